@@ -1,0 +1,94 @@
+#include "Conversions.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace merivane {
+
+using ext = long double;
+
+const double Ln10 = static_cast<double>(std::log(10.0L));
+const double PowRatioDb = static_cast<double>(10.0L / static_cast<ext>(Ln10));
+const double FieldMagDb = static_cast<double>(20.0L / static_cast<ext>(Ln10));
+
+TComplex MakeComplex(double a, double b) { return TComplex{a, b}; }
+
+double ComplexAbs2(const TComplex& z)
+{
+    const ext re = z.Re, im = z.Im;
+    return static_cast<double>(re * re + im * im);
+}
+
+void PolarToRect(const TComplex& p, TComplex& result)
+{
+    const ext r = p.Re, theta = p.Im;  // copy first: result may alias p
+    result.Re = static_cast<double>(std::cos(theta) * r);
+    result.Im = static_cast<double>(std::sin(theta) * r);
+}
+
+void PolarDegToRect(const TComplex& p, TComplex& result)
+{
+    const double theta = static_cast<double>(std::numbers::pi_v<ext> * static_cast<ext>(p.Im) / 180.0L);
+    PolarToRect(TComplex{p.Re, theta}, result);
+}
+
+void ComplexMul(const TComplex& a, const TComplex& b, TComplex& result)
+{
+    const ext ar = a.Re, ai = a.Im, br = b.Re, bi = b.Im;  // result may alias a or b
+    result.Re = static_cast<double>(ar * br - ai * bi);
+    result.Im = static_cast<double>(ar * bi + br * ai);
+}
+
+TComplex PolarToRect(const TComplex& p)
+{
+    TComplex r;
+    PolarToRect(p, r);
+    return r;
+}
+
+TComplex PolarDegToRect(const TComplex& p)
+{
+    TComplex r;
+    PolarDegToRect(p, r);
+    return r;
+}
+
+TComplex ComplexMul(const TComplex& a, const TComplex& b)
+{
+    TComplex r;
+    ComplexMul(a, b, r);
+    return r;
+}
+
+double Pow10(double x) { return static_cast<double>(std::pow(10.0L, static_cast<ext>(x))); }
+
+double DbToMag(double db) { return Pow10(static_cast<double>(static_cast<ext>(db) / 20.0L)); }
+
+double MagToDb(double mag)
+{
+    if (!(mag > 1e-8)) return -160.0;
+    return static_cast<double>(std::log(static_cast<ext>(mag)) * static_cast<ext>(FieldMagDb));
+}
+
+double RatioToDb(double ratio)
+{
+    if (!(ratio > 1e-16)) return -160.0;
+    return static_cast<double>(std::log(static_cast<ext>(ratio)) * static_cast<ext>(PowRatioDb));
+}
+
+double MagToSwr(double mag)
+{
+    const ext x = mag;
+    if (x < 0.9999L) return static_cast<double>((1.0L + x) / (1.0L - x));
+    if (x <= 1.0001L) return 9999.999;
+    return static_cast<double>((1.0L + x) / (x - 1.0L));
+}
+
+double SwrToMag(double swr)
+{
+    ext s = swr;
+    if (s < 1.0L) s = 1.0L;
+    return static_cast<double>((s - 1.0L) / (s + 1.0L));
+}
+
+}  // namespace merivane

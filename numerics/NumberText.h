@@ -1,0 +1,38 @@
+// Number text: clamping, parsing with limits and fallbacks, display formatting.
+// Texts are UTF-8; every character class here is plain ASCII.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace merivane {
+
+// Raised when a typed number lies beyond the double range.
+class EOverflow : public std::runtime_error {
+public:
+    EOverflow() : std::runtime_error("Floating point overflow") {}
+};
+
+int ClampInt(int lo, int value, int hi);
+double ClampReal(double lo, double value, double hi);
+int TruncClamp(double value, double bound);
+
+std::string IntToText(int value);
+
+// ClampMode on: an out-of-range number is clamped to the nearer limit;
+// off: it is replaced by the fallback. Limits include their ends.
+int ParseInt(const std::string& text, int fallback, int lo, int hi, bool clampMode);
+// Throws EOverflow for a number beyond the double range.
+double ParseReal(const std::string& text, double fallback, double lo, double hi, bool clampMode);
+
+// The standard integer conversion on its own: true and the value on success.
+bool TextToInt(const std::string& text, int& value);
+
+std::string FormatReal(double x, int decimals);
+std::string FormatReal3(double x);
+
+// Trims text, then moves everything before the first separator into head and
+// keeps the trimmed rest in text. A tab and a space stand for each other.
+void SplitToken(std::string& text, char separator, std::string& head);
+
+}  // namespace merivane

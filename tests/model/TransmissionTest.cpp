@@ -1,0 +1,390 @@
+#include "Transmission.h"
+
+#include "Conversions.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+namespace merivane {
+namespace {
+
+TModel Defaults()
+{
+    TModel m;
+    m.Va = 4000;
+    m.Ia = 3;
+    m.Eff = 0.85;
+    m.SrcRfl.Mag = 0.2;
+    m.SrcRfl.Pha = 0;
+    m.LoaRfl.Mag = 0.5;
+    m.LoaRfl.Pha = 90;
+    m.CplDirDb = 20;
+    return m;
+}
+
+TEST(Transmission, WorkedExampleOfTheDefaults)
+{
+    TModel m = Defaults();
+    CalcTransmission(m, true);
+    EXPECT_NEAR(m.Pmatch, 10200, 1e-9);
+    EXPECT_NEAR(m.SrcRfl.Mism, 0.96, 1e-15);
+    EXPECT_NEAR(m.LoaRfl.Mism, 0.75, 1e-15);
+    EXPECT_NEAR(m.Pav, 10625, 1e-9);
+    EXPECT_NEAR(m.Interf, 1 / 1.01, 1e-12);
+    EXPECT_NEAR(m.Interf, 0.990099, 5e-7);
+    EXPECT_NEAR(m.InterfMin, 0.826446, 5e-7);
+    EXPECT_NEAR(m.InterfMax, 1.234568, 5e-7);
+    EXPECT_NEAR(m.TrGain, 0.712871, 5e-7);
+    EXPECT_NEAR(m.TrGainMin, 0.595041, 5e-7);
+    EXPECT_NEAR(m.TrGainMax, 0.888889, 5e-7);
+    EXPECT_NEAR(m.Pinc, 10099.01, 5e-3);
+    EXPECT_NEAR(m.PincMin, 8429.75, 5e-3);
+    EXPECT_NEAR(m.PincMax, 12592.59, 5e-3);
+    EXPECT_NEAR(m.Prefl, 2524.75, 5e-3);
+    EXPECT_NEAR(m.PreflMin, 2107.44, 5e-3);
+    EXPECT_NEAR(m.PreflMax, 3148.15, 5e-3);
+    EXPECT_NEAR(m.Pload, 7574.26, 5e-3);
+    EXPECT_NEAR(m.PloadMin, 6322.31, 5e-3);
+    EXPECT_NEAR(m.PloadMax, 9444.44, 5e-3);
+}
+
+TEST(CouplerMeas, WorkedExampleWithATwentyDbCoupler)
+{
+    TModel m = Defaults();
+    CalcTransmission(m, false);
+    EXPECT_FALSE(m.CplIdeal);
+    EXPECT_NEAR(m.ErrInciMinus, 0.9025, 1e-15);
+    EXPECT_NEAR(m.ErrInciPlus, 1.1025, 1e-15);
+    EXPECT_NEAR(m.PincMinV, 9114.36, 5e-3);
+    EXPECT_NEAR(m.PincMaxV, 11134.16, 5e-3);
+    EXPECT_NEAR(m.PreflMinV, 1615.84, 5e-3);
+    EXPECT_NEAR(m.PreflMaxV, 3635.64, 5e-3);
+    EXPECT_NEAR(m.ErrReflMinus, 0.64, 1e-14);
+    EXPECT_NEAR(m.ErrReflPlus, 1.44, 1e-14);
+    EXPECT_NEAR(m.PloadMinV, 5478.71, 5e-3);
+    EXPECT_NEAR(m.PloadMaxV, 9518.32, 5e-3);
+    EXPECT_NEAR(m.PloadMinRelat, 0.723333, 5e-7);
+    EXPECT_NEAR(m.PloadMaxRelat, 1.256667, 5e-7);
+    EXPECT_NEAR(m.MeaMin.Mag, 0.4 / 1.05, 1e-15);
+    EXPECT_NEAR(m.MeaMin.Rloss, -8.38, 5e-3);
+    EXPECT_NEAR(m.MeaMin.Swr, 2.230769, 5e-7);
+    EXPECT_NEAR(m.MeaMax.Mag, 0.6 / 0.95, 1e-15);
+    EXPECT_NEAR(m.MeaMax.Rloss, -3.99, 5e-3);
+    EXPECT_NEAR(m.MeaMax.Swr, 4.428571, 5e-7);
+    // phase and mismatch of the measured range are never written
+    EXPECT_EQ(m.MeaMin.Pha, 0.0);
+    EXPECT_EQ(m.MeaMax.Mism, 0.0);
+}
+
+TEST(Transmission, ZeroMagnitudeMakesInterferenceExactlyOne)
+{
+    for (const bool sourceZero : {true, false}) {
+        TModel m = Defaults();
+        (sourceZero ? m.SrcRfl : m.LoaRfl).Mag = 0;
+        CalcTransmission(m, true);
+        EXPECT_EQ(m.Interf, 1.0);
+        EXPECT_EQ(m.InterfMin, 1.0);
+        EXPECT_EQ(m.InterfMax, 1.0);
+        EXPECT_EQ(m.TrGain, m.TrGainMin);
+        EXPECT_EQ(m.TrGain, m.TrGainMax);
+        if (!sourceZero) {
+            EXPECT_EQ(m.Prefl, 0.0);
+            EXPECT_EQ(m.PreflMax, 0.0);
+            EXPECT_EQ(m.Pload, m.Pinc);
+            EXPECT_EQ(m.PloadMin, m.PincMin);
+        }
+    }
+}
+
+TEST(Transmission, FullSourceReflectionMakesAvailablePowerInfinite)
+{
+    TModel m = Defaults();
+    m.SrcRfl.Mag = 1;
+    CalcTransmission(m, false);
+    EXPECT_EQ(m.SrcRfl.Mism, 0.0);
+    EXPECT_EQ(m.Pav, kInfinity);
+    EXPECT_NEAR(m.Pmatch, 10200, 1e-9);
+    for (double v : {m.TrGain, m.TrGainMin, m.TrGainMax, m.Pinc, m.PincMin, m.PincMax, m.Prefl, m.Pload, m.PloadMax})
+        EXPECT_EQ(v, 0.0);
+    // no absorbed power: the relative coupler errors are undefined
+    EXPECT_EQ(m.PloadMinRelat, kInfinity);
+    EXPECT_EQ(m.PloadMaxRelat, kInfinity);
+}
+
+TEST(Transmission, TwoFullReflections)
+{
+    TModel m = Defaults();
+    m.SrcRfl.Mag = 1;
+    m.LoaRfl.Mag = 1;
+    CalcTransmission(m, true);
+    EXPECT_EQ(m.InterfMin, 0.25);
+    EXPECT_EQ(m.InterfMax, kInfinity);
+    EXPECT_EQ(m.TrGainMax, 0.0);
+    EXPECT_EQ(m.PincMax, 0.0);
+}
+
+TEST(Transmission, TwoFullReflectionsInPhaseStoreInfinityAndGoOn)
+{
+    TModel m = Defaults();
+    m.SrcRfl = TRefl{1, 0, 0, 0, 0};
+    m.LoaRfl = TRefl{1, 0, 0, 0, 0};
+    m.PloadMaxV = -123;  // must be overwritten: the run goes on
+    CalcTransmission(m, false);
+    EXPECT_EQ(m.Interf, kInfinity);
+    EXPECT_EQ(m.InterfMax, kInfinity);
+    EXPECT_EQ(m.TrGain, 0.0);
+    EXPECT_EQ(m.Pinc, 0.0);
+    EXPECT_EQ(m.PloadMaxV, 0.0);
+    EXPECT_EQ(m.PloadMinRelat, kInfinity);
+}
+
+TEST(Transmission, FullLoadReflection)
+{
+    TModel m = Defaults();
+    m.LoaRfl.Mag = 1;
+    CalcTransmission(m, false);
+    EXPECT_EQ(m.LoaRfl.Mism, 0.0);
+    EXPECT_EQ(m.TrGain, 0.0);
+    EXPECT_EQ(m.TrGainMax, 0.0);
+    EXPECT_EQ(m.Prefl, m.Pinc);
+    EXPECT_EQ(m.PreflMin, m.PincMin);
+    EXPECT_EQ(m.Pload, 0.0);
+    EXPECT_EQ(m.PloadMax, 0.0);
+    EXPECT_EQ(m.PloadMinRelat, kInfinity);
+    EXPECT_EQ(m.PloadMaxRelat, kInfinity);
+    EXPECT_LT(m.PloadMinV, 0.0);
+}
+
+TEST(Transmission, NoInputPowerGivesZeroPowers)
+{
+    for (int which = 0; which < 3; ++which) {
+        TModel m = Defaults();
+        if (which == 0) m.Va = 0;
+        if (which == 1) m.Ia = 0;
+        if (which == 2) m.Eff = 0;
+        CalcTransmission(m, true);
+        EXPECT_EQ(m.Pmatch, 0.0);
+        EXPECT_EQ(m.Pav, 0.0);
+        EXPECT_EQ(m.Pinc, 0.0);
+        EXPECT_EQ(m.PloadMax, 0.0);
+        EXPECT_EQ(m.PloadMinRelat, kInfinity);
+    }
+}
+
+TEST(Transmission, AllZeroStateOfANewWindow)
+{
+    TModel m;
+    CalcTransmission(m, false);
+    EXPECT_EQ(m.SrcRfl.Mism, 1.0);
+    EXPECT_EQ(m.LoaRfl.Mism, 1.0);
+    EXPECT_EQ(m.Interf, 1.0);
+    EXPECT_EQ(m.InterfMin, 1.0);
+    EXPECT_EQ(m.InterfMax, 1.0);
+    EXPECT_EQ(m.TrGain, 1.0);
+    EXPECT_EQ(m.TrGainMin, 1.0);
+    EXPECT_EQ(m.TrGainMax, 1.0);
+    EXPECT_EQ(m.Pmatch, 0.0);
+    EXPECT_EQ(m.Pav, 0.0);
+    EXPECT_EQ(m.Pinc, 0.0);
+    EXPECT_EQ(m.PloadMax, 0.0);
+}
+
+TEST(CouplerMeas, IdealCouplerReadsTheTruth)
+{
+    TModel m = Defaults();
+    CalcTransmission(m, true);
+    EXPECT_TRUE(m.CplIdeal);
+    EXPECT_EQ(m.ErrInciMinus, 1.0);
+    EXPECT_EQ(m.ErrInciPlus, 1.0);
+    EXPECT_EQ(m.ErrReflMinus, 1.0);
+    EXPECT_EQ(m.ErrReflPlus, 1.0);
+    EXPECT_EQ(m.PincMinV, m.Pinc);
+    EXPECT_EQ(m.PincMaxV, m.Pinc);
+    EXPECT_EQ(m.PreflMinV, m.PreflMaxV);
+    EXPECT_NEAR(m.PreflMinV, m.Prefl, 1e-9);
+    EXPECT_EQ(m.PloadMinV, m.PloadMaxV);
+    EXPECT_NEAR(m.PloadMinRelat, 1.0, 1e-15);
+    EXPECT_NEAR(m.PloadMaxRelat, 1.0, 1e-15);
+    EXPECT_EQ(m.MeaMin.Mag, 0.5);
+    EXPECT_EQ(m.MeaMax.Mag, 0.5);
+    EXPECT_EQ(m.MeaMin.Swr, MagToSwr(0.5));
+    EXPECT_EQ(m.MeaMax.Rloss, MagToDb(0.5));
+}
+
+TEST(CouplerMeas, MatchedLoadWithARealCoupler)
+{
+    TModel m = Defaults();
+    m.LoaRfl.Mag = 0;
+    CalcTransmission(m, false);
+    const double d = 0.1;
+    EXPECT_EQ(m.ErrInciMinus, 1.0);
+    EXPECT_EQ(m.ErrInciPlus, 1.0);
+    EXPECT_NEAR(m.PreflMinV, m.Pinc * d * d, 1e-9);
+    EXPECT_EQ(m.PreflMinV, m.PreflMaxV);
+    EXPECT_EQ(m.ErrReflMinus, kInfinity);
+    EXPECT_EQ(m.ErrReflPlus, kInfinity);
+    // the lowest reading is the leak itself, never a negative magnitude
+    EXPECT_NEAR(m.MeaMin.Mag, d, 1e-15);
+    EXPECT_NEAR(m.MeaMin.Rloss, -20.0, 1e-12);
+    EXPECT_NEAR(m.MeaMin.Swr, 1.1 / 0.9, 1e-14);
+    EXPECT_NEAR(m.MeaMax.Mag, d, 1e-15);
+}
+
+TEST(CouplerMeas, MatchedLoadWithAnIdealCoupler)
+{
+    TModel m = Defaults();
+    m.LoaRfl.Mag = 0;
+    CalcTransmission(m, true);
+    EXPECT_EQ(m.ErrReflMinus, kInfinity);
+    EXPECT_EQ(m.ErrReflPlus, kInfinity);
+    EXPECT_EQ(m.MeaMin.Mag, 0.0);
+    EXPECT_EQ(m.MeaMax.Mag, 0.0);
+    EXPECT_EQ(m.MeaMin.Rloss, -160.0);
+    EXPECT_EQ(m.MeaMax.Rloss, -160.0);
+    EXPECT_EQ(m.MeaMin.Swr, 1.0);
+    EXPECT_EQ(m.MeaMax.Swr, 1.0);
+}
+
+TEST(CouplerMeas, LeakLargerThanTheReflectionGivesAPositiveLowestMagnitude)
+{
+    TModel m = Defaults();
+    m.LoaRfl.Mag = 0.05;
+    CalcTransmission(m, false);
+    // |0.05 - 0.1| / (1 + 0.005)
+    EXPECT_NEAR(m.MeaMin.Mag, 0.05 / 1.005, 1e-15);
+    EXPECT_NEAR(m.MeaMin.Mag, 0.049751, 5e-7);
+    EXPECT_NEAR(m.MeaMin.Rloss, -26.06, 5e-3);
+    EXPECT_NEAR(m.MeaMin.Swr, 1.1047, 5e-5);
+    EXPECT_NEAR(m.ErrReflMinus, 1.0, 1e-12);
+    EXPECT_NEAR(m.ErrReflPlus, 9.0, 1e-12);
+    // it agrees with the reflected-power reading Pinc (|Gl| - D)^2
+    EXPECT_NEAR(m.PreflMinV, m.Pinc * 0.05 * 0.05, 1e-9);
+}
+
+TEST(CouplerMeas, ReportedMagnitudeAboveOne)
+{
+    TModel m = Defaults();
+    m.LoaRfl.Mag = 0.9;
+    CalcTransmission(m, false);
+    EXPECT_NEAR(m.MeaMax.Mag, 1.0 / 0.91, 1e-14);
+    EXPECT_NEAR(m.MeaMax.Rloss, 0.82, 5e-3);
+    EXPECT_NEAR(m.MeaMax.Swr, 21.22, 5e-3);
+}
+
+TEST(CouplerMeas, ZeroDbCouplerOnAFullReflectionStoresInfinityAndGoesOn)
+{
+    TModel m = Defaults();
+    m.LoaRfl.Mag = 1;
+    m.CplDirDb = 0;  // D = 1
+    m.MeaMax.Swr = -5;
+    CalcTransmission(m, false);
+    EXPECT_EQ(m.MeaMin.Mag, 0.0);
+    EXPECT_EQ(m.MeaMax.Mag, kInfinity);
+    EXPECT_EQ(m.MeaMax.Rloss, MagToDb(kInfinity));
+    EXPECT_EQ(m.MeaMax.Swr, MagToSwr(kInfinity));  // written, not left over
+    EXPECT_EQ(m.PloadMinRelat, kInfinity);
+}
+
+TEST(CouplerMeas, RecomputesFromStoredFieldsOnly)
+{
+    TModel m = Defaults();
+    CalcTransmission(m, true);
+    const double pinc = m.Pinc;
+    m.Va = 1;  // an input change alone does not reach the coupler model
+    CalcCouplerMeas(m, false);
+    EXPECT_EQ(m.Pinc, pinc);
+    EXPECT_NEAR(m.PincMinV, pinc * 0.9025, 1e-9);
+}
+
+TEST(CouplerMeas, DirectivityFactor)
+{
+    EXPECT_EQ(DirectivityFactor(0), 1.0);
+    EXPECT_NEAR(DirectivityFactor(20), 0.1, 1e-16);
+    EXPECT_NEAR(DirectivityFactor(160), 1e-8, 1e-22);
+}
+
+// The min/max over phases must bound every phase pair and be reached at a
+// phase sum of 0 or 180 degrees; only the sum of the phases matters.
+TEST(Physics, ActualValuesLieWithinTheBoundsOverAllPhases)
+{
+    std::mt19937 rng(20261208);
+    std::uniform_real_distribution<double> mag(0.0, 0.999);
+    std::uniform_real_distribution<double> pha(-180.0, 180.0);
+    for (int trial = 0; trial < 200; ++trial) {
+        TModel m = Defaults();
+        m.SrcRfl.Mag = mag(rng);
+        m.LoaRfl.Mag = mag(rng);
+        for (int k = 0; k < 20; ++k) {
+            m.SrcRfl.Pha = pha(rng);
+            m.LoaRfl.Pha = pha(rng);
+            CalcTransmission(m, true);
+            const double tol = 1e-9;
+            EXPECT_GE(m.Interf, m.InterfMin * (1 - tol));
+            EXPECT_LE(m.Interf, m.InterfMax * (1 + tol));
+            EXPECT_GE(m.TrGain, m.TrGainMin * (1 - tol));
+            EXPECT_LE(m.TrGain, m.TrGainMax * (1 + tol));
+            EXPECT_GE(m.Pinc, m.PincMin * (1 - tol));
+            EXPECT_LE(m.Pinc, m.PincMax * (1 + tol));
+            EXPECT_GE(m.Pload, m.PloadMin * (1 - tol));
+            EXPECT_LE(m.Pload, m.PloadMax * (1 + tol));
+            EXPECT_GE(m.Prefl, m.PreflMin * (1 - tol) - 1e-9);
+            EXPECT_LE(m.Prefl, m.PreflMax * (1 + tol) + 1e-9);
+            // independent of the model's own formula: Pinc = Pmatch / |1 - Gs Gl|^2
+            const double ang = (m.SrcRfl.Pha + m.LoaRfl.Pha) * 3.14159265358979323846 / 180;
+            const double r = m.SrcRfl.Mag * m.LoaRfl.Mag;
+            const double den = 1 - 2 * r * std::cos(ang) + r * r;
+            EXPECT_NEAR(m.Pinc, m.Pmatch / den, 1e-9 * m.Pmatch / den);
+        }
+        const double sum = pha(rng);
+        m.SrcRfl.Pha = sum / 2;
+        m.LoaRfl.Pha = -sum / 2;  // sum 0: in phase, the maximum
+        CalcTransmission(m, true);
+        EXPECT_NEAR(m.Interf, m.InterfMax, 1e-9 * m.InterfMax);
+        EXPECT_NEAR(m.Pload, m.PloadMax, 1e-9 * m.PloadMax + 1e-9);
+        m.SrcRfl.Pha = sum;
+        m.LoaRfl.Pha = 180 - sum;  // sum 180: in anti-phase, the minimum
+        CalcTransmission(m, true);
+        EXPECT_NEAR(m.Interf, m.InterfMin, 1e-9);
+        EXPECT_NEAR(m.Pinc, m.PincMin, 1e-9 * m.PincMin + 1e-9);
+    }
+}
+
+TEST(Physics, OnlyThePhaseSumMatters)
+{
+    TModel a = Defaults(), b = Defaults();
+    a.SrcRfl.Pha = 0;
+    a.LoaRfl.Pha = 90;
+    b.SrcRfl.Pha = 45;
+    b.LoaRfl.Pha = 45;
+    CalcTransmission(a, false);
+    CalcTransmission(b, false);
+    EXPECT_NEAR(a.Interf, b.Interf, 1e-14);
+    EXPECT_NEAR(a.Pload, b.Pload, 1e-9);
+    EXPECT_NEAR(a.PloadMinV, b.PloadMinV, 1e-9);
+}
+
+// While the leak is no larger than the reflection (D <= |Gl|), the readings
+// bracket the true values.
+TEST(Physics, CouplerReadingsBracketTheTruth)
+{
+    std::mt19937 rng(7);
+    std::uniform_real_distribution<double> mag(0.1, 0.99), dir(20, 60);
+    for (int i = 0; i < 500; ++i) {
+        TModel m = Defaults();
+        m.LoaRfl.Mag = mag(rng);
+        m.CplDirDb = dir(rng);
+        CalcTransmission(m, false);
+        EXPECT_LE(m.PincMinV, m.Pinc);
+        EXPECT_GE(m.PincMaxV, m.Pinc);
+        EXPECT_LE(m.PloadMinV, m.Pload * (1 + 1e-12));
+        EXPECT_GE(m.PloadMaxV, m.Pload * (1 - 1e-12));
+        EXPECT_LE(m.MeaMin.Mag, m.LoaRfl.Mag);
+        EXPECT_GE(m.MeaMax.Mag, m.LoaRfl.Mag);
+        EXPECT_GE(m.MeaMin.Mag, 0.0);
+    }
+}
+
+}  // namespace
+}  // namespace merivane
