@@ -1,0 +1,22 @@
+// Modal boxes go through this interface so that tests can answer them.
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+class IPrompter {
+public:
+    virtual ~IPrompter() = default;
+    // A Yes/No question with the confirmation icon, Yes the default. True for Yes.
+    virtual bool Confirm(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // An error box with the error icon and an OK button.
+    virtual void Error(QWidget* parent, const QString& caption, const QString& text) = 0;
+};
+
+// The real boxes.
+class TMessageBoxPrompter final : public IPrompter {
+public:
+    bool Confirm(QWidget* parent, const QString& caption, const QString& text) override;
+    void Error(QWidget* parent, const QString& caption, const QString& text) override;
+};

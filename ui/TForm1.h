@@ -1,0 +1,136 @@
+// The one window of the calculator: inputs, unit choices, buttons and every
+// result, with the model state it computes with.
+#pragma once
+
+#include "Transmission.h"
+#include "ui_TForm1.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <exception>
+#include <memory>
+
+class IPrompter;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QTextBrowser;
+class TUpDown;
+namespace merivane {
+class TIniFile;
+}
+
+class TForm1 : public QWidget {
+    Q_OBJECT
+public:
+    // Without a prompter the window uses the real message boxes.
+    explicit TForm1(std::shared_ptr<IPrompter> prompter = nullptr, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // The model state; the model never sees a control.
+    merivane::TModel M;
+    QString ExeDir;
+    std::unique_ptr<merivane::TIniFile> AutoIniFile;
+
+    // --- start-up, shutdown, help
+    void FormCreate();
+    void FormClose(QCloseEvent* event);
+    void Button1Click();
+    void bHelpClick();
+    QTextBrowser* HelpBrowser() const { return helpBrowser_; }
+    QString HelpFile() const { return helpFile_; }
+
+    // --- settings file
+    QString GetAutoIniFilepath() const;
+    void LoadSettings(merivane::TIniFile& ini);
+    void SaveSettings(merivane::TIniFile& ini);
+
+    // --- input acquisition and the evaluation cycle
+    void bEvaluateClick();
+    void ReadInputs();
+    void WriteInputs();
+    void ReadReflInput(merivane::TRefl& r, QComboBox* selector, QLineEdit* edit);
+    void WriteReflInput(const merivane::TRefl& r, QComboBox* selector, QLineEdit* edit);
+    void SyncSpinner(TUpDown* spinner, double value);
+    void TreatEdDire();
+
+    void edSrcPhaExit();
+    void edSrcMagExit();
+    void edLoaMagExit();
+    void udEffClick();
+    void udSrcPhaClick();
+    void udLoaPhaClick();
+    void udDireClick();
+    void cbSrcRflChange();
+    void cbLoaRflChange();
+    void chIdealClick();
+
+    // --- result presentation
+    static QString DbStr(double x);
+    static QString RlossStr(double r);
+    static QString SwrStr(double s);
+    void ShowPower(QLabel* value, QLabel* unit, double watts);
+    void ShowFactor(QLabel* value, QLabel* unit, double f);
+    void ShowMism(const merivane::TRefl& r, QComboBox* selector, QLabel* value);
+    void ShowMeaRfl(const merivane::TRefl& r, QComboBox* selector, QLabel* value);
+    void ShowMeaRflErr(const merivane::TRefl& measured, const merivane::TRefl& truth, QFrame* cell, QLabel* value,
+                       QComboBox* selector);
+    void ShowMeaPower(bool isError, QLabel* value, QLabel* unit, double ratio, double watts);
+    void ShowRelatDb(double ratio, bool undefined, QLabel* value, QLabel* unit);
+    void NaplnFactors();
+    void ShowLoadMeas();
+    void ShowPowerMeas();
+    void ShowResults();
+
+    void rbMagTrClick();
+    void rbPowerClick();
+    void cbMeaRflChange();
+    void cbSrcMismChange();
+    void cbLoaMismChange();
+
+    // Runs one handler; an error that escapes it is reported in an error box.
+    template <class Fn>
+    void Guarded(Fn&& fn);
+    // The window's general error reporting.
+    void ReportError(const QString& message);
+
+    // Left edge of the unit label for each caption.
+    static int UnitLeft(const QString& caption);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Wire();
+    void ApplyLook();
+    void SetUnit(QLabel* unit, const QString& caption);
+    void PlaceOnMonitor();
+
+    Ui::TForm1 ui;
+    std::shared_ptr<IPrompter> prompter_;
+    QTextBrowser* helpBrowser_ = nullptr;
+    QString helpFile_;
+    int busy_ = 0;  // > 0 while a handler runs
+};
+
+template <class Fn>
+void TForm1::Guarded(Fn&& fn)
+{
+    struct Busy {
+        int& n;
+        explicit Busy(int& c) : n(c) { ++n; }
+        ~Busy() { --n; }
+    } busy(busy_);
+    try {
+        fn();
+    } catch (const std::exception& e) {
+        ReportError(QString::fromUtf8(e.what()));
+    }
+}
+
+// Fonts and widget style shared by the program and its tests.
+void InitWindowLook();

@@ -1,0 +1,49 @@
+// A pair of up/down arrows bound to a line edit, holding an integer position.
+#pragma once
+
+#include <QWidget>
+
+class QLineEdit;
+class QToolButton;
+
+class TUpDown : public QWidget {
+    Q_OBJECT
+public:
+    explicit TUpDown(QWidget* parent = nullptr);
+
+    void SetAssociate(QLineEdit* edit);
+    QLineEdit* Associate() const { return associate_; }
+
+    void SetRange(int min, int max);
+    void SetIncrement(int step) { step_ = step; }
+    void SetWrap(bool wrap) { wrap_ = wrap; }
+    int Min() const { return min_; }
+    int Max() const { return max_; }
+    int Increment() const { return step_; }
+    bool Wrap() const { return wrap_; }
+
+    // Takes the bound edit's text as the position when it is a whole decimal
+    // number within Min..Max; otherwise the position stays as it was.
+    int Position();
+    // Does nothing when the value equals Position(); otherwise takes the value
+    // (limited to Min..Max) and writes it into the bound edit. Emits nothing.
+    void SetPosition(int value);
+
+    // One arrow click: +1 steps up, -1 steps down.
+    void Step(int direction);
+
+signals:
+    // An arrow click or arrow key changed the position.
+    void clicked();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QToolButton* up_;
+    QToolButton* down_;
+    QLineEdit* associate_ = nullptr;
+    int min_ = 0, max_ = 100, step_ = 1, position_ = 0;
+    bool wrap_ = false;
+};
