@@ -411,7 +411,8 @@ void TForm1::ShowPower(QLabel* value, QLabel* unit, double watts)
         value->setText(DbStr(static_cast<double>(static_cast<ext>(watts) * 1000)));
         SetUnit(unit, QStringLiteral("dBm"));
     } else if (ui.rbDbkW->isChecked()) {
-        value->setText(DbStr(static_cast<double>(static_cast<ext>(watts) / 1000)));
+        // the infinity sentinel stays infinite: it is not scaled into range
+        value->setText(std::fabs(watts) >= 1e16 ? DbStr(watts) : DbStr(static_cast<double>(static_cast<ext>(watts) / 1000)));
         SetUnit(unit, QStringLiteral("dBkW"));
     } else if (!(std::fabs(watts) >= 1000)) {
         value->setText(Fmt(watts, 2));

@@ -1,0 +1,144 @@
+// Drives the real window offscreen, with a home folder per test and a prompter
+// that answers the modal boxes and fails on any it does not expect.
+#pragma once
+
+#include "IniFile.h"
+#include "Prompter.h"
+#include "TForm1.h"
+#include "UpDown.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextDocument>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class TFakePrompter final : public IPrompter {
+public:
+    bool answer = true;         // the reply to a confirmation
+    bool errorsExpected = false;
+    std::vector<QString> confirms, errors, errorCaptions;
+
+    bool Confirm(QWidget*, const QString& caption, const QString& text) override
+    {
+        confirms.push_back(caption + QStringLiteral("|") + text);
+        return answer;
+    }
+    void Error(QWidget*, const QString& caption, const QString& text) override
+    {
+        errors.push_back(text);
+        errorCaptions.push_back(caption);
+        if (!errorsExpected) ADD_FAILURE() << "unexpected error box: " << text.toStdString();
+    }
+};
+
+inline std::string S(const QString& q) { return q.toStdString(); }
+
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(home_.isValid());
+        qputenv("HOME", home_.path().toLocal8Bit());
+        prompter = std::make_shared<TFakePrompter>();
+    }
+    void TearDown() override
+    {
+        if (w) {
+            prompter->answer = true;
+            w->AutoIniFile.reset();  // no save on the way out
+            w->hide();
+            w.reset();
+        }
+    }
+
+    QString Home() const { return home_.path(); }
+    QString SettingsDir() const { return home_.path() + QStringLiteral("/Halvik/Merivane"); }
+    QString SettingsPath() const { return SettingsDir() + QStringLiteral("/Merivane.ini"); }
+
+    void WriteSettings(const QByteArray& text)
+    {
+        QDir().mkpath(SettingsDir());
+        QFile f(SettingsPath());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    }
+
+    // A window made and started as the program does it, not yet shown.
+    TForm1& Create(bool start = true)
+    {
+        w = std::make_unique<TForm1>(prompter);
+        if (start) w->FormCreate();
+        return *w;
+    }
+    // Shown and active, so that focus moves as for a user.
+    TForm1& Show()
+    {
+        if (!w) Create();
+        w->show();
+        w->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(w.get()));
+        return *w;
+    }
+
+    template <class T>
+    T* Find(const char* name) const
+    {
+        T* c = w->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(c, nullptr) << name;
+        return c;
+    }
+    QLineEdit* Edit(const char* n) const { return Find<QLineEdit>(n); }
+    QLabel* Label(const char* n) const { return Find<QLabel>(n); }
+    QComboBox* Combo(const char* n) const { return Find<QComboBox>(n); }
+    QRadioButton* Radio(const char* n) const { return Find<QRadioButton>(n); }
+    TUpDown* Spinner(const char* n) const { return Find<TUpDown>(n); }
+    QString Text(const char* n) const { return Label(n)->text(); }
+
+    // Types into a field as a user does: focus it, replace its text, and leave
+    // it with Tab.
+    void TypeAndLeave(const char* field, const QString& text)
+    {
+        QLineEdit* e = Edit(field);
+        e->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(e, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(e, Qt::Key_Delete);
+        QTest::keyClicks(e, text);
+        QTest::keyClick(e, Qt::Key_Tab);
+    }
+    // Chooses a list item as a user does, with the keyboard.
+    void Choose(const char* list, int index)
+    {
+        QComboBox* cb = Combo(list);
+        cb->setFocus(Qt::MouseFocusReason);
+        const int from = cb->currentIndex() < 0 ? 0 : cb->currentIndex();
+        if (cb->currentIndex() < 0) {
+            // no selection yet: the first key press selects the first item
+            QTest::keyClick(cb, Qt::Key_Home);
+        }
+        for (int i = from; i < index; ++i) QTest::keyClick(cb, Qt::Key_Down);
+        for (int i = from; i > index; --i) QTest::keyClick(cb, Qt::Key_Up);
+    }
+
+    std::shared_ptr<TFakePrompter> prompter;
+    std::unique_ptr<TForm1> w;
+
+private:
+    QTemporaryDir home_;
+};

@@ -1,0 +1,408 @@
+// Typing, leaving fields, Enter, spinners, representations and "Ideal", driven
+// through the real window.
+#include "WindowFixture.h"
+
+#include <QToolButton>
+
+#include <cmath>
+
+namespace {
+
+struct TypingCase {
+    const char* field;
+    const char* typed;
+    double (*modelValue)(const merivane::TModel&);
+    double expected;
+    const char* writtenBack;
+};
+
+double Va(const merivane::TModel& m) { return m.Va; }
+double Ia(const merivane::TModel& m) { return m.Ia; }
+double Eff(const merivane::TModel& m) { return m.Eff; }
+double SrcPha(const merivane::TModel& m) { return m.SrcRfl.Pha; }
+double LoaPha(const merivane::TModel& m) { return m.LoaRfl.Pha; }
+double Dire(const merivane::TModel& m) { return m.CplDirDb; }
+
+class TypingTable : public WindowTest, public ::testing::WithParamInterface<TypingCase> {};
+
+TEST_P(TypingTable, LeavingTheFieldReadsAndWritesBack)
+{
+    const TypingCase& c = GetParam();
+    Show();
+    w->findChild<QCheckBox*>("chIdeal")->setChecked(false);  // the directivity is editable
+    TypeAndLeave(c.field, QString::fromUtf8(c.typed));
+    EXPECT_DOUBLE_EQ(c.modelValue(w->M), c.expected) << c.field << " \"" << c.typed << '"';
+    EXPECT_EQ(S(Edit(c.field)->text()), c.writtenBack) << c.field << " \"" << c.typed << '"';
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AnodeCurrent, TypingTable,
+    ::testing::Values(TypingCase{"edAnodeI", "1,5", Ia, 1.5, "1.5"}, TypingCase{"edAnodeI", "2000", Ia, 1000, "1000"},
+                      TypingCase{"edAnodeI", "-3", Ia, 0, "0"}, TypingCase{"edAnodeI", "abc", Ia, 3, "3"},
+                      TypingCase{"edAnodeI", "2.5 A", Ia, 2.5, "2.5"}));
+INSTANTIATE_TEST_SUITE_P(
+    AnodeVoltage, TypingTable,
+    ::testing::Values(TypingCase{"edAnodeV", "1500", Va, 1500, "1500"}, TypingCase{"edAnodeV", " 1500", Va, 1500, "1500"},
+                      TypingCase{"edAnodeV", "1500.5", Va, 4000, "4000"}, TypingCase{"edAnodeV", "1,500", Va, 4000, "4000"},
+                      TypingCase{"edAnodeV", "1500 V", Va, 4000, "4000"}, TypingCase{"edAnodeV", "-10", Va, 0, "0"},
+                      TypingCase{"edAnodeV", "250000", Va, 100000, "100000"}, TypingCase{"edAnodeV", "$5DC", Va, 1500, "1500"}));
+INSTANTIATE_TEST_SUITE_P(
+    Phases, TypingTable,
+    ::testing::Values(TypingCase{"edSrcPha", "45 deg", SrcPha, 0, "0"}, TypingCase{"edSrcPha", "45\xC2\xB0", SrcPha, 45, "45"},
+                      TypingCase{"edSrcPha", "270", SrcPha, 180, "180"}, TypingCase{"edSrcPha", "-200", SrcPha, -180, "-180"},
+                      TypingCase{"edLoaPha", "-200", LoaPha, -180, "-180"},
+                      // the spinner moves to 45 and writes its position
+                      TypingCase{"edSrcPha", "47", SrcPha, 47, "45"}, TypingCase{"edSrcPha", "47.5", SrcPha, 47.5, "45"},
+                      TypingCase{"edLoaPha", "-47.3", LoaPha, -47.3, "-45"}, TypingCase{"edLoaPha", "177.5", LoaPha, 177.5, "175"}));
+
+TEST_F(WindowTest, AFractionNextToTheSpinnersPositionStaysAsTyped)
+{
+    Show();
+    TypeAndLeave("edSrcPha", "47");
+    EXPECT_EQ(Edit("edSrcPha")->text(), "45");
+    EXPECT_EQ(w->M.SrcRfl.Pha, 47.0);
+    w->bEvaluateClick();  // the next cycle computes with what is shown
+    EXPECT_EQ(w->M.SrcRfl.Pha, 45.0);
+    TypeAndLeave("edSrcPha", "47.5");
+    EXPECT_EQ(Edit("edSrcPha")->text(), "47.5");
+    EXPECT_EQ(w->M.SrcRfl.Pha, 47.5);
+}
+INSTANTIATE_TEST_SUITE_P(
+    EfficiencyAndDirectivity, TypingTable,
+    ::testing::Values(TypingCase{"edEffic", "150", Eff, 1, "100"}, TypingCase{"edEffic", "85.5", Eff, 0.855, "86"},
+                      TypingCase{"edEffic", "85.4", Eff, 0.854, "85.4"}, TypingCase{"edDire", "120", Dire, 120, "100"},
+                      TypingCase{"edDire", "200", Dire, 160, "100"}, TypingCase{"edDire", "-5", Dire, 0, "0"}));
+
+struct ReflCase {
+    int representation;
+    const char* typed;
+    double mag, rloss, swr;
+    const char* writtenBack;
+};
+
+class ReflectionTable : public WindowTest, public ::testing::WithParamInterface<ReflCase> {};
+
+TEST_P(ReflectionTable, LoadReflectionInEachRepresentation)
+{
+    const ReflCase& c = GetParam();
+    Show();
+    Choose("cbLoaRfl", c.representation);
+    TypeAndLeave("edLoaMag", QString::fromUtf8(c.typed));
+    EXPECT_NEAR(w->M.LoaRfl.Mag, c.mag, 1e-12) << c.typed;
+    EXPECT_NEAR(w->M.LoaRfl.Rloss, c.rloss, 1e-9) << c.typed;
+    EXPECT_NEAR(w->M.LoaRfl.Swr, c.swr, 1e-9) << c.typed;
+    EXPECT_EQ(S(Edit("edLoaMag")->text()), c.writtenBack) << c.typed;
+}
+
+const double kHalfDb = -6.020599913279624;  // 20 log10 0.5
+
+INSTANTIATE_TEST_SUITE_P(
+    Representations, ReflectionTable,
+    ::testing::Values(ReflCase{0, "1.5", 0.5, kHalfDb, 3, "0.5"}, ReflCase{0, "0,1", 0.1, -20, 1.1 / 0.9, "0.1"},
+                      ReflCase{0, "1", 1, 0, 9999.999, "1"}, ReflCase{0, "-0.1", 0.5, kHalfDb, 3, "0.5"},
+                      ReflCase{1, "-20", 0.1, -20, 1.1 / 0.9, "-20"}, ReflCase{1, "3", 0.5, kHalfDb, 3, "-6.02"},
+                      ReflCase{1, "-160", 0, -160, 1, "-160"}, ReflCase{1, "-200", 0.5, kHalfDb, 3, "-6.02"},
+                      ReflCase{2, "0.5", 0.5, kHalfDb, 3, "3"}, ReflCase{2, "10000", 1, 0, 10000, "1E+4"},
+                      ReflCase{2, "9999.999", 1, 0, 9999.999, "9999.999"},
+                      ReflCase{2, "9999.99", 9998.99 / 10000.99, 20 * std::log10(9998.99 / 10000.99), 9999.99, "9999.99"},
+                      ReflCase{2, "100001", 0.5, kHalfDb, 3, "3"}, ReflCase{2, "2", 1.0 / 3, 20 * std::log10(1.0 / 3), 2, "2"}));
+
+struct RoundTrip {
+    double mag;
+    int representation;
+    double magAfter;
+};
+
+class RoundTripTable : public WindowTest, public ::testing::WithParamInterface<RoundTrip> {};
+
+// Writing a magnitude back in a representation and reading it again is stable:
+// a second cycle changes nothing more.
+TEST_P(RoundTripTable, WrittenBackTextReadsBackAsTheSameMagnitude)
+{
+    const RoundTrip& c = GetParam();
+    Show();
+    Combo("cbSrcRfl")->setFocus(Qt::OtherFocusReason);
+    Edit("edSrcMag")->setText(QString::number(c.mag, 'g', 17));
+    w->bEvaluateClick();
+    Choose("cbSrcRfl", c.representation);
+    const QString shown = Edit("edSrcMag")->text();
+    w->bEvaluateClick();
+    const double first = w->M.SrcRfl.Mag;
+    EXPECT_NEAR(first, c.magAfter, 1e-12) << "mag " << c.mag << " shown " << S(shown);
+    const QString again = Edit("edSrcMag")->text();
+    w->bEvaluateClick();
+    EXPECT_EQ(w->M.SrcRfl.Mag, first);
+    EXPECT_EQ(Edit("edSrcMag")->text(), again);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MagDbSwr, RoundTripTable,
+    ::testing::Values(RoundTrip{0, 0, 0}, RoundTrip{0, 1, 0}, RoundTrip{0, 2, 0}, RoundTrip{0.5, 0, 0.5},
+                      RoundTrip{0.5, 1, std::pow(10.0, -6.02 / 20)}, RoundTrip{0.5, 2, 0.5},
+                      // "1" in Mag, "-8.69E-4" in dB, "9999.999" in SWR
+                      RoundTrip{0.9999, 0, 1}, RoundTrip{0.9999, 1, std::pow(10.0, -8.69e-4 / 20)}, RoundTrip{0.9999, 2, 1},
+                      RoundTrip{1, 0, 1}, RoundTrip{1, 1, 1}, RoundTrip{1, 2, 1}));
+
+TEST_F(WindowTest, AShortCircuitShownInSwrStaysAShortCircuit)
+{
+    Show();
+    TypeAndLeave("edSrcMag", "1");
+    ASSERT_EQ(w->M.Pav, 1e16);
+    Choose("cbSrcRfl", 2);
+    EXPECT_EQ(Edit("edSrcMag")->text(), "9999.999");
+    TypeAndLeave("edAnodeV", "4000");  // merely leaving a field
+    EXPECT_EQ(w->M.SrcRfl.Mag, 1.0);
+    EXPECT_EQ(w->M.Pav, 1e16);
+    EXPECT_EQ(Text("lbPav"), "oo");
+}
+
+TEST_F(WindowTest, ChangingARepresentationRewritesOnlyItsField)
+{
+    Show();
+    TypeAndLeave("edLoaMag", "0.1");
+    const double pinc = w->M.Pinc;
+    Edit("edAnodeV")->setText("1");  // would change the results if anything recomputed
+    Choose("cbLoaRfl", 1);
+    EXPECT_EQ(Edit("edLoaMag")->text(), "-20");
+    Choose("cbLoaRfl", 2);
+    EXPECT_EQ(Edit("edLoaMag")->text(), "1.222");
+    EXPECT_EQ(w->M.Pinc, pinc);
+    EXPECT_EQ(w->M.Va, 4000);
+    EXPECT_EQ(Edit("edAnodeV")->text(), "1");
+    EXPECT_EQ(Edit("edSrcMag")->text(), "0.2");
+}
+
+TEST_F(WindowTest, AListWithoutSelectionIsReadAsMag)
+{
+    Create();
+    Combo("cbSrcRfl")->setCurrentIndex(-1);
+    Edit("edSrcMag")->setText("0.3");
+    w->bEvaluateClick();
+    EXPECT_EQ(Combo("cbSrcRfl")->currentIndex(), 0);
+    EXPECT_EQ(w->M.SrcRfl.Mag, 0.3);
+}
+
+TEST_F(WindowTest, EnterInAFieldRunsTheCycle)
+{
+    Show();
+    QLineEdit* e = Edit("edAnodeI");
+    e->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(e, Qt::Key_End);
+    QTest::keyClick(e, Qt::Key_Backspace);
+    QTest::keyClicks(e, "2");
+    QTest::keyClick(e, Qt::Key_Return);
+    EXPECT_EQ(w->M.Ia, 2.0);
+    EXPECT_DOUBLE_EQ(w->M.Pmatch, 4000 * 2 * 0.85);
+    EXPECT_EQ(Text("lbPmatch2"), "6.8");
+    EXPECT_TRUE(e->hasFocus());
+}
+
+TEST_F(WindowTest, EnterOnAListPressesEvaluate)
+{
+    Show();
+    Edit("edAnodeV")->setText("2000");
+    Combo("cbMeaRfl")->setFocus(Qt::OtherFocusReason);  // the anode field is left: one cycle
+    Edit("edAnodeV")->setText("1000");
+    QTest::keyClick(Combo("cbMeaRfl"), Qt::Key_Return);
+    EXPECT_EQ(w->M.Va, 1000);
+}
+
+// Qt Test cannot press a shortcut; the buttons' mnemonics are what Alt+letter
+// presses, and a click does what the key would.
+TEST_F(WindowTest, AcceleratorsOfTheThreeButtons)
+{
+    Show();
+    EXPECT_EQ(QKeySequence::mnemonic(Find<QPushButton>("bEvaluate")->text()), QKeySequence(Qt::ALT | Qt::Key_E));
+    EXPECT_EQ(QKeySequence::mnemonic(Find<QPushButton>("bHelp")->text()), QKeySequence(Qt::ALT | Qt::Key_H));
+    EXPECT_EQ(QKeySequence::mnemonic(Find<QPushButton>("Button1")->text()), QKeySequence(Qt::ALT | Qt::Key_C));
+    Find<QPushButton>("bHelp")->click();
+    ASSERT_NE(w->HelpBrowser(), nullptr);
+    EXPECT_TRUE(w->HelpBrowser()->window()->isVisible());
+    w->HelpBrowser()->window()->close();
+    prompter->answer = false;
+    Find<QPushButton>("Button1")->click();
+    ASSERT_EQ(prompter->confirms.size(), 1u);
+    EXPECT_EQ(S(prompter->confirms[0]), "Confirm|Terminate Merivane ?");
+    EXPECT_TRUE(w->isVisible());
+}
+
+QToolButton* Arrow(TUpDown* u, bool up)
+{
+    const auto buttons = u->findChildren<QToolButton*>();
+    for (QToolButton* b : buttons)
+        if (b->arrowType() == (up ? Qt::UpArrow : Qt::DownArrow)) return b;
+    return nullptr;
+}
+
+void ClickArrow(TUpDown* u, bool up) { QTest::mouseClick(Arrow(u, up), Qt::LeftButton); }
+
+TEST_F(WindowTest, EfficiencySpinnerWrapsAndComputes)
+{
+    Show();
+    TypeAndLeave("edEffic", "100");
+    ClickArrow(Spinner("udEff"), true);
+    EXPECT_EQ(Edit("edEffic")->text(), "0");
+    EXPECT_EQ(w->M.Eff, 0.0);
+    EXPECT_EQ(w->M.Pmatch, 0.0);
+    ClickArrow(Spinner("udEff"), false);
+    EXPECT_EQ(Edit("edEffic")->text(), "100");
+    EXPECT_EQ(w->M.Eff, 1.0);
+}
+
+TEST_F(WindowTest, PhaseSpinnersWrapInStepsOfFive)
+{
+    Show();
+    TypeAndLeave("edLoaPha", "180");
+    ClickArrow(Spinner("udLoaPha"), true);
+    EXPECT_EQ(Edit("edLoaPha")->text(), "-180");
+    EXPECT_EQ(w->M.LoaRfl.Pha, -180.0);
+    ClickArrow(Spinner("udLoaPha"), false);
+    EXPECT_EQ(Edit("edLoaPha")->text(), "180");
+    ClickArrow(Spinner("udLoaPha"), false);
+    EXPECT_EQ(Edit("edLoaPha")->text(), "175");
+    EXPECT_EQ(w->M.LoaRfl.Pha, 175.0);
+}
+
+TEST_F(WindowTest, ASpinnerStepsFromATypedWholeNumber)
+{
+    Show();
+    QLineEdit* e = Edit("edSrcPha");
+    e->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(e, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(e, "47");
+    ClickArrow(Spinner("udSrcPha"), true);  // the arrows take no focus: no exit
+    EXPECT_EQ(w->M.SrcRfl.Pha, 52.0);       // computed with 52...
+    EXPECT_EQ(e->text(), "50");             // ...and the spinner settles on its step
+    EXPECT_TRUE(e->hasFocus());
+    // arrow keys in the field step as well
+    QTest::keyClick(e, Qt::Key_Down);
+    EXPECT_EQ(e->text(), "45");
+    EXPECT_EQ(w->M.SrcRfl.Pha, 45.0);
+}
+
+TEST_F(WindowTest, DirectivitySpinnerStopsAtItsEnds)
+{
+    Show();
+    w->findChild<QCheckBox*>("chIdeal")->setChecked(false);
+    TypeAndLeave("edDire", "100");
+    QSignalSpy spy(Spinner("udDire"), &TUpDown::clicked);
+    Edit("edAnodeV")->setText("1000");  // a cycle would read it
+    ClickArrow(Spinner("udDire"), true);
+    EXPECT_EQ(spy.count(), 0);
+    EXPECT_EQ(w->M.Va, 4000);
+    ClickArrow(Spinner("udDire"), false);
+    EXPECT_EQ(spy.count(), 1);
+    EXPECT_EQ(w->M.CplDirDb, 99.0);
+    EXPECT_EQ(w->M.Va, 1000);
+    TypeAndLeave("edDire", "0");
+    ClickArrow(Spinner("udDire"), false);
+    EXPECT_EQ(Edit("edDire")->text(), "0");
+    EXPECT_EQ(spy.count(), 1);
+}
+
+TEST_F(WindowTest, TypingTwiceBeyondTheDirectivitySpinnerKeepsTheText)
+{
+    Show();
+    w->findChild<QCheckBox*>("chIdeal")->setChecked(false);
+    TypeAndLeave("edDire", "120");
+    EXPECT_EQ(Edit("edDire")->text(), "100");
+    EXPECT_EQ(w->M.CplDirDb, 120.0);
+    TypeAndLeave("edDire", "120");
+    EXPECT_EQ(Edit("edDire")->text(), "120");
+    EXPECT_EQ(w->M.CplDirDb, 120.0);
+}
+
+TEST_F(WindowTest, IdealRecomputesOnlyTheCouplerModel)
+{
+    Show();
+    QCheckBox* ideal = w->findChild<QCheckBox*>("chIdeal");
+    ideal->setFocus(Qt::OtherFocusReason);  // leaves the anode field: one full cycle
+    EXPECT_FALSE(Edit("edDire")->isEnabled());
+    EXPECT_FALSE(Spinner("udDire")->isEnabled());
+    const QColor grey = Edit("edDire")->palette().color(QPalette::Base);
+    EXPECT_NE(grey, QColor(Qt::yellow));
+
+    const double pmatch = w->M.Pmatch;
+    Edit("edAnodeV")->setText("1");
+    w->M.Va = 1;  // an input change that only a full cycle would use
+    QTest::keyClick(ideal, Qt::Key_Space);
+    EXPECT_FALSE(ideal->isChecked());
+    EXPECT_FALSE(w->M.CplIdeal);
+    EXPECT_EQ(w->M.Pmatch, pmatch);
+    EXPECT_NEAR(w->M.ErrInciMinus, 0.9025, 1e-15);
+    EXPECT_EQ(Text("lbPincMinV"), "9.11");
+    EXPECT_TRUE(Edit("edDire")->isEnabled());
+    EXPECT_TRUE(Spinner("udDire")->isEnabled());
+    EXPECT_EQ(Edit("edDire")->palette().color(QPalette::Base), QColor(Qt::yellow));
+
+    QTest::keyClick(ideal, Qt::Key_Space);
+    EXPECT_TRUE(w->M.CplIdeal);
+    EXPECT_EQ(w->M.ErrInciMinus, 1.0);
+    EXPECT_FALSE(Edit("edDire")->isEnabled());
+}
+
+TEST_F(WindowTest, PowerUnitsRunTheCycleAndDbkwToo)
+{
+    Show();
+    for (const char* unit : {"rbDbm", "rbDbW", "rbDbkW", "rbWatt"}) {
+        Edit("edAnodeV")->setText("1000");
+        w->M.Va = 7;
+        Radio(unit)->click();
+        EXPECT_EQ(w->M.Va, 1000) << unit;
+        Edit("edAnodeV")->setText("4000");
+        w->bEvaluateClick();
+    }
+    Radio("rbDbkW")->click();
+    EXPECT_EQ(Text("lbPmatch2"), "10.09");  // 10 log10 10.2 kW
+    EXPECT_EQ(Text("lbPmatchUnit"), "dBkW");
+}
+
+TEST_F(WindowTest, AnOverflowIsReportedAndStopsTheCycle)
+{
+    Show();
+    prompter->errorsExpected = true;
+    Edit("edAnodeI")->setFocus(Qt::MouseFocusReason);
+    Edit("edAnodeV")->setText("1500");
+    const QString pav = Text("lbPav");
+    TypeAndLeave("edAnodeI", "1E400");
+    ASSERT_EQ(prompter->errors.size(), 1u);
+    EXPECT_EQ(S(prompter->errors[0]), "Floating point overflow.");
+    EXPECT_EQ(S(prompter->errorCaptions[0]), "Merivane");
+    EXPECT_EQ(w->M.Va, 1500);  // read before the failing field
+    EXPECT_EQ(w->M.Ia, 3.0);   // kept
+    EXPECT_EQ(Edit("edAnodeI")->text(), "1E400");
+    EXPECT_EQ(Text("lbPav"), pav);  // not re-rendered
+    EXPECT_NEAR(w->M.Pmatch, 10200, 1e-9);  // not recomputed
+
+    // every cycle stops at the same place until the text is changed
+    w->findChild<QPushButton*>("bEvaluate")->click();
+    EXPECT_EQ(prompter->errors.size(), 2u);
+    TypeAndLeave("edAnodeI", "2");  // focusing it leaves another field: a third stop
+    EXPECT_EQ(prompter->errors.size(), 3u);
+    EXPECT_NEAR(w->M.Pmatch, 1500 * 2 * 0.85, 1e-9);
+    EXPECT_EQ(Text("lbPmatch2"), "2.55");
+}
+
+// An error box that takes the focus must not run the exit handler again.
+class FocusStealingPrompter final : public IPrompter {
+public:
+    int errors = 0;
+    bool Confirm(QWidget*, const QString&, const QString&) override { return true; }
+    void Error(QWidget* parent, const QString&, const QString&) override
+    {
+        ++errors;
+        if (QWidget* f = parent->focusWidget()) f->clearFocus();
+    }
+};
+
+TEST_F(WindowTest, AnErrorBoxDoesNotRunTheExitHandlerTwice)
+{
+    auto stealer = std::make_shared<FocusStealingPrompter>();
+    w = std::make_unique<TForm1>(stealer);
+    w->FormCreate();
+    Show();
+    TypeAndLeave("edAnodeI", "1E400");
+    EXPECT_EQ(stealer->errors, 1);
+}
+
+}  // namespace
