@@ -103,6 +103,7 @@ void TForm1::bHelpClick()
         helpBrowser_->setOpenExternalLinks(true);
         layout->addWidget(helpBrowser_);
     }
+    helpFile_ = ExeDir + QStringLiteral("MerivaneHelp.html");
     if (QFileInfo::exists(helpFile_)) {
         QUrl url = QUrl::fromLocalFile(helpFile_);
         url.setFragment(QString::number(kHelpTopic));
