@@ -33,6 +33,7 @@ void BM_PolarDegToRect(benchmark::State& state)
         TComplex r = PolarDegToRect(p);
         benchmark::DoNotOptimize(r);
         p.Im += 1.0;
+        if (p.Im > 180) p.Im = -180;
     }
 }
 BENCHMARK(BM_PolarDegToRect);

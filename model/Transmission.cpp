@@ -12,16 +12,20 @@ using ext = long double;
 
 // A division that fails on a zero divisor, 0/0 or a quotient beyond the double
 // range, without relying on floating-point traps.
-bool TryDivide(ext num, ext den, double& out)
+// A quotient of two stored doubles is rounded once, in double precision; a
+// compound divisor is formed in extended precision and rounded at the end.
+template <class T>
+bool TryDivide(T num, T den, double& out)
 {
-    if (den == 0.0L || std::isnan(num) || std::isnan(den)) return false;
-    const double q = static_cast<double>(num / den);
+    if (den == 0) return false;
+    const double q = static_cast<double>(num / den);  // a NaN or an overflow is not finite
     if (!std::isfinite(q)) return false;
     out = q;
     return true;
 }
 
-double DivideOrInfinity(ext num, ext den)
+template <class T>
+double DivideOrInfinity(T num, T den)
 {
     double q = 0.0;
     return TryDivide(num, den, q) ? q : kInfinity;
@@ -43,7 +47,7 @@ void CalcTransmission(TModel& m, bool ideal)
     const TComplex w = MakeComplex(static_cast<double>(1.0L - p.Re), -p.Im);
 
     // |1 - Gs Gl|^2 is zero only for two full reflections whose product is 1.
-    m.Interf = DivideOrInfinity(1.0L, ComplexAbs2(w));
+    m.Interf = DivideOrInfinity(1.0, ComplexAbs2(w));
     const ext mm = static_cast<ext>(m.SrcRfl.Mag) * m.LoaRfl.Mag;
     m.InterfMin = static_cast<double>(1.0L / ((1.0L + mm) * (1.0L + mm)));
     m.InterfMax = DivideOrInfinity(1.0L, (1.0L - mm) * (1.0L - mm));
@@ -76,19 +80,19 @@ void CalcTransmission(TModel& m, bool ideal)
 void CalcCouplerMeas(TModel& m, bool ideal)
 {
     const ext g = m.LoaRfl.Mag;
-    const ext l2 = static_cast<double>(g * g);
+    const double l2 = static_cast<double>(g * g);
     m.CplIdeal = ideal;
     const ext d = ideal ? 0.0L : static_cast<ext>(DirectivityFactor(m.CplDirDb));
 
     m.ErrInciMinus = static_cast<double>((1.0L - d * g) * (1.0L - d * g));
     m.ErrInciPlus = static_cast<double>((1.0L + d * g) * (1.0L + d * g));
-    const ext a = static_cast<double>((g - d) * (g - d));
-    const ext b = static_cast<double>((g + d) * (g + d));
+    const double a = static_cast<double>((g - d) * (g - d));
+    const double b = static_cast<double>((g + d) * (g + d));
 
     m.PincMinV = static_cast<double>(static_cast<ext>(m.Pinc) * m.ErrInciMinus);
     m.PincMaxV = static_cast<double>(static_cast<ext>(m.Pinc) * m.ErrInciPlus);
-    m.PreflMinV = static_cast<double>(m.Pinc * a);
-    m.PreflMaxV = static_cast<double>(m.Pinc * b);
+    m.PreflMinV = static_cast<double>(static_cast<ext>(m.Pinc) * a);
+    m.PreflMaxV = static_cast<double>(static_cast<ext>(m.Pinc) * b);
 
     double lo = 0.0, hi = 0.0;
     if (TryDivide(a, l2, lo) && TryDivide(b, l2, hi)) {

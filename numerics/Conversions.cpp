@@ -21,9 +21,11 @@ double ComplexAbs2(const TComplex& z)
 
 void PolarToRect(const TComplex& p, TComplex& result)
 {
-    const ext r = p.Re, theta = p.Im;  // copy first: result may alias p
-    result.Re = static_cast<double>(std::cos(theta) * r);
-    result.Im = static_cast<double>(std::sin(theta) * r);
+    const double r = p.Re, theta = p.Im;  // copy first: result may alias p
+    double s = 0.0, c = 0.0;
+    ::sincos(theta, &s, &c);
+    result.Re = static_cast<double>(static_cast<ext>(c) * r);
+    result.Im = static_cast<double>(static_cast<ext>(s) * r);
 }
 
 void PolarDegToRect(const TComplex& p, TComplex& result)
@@ -60,20 +62,20 @@ TComplex ComplexMul(const TComplex& a, const TComplex& b)
     return r;
 }
 
-double Pow10(double x) { return static_cast<double>(std::pow(10.0L, static_cast<ext>(x))); }
+double Pow10(double x) { return std::pow(10.0, x); }
 
 double DbToMag(double db) { return Pow10(static_cast<double>(static_cast<ext>(db) / 20.0L)); }
 
 double MagToDb(double mag)
 {
     if (!(mag > 1e-8)) return -160.0;
-    return static_cast<double>(std::log(static_cast<ext>(mag)) * static_cast<ext>(FieldMagDb));
+    return static_cast<double>(static_cast<ext>(std::log(mag)) * static_cast<ext>(FieldMagDb));
 }
 
 double RatioToDb(double ratio)
 {
     if (!(ratio > 1e-16)) return -160.0;
-    return static_cast<double>(std::log(static_cast<ext>(ratio)) * static_cast<ext>(PowRatioDb));
+    return static_cast<double>(static_cast<ext>(std::log(ratio)) * static_cast<ext>(PowRatioDb));
 }
 
 double MagToSwr(double mag)

@@ -276,38 +276,11 @@ std::string RoundHalfUp(const Digits18& g, int keep, bool& grew)
     return kept;
 }
 
-std::string Tidy(const std::string& raw)
-{
-    std::string text = raw;
-    std::string intPart, frac, exp;
-    const bool hasExp = text.find('E') != std::string::npos;
-    if (!text.empty() && text[0] == ' ') text.erase(0, 1);
-    if (hasExp) {
-        std::string mant;
-        SplitToken(text, 'E', mant);
-        exp = text;
-        text = mant;
-    }
-    SplitToken(text, '.', intPart);
-    frac = text;
-    while (!frac.empty() && frac.back() == '0') frac.pop_back();
-    if (intPart.empty() || intPart == "-") intPart += '0';
-    std::string out = intPart;
-    if (!frac.empty()) out += '.' + frac;
-    if (hasExp) {
-        const char sign = exp.empty() ? '+' : exp[0];
-        std::string digits = exp.size() > 1 ? exp.substr(1) : std::string("0");
-        std::size_t z = 0;
-        while (z + 1 < digits.size() && digits[z] == '0') ++z;
-        out += 'E';
-        out += sign;
-        out += digits.substr(z);
-    }
-    return out;
-}
-
 }  // namespace
 
+// The text is built in its tidy form at once: no leading blank, no trailing
+// zeros in the fraction, no point without a digit after it, and an exponent
+// with its sign and without leading zeros.
 std::string FormatReal(double x, int decimals)
 {
     if (std::isnan(x)) return "NaN";
@@ -320,21 +293,31 @@ std::string FormatReal(double x, int decimals)
     const double ax = std::fabs(x);
     const long double lax = ax;
     const Digits18 g = ExpandDigits(ax);
-    std::string raw;
+    std::string out;
+    out.reserve(24);
+    if (negative) out += '-';
 
     if (lax >= kFixedLow && lax <= kFixedHigh) {
-        const int t = TruncClamp(static_cast<double>(std::log(lax) / static_cast<long double>(Ln10)), 32000);
-        const int n = std::min(decimals, 9 - t);
+        int n = decimals;
+        if (decimals > 6) {  // in the fixed range log10|x| <= 3, so the cap 9 - t only bites here
+            const int t = TruncClamp(static_cast<double>(std::log(lax) / static_cast<long double>(Ln10)), 32000);
+            n = std::min(decimals, 9 - t);
+        }
         bool grew = false;
         std::string kept = RoundHalfUp(g, g.exp + 1 + n, grew);
-        // kept is the rounded value times 10^n, as an integer in decimal digits.
+        // kept holds the rounded value times 10^n as decimal digits
         if (kept.size() < static_cast<std::size_t>(n) + 1)
             kept.insert(0, static_cast<std::size_t>(n) + 1 - kept.size(), '0');
+        const std::size_t intLen = kept.size() - static_cast<std::size_t>(n);
         std::size_t z = 0;
-        while (z + n + 1 < kept.size() && kept[z] == '0') ++z;
-        kept.erase(0, z);
-        raw = (negative ? "-" : "") + kept.substr(0, kept.size() - static_cast<std::size_t>(n)) + '.' +
-              kept.substr(kept.size() - static_cast<std::size_t>(n));
+        while (z + 1 < intLen && kept[z] == '0') ++z;
+        out.append(kept, z, intLen - z);
+        std::size_t fracEnd = kept.size();
+        while (fracEnd > intLen && kept[fracEnd - 1] == '0') --fracEnd;
+        if (fracEnd > intLen) {
+            out += '.';
+            out.append(kept, intLen, fracEnd - intLen);
+        }
     } else {
         bool grew = false;
         std::string kept = RoundHalfUp(g, decimals + 1, grew);
@@ -343,12 +326,18 @@ std::string FormatReal(double x, int decimals)
             kept.pop_back();  // "1000" for "999" rounded up: mantissa 1.00, exponent + 1
             ++e;
         }
-        const int ae = e < 0 ? -e : e;
-        std::string expText = std::to_string(ae);
-        if (expText.size() < 4) expText.insert(0, 4 - expText.size(), '0');
-        raw = std::string(negative ? "-" : " ") + kept[0] + '.' + kept.substr(1) + 'E' + (e < 0 ? '-' : '+') + expText;
+        std::size_t fracEnd = kept.size();
+        while (fracEnd > 1 && kept[fracEnd - 1] == '0') --fracEnd;
+        out += kept[0];
+        if (fracEnd > 1) {
+            out += '.';
+            out.append(kept, 1, fracEnd - 1);
+        }
+        out += 'E';
+        out += e < 0 ? '-' : '+';
+        out += std::to_string(e < 0 ? -e : e);
     }
-    return Tidy(raw);
+    return out;
 }
 
 std::string FormatReal3(double x) { return FormatReal(x, 3); }

@@ -1,0 +1,74 @@
+// The window's rendering, evaluation cycle and start-up, offscreen.
+#include "Environment.h"
+#include "IniFile.h"
+#include "Prompter.h"
+#include "TForm1.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+class TSilentPrompter final : public IPrompter {
+public:
+    bool Confirm(QWidget*, const QString&, const QString&) override { return false; }
+    void Error(QWidget*, const QString&, const QString&) override {}
+};
+
+void BM_ShowResults(benchmark::State& state)
+{
+    TForm1 w(std::make_shared<TSilentPrompter>());
+    w.FormCreate();
+    for (auto _ : state) w.ShowResults();
+}
+BENCHMARK(BM_ShowResults)->Unit(benchmark::kMicrosecond);
+
+void BM_EvaluationCycle(benchmark::State& state)
+{
+    TForm1 w(std::make_shared<TSilentPrompter>());
+    w.FormCreate();
+    auto* phase = w.findChild<QLineEdit*>(QStringLiteral("edLoaPha"));
+    int i = 0;
+    for (auto _ : state) {
+        phase->setText(QString::number(i++ % 360 - 180));
+        w.bEvaluateClick();
+    }
+}
+BENCHMARK(BM_EvaluationCycle)->Unit(benchmark::kMicrosecond);
+
+// Window made, settings file read and applied, first results rendered.
+void BM_StartUp(benchmark::State& state)
+{
+    const QString dir = merivane::env::UserDataDir + QStringLiteral("Halvik/Merivane");
+    QDir().mkpath(dir);
+    QFile f(dir + QStringLiteral("/Merivane.ini"));
+    if (f.open(QIODevice::WriteOnly))
+        f.write("[Merivane]\nedAnodeV=4000\nedAnodeI=3\nedSrcMag=0.2\nedLoaMag=0.5\nudEff=80\nrbDbm=1\nrbWatt=0\nchIdeal=0\n");
+    f.close();
+    for (auto _ : state) {
+        TForm1 w(std::make_shared<TSilentPrompter>());
+        w.FormCreate();
+        benchmark::DoNotOptimize(w.M.Pload);
+    }
+}
+BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toLocal8Bit());
+    merivane::env::ForceUserDataDir();
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
