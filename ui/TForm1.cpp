@@ -122,6 +122,16 @@ void TForm1::ApplyLook()
             l->setAccessibleName(QString());
         }
     }
+    // Screen readers: pages by their tab captions, lists also by their role
+    // (on Linux a list's name is its current item), fields by their captions.
+    for (int i = 0; i < ui.pcResults->count(); ++i) ui.pcResults->widget(i)->setAccessibleName(ui.pcResults->tabText(i));
+    for (QComboBox* cb : {ui.cbSrcRfl, ui.cbSrcMism, ui.cbLoaRfl, ui.cbLoaMism, ui.cbMeaRfl})
+        cb->setAccessibleDescription(cb->accessibleName());
+    const std::pair<QLabel*, QWidget*> buddies[] = {{ui.lbAnodeV, ui.edAnodeV}, {ui.lbAnodeI, ui.edAnodeI}, {ui.lbEffic, ui.edEffic},
+                                                    {ui.lbSrcMag, ui.edSrcMag}, {ui.lbSrcPha, ui.edSrcPha}, {ui.Label1, ui.edLoaMag},
+                                                    {ui.Label3, ui.edLoaPha},   {ui.lbDire1, ui.edDire}};
+    for (const auto& [label, field] : buddies) label->setBuddy(field);
+
     ui.Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     ui.Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ui.Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
