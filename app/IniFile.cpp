@@ -7,8 +7,10 @@
 #include "NumberText.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <utility>
 
 namespace merivane {
@@ -18,7 +20,9 @@ namespace {
 constexpr int kMaxText = 2047;
 constexpr qint64 kMaxFileBytes = 64 * 1024 * 1024;  // a settings file is a few hundred bytes
 
-std::string Key(const QString& s) { return s.toStdString(); }
+// Section and key names go byte for byte (Latin-1 both ways), so that a name
+// read from the file, whatever its bytes, names the same section again.
+std::string Key(const QString& s) { return s.toLatin1().toStdString(); }
 
 }  // namespace
 
@@ -44,9 +48,12 @@ void TIniFile::EnsureLoaded()
 {
     if (loaded_) return;
     loaded_ = true;
+    // Only a regular file is read (a pipe or a device in its place could block
+    // or never end), and at most its first 64 MB.
+    if (!QFileInfo(path_).isFile()) return;
     QFile f(path_);
     if (!f.open(QIODevice::ReadOnly)) return;
-    QByteArray data = f.read(kMaxFileBytes);
+    QByteArray data = f.read(std::min(f.size(), kMaxFileBytes));
     // A NUL byte would end the text early: treat it as a line break so that
     // the keys after it still count.
     data.replace('\0', '\n');
@@ -79,7 +86,7 @@ QStringList TIniFile::ReadSections()
     doc_->ini.GetAllSections(names);
     names.sort(CSimpleIniA::Entry::LoadOrder());
     QStringList out;
-    for (const auto& n : names) out << QString::fromUtf8(n.pItem);
+    for (const auto& n : names) out << QString::fromLatin1(n.pItem);
     return out;
 }
 

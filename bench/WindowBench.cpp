@@ -58,6 +58,31 @@ void BM_StartUp(benchmark::State& state)
 }
 BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond);
 
+// Start-up with a hostile settings file: 10 MB of keys, or 100 000 sections.
+void BM_StartUpHostile(benchmark::State& state)
+{
+    const QString dir = merivane::env::UserDataDir + QStringLiteral("Halvik/Merivane");
+    QDir().mkpath(dir);
+    QByteArray text;
+    if (state.range(0) == 0) {
+        text = "[Merivane]\nedAnodeV=1500\n";
+        while (text.size() < 10 * 1024 * 1024) text += "junk" + QByteArray::number(text.size()) + "=" + QByteArray(60, 'z') + "\n";
+    } else {
+        for (int i = 0; i < 100000; ++i) text += "[S" + QByteArray::number(i) + "]\na=1\n";
+        text += "[Merivane]\nedAnodeV=1500\n";
+    }
+    QFile f(dir + QStringLiteral("/Merivane.ini"));
+    if (f.open(QIODevice::WriteOnly)) f.write(text);
+    f.close();
+    for (auto _ : state) {
+        TForm1 w(std::make_shared<TSilentPrompter>());
+        w.FormCreate();
+        benchmark::DoNotOptimize(w.M.Pload);
+    }
+    state.SetLabel(state.range(0) == 0 ? "10 MB of keys" : "100000 sections");
+}
+BENCHMARK(BM_StartUpHostile)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 int main(int argc, char** argv)

@@ -18,6 +18,7 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
