@@ -17,6 +17,7 @@
 #include <QTabBar>
 
 #include <cmath>
+#include <initializer_list>
 
 using merivane::TRefl;
 using ext = long double;
@@ -573,25 +574,32 @@ void TForm1::ShowResults()
     ShowPower(ui.lbPloadMax, ui.lbPloadMaxU, M.PloadMax);
 }
 
+namespace {
+
+// The index of the checked button of a unit group; unchanged when none is.
+void StoreCheckedIndex(std::int32_t& unit, std::initializer_list<const QRadioButton*> group)
+{
+    std::int32_t i = 0;
+    for (const QRadioButton* rb : group) {
+        if (rb->isChecked()) {
+            unit = i;
+            return;
+        }
+        ++i;
+    }
+}
+
+}  // namespace
+
 void TForm1::rbMagTrClick()
 {
-    if (ui.rbMagTr->isChecked())
-        M.SelUnit = 0;
-    else if (ui.rbPercTr->isChecked())
-        M.SelUnit = 1;
-    else if (ui.rbDbTr->isChecked())
-        M.SelUnit = 2;
+    StoreCheckedIndex(M.SelUnit, {ui.rbMagTr, ui.rbPercTr, ui.rbDbTr});
     NaplnFactors();
 }
 
 void TForm1::rbPowerClick()
 {
-    if (ui.rbPower->isChecked())
-        M.SelErrUnit = 0;
-    else if (ui.rbPerc->isChecked())
-        M.SelErrUnit = 1;
-    else if (ui.rbDb->isChecked())
-        M.SelErrUnit = 2;
+    StoreCheckedIndex(M.SelErrUnit, {ui.rbPower, ui.rbPerc, ui.rbDb});
     ShowPowerMeas();
 }
 
