@@ -33,7 +33,16 @@ double DivideOrInfinity(T num, T den)
 
 }  // namespace
 
-double DirectivityFactor(double dirDb) { return DbToMag(-dirDb); }
+double DirectivityFactor(double dirDb)
+{
+    // The directivity seldom changes between evaluations: keep the last power.
+    thread_local double lastDb = 0.0, lastFactor = 1.0;
+    if (dirDb != lastDb) {
+        lastFactor = DbToMag(-dirDb);
+        lastDb = dirDb;
+    }
+    return lastFactor;
+}
 
 void CalcTransmission(TModel& m, bool ideal)
 {
