@@ -281,3 +281,16 @@ TEST_F(WindowTest, HelpOpensAtItsTopicAndNamesAMissingFile)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(WindowTest, FirstShowIsCentredOnTheMonitorsWorkArea)
+{
+    WriteSettings("[Merivane]\nTop=5\nLeft=7\n");
+    Create();
+    const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(w->x(), std::max(work.left(), work.left() + (work.width() - w->width()) / 2));
+    EXPECT_EQ(w->y(), std::max(work.top(), work.top() + (work.height() - w->height()) / 2));
+}
+
+}  // namespace

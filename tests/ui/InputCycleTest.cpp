@@ -406,3 +406,23 @@ TEST_F(WindowTest, AnErrorBoxDoesNotRunTheExitHandlerTwice)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(WindowTest, SwitchingToAnotherWindowIsNotLeavingTheField)
+{
+    Show();
+    ASSERT_TRUE(Edit("edAnodeV")->hasFocus());
+    Edit("edAnodeV")->setText("1000");
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    EXPECT_EQ(w->M.Va, 4000);  // no cycle ran
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    QTest::keyClick(Edit("edAnodeV"), Qt::Key_Tab);  // now the focus moves on: one cycle
+    EXPECT_EQ(w->M.Va, 1000);
+}
+
+}  // namespace
