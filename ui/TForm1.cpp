@@ -64,26 +64,24 @@ TForm1::TForm1(std::shared_ptr<IPrompter> prompter, QWidget* parent)
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
-    ui.udEff->SetAssociate(ui.edEffic);
-    ui.udEff->SetRange(0, 100);
-    ui.udEff->SetIncrement(1);
-    ui.udEff->SetWrap(true);
-    ui.udEff->SetPosition(85);
-    ui.udSrcPha->SetAssociate(ui.edSrcPha);
-    ui.udSrcPha->SetRange(-180, 180);
-    ui.udSrcPha->SetIncrement(5);
-    ui.udSrcPha->SetWrap(true);
-    ui.udSrcPha->SetPosition(0);
-    ui.udLoaPha->SetAssociate(ui.edLoaPha);
-    ui.udLoaPha->SetRange(-180, 180);
-    ui.udLoaPha->SetIncrement(5);
-    ui.udLoaPha->SetWrap(true);
-    ui.udLoaPha->SetPosition(90);
-    ui.udDire->SetAssociate(ui.edDire);
-    ui.udDire->SetRange(0, 100);
-    ui.udDire->SetIncrement(1);
-    ui.udDire->SetWrap(false);
-    ui.udDire->SetPosition(20);
+    // spinner, bound field, minimum, maximum, step, wrap-around, position
+    const struct {
+        TUpDown* spinner;
+        QLineEdit* field;
+        int min, max, step;
+        bool wrap;
+        int position;
+    } spinners[] = {{ui.udEff, ui.edEffic, 0, 100, 1, true, 85},
+                    {ui.udSrcPha, ui.edSrcPha, -180, 180, 5, true, 0},
+                    {ui.udLoaPha, ui.edLoaPha, -180, 180, 5, true, 90},
+                    {ui.udDire, ui.edDire, 0, 100, 1, false, 20}};
+    for (const auto& s : spinners) {
+        s.spinner->SetAssociate(s.field);
+        s.spinner->SetRange(s.min, s.max);
+        s.spinner->SetIncrement(s.step);
+        s.spinner->SetWrap(s.wrap);
+        s.spinner->SetPosition(s.position);
+    }
 
     // the lists have no selection until the settings are applied
     for (QComboBox* cb : {ui.cbSrcRfl, ui.cbSrcMism, ui.cbLoaRfl, ui.cbLoaMism, ui.cbMeaRfl}) cb->setCurrentIndex(-1);
