@@ -44,7 +44,7 @@ BENCHMARK(BM_EvaluationCycle)->Unit(benchmark::kMicrosecond);
 // Window made, settings file read and applied, first results rendered.
 void BM_StartUp(benchmark::State& state)
 {
-    const QString dir = merivane::env::UserDataDir + QStringLiteral("Halvik/Merivane");
+    const QString dir = QDir::homePath() + QStringLiteral("/Halvik/Merivane");
     QDir().mkpath(dir);
     QFile f(dir + QStringLiteral("/Merivane.ini"));
     if (f.open(QIODevice::WriteOnly))
@@ -61,7 +61,7 @@ BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond);
 // Start-up with a hostile settings file: 10 MB of keys, or 100 000 sections.
 void BM_StartUpHostile(benchmark::State& state)
 {
-    const QString dir = merivane::env::UserDataDir + QStringLiteral("Halvik/Merivane");
+    const QString dir = QDir::homePath() + QStringLiteral("/Halvik/Merivane");
     QDir().mkpath(dir);
     QByteArray text;
     if (state.range(0) == 0) {
