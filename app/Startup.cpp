@@ -18,8 +18,7 @@ constexpr int kHelpTopic = 786;
 
 void TForm1::FormCreate()
 {
-    ExeDir = merivane::env::GetExeDir();
-    helpFile_ = ExeDir + QStringLiteral("MerivaneHelp.html");
+    ExeDir = merivane::env::GetExeDir();  // the help document is looked up beside the executable
     merivane::env::ForceUserDataDir(QStringLiteral("Halvik/Merivane"));
     const QRect pc = ui.pcResults->geometry();
     setFixedSize(pc.x() + pc.width() + 4, pc.y() + pc.height() + 2);

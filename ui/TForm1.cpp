@@ -152,32 +152,34 @@ void TForm1::Wire()
     }
     ui.bEvaluate->setDefault(true);
 
-    connect(ui.udEff, &TUpDown::clicked, this, [this] { Guarded([this] { udEffClick(); }); });
-    connect(ui.udSrcPha, &TUpDown::clicked, this, [this] { Guarded([this] { udSrcPhaClick(); }); });
-    connect(ui.udLoaPha, &TUpDown::clicked, this, [this] { Guarded([this] { udLoaPhaClick(); }); });
-    connect(ui.udDire, &TUpDown::clicked, this, [this] { Guarded([this] { udDireClick(); }); });
-    connect(ui.cbSrcRfl, &QComboBox::activated, this, [this] { Guarded([this] { cbSrcRflChange(); }); });
-    connect(ui.cbLoaRfl, &QComboBox::activated, this, [this] { Guarded([this] { cbLoaRflChange(); }); });
-    connect(ui.cbSrcMism, &QComboBox::activated, this, [this] { Guarded([this] { cbSrcMismChange(); }); });
-    connect(ui.cbLoaMism, &QComboBox::activated, this, [this] { Guarded([this] { cbLoaMismChange(); }); });
-    connect(ui.cbMeaRfl, &QComboBox::activated, this, [this] { Guarded([this] { cbMeaRflChange(); }); });
-    connect(ui.chIdeal, &QCheckBox::toggled, this, [this] { Guarded([this] { chIdealClick(); }); });
-    connect(ui.bEvaluate, &QPushButton::clicked, this, [this] { Guarded([this] { bEvaluateClick(); }); });
-    connect(ui.bHelp, &QPushButton::clicked, this, [this] { Guarded([this] { bHelpClick(); }); });
-    connect(ui.Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    // Every handler runs guarded: an error that escapes it is shown, not lost.
+    const auto on = [this](auto* sender, auto signal, void (TForm1::*handler)()) {
+        connect(sender, signal, this, [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
+    };
+    on(ui.udEff, &TUpDown::clicked, &TForm1::udEffClick);
+    on(ui.udSrcPha, &TUpDown::clicked, &TForm1::udSrcPhaClick);
+    on(ui.udLoaPha, &TUpDown::clicked, &TForm1::udLoaPhaClick);
+    on(ui.udDire, &TUpDown::clicked, &TForm1::udDireClick);
+    on(ui.cbSrcRfl, &QComboBox::activated, &TForm1::cbSrcRflChange);
+    on(ui.cbLoaRfl, &QComboBox::activated, &TForm1::cbLoaRflChange);
+    on(ui.cbSrcMism, &QComboBox::activated, &TForm1::cbSrcMismChange);
+    on(ui.cbLoaMism, &QComboBox::activated, &TForm1::cbLoaMismChange);
+    on(ui.cbMeaRfl, &QComboBox::activated, &TForm1::cbMeaRflChange);
+    on(ui.chIdeal, &QCheckBox::toggled, &TForm1::chIdealClick);
+    on(ui.bEvaluate, &QPushButton::clicked, &TForm1::bEvaluateClick);
+    on(ui.bHelp, &QPushButton::clicked, &TForm1::bHelpClick);
+    connect(ui.Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
 
-    for (QRadioButton* rb : {ui.rbWatt, ui.rbDbm, ui.rbDbW, ui.rbDbkW})
-        connect(rb, &QRadioButton::toggled, this, [this](bool on) {
-            if (on) Guarded([this] { bEvaluateClick(); });
-        });
-    for (QRadioButton* rb : {ui.rbMagTr, ui.rbPercTr, ui.rbDbTr})
-        connect(rb, &QRadioButton::toggled, this, [this](bool on) {
-            if (on) Guarded([this] { rbMagTrClick(); });
-        });
-    for (QRadioButton* rb : {ui.rbPower, ui.rbPerc, ui.rbDb})
-        connect(rb, &QRadioButton::toggled, this, [this](bool on) {
-            if (on) Guarded([this] { rbPowerClick(); });
-        });
+    // A radio button's handler runs when it becomes selected, not when cleared.
+    const auto onSelected = [this](std::initializer_list<QRadioButton*> group, void (TForm1::*handler)()) {
+        for (QRadioButton* rb : group)
+            connect(rb, &QRadioButton::toggled, this, [this, handler](bool checked) {
+                if (checked) Guarded([this, handler] { (this->*handler)(); });
+            });
+    };
+    onSelected({ui.rbWatt, ui.rbDbm, ui.rbDbW, ui.rbDbkW}, &TForm1::bEvaluateClick);
+    onSelected({ui.rbMagTr, ui.rbPercTr, ui.rbDbTr}, &TForm1::rbMagTrClick);
+    onSelected({ui.rbPower, ui.rbPerc, ui.rbDb}, &TForm1::rbPowerClick);
 }
 
 // ------------------------------------------------------------------ events
