@@ -12,6 +12,12 @@
 
 namespace merivane::env {
 
+namespace {
+// The longest folder path the program creates, its closing separator included,
+// is one character shorter than this.
+constexpr qsizetype kMaxFolderPath = 248;
+}  // namespace
+
 QString UserDataDir;
 
 bool GetSpecialFolderPath(QString& path)
@@ -33,13 +39,18 @@ void ForceUserDataDir(const QString& subPath)
         std::error_code ec;
         const std::filesystem::path dir(UserDataDir.toStdString());
         if (!std::filesystem::is_directory(dir, ec)) {
-            std::filesystem::create_directories(dir, ec);
-            // A path the system rejects outright puts the data in the home
+            // A path that is rejected outright (too long, counting its closing
+            // separator, or refused by the system) puts the data in the home
             // folder itself; any other failure (no rights) keeps the path, and
             // the save reports it.
-            if (ec == std::errc::filename_too_long || ec == std::errc::invalid_argument ||
-                ec == std::errc::illegal_byte_sequence)
+            if (UserDataDir.size() + 1 >= kMaxFolderPath) {
                 UserDataDir = home;
+            } else {
+                std::filesystem::create_directories(dir, ec);
+                if (ec == std::errc::filename_too_long || ec == std::errc::invalid_argument ||
+                    ec == std::errc::illegal_byte_sequence)
+                    UserDataDir = home;
+            }
         }
     }
     if (!UserDataDir.isEmpty() && !UserDataDir.endsWith(QLatin1Char('/'))) UserDataDir += QLatin1Char('/');

@@ -11,6 +11,7 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cstdint>
 #include <utility>
 
 namespace merivane {
@@ -30,11 +31,57 @@ struct TIniFile::Doc {
     CSimpleIniA ini{true, false, false};  // UTF-8, one value per key, no multi-line values
 };
 
+namespace {
+
+int HexValue(char c)
+{
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// Hexadecimal digits only, at most a 32-bit pattern, taken as two's complement.
+bool HexToInt(const std::string& s, std::size_t from, int& value)
+{
+    if (from >= s.size()) return false;
+    std::uint64_t acc = 0;
+    for (std::size_t i = from; i < s.size(); ++i) {
+        const int d = HexValue(s[i]);
+        if (d < 0) return false;
+        acc = acc * 16 + static_cast<unsigned>(d);
+        if (acc > 0xFFFFFFFFull) return false;
+    }
+    value = static_cast<int>(static_cast<std::uint32_t>(acc));
+    return true;
+}
+
+// An optional sign and decimal digits that fit 32 bits.
+bool DecimalToInt(const std::string& s, int& value)
+{
+    std::size_t i = 0;
+    const bool negative = !s.empty() && s[0] == '-';
+    if (!s.empty() && (s[0] == '+' || s[0] == '-')) ++i;
+    if (i >= s.size()) return false;
+    std::uint64_t acc = 0;
+    for (; i < s.size(); ++i) {
+        if (s[i] < '0' || s[i] > '9') return false;
+        acc = acc * 10 + static_cast<unsigned>(s[i] - '0');
+        if (acc > 2147483648ull) return false;
+    }
+    if (!negative && acc > 2147483647ull) return false;
+    value = negative ? static_cast<int>(-static_cast<std::int64_t>(acc)) : static_cast<int>(acc);
+    return true;
+}
+
+}  // namespace
+
 bool IniTextToInt(const QString& text, int& value)
 {
-    std::string s = text.toStdString();
-    if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) s = "$" + s.substr(2);
-    return TextToInt(s, value);
+    const std::string s = text.toStdString();
+    if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) return HexToInt(s, 2, value);
+    if (!s.empty() && s[0] == '$') return HexToInt(s, 1, value);
+    return DecimalToInt(s, value);
 }
 
 TIniFile::TIniFile(QString path) : doc_(std::make_unique<Doc>()), path_(std::move(path))
@@ -125,10 +172,33 @@ std::string TIniFile::Text()
     return out;
 }
 
+namespace {
+
+// Where a save may write: the settings path itself, or the file a link there
+// points to, so that the link stays. Empty when something other than a regular
+// file (a device, a pipe, a socket, a folder) stands at either place: a save
+// must never replace it.
+QString SaveTarget(const QString& path)
+{
+    QString target = path;
+    for (int hops = 0; QFileInfo(target).isSymLink(); ++hops) {
+        if (hops == 40) return QString();  // a loop of links
+        target = QFileInfo(target).symLinkTarget();
+        if (target.isEmpty()) return QString();
+    }
+    const QFileInfo fi(target);
+    if (fi.exists() && !fi.isFile()) return QString();
+    return target;
+}
+
+}  // namespace
+
 void TIniFile::UpdateFile()
 {
     const std::string text = Text();
-    QSaveFile f(path_);
+    const QString target = SaveTarget(path_);
+    if (target.isEmpty()) throw EWriteError(path_);
+    QSaveFile f(target);
     if (!f.open(QIODevice::WriteOnly)) throw EWriteError(path_);
     const qint64 size = static_cast<qint64>(text.size());
     if (f.write(text.data(), size) != size || !f.flush()) {

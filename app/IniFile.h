@@ -15,8 +15,10 @@ public:
     explicit EWriteError(const QString& path) : std::runtime_error(("Unable to write to " + path).toStdString()) {}
 };
 
-// Integers as the settings file stores them: decimal, or hexadecimal after
-// "0x", "0X" or "$". False when the text is not such a number.
+// Integers as the settings file stores them: hexadecimal after a leading "0x"
+// or "0X" (with more text after it) or a leading "$", otherwise decimal with an
+// optional sign. No sign goes before a hexadecimal prefix. False when the text
+// is not such a number.
 bool IniTextToInt(const QString& text, int& value);
 
 class TIniFile {

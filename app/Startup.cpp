@@ -1,5 +1,6 @@
 // Start-up, closing and help of the main window.
 #include "Environment.h"
+#include "HelpWindow.h"
 #include "IniFile.h"
 #include "Prompter.h"
 #include "TForm1.h"
@@ -9,8 +10,6 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTextBrowser>
-#include <QUrl>
-#include <QVBoxLayout>
 
 namespace {
 constexpr int kHelpTopic = 786;
@@ -18,7 +17,8 @@ constexpr int kHelpTopic = 786;
 
 void TForm1::FormCreate()
 {
-    ExeDir = merivane::env::GetExeDir();  // the help document is looked up beside the executable
+    ExeDir = merivane::env::GetExeDir();
+    helpFile_ = ExeDir + QStringLiteral("MerivaneHelp.html");  // beside the executable, not in the working folder
     merivane::env::ForceUserDataDir(QStringLiteral("Halvik/Merivane"));
     const QRect pc = ui.pcResults->geometry();
     setFixedSize(pc.x() + pc.width() + 4, pc.y() + pc.height() + 2);
@@ -84,35 +84,19 @@ void TForm1::FormClose(QCloseEvent* event)
         return;
     }
     AutoIniFile.reset();
-    if (helpBrowser_) helpBrowser_->window()->close();
+    if (help_) help_->close();
     event->accept();
 }
 
+QTextBrowser* TForm1::HelpBrowser() const { return help_ ? help_->Browser() : nullptr; }
+
 void TForm1::bHelpClick()
 {
-    if (!helpBrowser_) {
-        auto* win = new QWidget(this, Qt::Window);
-        win->setWindowTitle(QStringLiteral("Merivane Help"));
-        win->resize(640, 560);
-        auto* layout = new QVBoxLayout(win);
-        layout->setContentsMargins(0, 0, 0, 0);
-        helpBrowser_ = new QTextBrowser(win);
-        helpBrowser_->setObjectName(QStringLiteral("HelpBrowser"));
-        helpBrowser_->setAccessibleName(QStringLiteral("Help"));
-        helpBrowser_->setOpenExternalLinks(true);
-        layout->addWidget(helpBrowser_);
-    }
-    helpFile_ = ExeDir + QStringLiteral("MerivaneHelp.html");
-    if (QFileInfo::exists(helpFile_)) {
-        QUrl url = QUrl::fromLocalFile(helpFile_);
-        url.setFragment(QString::number(kHelpTopic));
-        helpBrowser_->setSource(url);
-    } else {
-        helpBrowser_->setSource(QUrl());
-        helpBrowser_->setPlainText(QStringLiteral("Cannot find the help file %1.").arg(helpFile_));
-    }
-    QWidget* win = helpBrowser_->window();
-    win->show();
-    win->raise();
-    win->activateWindow();
+    const bool first = !help_;
+    if (first) help_ = new THelpWindow(this);
+    help_->ShowTopic(helpFile_, QString::number(kHelpTopic));
+    if (first || !help_->isVisible()) help_->PlaceOver(this);
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
 }

@@ -127,9 +127,16 @@ void CalcCouplerMeas(TModel& m, bool ideal)
     // 1 - D|Gl| is zero only for a 0 dB coupler on a full reflection.
     m.MeaMax.Mag = DivideOrInfinity(g + d, 1.0L - d * g);
     m.MeaMin.Rloss = MagToDb(m.MeaMin.Mag);
-    m.MeaMax.Rloss = MagToDb(m.MeaMax.Mag);
     m.MeaMin.Swr = MagToSwr(m.MeaMin.Mag);
-    m.MeaMax.Swr = MagToSwr(m.MeaMax.Mag);
+    if (m.MeaMax.Mag >= kInfinity) {
+        // An infinite reading stays infinite in every representation: its
+        // 20 log10 would read 320 dB and its SWR a perfect match.
+        m.MeaMax.Rloss = kInfinity;
+        m.MeaMax.Swr = kInfinity;
+    } else {
+        m.MeaMax.Rloss = MagToDb(m.MeaMax.Mag);
+        m.MeaMax.Swr = MagToSwr(m.MeaMax.Mag);
+    }
 }
 
 }  // namespace merivane

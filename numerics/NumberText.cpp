@@ -215,6 +215,30 @@ double ParseReal(const std::string& text, double fallback, double lo, double hi,
     return v;
 }
 
+int TakeCurrentPrefix(std::string& text)
+{
+    std::size_t end = text.size();
+    while (end > 0 && (text[end - 1] == ' ' || text[end - 1] == '\t')) --end;
+    if (end < 2 || text[end - 1] != 'A') return 0;
+    const char prefix = text[end - 2];
+    if (prefix != 'm' && prefix != 'k') return 0;
+    text.erase(end - 2);
+    return prefix == 'm' ? -3 : 3;
+}
+
+double ParseCurrent(const std::string& text, double fallback, double lo, double hi)
+{
+    std::string number = text;
+    const int exponent = TakeCurrentPrefix(number);
+    if (exponent == 0) return ParseReal(text, fallback, lo, hi, true);
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double big = std::numeric_limits<double>::max();
+    const double v = ParseReal(number, nan, -big, big, true);
+    if (std::isnan(v)) return fallback;
+    // divided rather than multiplied by 0.001, so that 300 mA is exactly 0.3 A
+    return ClampReal(lo, exponent < 0 ? v / 1000 : v * 1000, hi);
+}
+
 // ---------------------------------------------------------------- formatting
 
 namespace {

@@ -28,6 +28,15 @@ double ParseReal(const std::string& text, double fallback, double lo, double hi,
 // The standard integer conversion on its own: true and the value on success.
 bool TextToInt(const std::string& text, int& value);
 
+// A current with an optional unit prefix: a trailing "mA" or "kA" (a space
+// before it optional) scales the number by 1/1000 or 1000, and the limits
+// clamp the scaled value. Every other text reads as ParseReal with clamping.
+// Throws EOverflow as ParseReal does.
+double ParseCurrent(const std::string& text, double fallback, double lo, double hi);
+// Removes a trailing "mA" or "kA" and returns its power of ten (-3 or 3); 0
+// and the text unchanged without one.
+int TakeCurrentPrefix(std::string& text);
+
 std::string FormatReal(double x, int decimals);
 std::string FormatReal3(double x);
 

@@ -1,6 +1,8 @@
 #include "TForm1.h"
 
+#include "Accessible.h"
 #include "Conversions.h"
+#include "HelpWindow.h"
 #include "IniFile.h"
 #include "NumberText.h"
 #include "Prompter.h"
@@ -13,6 +15,7 @@
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QPalette>
+#include <QShortcut>
 #include <QStyleFactory>
 #include <QTabBar>
 
@@ -51,6 +54,7 @@ void InitWindowLook()
     if (done) return;
     done = true;
     Q_INIT_RESOURCE(merivane);
+    InstallAccessibility();
     for (const char* f : {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"})
         if (QFile::exists(QString::fromLatin1(f))) QFontDatabase::addApplicationFont(QString::fromLatin1(f));
     if (QStyle* style = QStyleFactory::create(QStringLiteral("Windows"))) QApplication::setStyle(style);
@@ -121,11 +125,8 @@ void TForm1::ApplyLook()
             l->setAccessibleName(QString());
         }
     }
-    // Screen readers: pages by their tab captions, lists also by their role
-    // (on Linux a list's name is its current item), fields by their captions.
+    // Screen readers: pages by their tab captions, fields by their captions.
     for (int i = 0; i < ui.pcResults->count(); ++i) ui.pcResults->widget(i)->setAccessibleName(ui.pcResults->tabText(i));
-    for (QComboBox* cb : {ui.cbSrcRfl, ui.cbSrcMism, ui.cbLoaRfl, ui.cbLoaMism, ui.cbMeaRfl})
-        cb->setAccessibleDescription(cb->accessibleName());
     const std::pair<QLabel*, QWidget*> buddies[] = {{ui.lbAnodeV, ui.edAnodeV}, {ui.lbAnodeI, ui.edAnodeI}, {ui.lbEffic, ui.edEffic},
                                                     {ui.lbSrcMag, ui.edSrcMag}, {ui.lbSrcPha, ui.edSrcPha}, {ui.Label1, ui.edLoaMag},
                                                     {ui.Label3, ui.edLoaPha},   {ui.lbDire1, ui.edDire}};
@@ -146,11 +147,15 @@ void TForm1::ApplyLook()
 
 void TForm1::Wire()
 {
-    for (QLineEdit* e : {ui.edAnodeV, ui.edAnodeI, ui.edEffic, ui.edSrcMag, ui.edSrcPha, ui.edLoaMag, ui.edLoaPha, ui.edDire}) {
+    // Enter in a field reaches the window's key handler, which presses
+    // "Evaluate" once; the fields themselves do nothing with it.
+    for (QLineEdit* e : {ui.edAnodeV, ui.edAnodeI, ui.edEffic, ui.edSrcMag, ui.edSrcPha, ui.edLoaMag, ui.edLoaPha, ui.edDire})
         e->installEventFilter(this);
-        connect(e, &QLineEdit::returnPressed, this, [this] { ui.bEvaluate->click(); });
-    }
     ui.bEvaluate->setDefault(true);
+
+    auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
+    f1->setContext(Qt::WindowShortcut);
+    connect(f1, &QShortcut::activated, this, [this] { Guarded([this] { bHelpClick(); }); });
 
     // Every handler runs guarded: an error that escapes it is shown, not lost.
     const auto on = [this](auto* sender, auto signal, void (TForm1::*handler)()) {
@@ -240,7 +245,7 @@ void TForm1::bEvaluateClick()
 void TForm1::ReadInputs()
 {
     M.Va = merivane::ParseInt(Utf8(ui.edAnodeV), M.Va, 0, 100000, true);
-    M.Ia = merivane::ParseReal(Utf8(ui.edAnodeI), M.Ia, 0, 1000, true);
+    M.Ia = merivane::ParseCurrent(Utf8(ui.edAnodeI), M.Ia, 0, 1000);
     const double percent = merivane::ParseReal(Utf8(ui.edEffic), static_cast<double>(static_cast<ext>(M.Eff) * 100), 0, 100, true);
     M.Eff = static_cast<double>(static_cast<ext>(percent) / 100);
     ReadReflInput(M.SrcRfl, ui.cbSrcRfl, ui.edSrcMag);
@@ -383,6 +388,7 @@ QString TForm1::DbStr(double x)
 QString TForm1::RlossStr(double r)
 {
     if (!(r > -160)) return QStringLiteral("-oo");
+    if (r >= merivane::kInfinity) return QStringLiteral("+oo");
     return Fmt(r, 2);
 }
 
@@ -465,7 +471,7 @@ void TForm1::ShowMeaRfl(const TRefl& r, QComboBox* selector, QLabel* value)
     switch (selector->currentIndex()) {
     case 1: value->setText(RlossStr(r.Rloss)); break;
     case 2: value->setText(SwrStr(r.Swr)); break;
-    default: value->setText(Fmt(r.Mag, 3)); break;
+    default: value->setText(std::fabs(r.Mag) >= merivane::kInfinity ? QStringLiteral("+oo") : Fmt(r.Mag, 3)); break;
     }
 }
 
@@ -474,7 +480,10 @@ void TForm1::ShowMeaRflErr(const TRefl& measured, const TRefl& truth, QFrame* ce
     QColor colour;
     if (selector->currentIndex() == 0) {
         colour = kCellColour;
-        value->setText(Fmt(static_cast<double>((static_cast<ext>(measured.Mag) - truth.Mag) * 100), 2));
+        if (std::fabs(measured.Mag) >= merivane::kInfinity)
+            value->setText(QStringLiteral("+oo"));
+        else
+            value->setText(Fmt(static_cast<double>((static_cast<ext>(measured.Mag) - truth.Mag) * 100), 2));
     } else {
         colour = ButtonFace();
         value->setText(QString());

@@ -17,6 +17,7 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QTextBrowser;
+class THelpWindow;
 class TUpDown;
 namespace merivane {
 class TIniFile;
@@ -39,7 +40,7 @@ public:
     void FormClose(QCloseEvent* event);
     void Button1Click();
     void bHelpClick();
-    QTextBrowser* HelpBrowser() const { return helpBrowser_; }
+    QTextBrowser* HelpBrowser() const;
     QString HelpFile() const { return helpFile_; }
 
     // --- settings file
@@ -112,7 +113,7 @@ private:
 
     Ui::TForm1 ui;
     std::shared_ptr<IPrompter> prompter_;
-    QTextBrowser* helpBrowser_ = nullptr;
+    THelpWindow* help_ = nullptr;
     QString helpFile_;
     int busy_ = 0;  // > 0 while a handler runs
 };

@@ -1,5 +1,6 @@
 // Hostile settings files, hostile typing, and saves cut short by a kill.
 #include "WindowFixture.h"
+#include "RowNames.h"
 
 #include "NumberText.h"
 
@@ -89,7 +90,8 @@ INSTANTIATE_TEST_SUITE_P(
                       HostileFile{"NUL bytes", Nuls, "15", "50"}, HostileFile{"no final newline", NoFinalNewline, "1500", "50"},
                       HostileFile{"100000 sections", ManySections, "1500", "50"},
                       HostileFile{"repeated key", RepeatedKey, "1500", "50"}, HostileFile{"CRLF", Crlf, "1500", "50"},
-                      HostileFile{"byte-order mark", Bom, "1500", "50"}, HostileFile{"broken keys", BrokenKeys, "4000", "85"}));
+                      HostileFile{"byte-order mark", Bom, "1500", "50"}, HostileFile{"broken keys", BrokenKeys, "4000", "85"}),
+    ROW_NAMES(std::string(r.name)));
 
 // Every text of the number tables, and worse, into every input field: the
 // model keeps to its limits and no result reads as a NaN or an infinity.

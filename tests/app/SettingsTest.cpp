@@ -1,10 +1,15 @@
 // The settings file through the real start-up and close of the window.
+#include "RowNames.h"
 #include "WindowFixture.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTextBrowser>
 
+#include "Environment.h"
+#include "HelpWindow.h"
+
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -128,6 +133,36 @@ TEST_F(LoadTest, WindowPositionIsLimitedToThePrimaryScreen)
     EXPECT_EQ(w->x(), screen.width() - 10);
 }
 
+// Integers in the file: hexadecimal only after a leading "0x", "0X" (with
+// more after it) or "$"; otherwise decimal with an optional sign. The source
+// phase spinner shows the value read: its range -180..180 holds every row and
+// its default is 0.
+struct IniIntegerCase {
+    const char* stored;
+    int loaded;
+};
+
+class IniIntegers : public LoadTest, public ::testing::WithParamInterface<IniIntegerCase> {};
+
+TEST_P(IniIntegers, ReadThroughTheLoader)
+{
+    const IniIntegerCase& c = GetParam();
+    Load(QByteArray("[Merivane]\nudSrcPha=") + c.stored + "\n");
+    EXPECT_EQ(Spinner("udSrcPha")->Position(), c.loaded) << c.stored;
+    EXPECT_EQ(S(Edit("edSrcPha")->text()), std::to_string(c.loaded)) << c.stored;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, IniIntegers,
+    ::testing::Values(IniIntegerCase{"0x1E", 30}, IniIntegerCase{"0X1e", 30}, IniIntegerCase{"$1E", 30},
+                      IniIntegerCase{"-7", -7}, IniIntegerCase{"+7", 7}, IniIntegerCase{"16", 16},
+                      IniIntegerCase{"x10", 0}, IniIntegerCase{"X10", 0}, IniIntegerCase{"+$10", 0},
+                      IniIntegerCase{"-$10", 0}, IniIntegerCase{"-0x10", 0}, IniIntegerCase{"+0x10", 0},
+                      IniIntegerCase{"0x", 0}, IniIntegerCase{"$", 0}, IniIntegerCase{"ten", 0}, IniIntegerCase{"", 0},
+                      IniIntegerCase{"1 0", 0}, IniIntegerCase{"-0", 0}, IniIntegerCase{"0x-5", 0},
+                      IniIntegerCase{"$FFFFFFF9", -7}),
+    ROW_NAMES(std::string(r.stored)));
+
 TEST_F(LoadTest, IntegersInDecimalOrHexadecimal)
 {
     const struct {
@@ -169,12 +204,17 @@ TEST_F(LoadTest, AStoredDbmRunsOneCycleWhileLoading)
     EXPECT_EQ(S(Text("lbPmatchUnit")), "dBm");
 }
 
-TEST_F(LoadTest, StoredWattsOrDbkwRunNoCycle)
+// Watts is the layout's own choice: loading it selects nothing new and runs
+// no cycle. A stored dBkW selects it, and choosing dBkW runs the cycle like
+// the other power units.
+TEST_F(LoadTest, StoredWattsRunsNoCycleAndStoredDbkwRunsOne)
 {
     Load("[Merivane]\nedAnodeV=2000\n");
     EXPECT_EQ(w->M.Va, 0);
     Load("[Merivane]\nrbDbkW=1\nrbWatt=0\nedAnodeV=2000\n");
     EXPECT_TRUE(Radio("rbDbkW")->isChecked());
+    EXPECT_EQ(w->M.Va, 2000);  // the cycle read the loaded text
+    EXPECT_EQ(S(Text("lbPmatchUnit")), "dBkW");
 }
 
 TEST_F(LoadTest, TwoButtonsOfAGroupTheLaterWins)
@@ -265,19 +305,133 @@ TEST_F(WindowTest, AReadOnlyFolderFailsTheSaveAndKeepsTheOldFile)
     QFile::setPermissions(SettingsDir(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
+TEST_F(WindowTest, ASettingsPathLinkedToAPipeFailsTheCloseAndKeepsThePipe)
+{
+    ASSERT_TRUE(QDir().mkpath(SettingsDir()));
+    const QString pipe = Home() + "/pipe";
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(pipe, SettingsPath()));
+    Show();
+    prompter->errorsExpected = true;
+    w->close();
+    ASSERT_EQ(prompter->errors.size(), 1u);
+    EXPECT_EQ(S(prompter->errors[0]), "Unable to write to " + S(SettingsPath()) + ".");
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_NE(w->AutoIniFile, nullptr);
+    EXPECT_TRUE(QFileInfo(SettingsPath()).isSymLink());
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(pipe).constData(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+}
+
 TEST_F(WindowTest, HelpOpensAtItsTopicAndNamesAMissingFile)
 {
+    Create();
+    // the path is set at start-up, before the button is first pressed
+    EXPECT_EQ(S(w->HelpFile()), S(QCoreApplication::applicationDirPath() + "/MerivaneHelp.html"));
     Show();
     Find<QPushButton>("bHelp")->click();
     ASSERT_NE(w->HelpBrowser(), nullptr);
     EXPECT_EQ(S(w->HelpBrowser()->source().fileName()), "MerivaneHelp.html");
     EXPECT_EQ(S(w->HelpBrowser()->source().fragment()), "786");
     EXPECT_TRUE(w->HelpBrowser()->toPlainText().contains("Undefined"));
-    EXPECT_EQ(S(QFileInfo(w->HelpFile()).absolutePath() + "/"), S(QCoreApplication::applicationDirPath() + "/"));
 
-    w->ExeDir = Home() + "/nowhere/";
+    // the document looked for beside the executable, not in the working folder
+    const QString file = w->HelpFile();
+    const QString aside = file + ".aside";
+    ASSERT_TRUE(QFile::rename(file, aside));
     Find<QPushButton>("bHelp")->click();
-    EXPECT_EQ(S(w->HelpBrowser()->toPlainText()), "Cannot find the help file " + S(Home()) + "/nowhere/MerivaneHelp.html.");
+    const QString shown = w->HelpBrowser()->toPlainText();
+    ASSERT_TRUE(QFile::rename(aside, file));
+    EXPECT_EQ(S(shown), "Cannot find the help file " + S(file) + ".");
+}
+
+TEST_F(WindowTest, F1OpensHelpAndEscOrCtrlWCloseIt)
+{
+    Show();
+    const struct {
+        const char* closeName;
+        QKeyCombination key;
+    } closers[] = {{"Esc", QKeyCombination(Qt::Key_Escape)}, {"Ctrl+W", QKeyCombination(Qt::CTRL | Qt::Key_W)}};
+    for (const auto& c : closers) {
+        for (const char* from : {"edLoaPha", "cbSrcRfl", "chIdeal"}) {
+            QWidget* control = Find<QWidget>(from);
+            control->setFocus(Qt::OtherFocusReason);
+            w->activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+            QTest::keyClick(control, Qt::Key_F1);
+            ASSERT_NE(w->HelpBrowser(), nullptr) << from;
+            QWidget* help = w->HelpBrowser()->window();
+            EXPECT_TRUE(help->isVisible()) << from;
+            EXPECT_EQ(S(w->HelpBrowser()->source().fragment()), "786");
+            help->activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(help));
+            ASSERT_TRUE(QTest::qWaitFor([help] { return QApplication::activeWindow() == help; }));
+            QTest::keyClick(w->HelpBrowser(), c.key.key(), c.key.keyboardModifiers());
+            EXPECT_FALSE(help->isVisible()) << c.closeName << " after F1 in " << from;
+        }
+    }
+}
+
+TEST_F(WindowTest, HelpOpensOverTheWindowAndWithinTheScreen)
+{
+    Show();
+    Find<QPushButton>("bHelp")->click();
+    QWidget* help = w->HelpBrowser()->window();
+    const QRect avail = w->screen()->availableGeometry();
+    EXPECT_TRUE(avail.contains(help->geometry())) << help->geometry().x() << "," << help->geometry().y();
+    EXPECT_LE(std::abs(help->geometry().center().x() - w->frameGeometry().center().x()), 1);
+}
+
+// The help window's place: its preferred size shrunk to the screen with room
+// for a frame, centred over the main window, and moved wholly on screen.
+struct HelpPlace {
+    const char* name;
+    QRect available, over;
+    QRect expected;
+};
+
+class HelpGeometryTable : public ::testing::TestWithParam<HelpPlace> {};
+
+TEST_P(HelpGeometryTable, FitsAndCentres)
+{
+    const HelpPlace& c = GetParam();
+    const QRect r = HelpGeometry(c.available, c.over, QSize(640, 560));
+    EXPECT_EQ(r, c.expected) << c.name << ": " << r.x() << "," << r.y() << " " << r.width() << "x" << r.height();
+    // with the frame it lies wholly in the available area
+    EXPECT_TRUE(c.available.contains(r.adjusted(-8, -32, 8, 8))) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Screens, HelpGeometryTable,
+    ::testing::Values(
+        // 1024 x 768: the preferred size, centred on the window's centre (512, 384)
+        HelpPlace{"room enough", QRect(0, 0, 1024, 768), QRect(240, 196, 545, 375), QRect(193, 104, 640, 560)},
+        // 1600 x 1000 at scale 2: 800 x 500 logical pixels, less a 28-pixel panel
+        HelpPlace{"scale 2 on 1600x1000", QRect(0, 28, 800, 472), QRect(128, 77, 545, 375), QRect(81, 60, 640, 432)},
+        // the window near the right edge of a second screen: pushed back inside
+        HelpPlace{"near an edge", QRect(1024, 0, 1280, 1024), QRect(2200, 600, 545, 375), QRect(1656, 456, 640, 560)},
+        HelpPlace{"tiny screen", QRect(0, 0, 320, 240), QRect(0, 0, 545, 375), QRect(8, 32, 304, 200)}),
+    ROW_NAMES(std::string(r.name)));
+
+// A per-user folder whose full path, closing separator included, reaches 248
+// characters is not created; the data go to the home folder itself.
+TEST_F(WindowTest, AFolderPathOf248CharactersFallsBackToHome)
+{
+    const QString home = Home() + "/";
+    const int room = 247 - static_cast<int>(home.size()) - 1;  // the sub-path that makes 247 with both separators
+    ASSERT_GT(room, 10);
+    const QString fits = QString(room, QLatin1Char('a'));
+    merivane::env::ForceUserDataDir(fits);
+    EXPECT_EQ(merivane::env::UserDataDir.size(), 247);
+    EXPECT_EQ(S(merivane::env::UserDataDir), S(home + fits + "/"));
+    EXPECT_TRUE(QDir(home + fits).exists());
+    const QString tooLong = QString(room + 1, QLatin1Char('b'));
+    merivane::env::ForceUserDataDir(tooLong);
+    EXPECT_EQ(S(merivane::env::UserDataDir), S(home));
+    EXPECT_FALSE(QDir(home + tooLong).exists());
+    merivane::env::ForceUserDataDir(fits);  // an existing folder is kept as it is
+    EXPECT_EQ(merivane::env::UserDataDir.size(), 247);
 }
 
 }  // namespace

@@ -282,9 +282,16 @@ TEST(CouplerMeas, ZeroDbCouplerOnAFullReflectionStoresInfinityAndGoesOn)
     CalcTransmission(m, false);
     EXPECT_EQ(m.MeaMin.Mag, 0.0);
     EXPECT_EQ(m.MeaMax.Mag, kInfinity);
-    EXPECT_EQ(m.MeaMax.Rloss, MagToDb(kInfinity));
-    EXPECT_EQ(m.MeaMax.Swr, MagToSwr(kInfinity));  // written, not left over
+    // infinite in every representation, not 320 dB and a perfect match
+    EXPECT_EQ(m.MeaMax.Rloss, kInfinity);
+    EXPECT_EQ(m.MeaMax.Swr, kInfinity);  // written, not left over
     EXPECT_EQ(m.PloadMinRelat, kInfinity);
+    // a finite reading next time derives both again
+    m.CplDirDb = 20;
+    CalcTransmission(m, false);
+    EXPECT_NEAR(m.MeaMax.Mag, 1.1 / 0.9, 1e-15);
+    EXPECT_NEAR(m.MeaMax.Rloss, 20 * std::log10(1.1 / 0.9), 1e-12);
+    EXPECT_NEAR(m.MeaMax.Swr, (1 + 1.1 / 0.9) / (1.1 / 0.9 - 1), 1e-9);
 }
 
 TEST(CouplerMeas, RecomputesFromStoredFieldsOnly)

@@ -1,4 +1,5 @@
 #include "Conversions.h"
+#include "RowNames.h"
 
 #include <gtest/gtest.h>
 
@@ -56,7 +57,8 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"SwrToMag", SwrToMag, 1.0, 0.0, 0}, Case{"SwrToMag", SwrToMag, 3.0, 0.5, 0},
         Case{"SwrToMag", SwrToMag, 0.5, 0.0, 0}, Case{"SwrToMag", SwrToMag, -7.0, 0.0, 0},
         Case{"SwrToMag", SwrToMag, 9999.999, 0.99980002, 1e-8},
-        Case{"SwrToMag", SwrToMag, 100000.0, 0.99998, 1e-9}));
+        Case{"SwrToMag", SwrToMag, 100000.0, 0.99998, 1e-9}),
+    ROW_NAMES(std::string(r.name) + "_" + rows::Num(r.in)));
 
 TEST(Conversions, SwrRoundTripStaysAtTheCap)
 {

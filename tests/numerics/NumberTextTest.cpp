@@ -1,4 +1,5 @@
 #include "NumberText.h"
+#include "RowNames.h"
 
 #include <gtest/gtest.h>
 
@@ -40,7 +41,8 @@ INSTANTIATE_TEST_SUITE_P(
                       FormatCase{50000, 3, "5E+4"}, FormatCase{100000, 3, "1E+5"}, FormatCase{0.05, 3, "5E-2"},
                       FormatCase{0.0123456, 2, "1.23E-2"}, FormatCase{0.0099996, 3, "1E-2"},
                       FormatCase{-0.001, 3, "-1E-3"}, FormatCase{1e-9, 3, "1E-9"}, FormatCase{1e16, 2, "1E+16"},
-                      FormatCase{1.7976931348623157e308, 3, "1.798E+308"}));
+                      FormatCase{1.7976931348623157e308, 3, "1.798E+308"}),
+    ROW_NAMES(rows::Num(r.x) + "_" + std::to_string(r.decimals) + "dec"));
 
 // The two bounds of fixed notation and their neighbours one ulp away.
 const double kLowBound = 0.0996;
@@ -68,7 +70,8 @@ INSTANTIATE_TEST_SUITE_P(
         // extremes
         FormatCase{-1.7976931348623157e308, 2, "-1.8E+308"}, FormatCase{5e-324, 3, "4.941E-324"},
         FormatCase{2.2250738585072014e-308, 2, "2.23E-308"}, FormatCase{1e100, 3, "1E+100"},
-        FormatCase{1234.5678, 3, "1234.568"}, FormatCase{1000, 2, "1000"}, FormatCase{-1.5, 2, "-1.5"}));
+        FormatCase{1234.5678, 3, "1234.568"}, FormatCase{1000, 2, "1000"}, FormatCase{-1.5, 2, "-1.5"}),
+    ROW_NAMES(rows::Num(r.x) + "_" + std::to_string(r.decimals) + "dec"));
 
 TEST(FormatReal, NonFiniteValuesHaveNames)
 {
@@ -111,7 +114,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ParseRealCase{"1e", kFallback, kFallback}, ParseRealCase{"1.2.3", kFallback, kFallback},
                       ParseRealCase{"1,234.5", kFallback, kFallback}, ParseRealCase{"45 deg", kFallback, kFallback},
                       ParseRealCase{"45deg", kFallback, kFallback}, ParseRealCase{"45\xC2\xB0", 45, 45},
-                      ParseRealCase{"1E-400", 0, 0}));
+                      ParseRealCase{"1E-400", 0, 0}),
+    ROW_NAMES(std::string(r.text)));
 
 INSTANTIATE_TEST_SUITE_P(
     GrammarAndLimits, ParseRealTable,
@@ -123,7 +127,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ParseRealCase{"1e+", kFallback, kFallback}, ParseRealCase{"e", kFallback, kFallback},
                       ParseRealCase{"0x10", kFallback, kFallback}, ParseRealCase{"\t 3 \n", 3, 3},
                       ParseRealCase{"-1E-400", 0, 0}, ParseRealCase{"0e999999999999", 0, 0},
-                      ParseRealCase{"0.000e500", 0, 0}, ParseRealCase{"1e-99999999999999999999", 0, 0}));
+                      ParseRealCase{"0.000e500", 0, 0}, ParseRealCase{"1e-99999999999999999999", 0, 0}),
+    ROW_NAMES(std::string(r.text)));
 
 TEST(ParseReal, FallbackIsNotBroughtIntoRange)
 {
@@ -186,7 +191,45 @@ INSTANTIATE_TEST_SUITE_P(
                       ParseIntCase{"x5dc", 7, 1500}, ParseIntCase{"X5DC", 7, 1500}, ParseIntCase{"0X5dc", 7, 1500},
                       ParseIntCase{"$", 7, 7}, ParseIntCase{"0x", 7, 7}, ParseIntCase{"+", 7, 7},
                       ParseIntCase{"-", 7, 7}, ParseIntCase{"\t1500", 7, 7}, ParseIntCase{"0", 7, 0},
-                      ParseIntCase{"007", 1, 7}));
+                      ParseIntCase{"007", 1, 7}),
+    ROW_NAMES(std::string(r.text)));
+
+// A unit prefix in a current scales it before the limits 0..1000 clamp it.
+struct CurrentCase {
+    const char* text;
+    double expected;
+};
+
+class ParseCurrentTable : public ::testing::TestWithParam<CurrentCase> {};
+
+TEST_P(ParseCurrentTable, ScalesThenClamps)
+{
+    const CurrentCase& c = GetParam();
+    EXPECT_EQ(ParseCurrent(c.text, 7, 0, 1000), c.expected) << '"' << c.text << '"';
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Prefixes, ParseCurrentTable,
+    ::testing::Values(CurrentCase{"300 mA", 0.3}, CurrentCase{"300mA", 0.3}, CurrentCase{"0.5kA", 500},
+                      CurrentCase{"0.5 kA", 500}, CurrentCase{"2 kA", 1000}, CurrentCase{"3 A", 3}, CurrentCase{"3", 3},
+                      CurrentCase{"3 mA ", 0.003}, CurrentCase{"1,5 mA", 0.0015}, CurrentCase{"-2 mA", 0},
+                      CurrentCase{"2000000 mA", 1000}, CurrentCase{"mA", 7}, CurrentCase{"x mA", 7}, CurrentCase{"3 MA", 3},
+                      CurrentCase{"3 ma", 3}, CurrentCase{"2000", 1000}, CurrentCase{"abc", 7}),
+    ROW_NAMES(std::string(r.text)));
+
+TEST(ParseCurrent, PrefixIsTakenOnlyAtTheEnd)
+{
+    std::string t = "5 mA";
+    EXPECT_EQ(TakeCurrentPrefix(t), -3);
+    EXPECT_EQ(t, "5 ");
+    t = "5 kA\t";
+    EXPECT_EQ(TakeCurrentPrefix(t), 3);
+    EXPECT_EQ(t, "5 ");
+    t = "mA5";
+    EXPECT_EQ(TakeCurrentPrefix(t), 0);
+    EXPECT_EQ(t, "mA5");
+    EXPECT_THROW(ParseCurrent("1e400 mA", 7, 0, 1000), EOverflow);
+}
 
 TEST(ParseInt, ThirtyTwoBitEdges)
 {
@@ -259,7 +302,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, SplitTokenTable,
                                            SplitCase{"a b", '\t', "a", "b"}, SplitCase{"a\tb", ' ', "a", "b"},
                                            SplitCase{"a\t  b  c ", ' ', "a", "b  c"}, SplitCase{"1.2.3", '.', "1", "2.3"},
                                            SplitCase{".5", '.', "", "5"}, SplitCase{"5.", '.', "5", ""},
-                                           SplitCase{"1.2E+0004", 'E', "1.2", "+0004"}));
+                                           SplitCase{"1.2E+0004", 'E', "1.2", "+0004"}),
+    ROW_NAMES(std::string(r.text) + "_at_" + (r.sep == '\t' ? std::string("tab") : r.sep == ' ' ? std::string("space") : std::string(1, r.sep))));
 
 }  // namespace
 }  // namespace merivane

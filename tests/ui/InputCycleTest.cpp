@@ -1,6 +1,7 @@
 // Typing, leaving fields, Enter, spinners, representations and "Ideal", driven
 // through the real window.
 #include "WindowFixture.h"
+#include "RowNames.h"
 
 #include <QToolButton>
 
@@ -39,13 +40,19 @@ INSTANTIATE_TEST_SUITE_P(
     AnodeCurrent, TypingTable,
     ::testing::Values(TypingCase{"edAnodeI", "1,5", Ia, 1.5, "1.5"}, TypingCase{"edAnodeI", "2000", Ia, 1000, "1000"},
                       TypingCase{"edAnodeI", "-3", Ia, 0, "0"}, TypingCase{"edAnodeI", "abc", Ia, 3, "3"},
-                      TypingCase{"edAnodeI", "2.5 A", Ia, 2.5, "2.5"}));
+                      TypingCase{"edAnodeI", "2.5 A", Ia, 2.5, "2.5"},
+                      // a unit prefix scales, and the clamp applies after the scaling
+                      TypingCase{"edAnodeI", "300 mA", Ia, 0.3, "0.3"}, TypingCase{"edAnodeI", "0.5kA", Ia, 500, "500"},
+                      TypingCase{"edAnodeI", "2 kA", Ia, 1000, "1000"}, TypingCase{"edAnodeI", "3 A", Ia, 3, "3"},
+                      TypingCase{"edAnodeI", "3 mA", Ia, 0.003, "3E-3"}, TypingCase{"edAnodeI", "mA", Ia, 3, "3"}),
+    ROW_NAMES(std::string(r.field) + "_" + r.typed));
 INSTANTIATE_TEST_SUITE_P(
     AnodeVoltage, TypingTable,
     ::testing::Values(TypingCase{"edAnodeV", "1500", Va, 1500, "1500"}, TypingCase{"edAnodeV", " 1500", Va, 1500, "1500"},
                       TypingCase{"edAnodeV", "1500.5", Va, 4000, "4000"}, TypingCase{"edAnodeV", "1,500", Va, 4000, "4000"},
                       TypingCase{"edAnodeV", "1500 V", Va, 4000, "4000"}, TypingCase{"edAnodeV", "-10", Va, 0, "0"},
-                      TypingCase{"edAnodeV", "250000", Va, 100000, "100000"}, TypingCase{"edAnodeV", "$5DC", Va, 1500, "1500"}));
+                      TypingCase{"edAnodeV", "250000", Va, 100000, "100000"}, TypingCase{"edAnodeV", "$5DC", Va, 1500, "1500"}),
+    ROW_NAMES(std::string(r.field) + "_" + r.typed));
 INSTANTIATE_TEST_SUITE_P(
     Phases, TypingTable,
     ::testing::Values(TypingCase{"edSrcPha", "45 deg", SrcPha, 0, "0"}, TypingCase{"edSrcPha", "45\xC2\xB0", SrcPha, 45, "45"},
@@ -53,7 +60,8 @@ INSTANTIATE_TEST_SUITE_P(
                       TypingCase{"edLoaPha", "-200", LoaPha, -180, "-180"},
                       // the spinner moves to 45 and writes its position
                       TypingCase{"edSrcPha", "47", SrcPha, 47, "45"}, TypingCase{"edSrcPha", "47.5", SrcPha, 47.5, "45"},
-                      TypingCase{"edLoaPha", "-47.3", LoaPha, -47.3, "-45"}, TypingCase{"edLoaPha", "177.5", LoaPha, 177.5, "175"}));
+                      TypingCase{"edLoaPha", "-47.3", LoaPha, -47.3, "-45"}, TypingCase{"edLoaPha", "177.5", LoaPha, 177.5, "175"}),
+    ROW_NAMES(std::string(r.field) + "_" + r.typed));
 
 TEST_F(WindowTest, AFractionNextToTheSpinnersPositionStaysAsTyped)
 {
@@ -71,7 +79,8 @@ INSTANTIATE_TEST_SUITE_P(
     EfficiencyAndDirectivity, TypingTable,
     ::testing::Values(TypingCase{"edEffic", "150", Eff, 1, "100"}, TypingCase{"edEffic", "85.5", Eff, 0.855, "86"},
                       TypingCase{"edEffic", "85.4", Eff, 0.854, "85.4"}, TypingCase{"edDire", "120", Dire, 120, "100"},
-                      TypingCase{"edDire", "200", Dire, 160, "100"}, TypingCase{"edDire", "-5", Dire, 0, "0"}));
+                      TypingCase{"edDire", "200", Dire, 160, "100"}, TypingCase{"edDire", "-5", Dire, 0, "0"}),
+    ROW_NAMES(std::string(r.field) + "_" + r.typed));
 
 struct ReflCase {
     int representation;
@@ -105,7 +114,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ReflCase{2, "0.5", 0.5, kHalfDb, 3, "3"}, ReflCase{2, "10000", 1, 0, 10000, "1E+4"},
                       ReflCase{2, "9999.999", 1, 0, 9999.999, "9999.999"},
                       ReflCase{2, "9999.99", 9998.99 / 10000.99, 20 * std::log10(9998.99 / 10000.99), 9999.99, "9999.99"},
-                      ReflCase{2, "100001", 0.5, kHalfDb, 3, "3"}, ReflCase{2, "2", 1.0 / 3, 20 * std::log10(1.0 / 3), 2, "2"}));
+                      ReflCase{2, "100001", 0.5, kHalfDb, 3, "3"}, ReflCase{2, "2", 1.0 / 3, 20 * std::log10(1.0 / 3), 2, "2"}),
+    ROW_NAMES(std::string(r.representation == 1 ? "dB" : r.representation == 2 ? "SWR" : "Mag") + "_" + r.typed));
 
 struct RoundTrip {
     double mag;
@@ -141,7 +151,8 @@ INSTANTIATE_TEST_SUITE_P(
                       RoundTrip{0.5, 1, std::pow(10.0, -6.02 / 20)}, RoundTrip{0.5, 2, 0.5},
                       // "1" in Mag, "-8.69E-4" in dB, "9999.999" in SWR
                       RoundTrip{0.9999, 0, 1}, RoundTrip{0.9999, 1, std::pow(10.0, -8.69e-4 / 20)}, RoundTrip{0.9999, 2, 1},
-                      RoundTrip{1, 0, 1}, RoundTrip{1, 1, 1}, RoundTrip{1, 2, 1}));
+                      RoundTrip{1, 0, 1}, RoundTrip{1, 1, 1}, RoundTrip{1, 2, 1}),
+    ROW_NAMES(rows::Num(r.mag) + (r.representation == 1 ? "_in_dB" : r.representation == 2 ? "_in_SWR" : "_in_Mag")));
 
 TEST_F(WindowTest, AShortCircuitShownInSwrStaysAShortCircuit)
 {
@@ -182,19 +193,56 @@ TEST_F(WindowTest, AListWithoutSelectionIsReadAsMag)
     EXPECT_EQ(w->M.SrcRfl.Mag, 0.3);
 }
 
-TEST_F(WindowTest, EnterInAFieldRunsTheCycle)
+// Enter runs exactly one cycle. Each row types a text whose second reading
+// would differ from its first (the spinner writes back its step), and the
+// clicks of "Evaluate" are counted.
+struct EnterCase {
+    const char* field;
+    const char* typed;
+    double (*modelValue)(const merivane::TModel&);
+    double expected;
+    const char* shown;
+};
+
+class EnterTable : public WindowTest, public ::testing::WithParamInterface<EnterCase> {};
+
+TEST_P(EnterTable, EnterInAFieldRunsExactlyOneCycle)
+{
+    const EnterCase& c = GetParam();
+    Show();
+    w->findChild<QCheckBox*>("chIdeal")->setChecked(false);
+    QLineEdit* e = Edit(c.field);
+    e->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(e, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(e, QString::fromUtf8(c.typed));
+    QSignalSpy cycles(Find<QPushButton>("bEvaluate"), &QPushButton::clicked);
+    QTest::keyClick(e, Qt::Key_Return);
+    EXPECT_EQ(cycles.count(), 1);
+    EXPECT_DOUBLE_EQ(c.modelValue(w->M), c.expected);
+    EXPECT_EQ(S(e->text()), c.shown);
+    EXPECT_TRUE(e->hasFocus());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, EnterTable,
+    ::testing::Values(EnterCase{"edSrcPha", "47", SrcPha, 47, "45"}, EnterCase{"edLoaPha", "-47", LoaPha, -47, "-45"},
+                      EnterCase{"edEffic", "85.5", Eff, 0.855, "86"}, EnterCase{"edDire", "120", Dire, 120, "100"},
+                      EnterCase{"edAnodeI", "2", Ia, 2, "2"}),
+    ROW_NAMES(std::string(r.field) + "_" + r.typed));
+
+TEST_F(WindowTest, EnterOnEveryKindOfControlRunsOneCycle)
 {
     Show();
-    QLineEdit* e = Edit("edAnodeI");
-    e->setFocus(Qt::MouseFocusReason);
-    QTest::keyClick(e, Qt::Key_End);
-    QTest::keyClick(e, Qt::Key_Backspace);
-    QTest::keyClicks(e, "2");
-    QTest::keyClick(e, Qt::Key_Return);
-    EXPECT_EQ(w->M.Ia, 2.0);
-    EXPECT_DOUBLE_EQ(w->M.Pmatch, 4000 * 2 * 0.85);
-    EXPECT_EQ(Text("lbPmatch2"), "6.8");
-    EXPECT_TRUE(e->hasFocus());
+    QSignalSpy cycles(Find<QPushButton>("bEvaluate"), &QPushButton::clicked);
+    for (QWidget* c : std::initializer_list<QWidget*>{Combo("cbMeaRfl"), Find<QCheckBox>("chIdeal"), Radio("rbDbW"),
+                                                      Combo("cbSrcRfl")}) {
+        c->setFocus(Qt::OtherFocusReason);
+        const qsizetype before = cycles.count();
+        QTest::keyClick(c, Qt::Key_Return);
+        EXPECT_EQ(cycles.count(), before + 1) << S(c->objectName());
+        QTest::keyClick(c, Qt::Key_Enter);
+        EXPECT_EQ(cycles.count(), before + 2) << S(c->objectName());
+    }
 }
 
 TEST_F(WindowTest, EnterOnAListPressesEvaluate)

@@ -1,6 +1,8 @@
 // The window's layout, order of focus, captions and accessible names.
 #include "WindowFixture.h"
+#include "RowNames.h"
 
+#include <QAccessible>
 #include <QPlainTextEdit>
 #include <QTabWidget>
 
@@ -34,7 +36,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Place{"udDire", 105, 48, 16, 21}, Place{"rbDbkW", 4, 68, 57, 17}, Place{"Panel35", 280, 116, 82, 21},
                       Place{"gbTransUnit", 368, 100, 161, 37}, Place{"Memo1", 368, -3, 161, 100},
                       Place{"Panel33", 448, 64, 82, 21}, Place{"gbErrUnit", 360, 96, 170, 41}, Place{"rbDb", 126, 16, 37, 17},
-                      Place{"paMagMaxE", 360, 46, 70, 21}, Place{"cbMeaRfl", 436, 46, 67, 21}, Place{"lbPloadMaxV", 4, 4, 51, 13}));
+                      Place{"paMagMaxE", 360, 46, 70, 21}, Place{"cbMeaRfl", 436, 46, 67, 21}, Place{"lbPloadMaxV", 4, 4, 51, 13}),
+    ROW_NAMES(std::string(r.name)));
 
 TEST_F(WindowTest, ClientAreaCaptionAndFirstState)
 {
@@ -137,6 +140,36 @@ INSTANTIATE_TEST_SUITE_P(
                       Accessible{"edDire", "Directivity"}, Accessible{"cbSrcRfl", "Source Representation"},
                       Accessible{"cbSrcMism", "Source Mismatch Representation"}, Accessible{"cbLoaRfl", "Load Representation"},
                       Accessible{"cbLoaMism", "Load Mismatch Representation"},
-                      Accessible{"cbMeaRfl", "Measured Reflection Representation"}));
+                      Accessible{"cbMeaRfl", "Measured Reflection Representation"}),
+    ROW_NAMES(std::string(r.name)));
+
+}  // namespace
+
+namespace {
+
+// Screen readers hear each list by its own name, and its item as the value.
+TEST_F(WindowTest, ListsAreAnnouncedByTheirNamesWithTheItemAsValue)
+{
+    Create();
+    const struct {
+        const char* list;
+        const char* name;
+    } lists[] = {{"cbSrcRfl", "Source Representation"},
+                 {"cbSrcMism", "Source Mismatch Representation"},
+                 {"cbLoaRfl", "Load Representation"},
+                 {"cbLoaMism", "Load Mismatch Representation"},
+                 {"cbMeaRfl", "Measured Reflection Representation"}};
+    for (const auto& l : lists) {
+        QComboBox* cb = Combo(l.list);
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(cb);
+        ASSERT_NE(iface, nullptr) << l.list;
+        EXPECT_EQ(iface->role(), QAccessible::ComboBox) << l.list;
+        EXPECT_EQ(S(iface->text(QAccessible::Name)), l.name);
+        EXPECT_EQ(S(iface->text(QAccessible::Value)), "Mag") << l.list;
+        cb->setCurrentIndex(2);
+        EXPECT_EQ(S(iface->text(QAccessible::Name)), l.name);
+        EXPECT_EQ(S(iface->text(QAccessible::Value)), S(cb->itemText(2))) << l.list;
+    }
+}
 
 }  // namespace

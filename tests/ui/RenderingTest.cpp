@@ -1,5 +1,6 @@
 // Result presentation: texts, unit captions, unit-label positions and colours.
 #include "WindowFixture.h"
+#include "RowNames.h"
 
 namespace {
 
@@ -38,7 +39,8 @@ INSTANTIATE_TEST_SUITE_P(
                       PowerCase{"rbDbW", 1, "0", "dBW", 54}, PowerCase{"rbDbW", 0, "-oo", "dBW", 54},
                       PowerCase{"rbDbW", 2e16, "+oo", "dBW", 54}, PowerCase{"rbDbW", 10625, "40.26", "dBW", 54},
                       PowerCase{"rbDbkW", 1, "-30", "dBkW", 50}, PowerCase{"rbDbkW", 1000, "0", "dBkW", 50},
-                      PowerCase{"rbDbkW", 0, "-oo", "dBkW", 50}, PowerCase{"rbDbkW", 2e16, "+oo", "dBkW", 50}));
+                      PowerCase{"rbDbkW", 0, "-oo", "dBkW", 50}, PowerCase{"rbDbkW", 2e16, "+oo", "dBkW", 50}),
+    ROW_NAMES(std::string(r.unitButton) + "_" + rows::Num(r.watts)));
 
 struct FactorCase {
     int selUnit;
@@ -62,7 +64,8 @@ INSTANTIATE_TEST_SUITE_P(Units, ShowFactorTable,
                                            FactorCase{0, 0.990099, "0.99"}, FactorCase{1, 0.990099, "99.01"},
                                            FactorCase{2, 0.990099, "-4.32E-2"}, FactorCase{2, 0, "-oo"},
                                            FactorCase{0, 1e16, "+oo"}, FactorCase{1, 1e16, "+oo"}, FactorCase{2, 1e16, "+oo"},
-                                           FactorCase{0, 0, "0"}, FactorCase{7, 0.5, "Bad unit"}));
+                                           FactorCase{0, 0, "0"}, FactorCase{7, 0.5, "Bad unit"}),
+    ROW_NAMES("unit" + std::to_string(r.selUnit) + "_" + rows::Num(r.f)));
 
 TEST_F(WindowTest, FactorUnitCaptionsAndPositions)
 {
@@ -104,7 +107,8 @@ TEST_P(ShowMismTable, RendersInTheListsRepresentation)
 }
 
 INSTANTIATE_TEST_SUITE_P(Representations, ShowMismTable,
-                         ::testing::Values(MismCase{0, "0.75"}, MismCase{1, "-1.25"}, MismCase{2, "75"}, MismCase{-1, "0.75"}));
+                         ::testing::Values(MismCase{0, "0.75"}, MismCase{1, "-1.25"}, MismCase{2, "75"}, MismCase{-1, "0.75"}),
+    ROW_NAMES("index" + std::to_string(r.index)));
 
 TEST_F(WindowTest, MeasuredReflectionTexts)
 {
@@ -196,7 +200,8 @@ TEST_P(IdealCouplerErrors, IncidentErrorCellsShowZero)
 }
 
 INSTANTIATE_TEST_SUITE_P(Units, IdealCouplerErrors,
-                         ::testing::Values(IdealCase{"rbPower", "0", "W"}, IdealCase{"rbPerc", "0", "%"}, IdealCase{"rbDb", "0", "dB"}));
+                         ::testing::Values(IdealCase{"rbPower", "0", "W"}, IdealCase{"rbPerc", "0", "%"}, IdealCase{"rbDb", "0", "dB"}),
+    ROW_NAMES(std::string(r.measButton)));
 
 TEST_F(WindowTest, ErrorCellsInPowerShowTheRatioInDbWhenThePowerUnitIsNotWatts)
 {
@@ -257,6 +262,30 @@ TEST_F(WindowTest, SentinelsInEveryUnit)
     Radio("rbPerc")->setChecked(true);
     EXPECT_EQ(S(Text("lbPloadMinV")), "Undefined");
     EXPECT_EQ(S(Text("lbPloadMaxE")), "Undefined");
+}
+
+// A 0 dB coupler on a full reflection: the highest reported magnitude is the
+// infinity sentinel, and it reads infinite in every representation.
+TEST_F(WindowTest, AnInfiniteMeasuredMagnitudeReadsInfiniteEverywhere)
+{
+    Show();
+    w->findChild<QCheckBox*>("chIdeal")->setChecked(false);
+    Edit("edDire")->setText("0");
+    Edit("edLoaMag")->setText("1");
+    w->bEvaluateClick();
+    ASSERT_EQ(w->M.MeaMax.Mag, 1e16);
+    const struct {
+        int representation;
+        const char* maxMeas;
+        const char* maxError;
+    } cases[] = {{0, "+oo", "+oo"}, {1, "+oo", ""}, {2, "+oo", ""}};
+    for (const auto& c : cases) {
+        Combo("cbMeaRfl")->setCurrentIndex(c.representation);
+        w->cbMeaRflChange();
+        EXPECT_EQ(S(Text("lbMagMax")), c.maxMeas) << c.representation;
+        EXPECT_EQ(S(Text("lbMagMaxE")), c.maxError) << c.representation;
+        EXPECT_EQ(S(Text("lbMag")), c.representation == 0 ? "1" : c.representation == 1 ? "0" : "+oo");
+    }
 }
 
 bool SameExceptUnits(TModel a, TModel b)
