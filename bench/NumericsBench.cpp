@@ -42,7 +42,7 @@ void BM_ComplexMul(benchmark::State& state)
 {
     TComplex a = MakeComplex(0.3, 0.4), b = MakeComplex(-0.1, 0.9);
     for (auto _ : state) {
-        ComplexMul(a, b, a);
+        a = ComplexMul(a, b);
         benchmark::DoNotOptimize(a);
         a.Re = 0.3;
         a.Im = 0.4;

@@ -19,47 +19,24 @@ double ComplexAbs2(const TComplex& z)
     return static_cast<double>(re * re + im * im);
 }
 
-void PolarToRect(const TComplex& p, TComplex& result)
-{
-    const double r = p.Re, theta = p.Im;  // copy first: result may alias p
-    double s = 0.0, c = 0.0;
-    ::sincos(theta, &s, &c);
-    result.Re = static_cast<double>(static_cast<ext>(c) * r);
-    result.Im = static_cast<double>(static_cast<ext>(s) * r);
-}
-
-void PolarDegToRect(const TComplex& p, TComplex& result)
-{
-    const double theta = static_cast<double>(std::numbers::pi_v<ext> * static_cast<ext>(p.Im) / 180.0L);
-    PolarToRect(TComplex{p.Re, theta}, result);
-}
-
-void ComplexMul(const TComplex& a, const TComplex& b, TComplex& result)
-{
-    const ext ar = a.Re, ai = a.Im, br = b.Re, bi = b.Im;  // result may alias a or b
-    result.Re = static_cast<double>(ar * br - ai * bi);
-    result.Im = static_cast<double>(ar * bi + br * ai);
-}
-
 TComplex PolarToRect(const TComplex& p)
 {
-    TComplex r;
-    PolarToRect(p, r);
-    return r;
+    const double r = p.Re, theta = p.Im;
+    double s = 0.0, c = 0.0;
+    ::sincos(theta, &s, &c);
+    return TComplex{static_cast<double>(static_cast<ext>(c) * r), static_cast<double>(static_cast<ext>(s) * r)};
 }
 
 TComplex PolarDegToRect(const TComplex& p)
 {
-    TComplex r;
-    PolarDegToRect(p, r);
-    return r;
+    const double theta = static_cast<double>(std::numbers::pi_v<ext> * static_cast<ext>(p.Im) / 180.0L);
+    return PolarToRect(TComplex{p.Re, theta});
 }
 
 TComplex ComplexMul(const TComplex& a, const TComplex& b)
 {
-    TComplex r;
-    ComplexMul(a, b, r);
-    return r;
+    const ext ar = a.Re, ai = a.Im, br = b.Re, bi = b.Im;
+    return TComplex{static_cast<double>(ar * br - ai * bi), static_cast<double>(ar * bi + br * ai)};
 }
 
 double Pow10(double x) { return std::pow(10.0, x); }

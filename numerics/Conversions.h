@@ -17,14 +17,10 @@ extern const double FieldMagDb;  // 20 / ln 10, formed from Ln10
 
 TComplex MakeComplex(double a, double b);
 double ComplexAbs2(const TComplex& z);
-// The result record may be the same object as an argument.
-void PolarToRect(const TComplex& p, TComplex& result);
-void PolarDegToRect(const TComplex& p, TComplex& result);
-void ComplexMul(const TComplex& a, const TComplex& b, TComplex& result);
-
-// Value-returning forms of the same operations.
-TComplex PolarToRect(const TComplex& p);
-TComplex PolarDegToRect(const TComplex& p);
+// Each takes copies of its arguments, so the result may be stored back into
+// one of them (z = ComplexMul(z, w)).
+TComplex PolarToRect(const TComplex& p);     // (r cos t, r sin t), t in radians
+TComplex PolarDegToRect(const TComplex& p);  // the angle in degrees, not reduced first
 TComplex ComplexMul(const TComplex& a, const TComplex& b);
 
 double Pow10(double x);

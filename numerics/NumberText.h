@@ -25,9 +25,6 @@ int ParseInt(const std::string& text, int fallback, int lo, int hi, bool clampMo
 // Throws EOverflow for a number beyond the double range.
 double ParseReal(const std::string& text, double fallback, double lo, double hi, bool clampMode);
 
-// The standard integer conversion on its own: true and the value on success.
-bool TextToInt(const std::string& text, int& value);
-
 // A current with an optional unit prefix: a trailing "mA" or "kA" (a space
 // before it optional) scales the number by 1/1000 or 1000, and the limits
 // clamp the scaled value. Every other text reads as ParseReal with clamping.

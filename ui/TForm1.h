@@ -1,9 +1,14 @@
 // The one window of the calculator: inputs, unit choices, buttons and every
-// result, with the model state it computes with.
+// result, with the model state it computes with. Its methods live in files by
+// concern: FormLook.cpp (construction, look, wiring), InputCycle.cpp and
+// InputEvents.cpp (reading the inputs, the evaluation cycle, the handlers),
+// Rendering.cpp (writing the result cells), Settings.cpp (the settings file),
+// Startup.cpp (start-up, closing, help).
 #pragma once
 
-#include "Transmission.h"
-#include "ui_TForm1.h"
+#include "Controls.h"
+#include "Display.h"
+#include "Model.h"
 
 #include <QString>
 #include <QWidget>
@@ -19,6 +24,9 @@ class QLineEdit;
 class QTextBrowser;
 class THelpWindow;
 class TUpDown;
+namespace Ui {
+class TForm1;
+}
 namespace merivane {
 class TIniFile;
 }
@@ -68,10 +76,8 @@ public:
     void cbLoaRflChange();
     void chIdealClick();
 
-    // --- result presentation
-    static QString DbStr(double x);
-    static QString RlossStr(double r);
-    static QString SwrStr(double s);
+    // --- result presentation: each asks the presentation rules for its cell
+    // and writes the labels
     void ShowPower(QLabel* value, QLabel* unit, double watts);
     void ShowFactor(QLabel* value, QLabel* unit, double f);
     void ShowMism(const merivane::TRefl& r, QComboBox* selector, QLabel* value);
@@ -91,14 +97,15 @@ public:
     void cbSrcMismChange();
     void cbLoaMismChange();
 
+    // The display choices of the controls, as the presentation rules take them.
+    merivane::present::TDisplay Display() const;
+    merivane::present::PowerUnit SelectedPowerUnit() const;
+
     // Runs one handler; an error that escapes it is reported in an error box.
     template <class Fn>
     void Guarded(Fn&& fn);
     // The window's general error reporting.
     void ReportError(const QString& message);
-
-    // Left edge of the unit label for each caption.
-    static int UnitLeft(const QString& caption);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -108,10 +115,11 @@ protected:
 private:
     void Wire();
     void ApplyLook();
-    void SetUnit(QLabel* unit, const QString& caption);
     void PlaceOnMonitor();
+    void WriteCell(QLabel* value, QLabel* unit, const merivane::present::TCell& cell);
 
-    Ui::TForm1 ui;
+    std::unique_ptr<Ui::TForm1> ui;
+    TControls controls_;
     std::shared_ptr<IPrompter> prompter_;
     THelpWindow* help_ = nullptr;
     QString helpFile_;
@@ -133,5 +141,5 @@ void TForm1::Guarded(Fn&& fn)
     }
 }
 
-// Fonts and widget style shared by the program and its tests.
+// Fonts, widget style and accessibility shared by the program and its tests.
 void InitWindowLook();

@@ -12,7 +12,6 @@ public:
     explicit TUpDown(QWidget* parent = nullptr);
 
     void SetAssociate(QLineEdit* edit);
-    QLineEdit* Associate() const { return associate_; }
 
     void SetRange(int min, int max);
     void SetIncrement(int step) { step_ = step; }
@@ -20,7 +19,6 @@ public:
     int Min() const { return min_; }
     int Max() const { return max_; }
     int Increment() const { return step_; }
-    bool Wrap() const { return wrap_; }
 
     // Takes the bound edit's text as the position when it is a whole decimal
     // number within Min..Max; otherwise the position stays as it was.

@@ -1,3 +1,6 @@
+// The transmission model: worked example, edge cases and the physics over all phases.
+#include "CouplerMeas.h"
+#include "ModelCases.h"
 #include "Transmission.h"
 
 #include "Conversions.h"
@@ -10,19 +13,7 @@
 namespace merivane {
 namespace {
 
-TModel Defaults()
-{
-    TModel m;
-    m.Va = 4000;
-    m.Ia = 3;
-    m.Eff = 0.85;
-    m.SrcRfl.Mag = 0.2;
-    m.SrcRfl.Pha = 0;
-    m.LoaRfl.Mag = 0.5;
-    m.LoaRfl.Pha = 90;
-    m.CplDirDb = 20;
-    return m;
-}
+using testcases::Defaults;
 
 TEST(Transmission, WorkedExampleOfTheDefaults)
 {
@@ -48,34 +39,6 @@ TEST(Transmission, WorkedExampleOfTheDefaults)
     EXPECT_NEAR(m.Pload, 7574.26, 5e-3);
     EXPECT_NEAR(m.PloadMin, 6322.31, 5e-3);
     EXPECT_NEAR(m.PloadMax, 9444.44, 5e-3);
-}
-
-TEST(CouplerMeas, WorkedExampleWithATwentyDbCoupler)
-{
-    TModel m = Defaults();
-    CalcTransmission(m, false);
-    EXPECT_FALSE(m.CplIdeal);
-    EXPECT_NEAR(m.ErrInciMinus, 0.9025, 1e-15);
-    EXPECT_NEAR(m.ErrInciPlus, 1.1025, 1e-15);
-    EXPECT_NEAR(m.PincMinV, 9114.36, 5e-3);
-    EXPECT_NEAR(m.PincMaxV, 11134.16, 5e-3);
-    EXPECT_NEAR(m.PreflMinV, 1615.84, 5e-3);
-    EXPECT_NEAR(m.PreflMaxV, 3635.64, 5e-3);
-    EXPECT_NEAR(m.ErrReflMinus, 0.64, 1e-14);
-    EXPECT_NEAR(m.ErrReflPlus, 1.44, 1e-14);
-    EXPECT_NEAR(m.PloadMinV, 5478.71, 5e-3);
-    EXPECT_NEAR(m.PloadMaxV, 9518.32, 5e-3);
-    EXPECT_NEAR(m.PloadMinRelat, 0.723333, 5e-7);
-    EXPECT_NEAR(m.PloadMaxRelat, 1.256667, 5e-7);
-    EXPECT_NEAR(m.MeaMin.Mag, 0.4 / 1.05, 1e-15);
-    EXPECT_NEAR(m.MeaMin.Rloss, -8.38, 5e-3);
-    EXPECT_NEAR(m.MeaMin.Swr, 2.230769, 5e-7);
-    EXPECT_NEAR(m.MeaMax.Mag, 0.6 / 0.95, 1e-15);
-    EXPECT_NEAR(m.MeaMax.Rloss, -3.99, 5e-3);
-    EXPECT_NEAR(m.MeaMax.Swr, 4.428571, 5e-7);
-    // phase and mismatch of the measured range are never written
-    EXPECT_EQ(m.MeaMin.Pha, 0.0);
-    EXPECT_EQ(m.MeaMax.Mism, 0.0);
 }
 
 TEST(Transmission, ZeroMagnitudeMakesInterferenceExactlyOne)
@@ -189,127 +152,6 @@ TEST(Transmission, AllZeroStateOfANewWindow)
     EXPECT_EQ(m.Pav, 0.0);
     EXPECT_EQ(m.Pinc, 0.0);
     EXPECT_EQ(m.PloadMax, 0.0);
-}
-
-TEST(CouplerMeas, IdealCouplerReadsTheTruth)
-{
-    TModel m = Defaults();
-    CalcTransmission(m, true);
-    EXPECT_TRUE(m.CplIdeal);
-    EXPECT_EQ(m.ErrInciMinus, 1.0);
-    EXPECT_EQ(m.ErrInciPlus, 1.0);
-    EXPECT_EQ(m.ErrReflMinus, 1.0);
-    EXPECT_EQ(m.ErrReflPlus, 1.0);
-    EXPECT_EQ(m.PincMinV, m.Pinc);
-    EXPECT_EQ(m.PincMaxV, m.Pinc);
-    EXPECT_EQ(m.PreflMinV, m.PreflMaxV);
-    EXPECT_NEAR(m.PreflMinV, m.Prefl, 1e-9);
-    EXPECT_EQ(m.PloadMinV, m.PloadMaxV);
-    EXPECT_NEAR(m.PloadMinRelat, 1.0, 1e-15);
-    EXPECT_NEAR(m.PloadMaxRelat, 1.0, 1e-15);
-    EXPECT_EQ(m.MeaMin.Mag, 0.5);
-    EXPECT_EQ(m.MeaMax.Mag, 0.5);
-    EXPECT_EQ(m.MeaMin.Swr, MagToSwr(0.5));
-    EXPECT_EQ(m.MeaMax.Rloss, MagToDb(0.5));
-}
-
-TEST(CouplerMeas, MatchedLoadWithARealCoupler)
-{
-    TModel m = Defaults();
-    m.LoaRfl.Mag = 0;
-    CalcTransmission(m, false);
-    const double d = 0.1;
-    EXPECT_EQ(m.ErrInciMinus, 1.0);
-    EXPECT_EQ(m.ErrInciPlus, 1.0);
-    EXPECT_NEAR(m.PreflMinV, m.Pinc * d * d, 1e-9);
-    EXPECT_EQ(m.PreflMinV, m.PreflMaxV);
-    EXPECT_EQ(m.ErrReflMinus, kInfinity);
-    EXPECT_EQ(m.ErrReflPlus, kInfinity);
-    // the lowest reading is the leak itself, never a negative magnitude
-    EXPECT_NEAR(m.MeaMin.Mag, d, 1e-15);
-    EXPECT_NEAR(m.MeaMin.Rloss, -20.0, 1e-12);
-    EXPECT_NEAR(m.MeaMin.Swr, 1.1 / 0.9, 1e-14);
-    EXPECT_NEAR(m.MeaMax.Mag, d, 1e-15);
-}
-
-TEST(CouplerMeas, MatchedLoadWithAnIdealCoupler)
-{
-    TModel m = Defaults();
-    m.LoaRfl.Mag = 0;
-    CalcTransmission(m, true);
-    EXPECT_EQ(m.ErrReflMinus, kInfinity);
-    EXPECT_EQ(m.ErrReflPlus, kInfinity);
-    EXPECT_EQ(m.MeaMin.Mag, 0.0);
-    EXPECT_EQ(m.MeaMax.Mag, 0.0);
-    EXPECT_EQ(m.MeaMin.Rloss, -160.0);
-    EXPECT_EQ(m.MeaMax.Rloss, -160.0);
-    EXPECT_EQ(m.MeaMin.Swr, 1.0);
-    EXPECT_EQ(m.MeaMax.Swr, 1.0);
-}
-
-TEST(CouplerMeas, LeakLargerThanTheReflectionGivesAPositiveLowestMagnitude)
-{
-    TModel m = Defaults();
-    m.LoaRfl.Mag = 0.05;
-    CalcTransmission(m, false);
-    // |0.05 - 0.1| / (1 + 0.005)
-    EXPECT_NEAR(m.MeaMin.Mag, 0.05 / 1.005, 1e-15);
-    EXPECT_NEAR(m.MeaMin.Mag, 0.049751, 5e-7);
-    EXPECT_NEAR(m.MeaMin.Rloss, -26.06, 5e-3);
-    EXPECT_NEAR(m.MeaMin.Swr, 1.1047, 5e-5);
-    EXPECT_NEAR(m.ErrReflMinus, 1.0, 1e-12);
-    EXPECT_NEAR(m.ErrReflPlus, 9.0, 1e-12);
-    // it agrees with the reflected-power reading Pinc (|Gl| - D)^2
-    EXPECT_NEAR(m.PreflMinV, m.Pinc * 0.05 * 0.05, 1e-9);
-}
-
-TEST(CouplerMeas, ReportedMagnitudeAboveOne)
-{
-    TModel m = Defaults();
-    m.LoaRfl.Mag = 0.9;
-    CalcTransmission(m, false);
-    EXPECT_NEAR(m.MeaMax.Mag, 1.0 / 0.91, 1e-14);
-    EXPECT_NEAR(m.MeaMax.Rloss, 0.82, 5e-3);
-    EXPECT_NEAR(m.MeaMax.Swr, 21.22, 5e-3);
-}
-
-TEST(CouplerMeas, ZeroDbCouplerOnAFullReflectionStoresInfinityAndGoesOn)
-{
-    TModel m = Defaults();
-    m.LoaRfl.Mag = 1;
-    m.CplDirDb = 0;  // D = 1
-    m.MeaMax.Swr = -5;
-    CalcTransmission(m, false);
-    EXPECT_EQ(m.MeaMin.Mag, 0.0);
-    EXPECT_EQ(m.MeaMax.Mag, kInfinity);
-    // infinite in every representation, not 320 dB and a perfect match
-    EXPECT_EQ(m.MeaMax.Rloss, kInfinity);
-    EXPECT_EQ(m.MeaMax.Swr, kInfinity);  // written, not left over
-    EXPECT_EQ(m.PloadMinRelat, kInfinity);
-    // a finite reading next time derives both again
-    m.CplDirDb = 20;
-    CalcTransmission(m, false);
-    EXPECT_NEAR(m.MeaMax.Mag, 1.1 / 0.9, 1e-15);
-    EXPECT_NEAR(m.MeaMax.Rloss, 20 * std::log10(1.1 / 0.9), 1e-12);
-    EXPECT_NEAR(m.MeaMax.Swr, (1 + 1.1 / 0.9) / (1.1 / 0.9 - 1), 1e-9);
-}
-
-TEST(CouplerMeas, RecomputesFromStoredFieldsOnly)
-{
-    TModel m = Defaults();
-    CalcTransmission(m, true);
-    const double pinc = m.Pinc;
-    m.Va = 1;  // an input change alone does not reach the coupler model
-    CalcCouplerMeas(m, false);
-    EXPECT_EQ(m.Pinc, pinc);
-    EXPECT_NEAR(m.PincMinV, pinc * 0.9025, 1e-9);
-}
-
-TEST(CouplerMeas, DirectivityFactor)
-{
-    EXPECT_EQ(DirectivityFactor(0), 1.0);
-    EXPECT_NEAR(DirectivityFactor(20), 0.1, 1e-16);
-    EXPECT_NEAR(DirectivityFactor(160), 1e-8, 1e-22);
 }
 
 // The min/max over phases must bound every phase pair and be reached at a

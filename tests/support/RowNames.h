@@ -8,8 +8,9 @@
 
 namespace rows {
 
-// Letters and digits stay; a few signs become words; any other run of
-// characters becomes one "_". Long texts are cut.
+// Letters and digits stay; a sign or a point in a number, a comma, "$" and
+// "%" become words; any other run of characters becomes one "_". Long texts
+// are cut.
 inline std::string Clean(std::string_view text)
 {
     std::string out;
@@ -23,10 +24,11 @@ inline std::string Clean(std::string_view text)
             out += c;
             continue;
         }
+        const bool numberFollows = i + 1 < text.size() && ((text[i + 1] >= '0' && text[i + 1] <= '9') || text[i + 1] == '.');
         switch (c) {
-        case '-': add("minus"); break;
-        case '+': add("plus"); break;
-        case '.': add("dot"); break;
+        case '-': add(numberFollows ? "minus" : "_"); break;
+        case '+': add(numberFollows ? "plus" : "_"); break;
+        case '.': add(numberFollows || (!out.empty() && out.back() >= '0' && out.back() <= '9') ? "dot" : "_"); break;
         case ',': add("comma"); break;
         case '$': add("dollar"); break;
         case '%': add("pct"); break;

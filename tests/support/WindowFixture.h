@@ -12,6 +12,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFrame>
+#include <QGroupBox>
+#include <QTabWidget>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>

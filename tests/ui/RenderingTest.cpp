@@ -1,71 +1,12 @@
-// Result presentation: texts, unit captions, unit-label positions and colours.
+// Result presentation in the window: the cells after real cycles and display
+// choices, their captions, positions and colours. The rules themselves are
+// tested without a window in tests/present.
 #include "WindowFixture.h"
 #include "RowNames.h"
 
 namespace {
 
 using merivane::TModel;
-
-struct PowerCase {
-    const char* unitButton;
-    double watts;
-    const char* text;
-    const char* unit;
-    int unitLeft;
-};
-
-class ShowPowerTable : public WindowTest, public ::testing::WithParamInterface<PowerCase> {};
-
-TEST_P(ShowPowerTable, RendersInThePowerUnit)
-{
-    const PowerCase& c = GetParam();
-    Create();
-    Radio(c.unitButton)->setChecked(true);
-    w->ShowPower(Label("lbPinc2"), Label("lbPincUnit"), c.watts);
-    EXPECT_EQ(S(Text("lbPinc2")), c.text) << c.unitButton << " " << c.watts;
-    EXPECT_EQ(S(Text("lbPincUnit")), c.unit);
-    EXPECT_EQ(Label("lbPincUnit")->x(), c.unitLeft);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Units, ShowPowerTable,
-    ::testing::Values(PowerCase{"rbWatt", 999.99, "999.99", "W", 66}, PowerCase{"rbWatt", 1000, "1", "kW", 60},
-                      PowerCase{"rbWatt", -1500, "-1.5", "kW", 60}, PowerCase{"rbWatt", -999.994, "-999.99", "W", 66},
-                      PowerCase{"rbWatt", 2e16, "oo", "kW", 60}, PowerCase{"rbWatt", 1e16, "oo", "kW", 60},
-                      PowerCase{"rbWatt", -3e16, "oo", "kW", 60}, PowerCase{"rbWatt", 0, "0", "W", 66},
-                      PowerCase{"rbWatt", 10099.0099, "10.1", "kW", 60},
-                      PowerCase{"rbDbm", 1, "30", "dBm", 56}, PowerCase{"rbDbm", 0, "-oo", "dBm", 56},
-                      PowerCase{"rbDbm", 1e16, "+oo", "dBm", 56}, PowerCase{"rbDbm", -5, "-160", "dBm", 56},
-                      PowerCase{"rbDbW", 1, "0", "dBW", 54}, PowerCase{"rbDbW", 0, "-oo", "dBW", 54},
-                      PowerCase{"rbDbW", 2e16, "+oo", "dBW", 54}, PowerCase{"rbDbW", 10625, "40.26", "dBW", 54},
-                      PowerCase{"rbDbkW", 1, "-30", "dBkW", 50}, PowerCase{"rbDbkW", 1000, "0", "dBkW", 50},
-                      PowerCase{"rbDbkW", 0, "-oo", "dBkW", 50}, PowerCase{"rbDbkW", 2e16, "+oo", "dBkW", 50}),
-    ROW_NAMES(std::string(r.unitButton) + "_" + rows::Num(r.watts)));
-
-struct FactorCase {
-    int selUnit;
-    double f;
-    const char* text;
-};
-
-class ShowFactorTable : public WindowTest, public ::testing::WithParamInterface<FactorCase> {};
-
-TEST_P(ShowFactorTable, RendersInTheFactorUnit)
-{
-    const FactorCase& c = GetParam();
-    Create();
-    w->M.SelUnit = c.selUnit;
-    w->ShowFactor(Label("lbInterf2"), Label("lbIfcUn"), c.f);
-    EXPECT_EQ(S(Text("lbInterf2")), c.text);
-}
-
-INSTANTIATE_TEST_SUITE_P(Units, ShowFactorTable,
-                         ::testing::Values(FactorCase{0, 1, "1"}, FactorCase{1, 1, "100"}, FactorCase{2, 1, "0"},
-                                           FactorCase{0, 0.990099, "0.99"}, FactorCase{1, 0.990099, "99.01"},
-                                           FactorCase{2, 0.990099, "-4.32E-2"}, FactorCase{2, 0, "-oo"},
-                                           FactorCase{0, 1e16, "+oo"}, FactorCase{1, 1e16, "+oo"}, FactorCase{2, 1e16, "+oo"},
-                                           FactorCase{0, 0, "0"}, FactorCase{7, 0.5, "Bad unit"}),
-    ROW_NAMES("unit" + std::to_string(r.selUnit) + "_" + rows::Num(r.f)));
 
 TEST_F(WindowTest, FactorUnitCaptionsAndPositions)
 {
@@ -86,54 +27,6 @@ TEST_F(WindowTest, FactorUnitCaptionsAndPositions)
     }
     EXPECT_EQ(w->M.SelUnit, 0);
     EXPECT_EQ(S(Text("lbInterf2")), "0.99");
-}
-
-struct MismCase {
-    int index;
-    const char* text;
-};
-
-class ShowMismTable : public WindowTest, public ::testing::WithParamInterface<MismCase> {};
-
-TEST_P(ShowMismTable, RendersInTheListsRepresentation)
-{
-    const MismCase& c = GetParam();
-    Create();
-    merivane::TRefl r;
-    r.Mism = 0.75;
-    Combo("cbLoaMism")->setCurrentIndex(c.index);
-    w->ShowMism(r, Combo("cbLoaMism"), Label("lbLoaMism2"));
-    EXPECT_EQ(S(Text("lbLoaMism2")), c.text);
-}
-
-INSTANTIATE_TEST_SUITE_P(Representations, ShowMismTable,
-                         ::testing::Values(MismCase{0, "0.75"}, MismCase{1, "-1.25"}, MismCase{2, "75"}, MismCase{-1, "0.75"}),
-    ROW_NAMES("index" + std::to_string(r.index)));
-
-TEST_F(WindowTest, MeasuredReflectionTexts)
-{
-    Create();
-    merivane::TRefl r;
-    r.Mag = 1e-9;
-    r.Rloss = -160;
-    r.Swr = 9999;
-    QComboBox* cb = Combo("cbMeaRfl");
-    cb->setCurrentIndex(1);
-    w->ShowMeaRfl(r, cb, Label("lbMag"));
-    EXPECT_EQ(S(Text("lbMag")), "-oo");
-    cb->setCurrentIndex(2);
-    w->ShowMeaRfl(r, cb, Label("lbMag"));
-    EXPECT_EQ(S(Text("lbMag")), "+oo");
-    r.Swr = 9998.9;
-    w->ShowMeaRfl(r, cb, Label("lbMag"));
-    EXPECT_EQ(S(Text("lbMag")), "9998.9");
-    r.Rloss = -159.99;
-    cb->setCurrentIndex(1);
-    w->ShowMeaRfl(r, cb, Label("lbMag"));
-    EXPECT_EQ(S(Text("lbMag")), "-159.99");
-    cb->setCurrentIndex(-1);
-    w->ShowMeaRfl(r, cb, Label("lbMag"));
-    EXPECT_EQ(S(Text("lbMag")), "1E-9");
 }
 
 QColor CellColour(QWidget* wdg) { return wdg->palette().color(QPalette::Window); }

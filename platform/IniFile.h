@@ -29,8 +29,6 @@ public:
     TIniFile(const TIniFile&) = delete;
     TIniFile& operator=(const TIniFile&) = delete;
 
-    const QString& FileName() const { return path_; }
-
     // Text values are cut after 2047 characters.
     QString ReadString(const QString& section, const QString& key, const QString& def);
     int ReadInteger(const QString& section, const QString& key, int def);

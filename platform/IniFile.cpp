@@ -4,8 +4,6 @@
 
 #include "IniFile.h"
 
-#include "NumberText.h"
-
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>

@@ -4,12 +4,14 @@
 #include "IniFile.h"
 #include "Prompter.h"
 #include "TForm1.h"
+#include "ui_TForm1.h"
 
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTextBrowser>
+
+#include <algorithm>
 
 namespace {
 constexpr int kHelpTopic = 786;
@@ -20,7 +22,7 @@ void TForm1::FormCreate()
     ExeDir = merivane::env::GetExeDir();
     helpFile_ = ExeDir + QStringLiteral("MerivaneHelp.html");  // beside the executable, not in the working folder
     merivane::env::ForceUserDataDir(QStringLiteral("Halvik/Merivane"));
-    const QRect pc = ui.pcResults->geometry();
+    const QRect pc = ui->pcResults->geometry();
     setFixedSize(pc.x() + pc.width() + 4, pc.y() + pc.height() + 2);
     AutoIniFile = std::make_unique<merivane::TIniFile>(GetAutoIniFilepath());
     LoadSettings(*AutoIniFile);
@@ -30,8 +32,8 @@ void TForm1::FormCreate()
     // The first window shows the results of the inputs it shows.
     Guarded([this] { bEvaluateClick(); });
     setWindowTitle(QStringLiteral("HALVIK Power Transmission Calculator V ") + merivane::env::GetFileVersionString());
-    ui.pcResults->setCurrentIndex(0);
-    ui.edAnodeV->setFocus(Qt::OtherFocusReason);
+    ui->pcResults->setCurrentIndex(0);
+    ui->edAnodeV->setFocus(Qt::OtherFocusReason);
     PlaceOnMonitor();
 }
 
@@ -63,10 +65,14 @@ void TForm1::PlaceOnMonitor()
     }
     if (!best) return;
     const QRect work = best->availableGeometry();
-    const int x = std::max(work.left(), work.left() + (work.width() - width()) / 2);
-    const int y = std::max(work.top(), work.top() + (work.height() - height()) / 2);
-    move(x, y);
+    const int left = std::max(work.left(), work.left() + (work.width() - width()) / 2);
+    const int top = std::max(work.top(), work.top() + (work.height() - height()) / 2);
+    move(left, top);
 }
+
+void TForm1::closeEvent(QCloseEvent* event) { FormClose(event); }
+
+void TForm1::Button1Click() { close(); }
 
 void TForm1::FormClose(QCloseEvent* event)
 {
@@ -86,6 +92,13 @@ void TForm1::FormClose(QCloseEvent* event)
     AutoIniFile.reset();
     if (help_) help_->close();
     event->accept();
+}
+
+void TForm1::ReportError(const QString& message)
+{
+    QString text = message;
+    if (!text.endsWith(QLatin1Char('.'))) text += QLatin1Char('.');
+    prompter_->Error(this, QStringLiteral("Merivane"), text);
 }
 
 QTextBrowser* TForm1::HelpBrowser() const { return help_ ? help_->Browser() : nullptr; }

@@ -1,0 +1,34 @@
+#include "Texts.h"
+
+#include "Conversions.h"
+#include "Model.h"
+#include "NumberText.h"
+
+#include <cmath>
+
+namespace merivane::present {
+
+std::string Fixed(double x, int decimals) { return FormatReal(x, decimals); }
+
+std::string DbStr(double x)
+{
+    const double a = std::fabs(x);
+    if (!(a < kInfinity)) return "+oo";
+    if (!(a > 1e-16)) return "-oo";
+    return FormatReal(RatioToDb(x), 2);
+}
+
+std::string RlossStr(double r)
+{
+    if (!(r > -160)) return "-oo";
+    if (r >= kInfinity) return "+oo";
+    return FormatReal(r, 2);
+}
+
+std::string SwrStr(double s)
+{
+    if (s < 9999) return FormatReal(s, 3);
+    return "+oo";
+}
+
+}  // namespace merivane::present
