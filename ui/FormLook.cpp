@@ -11,33 +11,11 @@
 #include <QApplication>
 #include <QFile>
 #include <QFontDatabase>
-#include <QPalette>
 #include <QShortcut>
 #include <QStyleFactory>
 #include <QTabBar>
 
 #include <initializer_list>
-
-namespace {
-
-const QColor kInputColour(255, 255, 0);
-const QColor kCellColour(255, 255, 255);
-
-}  // namespace
-
-void SetBackground(QWidget* w, const QColor& c)
-{
-    QPalette p = w->palette();
-    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        p.setColor(group, QPalette::Window, c);
-        p.setColor(group, QPalette::Base, c);
-    }
-    w->setPalette(p);
-}
-
-QColor InputColour() { return kInputColour; }
-QColor CellColour() { return kCellColour; }
-QColor ButtonFace() { return QApplication::palette().color(QPalette::Active, QPalette::Button); }
 
 void InitWindowLook()
 {
@@ -92,13 +70,13 @@ void TForm1::ApplyLook()
     ui->pcResults->setFont(bold);
     ui->pcResults->tabBar()->setFont(bold);
 
-    for (QLineEdit* e : controls_.inputs) SetBackground(e, kInputColour);
+    for (QLineEdit* e : controls_.inputs) SetBackground(e, InputColour());
     for (QComboBox* cb : {ui->cbSrcRfl, ui->cbSrcMism, ui->cbLoaRfl, ui->cbLoaMism}) SetBackground(cb, ButtonFace());
-    SetBackground(ui->cbMeaRfl, kCellColour);
+    SetBackground(ui->cbMeaRfl, CellColour());
     for (QFrame* f : findChildren<QFrame*>()) {
         if (f->frameShape() != QFrame::Panel) continue;
         f->setAutoFillBackground(true);
-        SetBackground(f, kCellColour);
+        SetBackground(f, CellColour());
         for (QLabel* l : f->findChildren<QLabel*>()) {
             l->setText(QString());  // placeholders until the first rendering
             l->setAccessibleName(QString());

@@ -94,13 +94,6 @@ void TForm1::FormClose(QCloseEvent* event)
     event->accept();
 }
 
-void TForm1::ReportError(const QString& message)
-{
-    QString text = message;
-    if (!text.endsWith(QLatin1Char('.'))) text += QLatin1Char('.');
-    prompter_->Error(this, QStringLiteral("Merivane"), text);
-}
-
 QTextBrowser* TForm1::HelpBrowser() const { return help_ ? help_->Browser() : nullptr; }
 
 void TForm1::bHelpClick()

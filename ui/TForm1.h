@@ -1,9 +1,10 @@
 // The one window of the calculator: inputs, unit choices, buttons and every
 // result, with the model state it computes with. Its methods live in files by
-// concern: FormLook.cpp (construction, look, wiring), InputCycle.cpp and
-// InputEvents.cpp (reading the inputs, the evaluation cycle, the handlers),
+// concern: FormLook.cpp (construction, look, wiring), InputCycle.cpp (reading
+// the inputs, the evaluation cycle, the handlers), InputEvents.cpp (leaving a
+// field, Enter),
 // Rendering.cpp (writing the result cells), Settings.cpp (the settings file),
-// Startup.cpp (start-up, closing, help).
+// Startup.cpp (start-up, closing, help), Guard.cpp (the error reporting).
 #pragma once
 
 #include "Controls.h"
@@ -13,7 +14,7 @@
 #include <QString>
 #include <QWidget>
 
-#include <exception>
+#include <functional>
 #include <memory>
 
 class IPrompter;
@@ -102,8 +103,7 @@ public:
     merivane::present::PowerUnit SelectedPowerUnit() const;
 
     // Runs one handler; an error that escapes it is reported in an error box.
-    template <class Fn>
-    void Guarded(Fn&& fn);
+    void Guarded(const std::function<void()>& fn);
     // The window's general error reporting.
     void ReportError(const QString& message);
 
@@ -125,21 +125,6 @@ private:
     QString helpFile_;
     int busy_ = 0;  // > 0 while a handler runs
 };
-
-template <class Fn>
-void TForm1::Guarded(Fn&& fn)
-{
-    struct Busy {
-        int& n;
-        explicit Busy(int& c) : n(c) { ++n; }
-        ~Busy() { --n; }
-    } busy(busy_);
-    try {
-        fn();
-    } catch (const std::exception& e) {
-        ReportError(QString::fromUtf8(e.what()));
-    }
-}
 
 // Fonts, widget style and accessibility shared by the program and its tests.
 void InitWindowLook();
