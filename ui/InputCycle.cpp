@@ -31,6 +31,7 @@ void TForm1::bEvaluateClick()
     ReadInputs();
     merivane::CalcTransmission(M, ui->chIdeal->isChecked());
     ShowResults();
+    emit ResultsRendered();
 }
 
 void TForm1::ReadInputs()
@@ -165,4 +166,5 @@ void TForm1::chIdealClick()
     TreatEdDire();
     merivane::CalcCouplerMeas(M, ui->chIdeal->isChecked());
     ShowPowerMeas();
+    emit ResultsRendered();
 }

@@ -102,6 +102,12 @@ public:
     merivane::present::TDisplay Display() const;
     merivane::present::PowerUnit SelectedPowerUnit() const;
 
+signals:
+    // After the results were rendered anew: every evaluation cycle (a power
+    // unit runs one too), and every change of "Ideal".
+    void ResultsRendered();
+
+public:
     // Runs one handler; an error that escapes it is reported in an error box.
     void Guarded(const std::function<void()>& fn);
     // The window's general error reporting.
