@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <system_error>
 
 namespace merivane {
@@ -89,12 +90,20 @@ bool TextToInt(const std::string& text, int& value)
 
 }  // namespace
 
+std::optional<int> IntFromText(const std::string& text)
+{
+    int v = 0;
+    if (!TextToInt(text, v)) return std::nullopt;
+    return v;
+}
+
 int ParseInt(const std::string& text, int fallback, int lo, int hi, bool clampMode)
 {
     if (fallback < lo) fallback = lo;
     else if (fallback > hi) fallback = hi;
-    int v = 0;
-    if (!TextToInt(text, v)) return fallback;
+    const std::optional<int> read = IntFromText(text);
+    if (!read) return fallback;
+    const int v = *read;
     if (v < lo) return clampMode ? lo : fallback;
     if (v > hi) return clampMode ? hi : fallback;
     return v;
@@ -196,7 +205,7 @@ bool ConvertDecimal(const std::string& s, double& out)
 
 }  // namespace
 
-double ParseReal(const std::string& text, double fallback, double lo, double hi, bool clampMode)
+std::optional<double> RealFromText(const std::string& text)
 {
     std::string s = text;
     for (char& c : s)
@@ -207,7 +216,15 @@ double ParseReal(const std::string& text, double fallback, double lo, double hi,
     s = s.substr(b, e - b);
 
     double v = 0.0;
-    if (!ConvertDecimal(s, v)) return fallback;
+    if (!ConvertDecimal(s, v)) return std::nullopt;
+    return v;
+}
+
+double ParseReal(const std::string& text, double fallback, double lo, double hi, bool clampMode)
+{
+    const std::optional<double> read = RealFromText(text);
+    if (!read) return fallback;
+    const double v = *read;
     if (v < lo) return clampMode ? lo : fallback;
     if (v > hi) return clampMode ? hi : fallback;
     return v;
@@ -224,17 +241,22 @@ int TakeCurrentPrefix(std::string& text)
     return prefix == 'm' ? -3 : 3;
 }
 
+double ScaleByPrefix(double value, int exponent)
+{
+    // divided rather than multiplied by 0.001, so that 300 mA is exactly 0.3 A
+    if (exponent < 0) return value / 1000;
+    if (exponent > 0) return value * 1000;
+    return value;
+}
+
 double ParseCurrent(const std::string& text, double fallback, double lo, double hi)
 {
     std::string number = text;
     const int exponent = TakeCurrentPrefix(number);
     if (exponent == 0) return ParseReal(text, fallback, lo, hi, true);
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    const double big = std::numeric_limits<double>::max();
-    const double v = ParseReal(number, nan, -big, big, true);
-    if (std::isnan(v)) return fallback;
-    // divided rather than multiplied by 0.001, so that 300 mA is exactly 0.3 A
-    return ClampReal(lo, exponent < 0 ? v / 1000 : v * 1000, hi);
+    const std::optional<double> v = RealFromText(number);
+    if (!v) return fallback;
+    return ClampReal(lo, ScaleByPrefix(*v, exponent), hi);
 }
 
 }  // namespace merivane

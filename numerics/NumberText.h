@@ -2,6 +2,7 @@
 // Texts are UTF-8; every character class here is plain ASCII.
 #pragma once
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -25,6 +26,12 @@ int ParseInt(const std::string& text, int fallback, int lo, int hi, bool clampMo
 // Throws EOverflow for a number beyond the double range.
 double ParseReal(const std::string& text, double fallback, double lo, double hi, bool clampMode);
 
+// The conversions on their own, without limits or fallback: the number the
+// text holds, or nothing when it holds none. RealFromText cleans the ends as
+// ParseReal does and throws EOverflow as it does.
+std::optional<int> IntFromText(const std::string& text);
+std::optional<double> RealFromText(const std::string& text);
+
 // A current with an optional unit prefix: a trailing "mA" or "kA" (a space
 // before it optional) scales the number by 1/1000 or 1000, and the limits
 // clamp the scaled value. Every other text reads as ParseReal with clamping.
@@ -33,6 +40,8 @@ double ParseCurrent(const std::string& text, double fallback, double lo, double 
 // Removes a trailing "mA" or "kA" and returns its power of ten (-3 or 3); 0
 // and the text unchanged without one.
 int TakeCurrentPrefix(std::string& text);
+// A value in the unit a prefix's power of ten gave, in the plain unit.
+double ScaleByPrefix(double value, int exponent);
 
 std::string FormatReal(double x, int decimals);
 std::string FormatReal3(double x);

@@ -49,6 +49,7 @@ TForm1::TForm1(std::shared_ptr<IPrompter> prompter, QWidget* parent)
     for (QComboBox* cb : controls_.lists) cb->setCurrentIndex(-1);
 
     ApplyLook();
+    ApplyTooltips();
     Wire();
     // the layout's client area; start-up trims it to the results
     resize(561, 391);
@@ -111,7 +112,7 @@ void TForm1::Wire()
 
     auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
     f1->setContext(Qt::WindowShortcut);
-    connect(f1, &QShortcut::activated, this, [this] { Guarded([this] { bHelpClick(); }); });
+    connect(f1, &QShortcut::activated, this, [this] { Guarded([this] { ContextHelp(); }); });
 
     // Every handler runs guarded: an error that escapes it is shown, not lost.
     const auto on = [this](auto* sender, auto signal, void (TForm1::*handler)()) {

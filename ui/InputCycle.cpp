@@ -28,7 +28,9 @@ double Fraction(double percent) { return static_cast<double>(static_cast<ext>(pe
 
 void TForm1::bEvaluateClick()
 {
+    const TTypedInputs typed = TypedInputs();
     ReadInputs();
+    NoteEntries(typed);
     merivane::CalcTransmission(M, ui->chIdeal->isChecked());
     ShowResults();
     emit ResultsRendered();

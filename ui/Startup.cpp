@@ -96,11 +96,13 @@ void TForm1::FormClose(QCloseEvent* event)
 
 QTextBrowser* TForm1::HelpBrowser() const { return help_ ? help_->Browser() : nullptr; }
 
-void TForm1::bHelpClick()
+void TForm1::bHelpClick() { ShowHelpTopic(QString::number(kHelpTopic)); }
+
+void TForm1::ShowHelpTopic(const QString& anchor)
 {
     const bool first = !help_;
     if (first) help_ = new THelpWindow(this);
-    help_->ShowTopic(helpFile_, QString::number(kHelpTopic));
+    help_->ShowTopic(helpFile_, anchor);
     if (first || !help_->isVisible()) help_->PlaceOver(this);
     help_->show();
     help_->raise();

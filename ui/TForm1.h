@@ -4,7 +4,8 @@
 // the inputs, the evaluation cycle, the handlers), InputEvents.cpp (leaving a
 // field, Enter),
 // Rendering.cpp (writing the result cells), Settings.cpp (the settings file),
-// Startup.cpp (start-up, closing, help), Guard.cpp (the error reporting).
+// Startup.cpp (start-up, closing, help), Guard.cpp (the error reporting),
+// Guidance.cpp (tooltips, notes on entries, help at the right section).
 #pragma once
 
 #include "Controls.h"
@@ -14,8 +15,10 @@
 #include <QString>
 #include <QWidget>
 
+#include <array>
 #include <functional>
 #include <memory>
+#include <string>
 
 class IPrompter;
 class QComboBox;
@@ -51,6 +54,13 @@ public:
     void bHelpClick();
     QTextBrowser* HelpBrowser() const;
     QString HelpFile() const { return helpFile_; }
+    // The help document at a section; the Help button opens it at 786.
+    void ShowHelpTopic(const QString& anchor);
+    // F1: the help at the section of the hovered result cell, or else of the
+    // control with the focus.
+    void ContextHelp();
+    // The section of the help that explains a control.
+    QString HelpTopicFor(const QWidget* w) const;
 
     // --- settings file
     QString GetAutoIniFilepath() const;
@@ -119,6 +129,19 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The fields' texts and the reflection representations, as a cycle is
+    // about to read them.
+    struct TTypedInputs {
+        std::array<QString, 8> texts;
+        int srcRepresentation = 0, loaRepresentation = 0;
+    };
+    TTypedInputs TypedInputs() const;
+    // Starts each field's tooltip with a note when its entry was not taken as
+    // typed, and marks the field until its next accepted entry.
+    void NoteEntries(const TTypedInputs& typed);
+    void SetEntryNote(QLineEdit* field, const std::string& note);
+    void ApplyTooltips();
+
     void Wire();
     void ApplyLook();
     void PlaceOnMonitor();

@@ -47,7 +47,6 @@ TEST_F(WindowTest, F1OpensHelpAndEscOrCtrlWCloseIt)
             ASSERT_NE(w->HelpBrowser(), nullptr) << from;
             QWidget* help = w->HelpBrowser()->window();
             EXPECT_TRUE(help->isVisible()) << from;
-            EXPECT_EQ(S(w->HelpBrowser()->source().fragment()), "786");
             help->activateWindow();
             ASSERT_TRUE(QTest::qWaitForWindowActive(help));
             ASSERT_TRUE(QTest::qWaitFor([help] { return QApplication::activeWindow() == help; }));

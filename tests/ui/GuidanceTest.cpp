@@ -1,0 +1,151 @@
+// Guidance in the window: a tooltip on every control that screen readers get
+// too, a note and a mark on an entry not taken as typed, and F1 at the
+// section of the control in question.
+#include "EntryMark.h"
+#include "RowNames.h"
+#include "WindowFixture.h"
+
+#include <QCursor>
+
+namespace {
+
+class Tooltips : public WindowTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(Tooltips, EveryControlExplainsItselfToEyesAndEars)
+{
+    Create();
+    QWidget* c = Find<QWidget>(GetParam());
+    ASSERT_NE(c, nullptr);
+    EXPECT_GT(c->toolTip().size(), 20) << GetParam();
+    EXPECT_EQ(S(c->accessibleDescription()), S(c->toolTip())) << GetParam();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Controls, Tooltips,
+    ::testing::Values(
+        // input fields
+        "edAnodeV", "edAnodeI", "edEffic", "edSrcMag", "edSrcPha", "edLoaMag", "edLoaPha", "edDire",
+        // lists and the check box
+        "cbSrcRfl", "cbSrcMism", "cbLoaRfl", "cbLoaMism", "cbMeaRfl", "chIdeal",
+        // radio groups and their buttons
+        "gbPunit", "rbWatt", "rbDbm", "rbDbW", "rbDbkW", "gbTransUnit", "rbMagTr", "rbPercTr", "rbDbTr", "gbErrUnit",
+        "rbPower", "rbPerc", "rbDb",
+        // row captions
+        "lbPmatch1", "lbAvailPow1", "lbSrcMism1", "lbLoaMism1", "lbInterf1", "lbTrGain1", "lbPinc1", "lbPrefl1",
+        "lbPload1", "lbPinc3", "lbPrefl3", "lbPload3", "Label32",
+        // a result cell shares its row's text
+        "Panel15", "Panel33", "paMagMaxE"),
+    ROW_NAMES(std::string(r)));
+
+TEST_F(WindowTest, TheButtonsKeepTheirOwnTooltipsAndCellsTheirRows)
+{
+    Create();
+    EXPECT_EQ(S(Find<QPushButton>("bEvaluate")->toolTip()), "Compute results based on the current inputs");
+    EXPECT_EQ(S(Find<QPushButton>("bHelp")->toolTip()), "Open Help file");
+    EXPECT_EQ(S(Find<QPushButton>("Button1")->toolTip()), "Terminate program execution");
+    EXPECT_EQ(Find<QWidget>("Panel16")->toolTip(), Label("lbInterf1")->toolTip());
+    EXPECT_TRUE(Label("lbInterf1")->toolTip().startsWith("Interference factor 1/|1 − Γs·Γl|²"));
+    EXPECT_EQ(Label("lbAnodeV")->toolTip(), Edit("edAnodeV")->toolTip());  // a caption explains its field
+}
+
+struct EntryCase {
+    const char* field;
+    int representation;  // of the reflection lists; -1 for other fields
+    const char* typed;
+    const char* note;  // the first line of the tooltip; "" when taken as typed
+};
+
+class EntryNotesInTheWindow : public WindowTest, public ::testing::WithParamInterface<EntryCase> {};
+
+TEST_P(EntryNotesInTheWindow, TheTooltipStartsWithTheNoteAndTheFieldIsMarked)
+{
+    const EntryCase& c = GetParam();
+    Show();
+    Find<QCheckBox>("chIdeal")->setChecked(false);
+    const QString base = Edit(c.field)->toolTip();
+    if (c.representation >= 0) Choose(c.field == std::string("edSrcMag") ? "cbSrcRfl" : "cbLoaRfl", c.representation);
+    TypeAndLeave(c.field, QString::fromUtf8(c.typed));
+    QLineEdit* e = Edit(c.field);
+    const QString tip = e->toolTip();
+    TEntryMark* mark = TEntryMark::Of(e);
+    ASSERT_NE(mark, nullptr);
+    if (std::string(c.note).empty()) {
+        EXPECT_EQ(tip, base);
+        EXPECT_TRUE(mark->isHidden());
+    } else {
+        EXPECT_EQ(S(tip.section(QLatin1Char('\n'), 0, 0)), c.note);
+        EXPECT_EQ(tip.section(QLatin1Char('\n'), 1), base);  // then the usual text
+        EXPECT_FALSE(mark->isHidden());
+    }
+    EXPECT_EQ(e->accessibleDescription(), tip);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, EntryNotesInTheWindow,
+    ::testing::Values(EntryCase{"edAnodeV", -1, "1,500", "“1,500” is not a whole number of volts: 4000 V kept."},
+                      EntryCase{"edAnodeV", -1, "1500", ""},
+                      EntryCase{"edAnodeI", -1, "300 mA", "“300 mA” was read as 0.3 A."},
+                      EntryCase{"edAnodeI", -1, "2 kA", "“2 kA” is above 1000 A: 1000 A in force."},
+                      EntryCase{"edEffic", -1, "85.5", "85.5 was computed; the spinner shows its step, 86, for the next cycle."},
+                      EntryCase{"edSrcPha", -1, "47", "47 was computed; the spinner shows its step, 45, for the next cycle."},
+                      EntryCase{"edLoaPha", -1, "270", "“270” is above 180°: 180° in force."},
+                      EntryCase{"edDire", -1, "120", "120 was computed; the spinner stops at 100, the value the next cycle takes."},
+                      EntryCase{"edLoaMag", 0, "3", "“3” is above 1: magnitude 0.5 kept. For an SWR, choose SWR in the list first."},
+                      EntryCase{"edSrcMag", 1, "3", "“3” is above 0 dB: -13.98 dB kept. For an SWR, choose SWR in the list first."},
+                      EntryCase{"edLoaMag", 2, "0.5", "“0.5” is below 1: SWR 3 kept. For a magnitude, choose Mag in the list first."},
+                      EntryCase{"edLoaMag", 1, "-20", ""}),
+    ROW_NAMES(std::string(r.field) + "_" + r.typed));
+
+TEST_F(WindowTest, TheNoteAndTheMarkGoWithTheNextAcceptedEntry)
+{
+    Show();
+    const QString base = Edit("edAnodeV")->toolTip();
+    TypeAndLeave("edAnodeV", "1,500");
+    EXPECT_FALSE(TEntryMark::Of(Edit("edAnodeV"))->isHidden());
+    EXPECT_EQ(w->M.Va, 4000);  // what is computed does not change
+    TypeAndLeave("edAnodeI", "2");  // another field's cycle reads "4000", as written back: accepted
+    EXPECT_TRUE(TEntryMark::Of(Edit("edAnodeV"))->isHidden());
+    EXPECT_EQ(Edit("edAnodeV")->toolTip(), base);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);  // no message box, ever
+}
+
+// F1 opens the help at the section of the control with the focus.
+TEST_F(WindowTest, F1OnThreeControlsOpensThreeSections)
+{
+    Show();
+    const struct {
+        const char* control;
+        const char* topic;
+    } cases[] = {{"edAnodeI", "magnetron-input"}, {"cbLoaMism", "load-reflection"}, {"rbDbm", "power-unit"},
+                 {"chIdeal", "couplers"},         {"bEvaluate", "786"}};
+    for (const auto& c : cases) {
+        QWidget* control = Find<QWidget>(c.control);
+        control->setFocus(Qt::OtherFocusReason);
+        w->activateWindow();
+        ASSERT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == w.get(); }));
+        QTest::keyClick(control, Qt::Key_F1);
+        ASSERT_NE(w->HelpBrowser(), nullptr);
+        EXPECT_EQ(S(w->HelpBrowser()->source().fragment()), c.topic) << c.control;
+        // the section exists in the document
+        EXPECT_TRUE(w->HelpBrowser()->document()->toHtml().contains(QStringLiteral("name=\"%1\"").arg(c.topic)))
+            << c.topic;
+    }
+    Find<QPushButton>("bHelp")->click();  // the button stays at the start
+    EXPECT_EQ(S(w->HelpBrowser()->source().fragment()), "786");
+}
+
+TEST_F(WindowTest, F1OverAResultCellOpensItsPage)
+{
+    Show();
+    Find<QTabWidget>("pcResults")->setCurrentIndex(1);
+    QWidget* cell = Find<QWidget>("Panel26");
+    QCursor::setPos(cell->mapToGlobal(cell->rect().center()));
+    ASSERT_EQ(QApplication::widgetAt(QCursor::pos())->window(), w.get());
+    QTest::keyClick(Edit("edAnodeV"), Qt::Key_F1);  // the focus is elsewhere
+    ASSERT_NE(w->HelpBrowser(), nullptr);
+    EXPECT_EQ(S(w->HelpBrowser()->source().fragment()), "power-meas");
+    EXPECT_EQ(S(w->HelpTopicFor(Find<QWidget>("lbMagMaxE"))), "load-meas");
+    EXPECT_EQ(S(w->HelpTopicFor(Find<QWidget>("rbPercTr"))), "transmission");
+}
+
+}  // namespace
