@@ -1,37 +1,28 @@
 #include "EntryMark.h"
 
-#include <QEvent>
+#include <QApplication>
 #include <QLineEdit>
-#include <QPainter>
+#include <QPalette>
 
 namespace {
+
 const QColor kMarkColour(224, 112, 0);
+const char* const kProperty = "entryMarked";
+// The colours a sunken bevel is drawn with.
+constexpr QPalette::ColorRole kBevel[] = {QPalette::Shadow, QPalette::Dark, QPalette::Mid, QPalette::Midlight,
+                                          QPalette::Light};
+
+}  // namespace
+
+void SetEntryMark(QLineEdit* field, bool marked)
+{
+    if (HasEntryMark(field) == marked) return;
+    QPalette p = field->palette();
+    const QPalette standard = QApplication::palette(field);
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        for (QPalette::ColorRole role : kBevel) p.setColor(group, role, marked ? kMarkColour : standard.color(group, role));
+    field->setPalette(p);
+    field->setProperty(kProperty, marked);
 }
 
-TEntryMark::TEntryMark(QLineEdit* field) : QWidget(field)
-{
-    setObjectName(QStringLiteral("EntryMark"));
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-    setFocusPolicy(Qt::NoFocus);
-    setGeometry(field->rect());
-    field->installEventFilter(this);
-    hide();
-}
-
-TEntryMark* TEntryMark::Of(QLineEdit* field)
-{
-    return field->findChild<TEntryMark*>(QString(), Qt::FindDirectChildrenOnly);
-}
-
-void TEntryMark::paintEvent(QPaintEvent*)
-{
-    QPainter p(this);
-    p.setPen(QPen(kMarkColour, 1));
-    p.drawRect(rect().adjusted(0, 0, -1, -1));
-}
-
-bool TEntryMark::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::Resize && watched == parent()) setGeometry(static_cast<QWidget*>(watched)->rect());
-    return QWidget::eventFilter(watched, event);
-}
+bool HasEntryMark(const QLineEdit* field) { return field->property(kProperty).toBool(); }

@@ -39,9 +39,6 @@ void TForm1::ApplyTooltips()
 {
     for (const present::TControlTip& t : present::ControlTips())
         if (QWidget* w = findChild<QWidget*>(QString::fromLatin1(t.control))) SetTip(w, Utf8(t.tooltip));
-    // Each field's mark is made now, hidden: made while an event is on its way
-    // through the field's filters, it would send that event through them again.
-    for (QLineEdit* e : controls_.inputs) new TEntryMark(e);
     // a field's caption explains what the field does
     for (QLineEdit* e : controls_.inputs)
         for (QLabel* l : findChildren<QLabel*>())
@@ -83,7 +80,7 @@ void TForm1::SetEntryNote(QLineEdit* field, const std::string& note)
 {
     const QString base = Utf8(present::TooltipFor(field->objectName().toLatin1().constData()));
     SetTip(field, note.empty() ? base : QString::fromStdString(note) + QLatin1Char('\n') + base);
-    if (auto* mark = TEntryMark::Of(field)) mark->setVisible(!note.empty());
+    SetEntryMark(field, !note.empty());
 }
 
 QString TForm1::HelpTopicFor(const QWidget* w) const
