@@ -1,6 +1,7 @@
 // The catalogue of result cells: every region's rows and columns covered once,
 // and the worked examples rendered through it.
 #include "Cells.h"
+#include "ModelCases.h"
 #include "RowNames.h"
 #include "Transmission.h"
 
@@ -17,14 +18,7 @@ using merivane::TModel;
 
 TModel WorkedExample(bool ideal)
 {
-    TModel m;
-    m.Va = 4000;
-    m.Ia = 3;
-    m.Eff = 0.85;
-    m.SrcRfl.Mag = 0.2;
-    m.LoaRfl.Mag = 0.5;
-    m.LoaRfl.Pha = 90;
-    m.CplDirDb = 20;
+    TModel m = merivane::testcases::Defaults();
     merivane::CalcTransmission(m, ideal);
     return m;
 }
