@@ -24,6 +24,7 @@ class QLabel;
 class QLineEdit;
 class QTextBrowser;
 class THelpWindow;
+class TResultActions;
 class TUpDown;
 namespace Ui {
 class TForm1;
@@ -100,6 +101,8 @@ public:
 
     // The display choices of the controls, as the presentation rules take them.
     merivane::present::TDisplay Display() const;
+    // Copy, export and report of the results (ResultActions.cpp).
+    TResultActions* ResultActions() const { return actions_; }
     merivane::present::PowerUnit SelectedPowerUnit() const;
 
 signals:
@@ -128,6 +131,7 @@ private:
     TControls controls_;
     std::shared_ptr<IPrompter> prompter_;
     THelpWindow* help_ = nullptr;
+    TResultActions* actions_ = nullptr;
     QString helpFile_;
     int busy_ = 0;  // > 0 while a handler runs
 };
