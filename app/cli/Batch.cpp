@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cstring>
 #include <optional>
 #include <vector>
@@ -58,13 +57,6 @@ std::size_t SplitCsv(std::string_view line, std::vector<std::string>& cells)
         if (i >= line.size()) return n;
         ++i;  // the comma
     }
-}
-
-std::string Lower(std::string_view s)
-{
-    std::string out(s);
-    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
 }
 
 constexpr std::array<InputId, 6> kIds = {InputId::Va,     InputId::Ia,   InputId::Eff,
@@ -152,10 +144,10 @@ int RunBatch(std::FILE* in, const std::string& name, std::FILE* out, std::FILE* 
         const std::size_t n = SplitCsv(line, cells);
         std::string ignored;
         for (std::size_t i = 0; i < n; ++i) {
-            const std::string key = Lower(cells[i]);
+            // exactly as written: "Va" is the model field of the program's own output, not the input
             std::optional<InputId> id;
             for (std::size_t k = 0; k < kIds.size(); ++k)
-                if (key == present::InputNames()[k]) id = kIds[k];
+                if (cells[i] == present::InputNames()[k]) id = kIds[k];
             if (id) {
                 for (const auto& seen : columns)
                     if (seen == id) {

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The batch: cases from a CSV stream, one result row per case. The header
 // names the input columns (va, ia, eff, source, load, directivity, in any
-// order and case); a missing column, or an empty cell, takes the default.
+// order); a missing column, or an empty cell, takes the default. Other columns
+// are passed over, so the program's own output reads back as its cases.
 // Rows stream through: memory stays flat however long the input is.
 #pragma once
 

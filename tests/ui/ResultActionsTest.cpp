@@ -233,7 +233,7 @@ INSTANTIATE_TEST_SUITE_P(Controls, RightClick,
                                            CellClick{"lbIntMax2", 0, "1.235"}, CellClick{"lbSrcMism2", 0, "0.96 Mag"},
                                            CellClick{"lbPloadMaxE", 1, "0 W"}, CellClick{"lbMagMax", 2, "0.5 Mag"},
                                            CellClick{"gbMgInput", 0, nullptr}, CellClick{"bEvaluate", 0, nullptr},
-                                           CellClick{"lbAnodeV", 0, nullptr}, CellClick{"tsMeas", 1, nullptr}),
+                                           CellClick{"lbAnodeV", 0, nullptr}, CellClick{"gbErrUnit", 1, nullptr}),
                          ROW_NAMES(std::string(r.control)));
 
 TEST_F(ResultActionsTest, RightClickInAFieldKeepsItsOwnTextMenu)
