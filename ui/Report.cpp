@@ -23,6 +23,7 @@ constexpr double kMargin = 48;
 constexpr double kGap = 14;     // between tables
 constexpr double kPad = 5;      // inside a cell
 constexpr double kFontSize = 9; // points, the tables
+constexpr double kMinChart = 200; // points, the least height a chart gets
 const QColor kRule(0x88, 0x88, 0x88);
 const QColor kLine(0xcc, 0xcc, 0xcc);
 const QColor kHeader(0xe8, 0xec, 0xf2);
@@ -53,11 +54,12 @@ private:
 };
 
 // Draws one section as a table of `width` points at (x, y); returns its height.
+// Without a painter it only measures.
 // In each value column the numbers line up on their right and the units on
 // their left, the block centred under the column header; a list of single
 // values keeps its block at the right edge. A caption too long for its column
 // wraps.
-double DrawTable(QPainter& p, const TFonts& fonts, double x, double y, double width, const present::TSection& s)
+double DrawTable(QPainter* p, const TFonts& fonts, double x, double y, double width, const present::TSection& s)
 {
     const QFont regular = fonts.Make(kFontSize, false);
     const QFont bold = fonts.Make(kFontSize, true);
@@ -99,48 +101,49 @@ double DrawTable(QPainter& p, const TFonts& fonts, double x, double y, double wi
     const double headerH = lineH + rowPad;
     double height = headerH;
     for (const present::TCaseRow& r : s.rows) height += captionLines(Q(r.caption)) * fm.lineSpacing() + rowPad;
+    if (!p) return height;
 
-    p.fillRect(QRectF(x, y, width, headerH), kHeader);
-    p.setPen(Qt::black);
-    p.setFont(bold);
-    p.drawText(QRectF(x + kPad, y, captionW - 2 * kPad, headerH), Qt::AlignLeft | Qt::AlignVCenter,
+    p->fillRect(QRectF(x, y, width, headerH), kHeader);
+    p->setPen(Qt::black);
+    p->setFont(bold);
+    p->drawText(QRectF(x + kPad, y, captionW - 2 * kPad, headerH), Qt::AlignLeft | Qt::AlignVCenter,
                fb.elidedText(Q(s.title), Qt::ElideRight, captionW - 2 * kPad));
     for (std::size_t c = 0; c < s.columns.size(); ++c) {
         const QRectF r(left[c] + kPad, y, left[c + 1] - left[c] - 2 * kPad, headerH);
-        p.drawText(r, Qt::AlignHCenter | Qt::AlignVCenter, fb.elidedText(Q(s.columns[c]), Qt::ElideRight, r.width()));
+        p->drawText(r, Qt::AlignHCenter | Qt::AlignVCenter, fb.elidedText(Q(s.columns[c]), Qt::ElideRight, r.width()));
     }
 
     double top = y + headerH;
     for (const present::TCaseRow& r : s.rows) {
         const double rowH = captionLines(Q(r.caption)) * fm.lineSpacing() + rowPad;
-        p.setFont(regular);
-        p.setPen(Qt::black);
-        p.drawText(QRectF(x + kPad, top, captionW - 2 * kPad, rowH), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap,
+        p->setFont(regular);
+        p->setPen(Qt::black);
+        p->drawText(QRectF(x + kPad, top, captionW - 2 * kPad, rowH), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap,
                    Q(r.caption));
         for (std::size_t c = 0; c < r.values.size() && c < columns; ++c) {
             const double block = numberW[c] + (unitW[c] > 0 ? unitGap + unitW[c] : 0);
             const double blockLeft = s.columns.empty() ? left[c + 1] - kPad - block
                                                        : (left[c] + left[c + 1] - block) / 2;
             const double numberRight = blockLeft + numberW[c];
-            p.setPen(Qt::black);
-            p.drawText(QRectF(left[c] + kPad, top, std::max(0.0, numberRight - left[c] - kPad), rowH),
+            p->setPen(Qt::black);
+            p->drawText(QRectF(left[c] + kPad, top, std::max(0.0, numberRight - left[c] - kPad), rowH),
                        Qt::AlignRight | Qt::AlignVCenter, Q(r.values[c].text));
             if (!r.values[c].unit.empty()) {
-                p.setPen(kGrey);
-                p.drawText(QRectF(numberRight + unitGap, top, unitW[c] + kPad, rowH), Qt::AlignLeft | Qt::AlignVCenter,
+                p->setPen(kGrey);
+                p->drawText(QRectF(numberRight + unitGap, top, unitW[c] + kPad, rowH), Qt::AlignLeft | Qt::AlignVCenter,
                            Q(r.values[c].unit));
             }
         }
         top += rowH;
         if (&r != &s.rows.back()) {
-            p.setPen(QPen(kLine, 0.4));
-            p.drawLine(QPointF(x, top), QPointF(x + width, top));
+            p->setPen(QPen(kLine, 0.4));
+            p->drawLine(QPointF(x, top), QPointF(x + width, top));
         }
     }
-    p.setPen(QPen(kRule, 0.7));
-    p.setBrush(Qt::NoBrush);
-    p.drawLine(QPointF(x, y + headerH), QPointF(x + width, y + headerH));
-    p.drawRect(QRectF(x, y, width, height));
+    p->setPen(QPen(kRule, 0.7));
+    p->setBrush(Qt::NoBrush);
+    p->drawLine(QPointF(x, y + headerH), QPointF(x + width, y + headerH));
+    p->drawRect(QRectF(x, y, width, height));
     return height;
 }
 
@@ -191,23 +194,43 @@ void PaintReport(QPainter& p, const QRectF& page, const TReport& report)
             right.push_back(&s);
         }
     }
-    const double half = (width - kGap) / 2;
-    double yl = y, yr = y;
-    for (const present::TSection* s : left) yl += DrawTable(p, fonts, kMargin, yl, half, *s) + kGap;
-    for (const present::TSection* s : right) yr += DrawTable(p, fonts, kMargin + half + kGap, yr, half, *s) + kGap;
-    y = std::max(yl, yr);
-    for (const present::TSection* s : wide) y += DrawTable(p, fonts, kMargin, y, width, *s) + kGap;
+    const auto tables = [&](QPainter* painter, double top, double w) {
+        const double half = (w - kGap) / 2;
+        double yl = top, yr = top;
+        for (const present::TSection* s : left) yl += DrawTable(painter, fonts, kMargin, yl, half, *s) + kGap;
+        for (const present::TSection* s : right) yr += DrawTable(painter, fonts, kMargin + half + kGap, yr, half, *s) + kGap;
+        double bottom = std::max(yl, yr);
+        for (const present::TSection* s : wide) bottom += DrawTable(painter, fonts, kMargin, bottom, w, *s) + kGap;
+        return bottom - top;
+    };
+    // One page whatever comes: tables too tall for it (many extra rows) are
+    // drawn smaller, and a chart keeps its least height.
+    const double room = kPageHeight - kMargin - y - (report.chart ? kMinChart : 0);
+    const double height = tables(nullptr, y, width);
+    const double shrink = height > room ? room / height : 1.0;
+    p.save();
+    p.translate(kMargin, y);
+    p.scale(shrink, shrink);
+    p.translate(-kMargin, -y);
+    tables(&p, y, width / shrink);
+    p.restore();
+    y += height * shrink;
 
     // the rest of the page is the chart's
     if (report.chart) {
         const QRectF area(kMargin, y, width, std::max(0.0, kPageHeight - kMargin - y));
         p.save();
         p.setClipRect(area);
+        p.setPen(Qt::black);
+        p.setBrush(Qt::NoBrush);
+        p.setFont(fonts.Make(kFontSize, false));
         report.chart(p, area);
         p.restore();
     }
     p.restore();
 }
+
+QFont ReportFont(const QPainter& painter, double points, bool bold) { return TFonts(painter.device()).Make(points, bold); }
 
 bool WriteReportPdf(const QString& path, const TReport& report)
 {

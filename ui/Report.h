@@ -13,11 +13,14 @@
 #include <functional>
 #include <vector>
 
+class QFont;
 class QPainter;
 class QRectF;
 
-// Paints a chart into the rectangle it is given. The painter's units are
-// points of the A4 page; its state is restored afterwards.
+// Paints a chart into the rectangle it is given: the page below the tables,
+// at least 200 points high. The painter's units are points of the A4 page, its
+// font is the tables' (ReportFont gives others), and its state is restored
+// afterwards.
 using TChartPainter = std::function<void(QPainter&, const QRectF&)>;
 
 struct TReport {
@@ -30,6 +33,10 @@ struct TReport {
 // Paints the page into `page`, a rectangle in the painter's device
 // coordinates: laid out on A4 portrait and scaled to fit.
 void PaintReport(QPainter& painter, const QRectF& page, const TReport& report);
+
+// A font of `points` on the page, for a chart painter: the painter is scaled
+// from points to the device, so a font's own size is set to match.
+QFont ReportFont(const QPainter& painter, double points, bool bold = false);
 
 // Writes the page as a one-page A4 PDF. The file is replaced only when it is
 // complete; false when it cannot be written.

@@ -82,8 +82,9 @@ std::vector<present::TSection> TResultActions::Sections() const
 
 TReport TResultActions::MakeReport() const
 {
+    // the window's pages as tables; another page shows itself by its chart
     TReport r;
-    r.sections = Sections();
+    r.sections = present::CaseSections(form_.M, form_.Display());
     r.version = merivane::env::GetFileVersionString();
     r.when = QDateTime::currentDateTime();
     r.chart = chart_;

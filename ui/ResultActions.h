@@ -39,16 +39,17 @@ public:
     void SetDialogs(std::shared_ptr<IResultDialogs> dialogs);
 
     // For a page that adds results of its own: its rows, asked for at every
-    // copy, export and report and appended as a region of their own; and a
-    // painter for the report's chart, which gets the rest of the page below
-    // the tables.
+    // copy and export and appended as a region of their own; and a painter for
+    // its chart in the report, which gets the rest of the page below the
+    // tables.
     void SetExtraRegion(std::function<merivane::present::TExtraRegion()> rows);
     void SetChartPainter(TChartPainter chart);
 
     // The case as the window has it: the inputs and every result, in the
     // selected units and representations, then the extra region.
     std::vector<merivane::present::TSection> Sections() const;
-    // The report of that case, dated now.
+    // The report of the case, dated now: the inputs and the window's result
+    // pages as tables, and the chart when there is a painter for it.
     TReport MakeReport() const;
     // The result cell at a point of the window (the window's coordinates).
     const merivane::present::TCellSpec* CellAt(const QPoint& pos) const;

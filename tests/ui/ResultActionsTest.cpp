@@ -11,6 +11,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDate>
+#include <QDateTime>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMenu>
@@ -390,17 +391,41 @@ TEST_F(ResultActionsTest, APageOfItsOwnAddsRowsAndTheReportsChart)
     EXPECT_EQ(S(QJsonDocument::fromJson(json.readAll()).object().value("display").toObject().value("Absorbed Power at 0 deg").toString()),
               "7.57 kW");
 
+    // the report shows that page by its chart, below the window's pages
     dialogs->path = Temp("sweep.pdf");
     Actions().ReportAction()->trigger();
     const QString text = PdfText(Temp("sweep.pdf"));
-    EXPECT_TRUE(HasLineWith(text, {"Absorbed Power at 0 deg", "7.57 kW"}));
     EXPECT_TRUE(text.contains("Chart of the sweep"));
+    EXPECT_FALSE(text.contains("Absorbed Power at 0 deg"));
+    EXPECT_TRUE(HasLineWith(text, {"Incident Power", "10.1 kW", "8.43 kW", "12.59 kW"}));
     // the chart has the page below the tables, inside the margins of the A4 page (points)
     EXPECT_NEAR(chartArea.left(), 48, 0.01);
     EXPECT_NEAR(chartArea.right(), 595.28 - 48, 0.01);
     EXPECT_NEAR(chartArea.bottom(), 841.89 - 48, 0.01);
     EXPECT_GT(chartArea.top(), 400);
     EXPECT_GT(chartArea.height(), 150);
+}
+
+TEST_F(ResultActionsTest, ATallReportIsDrawnSmallerOnItsOnePage)
+{
+    TReport report;
+    report.version = QStringLiteral("2.0.5.1");
+    report.when = QDateTime(QDate(2026, 12, 9), QTime(14, 3));
+    merivane::present::TSection list{"Sweep", {}, {}};
+    for (int deg = -180; deg <= 180; deg += 5)  // 73 rows, more than a page holds
+        list.rows.push_back({"Absorbed Power at " + std::to_string(deg) + " deg",
+                             {merivane::present::TValue{std::to_string(7000 + deg), "W"}}});
+    report.sections = {list};
+    QRectF chartArea;
+    report.chart = [&](QPainter&, const QRectF& area) { chartArea = area; };
+    ASSERT_TRUE(WriteReportPdf(Temp("tall.pdf"), report));
+    const QString text = PdfText(Temp("tall.pdf"));
+    EXPECT_EQ(text.count(QLatin1Char('\f')), 1);
+    EXPECT_TRUE(text.contains("2026-12-09 14:03"));
+    EXPECT_TRUE(HasLineWith(text, {"Absorbed Power at -180 deg", "6820 W"}));
+    EXPECT_TRUE(HasLineWith(text, {"Absorbed Power at 180 deg", "7180 W"}));
+    EXPECT_GE(chartArea.height(), 200 - 0.01);  // the chart keeps its least height
+    EXPECT_NEAR(chartArea.bottom(), 841.89 - 48, 0.01);
 }
 
 TEST_F(ResultActionsTest, TheHelpDescribesTheFourActions)
