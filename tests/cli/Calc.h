@@ -5,7 +5,6 @@
 
 #include <QProcess>
 #include <QProcessEnvironment>
-#include <QStandardPaths>
 #include <QStringList>
 
 #include <gtest/gtest.h>
@@ -106,14 +105,4 @@ inline std::vector<TTextSection> ParseText(const std::string& text)
     }
     flush();
     return out;
-}
-
-inline QString PdfToText(const QString& pdf)
-{
-    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    EXPECT_FALSE(tool.isEmpty()) << "pdftotext not found: bash scripts/deps.sh installs poppler-utils";
-    QProcess p;
-    p.start(tool, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    EXPECT_TRUE(p.waitForFinished(30000));
-    return QString::fromUtf8(p.readAllStandardOutput());
 }

@@ -114,16 +114,4 @@ TEST(Options, HelpAndVersion)
     EXPECT_EQ(version.out, "merivane-calc 2.0.5.1\n");
 }
 
-TEST(Options, CsvIsAHeaderOfNamesAndOneRow)
-{
-    const TRun r = RunCalc({"--format", "csv", "--directivity", "20"});
-    ASSERT_EQ(r.status, 0);
-    const std::vector<std::string> lines = TextLines(r.out);
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0].rfind("va,ia,eff,source,load,directivity,Va,Ia,Eff,", 0), 0u);
-    EXPECT_EQ(lines[1].rfind("4000,3,85,0.2@0,0.5@90,20,4000,3,0.85,", 0), 0u) << lines[1];
-    // with a 20 dB coupler the absorbed power reads 5478.71 .. 9518.32 W
-    EXPECT_NE(lines[1].find(",5.48 kW,9.52 kW,"), std::string::npos) << lines[1];
-}
-
 }  // namespace

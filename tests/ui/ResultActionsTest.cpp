@@ -2,6 +2,7 @@
 // Results out of the window: Ctrl+C and the context menu copy the case, a
 // right-click on a cell copies its value, Ctrl+S exports, Ctrl+P makes the
 // PDF report and offers to print it.
+#include "PdfText.h"
 #include "ResultActions.h"
 #include "ResultDialogs.h"
 #include "RowNames.h"
@@ -18,8 +19,6 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QPrinter>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTimer>
 
 #include <functional>
@@ -59,36 +58,6 @@ public:
 };
 
 QStringList Lines(const QString& text) { return text.split(QLatin1Char('\n')); }
-
-QString PdfText(const QString& pdf)
-{
-    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    EXPECT_FALSE(tool.isEmpty()) << "pdftotext not found: bash scripts/deps.sh installs poppler-utils";
-    QProcess p;
-    p.start(tool, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    EXPECT_TRUE(p.waitForFinished(30000));
-    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-// The line of the text holding all the pieces, in this order.
-bool HasLineWith(const QString& text, const QStringList& pieces)
-{
-    for (const QString& line : Lines(text)) {
-        qsizetype at = 0;
-        bool all = true;
-        for (const QString& p : pieces) {
-            at = line.indexOf(p, at);
-            if (at < 0) {
-                all = false;
-                break;
-            }
-            at += p.size();
-        }
-        if (all) return true;
-    }
-    return false;
-}
 
 class ResultActionsTest : public WindowTest {
 protected:
@@ -331,7 +300,7 @@ TEST_F(ResultActionsTest, ReportIsOnePdfPageWithTheInputsAndResults)
     ASSERT_TRUE(QFile::exists(Temp("report.pdf")));
     EXPECT_EQ(dialogs->offers, 1);
 
-    const QString text = PdfText(Temp("report.pdf"));
+    const QString text = PdfToText(Temp("report.pdf"));
     EXPECT_EQ(text.count(QLatin1Char('\f')), 1) << "one page";
     EXPECT_TRUE(text.contains("Power Transmission Report"));
     EXPECT_TRUE(text.contains("Merivane 2.0.5.1"));
@@ -357,7 +326,7 @@ TEST_F(ResultActionsTest, ReportCanBePrintedAsWell)
     dialogs->printTo = Temp("printed.pdf");
     Actions().ReportAction()->trigger();
     ASSERT_TRUE(QFile::exists(Temp("printed.pdf")));
-    const QString text = PdfText(Temp("printed.pdf"));
+    const QString text = PdfToText(Temp("printed.pdf"));
     EXPECT_EQ(text.count(QLatin1Char('\f')), 1);
     EXPECT_TRUE(HasLineWith(text, {"Incident Power", "10.1 kW", "8.43 kW", "12.59 kW"}));
 
@@ -394,7 +363,7 @@ TEST_F(ResultActionsTest, APageOfItsOwnAddsRowsAndTheReportsChart)
     // the report shows that page by its chart, below the window's pages
     dialogs->path = Temp("sweep.pdf");
     Actions().ReportAction()->trigger();
-    const QString text = PdfText(Temp("sweep.pdf"));
+    const QString text = PdfToText(Temp("sweep.pdf"));
     EXPECT_TRUE(text.contains("Chart of the sweep"));
     EXPECT_FALSE(text.contains("Absorbed Power at 0 deg"));
     EXPECT_TRUE(HasLineWith(text, {"Incident Power", "10.1 kW", "8.43 kW", "12.59 kW"}));
@@ -419,7 +388,7 @@ TEST_F(ResultActionsTest, ATallReportIsDrawnSmallerOnItsOnePage)
     QRectF chartArea;
     report.chart = [&](QPainter&, const QRectF& area) { chartArea = area; };
     ASSERT_TRUE(WriteReportPdf(Temp("tall.pdf"), report));
-    const QString text = PdfText(Temp("tall.pdf"));
+    const QString text = PdfToText(Temp("tall.pdf"));
     EXPECT_EQ(text.count(QLatin1Char('\f')), 1);
     EXPECT_TRUE(text.contains("2026-12-09 14:03"));
     EXPECT_TRUE(HasLineWith(text, {"Absorbed Power at -180 deg", "6820 W"}));
