@@ -29,8 +29,11 @@ using namespace merivane;
 
 constexpr int kRows = 1000000;
 
+// The inputs of one case, as the program reads them from its row.
 struct TCase {
-    TModel m;
+    std::int32_t va;
+    double ia, eff, dirDb;
+    TRefl src, loa;
     bool ideal;
     present::TDisplay forms;
 };
@@ -57,12 +60,12 @@ struct TCases {
         cases.reserve(kRows);
         for (int i = 0; i < kRows; ++i) {
             TCase c{};
-            c.m.Va = static_cast<std::int32_t>(uniform(0, 100000, 1));
-            c.m.Ia = uniform(0, 1000, 0.01);
+            c.va = static_cast<std::int32_t>(uniform(0, 100000, 1));
+            c.ia = uniform(0, 1000, 0.01);
             const double percent = uniform(0, 100, 0.1);
-            c.m.Eff = static_cast<double>(static_cast<long double>(percent) / 100);
+            c.eff = static_cast<double>(static_cast<long double>(percent) / 100);
             std::string refl[2];
-            TRefl* recs[2] = {&c.m.SrcRfl, &c.m.LoaRfl};
+            TRefl* recs[2] = {&c.src, &c.loa};
             int* forms[2] = {&c.forms.srcRfl, &c.forms.loaRfl};
             for (int k = 0; k < 2; ++k) {
                 TRefl& r = *recs[k];
@@ -88,14 +91,14 @@ struct TCases {
                 refl[k] = present::ReflectionText(r, *forms[k]);
             }
             c.ideal = pick(4) == 0;
-            c.m.CplDirDb = c.ideal ? 20 : uniform(0, 60, 0.5);
-            present::AppendInteger(text, c.m.Va);
+            c.dirDb = c.ideal ? 20 : uniform(0, 60, 0.5);
+            present::AppendInteger(text, c.va);
             text += ',';
-            present::AppendShortest(text, c.m.Ia);
+            present::AppendShortest(text, c.ia);
             text += ',';
             present::AppendShortest(text, percent);
             text += ',' + refl[0] + ',' + refl[1] + ',';
-            if (!c.ideal) present::AppendShortest(text, c.m.CplDirDb);
+            if (!c.ideal) present::AppendShortest(text, c.dirDb);
             text += '\n';
             cases.push_back(c);
             if (text.size() > (1 << 20)) {
@@ -152,7 +155,13 @@ void BM_BatchFloor(benchmark::State& state)
     out.reserve(1 << 21);
     for (auto _ : state) {
         for (const TCase& c : cases) {
-            TModel m = c.m;
+            TModel m;
+            m.Va = c.va;
+            m.Ia = c.ia;
+            m.Eff = c.eff;
+            m.SrcRfl = c.src;
+            m.LoaRfl = c.loa;
+            m.CplDirDb = c.dirDb;
             CalcTransmission(m, c.ideal);
             present::AppendBatchRow(out, m, c.forms);
             if (out.size() >= (1 << 20)) {
