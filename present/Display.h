@@ -18,6 +18,10 @@ struct TDisplay {
     int srcMism = 0;  // source mismatch: 0 Mag, 1 dB, 2 %; -1 none selected
     int loaMism = 0;  // load mismatch, the same
     int meaRfl = 0;   // measured reflection: 0 Mag, 1 dB, 2 SWR; -1 none selected
+    // The forms the two reflections are entered in (cbSrcRfl, cbLoaRfl): 0
+    // Mag, 1 dB, 2 SWR; -1 none selected, read as Mag.
+    int srcRfl = 0;
+    int loaRfl = 0;
 };
 
 // The unit captions a result cell can show.

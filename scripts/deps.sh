@@ -9,6 +9,7 @@ packages=(
   libsimpleini-dev
   fonts-wine
   xvfb xauth xdotool x11-utils imagemagick
+  poppler-utils
   clang libclang-rt-dev
 )
 missing=()

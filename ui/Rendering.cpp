@@ -53,6 +53,8 @@ present::TDisplay TForm1::Display() const
     d.srcMism = ui->cbSrcMism->currentIndex();
     d.loaMism = ui->cbLoaMism->currentIndex();
     d.meaRfl = ui->cbMeaRfl->currentIndex();
+    d.srcRfl = ui->cbSrcRfl->currentIndex();
+    d.loaRfl = ui->cbLoaRfl->currentIndex();
     return d;
 }
 

@@ -27,6 +27,7 @@ class QLabel;
 class QLineEdit;
 class QTextBrowser;
 class THelpWindow;
+class TResultActions;
 class TUpDown;
 namespace Ui {
 class TForm1;
@@ -110,6 +111,8 @@ public:
 
     // The display choices of the controls, as the presentation rules take them.
     merivane::present::TDisplay Display() const;
+    // Copy, export and report of the results (ResultActions.cpp).
+    TResultActions* ResultActions() const { return actions_; }
     merivane::present::PowerUnit SelectedPowerUnit() const;
 
 signals:
@@ -151,6 +154,7 @@ private:
     TControls controls_;
     std::shared_ptr<IPrompter> prompter_;
     THelpWindow* help_ = nullptr;
+    TResultActions* actions_ = nullptr;
     QString helpFile_;
     int busy_ = 0;  // > 0 while a handler runs
 };

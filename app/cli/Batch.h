@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The batch: cases from a CSV stream, one result row per case. The header
+// names the input columns (va, ia, eff, source, load, directivity, in any
+// order); a missing column, or an empty cell, takes the default. Other columns
+// are passed over, so the program's own output reads back as its cases.
+// Rows stream through: memory stays flat however long the input is.
+#pragma once
+
+#include "Inputs.h"
+
+#include <cstdio>
+#include <string>
+
+namespace merivane {
+
+// Reads `in` (named `name` in messages), writes the header and a row per good
+// case to `out` and a line per bad row or clamp to `err`. Returns 0, 1 when
+// some rows were bad, 2 when the header cannot be used.
+int RunBatch(std::FILE* in, const std::string& name, std::FILE* out, std::FILE* err, const TCaseInput& defaults);
+
+}  // namespace merivane

@@ -1,0 +1,236 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// merivane-calc: the calculator on the command line. One case from the
+// options, written as text, CSV or JSON and, when asked, as a PDF report; or a
+// batch of cases from a CSV file. It needs no display: the report is painted
+// on Qt's offscreen platform. Exit status 0 on success, 1 when some batch rows
+// were bad, 2 on bad usage.
+#include "Batch.h"
+#include "Case.h"
+#include "Environment.h"
+#include "Export.h"
+#include "Inputs.h"
+#include "Report.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QGuiApplication>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <span>
+#include <string>
+
+namespace {
+
+using namespace merivane;
+namespace present = merivane::present;
+
+constexpr int kBadUsage = 2;
+
+std::string U(const QString& s) { return s.toStdString(); }
+
+void Fail(const std::string& message) { std::fprintf(stderr, "merivane-calc: %s\n", message.c_str()); }
+void Warn(const std::string& message) { std::fprintf(stderr, "merivane-calc: warning: %s\n", message.c_str()); }
+
+void Write(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
+
+struct TChoice {
+    const char* text;
+    int value;
+};
+constexpr TChoice kPowerUnits[] = {{"W", static_cast<int>(present::PowerUnit::Watts)},
+                                   {"dBm", static_cast<int>(present::PowerUnit::Dbm)},
+                                   {"dBW", static_cast<int>(present::PowerUnit::DbW)},
+                                   {"dBkW", static_cast<int>(present::PowerUnit::DbkW)}};
+constexpr TChoice kFactorUnits[] = {{"mag", 0}, {"%", 1}, {"dB", 2}};
+constexpr TChoice kMeasUnits[] = {{"power", 0}, {"%", 1}, {"dB", 2}};
+enum Format { kText, kCsv, kJson };
+constexpr TChoice kFormats[] = {{"text", kText}, {"csv", kCsv}, {"json", kJson}};
+
+// The value of a choice option, its case ignored; false with the message
+// printed when it is none of the choices.
+bool Choose(const QCommandLineParser& parser, const QString& option, std::span<const TChoice> choices, int& value)
+{
+    if (!parser.isSet(option)) return true;
+    const QString text = parser.value(option);
+    std::string names;
+    for (const TChoice& c : choices) {
+        if (text.compare(QLatin1String(c.text), Qt::CaseInsensitive) == 0) {
+            value = c.value;
+            return true;
+        }
+        names += (names.empty() ? "" : ", ") + std::string(c.text);
+    }
+    Fail("--" + U(option) + " \"" + U(text) + "\": not one of " + names);
+    return false;
+}
+
+// Whether the report is asked for: then the program needs the Gui application.
+bool WantsReport(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--report") == 0 || std::strncmp(argv[i], "--report=", 9) == 0) return true;
+    return false;
+}
+
+// Qt's own notes (about the runtime folder, the offscreen platform) are not
+// the program's output; only its errors are shown.
+void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "merivane-calc: %s\n", U(message).c_str());
+}
+
+const char* const kDescription =
+    "Computes the power a magnetron delivers into a load, as the Merivane window does,\n"
+    "and prints the inputs and every result of the window's pages.\n"
+    "\n"
+    "REFL is a magnitude MAG (0 .. 1), db:RLOSS (-160 .. 0) or swr:SWR (1 .. 100000),\n"
+    "optionally followed by @PHASE in degrees; without it the phase keeps its default.\n"
+    "A text that is not a number, or a reflection outside its limits, is an error;\n"
+    "other numbers outside their limits are clamped, with a warning.\n"
+    "\n"
+    "--batch reads a CSV file whose header names some of the columns va, ia, eff,\n"
+    "source, load and directivity (the options' forms); a missing column or an empty\n"
+    "cell takes the default (or the option given), an empty directivity means ideal\n"
+    "couplers. It writes one CSV row per case: the inputs, then every model field.\n"
+    "\n"
+    "Exit status: 0 success, 1 some batch rows bad, 2 bad usage.";
+
+int Run(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QString::fromLatin1(kDescription));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    struct TInputOption {
+        const char* name;
+        InputId id;
+        const char* text;
+        const char* value;
+    };
+    const TInputOption inputs[] = {
+        {"va", InputId::Va, "Anode voltage, whole volts (default 4000).", "VOLTS"},
+        {"ia", InputId::Ia, "Anode current in A, or with mA or kA (default 3).", "AMPERES"},
+        {"eff", InputId::Eff, "Efficiency in percent (default 85).", "PERCENT"},
+        {"source", InputId::Source, "Source reflection (default 0.2@0).", "REFL"},
+        {"load", InputId::Load, "Load reflection (default 0.5@90).", "REFL"},
+        {"directivity", InputId::Directivity, "Coupler directivity in dB; without it the couplers are ideal.", "DB"},
+    };
+    for (const TInputOption& o : inputs)
+        parser.addOption(QCommandLineOption(QString::fromLatin1(o.name), QString::fromLatin1(o.text),
+                                            QString::fromLatin1(o.value)));
+    const auto option = [&parser](const char* name, const char* text, const char* value) {
+        parser.addOption(QCommandLineOption(QString::fromLatin1(name), QString::fromLatin1(text),
+                                            QString::fromLatin1(value)));
+        return QString::fromLatin1(name);
+    };
+    const QString powerUnit = option("power-unit", "Power unit: W, dBm, dBW or dBkW (default W).", "U");
+    const QString factorUnit = option("factor-unit", "Unit of the transmission factors: mag, % or dB (default mag).", "U");
+    const QString measUnit = option("meas-unit", "Unit of the power measurements: power, % or dB (default power).", "U");
+    const QString format = option("format", "Output: text (default), csv or json.", "F");
+    const QString batch = option("batch", "Cases from a CSV file (\"-\" for standard input), one result row per case.", "FILE");
+    const QString report = option("report", "Write the PDF report of the case.", "FILE.pdf");
+
+    if (!parser.parse(arguments)) {
+        Fail(U(parser.errorText()));
+        return kBadUsage;
+    }
+    if (parser.isSet(help)) {
+        Write(U(parser.helpText()));
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        Write("merivane-calc " + U(env::GetFileVersionString()) + "\n");
+        return 0;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        Fail("unexpected argument \"" + U(parser.positionalArguments().front()) + "\"");
+        return kBadUsage;
+    }
+
+    TCaseInput c = DefaultCase();
+    for (const TInputOption& o : inputs) {
+        const QString name = QString::fromLatin1(o.name);
+        if (!parser.isSet(name)) continue;
+        const TReadResult r = ReadInput(o.id, U(parser.value(name)), c);
+        if (!r.ok) {
+            Fail("--" + std::string(o.name) + " " + r.error);
+            return kBadUsage;
+        }
+        if (!r.warning.empty()) Warn("--" + std::string(o.name) + " " + r.warning);
+    }
+    int power = static_cast<int>(present::PowerUnit::Watts), factor = 0, meas = 0, form = kText;
+    if (!Choose(parser, powerUnit, kPowerUnits, power) || !Choose(parser, factorUnit, kFactorUnits, factor) ||
+        !Choose(parser, measUnit, kMeasUnits, meas) || !Choose(parser, format, kFormats, form))
+        return kBadUsage;
+    c.m.SelUnit = factor;
+    c.m.SelErrUnit = meas;
+
+    if (parser.isSet(batch)) {
+        if (parser.isSet(report)) {
+            Fail("--report cannot be used with --batch");
+            return kBadUsage;
+        }
+        if (form != kCsv && parser.isSet(format)) {
+            Fail("--batch writes CSV; --format \"" + U(parser.value(format)) + "\" cannot be used with it");
+            return kBadUsage;
+        }
+        const std::string path = U(parser.value(batch));
+        if (path == "-") return RunBatch(stdin, "stdin", stdout, stderr, c);
+        std::FILE* in = std::fopen(path.c_str(), "rb");
+        if (!in) {
+            Fail("cannot read \"" + path + "\": " + std::strerror(errno));
+            return kBadUsage;
+        }
+        const int status = RunBatch(in, path, stdout, stderr, c);
+        std::fclose(in);
+        return status;
+    }
+
+    Compute(c);
+    // The mismatch and measured-reflection lists have no options: they show
+    // magnitudes, as the window does on its first start.
+    present::TDisplay d;
+    d.power = static_cast<present::PowerUnit>(power);
+    d.srcRfl = c.srcForm;
+    d.loaRfl = c.loaForm;
+
+    if (parser.isSet(report)) {
+        const QString path = parser.value(report);
+        TReport r;
+        r.sections = present::CaseSections(c.m, d);
+        r.version = env::GetFileVersionString();
+        r.when = QDateTime::currentDateTime();
+        if (!WriteReportPdf(path, r)) {
+            Fail("Unable to write to " + U(path));
+            return kBadUsage;
+        }
+    }
+    switch (form) {
+    case kCsv: Write(present::CaseCsv(c.m, d)); break;
+    case kJson: Write(present::CaseJson(c.m, d)); break;
+    default: Write(present::CaseText(present::CaseSections(c.m, d))); break;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    qInstallMessageHandler(QuietMessages);
+    std::unique_ptr<QCoreApplication> app;
+    if (WantsReport(argc, argv)) {
+        // no display is needed, and none is looked for
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    QCoreApplication::setApplicationName(QStringLiteral("merivane-calc"));
+    QCoreApplication::setApplicationVersion(env::GetFileVersionString());
+    return Run(QCoreApplication::arguments());
+}

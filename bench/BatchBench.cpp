@@ -1,0 +1,187 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The batch of merivane-calc, end to end: a million random cases read from a
+// CSV file by the program and its rows written to /dev/null. In the same run
+// the in-process floor: the same cases through CalcTransmission and the same
+// row formatting, with nothing read or written.
+#include "Conversions.h"
+#include "Export.h"
+#include "Fields.h"
+#include "Transmission.h"
+
+#include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+using namespace merivane;
+
+constexpr int kRows = 1000000;
+
+// The inputs of one case, as the program reads them from its row.
+struct TCase {
+    std::int32_t va;
+    double ia, eff, dirDb;
+    TRefl src, loa;
+    bool ideal;
+    present::TDisplay forms;
+};
+
+// Random cases across the inputs' ranges, in every entry form, and the file
+// that holds them. Numbers carry the few decimals a user types.
+struct TCases {
+    std::vector<TCase> cases;
+    std::string path;
+
+    TCases()
+    {
+        std::mt19937_64 rng(13);
+        const auto uniform = [&rng](double lo, double hi, double step) {
+            std::uniform_int_distribution<long long> d(0, static_cast<long long>((hi - lo) / step));
+            return lo + static_cast<double>(d(rng)) * step;
+        };
+        const auto pick = [&rng](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
+        char name[] = "/tmp/merivane-batch-XXXXXX";
+        const int fd = mkstemp(name);
+        path = name;
+        std::FILE* f = fdopen(fd, "w");
+        std::string text = "va,ia,eff,source,load,directivity\n";
+        cases.reserve(kRows);
+        for (int i = 0; i < kRows; ++i) {
+            TCase c{};
+            c.va = static_cast<std::int32_t>(uniform(0, 100000, 1));
+            c.ia = uniform(0, 1000, 0.01);
+            const double percent = uniform(0, 100, 0.1);
+            c.eff = static_cast<double>(static_cast<long double>(percent) / 100);
+            std::string refl[2];
+            TRefl* recs[2] = {&c.src, &c.loa};
+            int* forms[2] = {&c.forms.srcRfl, &c.forms.loaRfl};
+            for (int k = 0; k < 2; ++k) {
+                TRefl& r = *recs[k];
+                *forms[k] = pick(3);
+                switch (*forms[k]) {
+                case 1:
+                    r.Rloss = uniform(-60, 0, 0.1);
+                    r.Mag = DbToMag(r.Rloss);
+                    r.Swr = MagToSwr(r.Mag);
+                    break;
+                case 2:
+                    r.Swr = uniform(1, 20, 0.01);
+                    r.Mag = SwrToMag(r.Swr);
+                    r.Rloss = MagToDb(r.Mag);
+                    break;
+                default:
+                    r.Mag = uniform(0, 1, 0.001);
+                    r.Rloss = MagToDb(r.Mag);
+                    r.Swr = MagToSwr(r.Mag);
+                    break;
+                }
+                r.Pha = uniform(-180, 180, 5);
+                refl[k] = present::ReflectionText(r, *forms[k]);
+            }
+            c.ideal = pick(4) == 0;
+            c.dirDb = c.ideal ? 20 : uniform(0, 60, 0.5);
+            present::AppendInteger(text, c.va);
+            text += ',';
+            present::AppendShortest(text, c.ia);
+            text += ',';
+            present::AppendShortest(text, percent);
+            text += ',' + refl[0] + ',' + refl[1] + ',';
+            if (!c.ideal) present::AppendShortest(text, c.dirDb);
+            text += '\n';
+            cases.push_back(c);
+            if (text.size() > (1 << 20)) {
+                std::fwrite(text.data(), 1, text.size(), f);
+                text.clear();
+            }
+        }
+        std::fwrite(text.data(), 1, text.size(), f);
+        std::fclose(f);
+    }
+    ~TCases() { std::remove(path.c_str()); }
+};
+
+const TCases& Cases()
+{
+    static const TCases cases;
+    return cases;
+}
+
+// The program, its rows to /dev/null; the run's wall time.
+void BM_BatchEndToEnd(benchmark::State& state)
+{
+    const std::string file = Cases().path;
+    for (auto _ : state) {
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+        const std::string exe = MERIVANE_CALC;
+        char* argv[] = {const_cast<char*>(exe.c_str()), const_cast<char*>("--batch"), const_cast<char*>(file.c_str()),
+                        nullptr};
+        pid_t pid = 0;
+        if (posix_spawn(&pid, exe.c_str(), &actions, nullptr, argv, environ) != 0) {
+            state.SkipWithError("merivane-calc could not be started");
+            break;
+        }
+        int status = 0;
+        waitpid(pid, &status, 0);
+        posix_spawn_file_actions_destroy(&actions);
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            state.SkipWithError("merivane-calc failed");
+            break;
+        }
+    }
+    state.counters["rows/s"] = benchmark::Counter(static_cast<double>(kRows) * static_cast<double>(state.iterations()),
+                                                  benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_BatchEndToEnd)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+
+// The same cases computed and formatted as the same rows, in memory.
+void BM_BatchFloor(benchmark::State& state)
+{
+    const std::vector<TCase>& cases = Cases().cases;
+    std::string out;
+    out.reserve(1 << 21);
+    for (auto _ : state) {
+        for (const TCase& c : cases) {
+            TModel m;
+            m.Va = c.va;
+            m.Ia = c.ia;
+            m.Eff = c.eff;
+            m.SrcRfl = c.src;
+            m.LoaRfl = c.loa;
+            m.CplDirDb = c.dirDb;
+            CalcTransmission(m, c.ideal);
+            present::AppendBatchRow(out, m, c.forms);
+            if (out.size() >= (1 << 20)) {
+                benchmark::DoNotOptimize(out.data());
+                out.clear();
+            }
+        }
+    }
+    state.counters["rows/s"] = benchmark::Counter(static_cast<double>(kRows) * static_cast<double>(state.iterations()),
+                                                  benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_BatchFloor)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    Cases();  // the file is made before any timing
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,207 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// merivane-calc --batch: columns in any order or missing, bad rows reported
+// by line and skipped, the exit statuses, and memory that stays flat.
+#include "Calc.h"
+#include "RowNames.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+extern char** environ;
+
+namespace {
+
+std::vector<std::string> Cells(const std::string& line)
+{
+    std::vector<std::string> out(1);
+    for (char c : line) {
+        if (c == ',')
+            out.emplace_back();
+        else
+            out.back() += c;
+    }
+    return out;
+}
+
+// The value of a named column in each data row of a batch's output.
+std::vector<std::string> Column(const std::string& out, const std::string& name)
+{
+    const std::vector<std::string> lines = TextLines(out);
+    EXPECT_FALSE(lines.empty());
+    if (lines.empty()) return {};
+    const std::vector<std::string> header = Cells(lines[0]);
+    const auto at = std::find(header.begin(), header.end(), name);
+    EXPECT_NE(at, header.end()) << name;
+    std::vector<std::string> values;
+    for (std::size_t i = 1; i < lines.size(); ++i) values.push_back(Cells(lines[i]).at(static_cast<std::size_t>(at - header.begin())));
+    return values;
+}
+
+using Strings = std::vector<std::string>;
+
+TEST(Batch, MissingColumnsTakeTheDefaultsOrTheOptionsGiven)
+{
+    // columns in another order; an empty cell is a missing value
+    const TRun r = RunCalc({"--batch", "-", "--ia", "2"}, "load,va\n0.3@45,5000\n\"0,4@10\",\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    const Strings lines = TextLines(r.out);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(Cells(lines[0]).size(), 62u);  // 6 inputs, 56 model fields
+    EXPECT_EQ(Column(r.out, "va"), (Strings{"5000", "4000"}));
+    EXPECT_EQ(Column(r.out, "ia"), (Strings{"2", "2"}));
+    EXPECT_EQ(Column(r.out, "eff"), (Strings{"85", "85"}));
+    EXPECT_EQ(Column(r.out, "source"), (Strings{"0.2@0", "0.2@0"}));
+    EXPECT_EQ(Column(r.out, "load"), (Strings{"0.3@45", "0.4@10"}));
+    EXPECT_EQ(Column(r.out, "directivity"), (Strings{"", ""}));
+    EXPECT_EQ(Column(r.out, "CplIdeal"), (Strings{"1", "1"}));
+    // 5000 V * 2 A * 0.85 and 4000 V * 2 A * 0.85
+    EXPECT_EQ(Column(r.out, "Pmatch"), (Strings{"8500", "6800"}));
+    EXPECT_EQ(Column(r.out, "LoaRfl.Mism"), (Strings{"0.91", "0.84"}));
+}
+
+TEST(Batch, BadRowsAreReportedByLineAndSkipped)
+{
+    const TRun r = RunCalc({"--batch", "-"},
+                           "va,source\n"
+                           "1000,0.1\n"       // line 2
+                           "abc,0.1\n"        // line 3: not a number
+                           "\n"               // line 4: empty, passed over
+                           "1000,0.1,7\n"     // line 5: a cell too many
+                           "2000,1.5\n"       // line 6: a magnitude above 1
+                           "3000,db:-20@5\n"  // line 7
+                           "250000,0\n");     // line 8: clamped, kept
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err,
+              "merivane-calc: stdin:3: va \"abc\": not a whole number; row skipped\n"
+              "merivane-calc: stdin:5: 3 cells where the header has 2; row skipped\n"
+              "merivane-calc: stdin:6: source \"1.5\": magnitude outside 0 .. 1; row skipped\n"
+              "merivane-calc: warning: stdin:8: va \"250000\": outside 0 .. 100000, clamped to 100000\n");
+    EXPECT_EQ(Column(r.out, "va"), (Strings{"1000", "3000", "100000"}));
+    EXPECT_EQ(Column(r.out, "source"), (Strings{"0.1@0", "db:-20@5", "0@0"}));
+}
+
+struct TStatus {
+    const char* name;
+    const char* input;
+    int status;
+    const char* err;
+};
+
+class BatchStatus : public ::testing::TestWithParam<TStatus> {};
+
+TEST_P(BatchStatus, TellsGoodFromBadRowsFromBadUse)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("cases.csv");
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(GetParam().input);
+    f.close();
+    const TRun r = RunCalc({"--batch", path});
+    EXPECT_EQ(r.status, GetParam().status);
+    std::string err = GetParam().err;
+    for (std::size_t at = err.find("FILE"); at != std::string::npos; at = err.find("FILE")) err.replace(at, 4, path.toStdString());
+    EXPECT_EQ(r.err, err);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, BatchStatus,
+    ::testing::Values(TStatus{"all good", "va\n1\n2\n", 0, ""},
+                      TStatus{"one bad", "va\n1\nx\n", 1, "merivane-calc: FILE:3: va \"x\": not a whole number; row skipped\n"},
+                      TStatus{"all bad", "eff\nx\ny\n", 1,
+                              "merivane-calc: FILE:2: eff \"x\": not a number; row skipped\n"
+                              "merivane-calc: FILE:3: eff \"y\": not a number; row skipped\n"},
+                      TStatus{"empty file", "", 0, ""},
+                      TStatus{"header only", "va,ia\n", 0, ""},
+                      TStatus{"no header", "4000,3\n", 2,
+                              "merivane-calc: FILE:1: the header names none of the columns va, ia, eff, source, "
+                              "load, directivity\n"},
+                      TStatus{"a column twice", "va,ia,va\n1,2,3\n", 2,
+                              "merivane-calc: FILE:1: the column \"va\" appears twice\n"},
+                      TStatus{"other columns", "va,note\n1,first\n", 0,
+                              "merivane-calc: warning: FILE:1: columns that are not inputs are ignored: \"note\"\n"},
+                      TStatus{"crlf and a byte-order mark", "\xEF\xBB\xBFva,eff\r\n1000,50\r\n", 0, ""}),
+    ROW_NAMES(std::string(r.name)));
+
+TEST(Batch, ItsOwnOutputReadsBackAsTheSameCases)
+{
+    const TRun first = RunCalc({"--batch", "-"},
+                               "va,ia,eff,source,load,directivity\n"
+                               "1234,0.333,33.3,db:-7.7@-95,swr:1.37@35,17.5\n"
+                               "99999,999.9,99.9,0.999@180,db:-0.01@-180,\n"
+                               "0,0,0,swr:1@0,0@0,0\n");
+    ASSERT_EQ(first.status, 0) << first.err;
+    // every model field at full precision: computing the printed inputs again gives the same rows
+    const TRun again = RunCalc({"--batch", "-"}, QByteArray::fromStdString(first.out));
+    ASSERT_EQ(again.status, 0);
+    EXPECT_EQ(again.out, first.out);
+    EXPECT_NE(again.err.find("columns that are not inputs are ignored: \"Va\", \"Ia\""), std::string::npos);
+}
+
+// The peak resident memory of a running process, in KiB; 0 once it has ended.
+long HighWaterKiB(pid_t pid)
+{
+    QFile status(QString("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly)) return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').front().toLong();
+    return 0;
+}
+
+// Runs merivane-calc on a file, its output to /dev/null, and watches its
+// peak memory until it ends. (The peak of the process's own image: what a
+// child inherits of the test process before exec does not count.)
+long PeakKiB(const std::string& file)
+{
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    std::string exe = MERIVANE_CALC, batch = "--batch", path = file;
+    char* argv[] = {exe.data(), batch.data(), path.data(), nullptr};
+    pid_t pid = 0;
+    EXPECT_EQ(posix_spawn(&pid, exe.c_str(), &actions, nullptr, argv, environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    long peak = 0;
+    int status = 0;
+    while (waitpid(pid, &status, WNOHANG) == 0) {
+        peak = std::max(peak, HighWaterKiB(pid));
+        usleep(2000);
+    }
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    return peak;
+}
+
+std::string CasesFile(const QTemporaryDir& dir, int rows)
+{
+    const QString path = dir.filePath(QString("cases-%1.csv").arg(rows));
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("va,ia,eff,source,load,directivity,note\n");
+    const QByteArray note(60, 'n');  // a wide column, so that holding the input would show
+    for (int i = 0; i < rows; ++i)
+        f.write(QByteArray::number(i % 100001) + ",3." + QByteArray::number(i % 997) + ",85,db:-" +
+                QByteArray::number(i % 60) + "@" + QByteArray::number(i % 360 - 180) + ",swr:1." +
+                QByteArray::number(i % 89) + "@0,20," + note + "\n");
+    return path.toStdString();
+}
+
+TEST(Batch, AHundredThousandRowsRunInTheMemoryOfTwentyThousand)
+{
+    QTemporaryDir dir;
+    const long small = PeakKiB(CasesFile(dir, 20000));
+    const long large = PeakKiB(CasesFile(dir, 100000));  // about 10 MB in, 100 MB out
+    EXPECT_GT(small, 0);
+    EXPECT_LT(large - small, 4096) << small << " KiB for 20000 rows, " << large << " KiB for 100000";
+}
+
+}  // namespace

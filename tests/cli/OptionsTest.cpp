@@ -1,0 +1,117 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// merivane-calc's options: what is an error (the option and the text named,
+// status 2), what is clamped with a warning, and what the outputs hold.
+#include "Calc.h"
+#include "RowNames.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace {
+
+struct TUsage {
+    const char* name;
+    QStringList args;
+    int status;
+    const char* err;  // the whole of standard error
+};
+
+class Usage : public ::testing::TestWithParam<TUsage> {};
+
+TEST_P(Usage, SaysWhichOptionAndWhichText)
+{
+    const TRun r = RunCalc(GetParam().args);
+    EXPECT_EQ(r.status, GetParam().status) << r.err;
+    EXPECT_EQ(r.err, GetParam().err);
+    if (GetParam().status == 2) {
+        EXPECT_EQ(r.out, "");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Options, Usage,
+    ::testing::Values(
+        TUsage{"voltage not a number", {"--va", "abc"}, 2, "merivane-calc: --va \"abc\": not a whole number\n"},
+        TUsage{"voltage with decimals", {"--va", "1500.5"}, 2, "merivane-calc: --va \"1500.5\": not a whole number\n"},
+        TUsage{"current not a number", {"--ia", "x"}, 2, "merivane-calc: --ia \"x\": not a number\n"},
+        TUsage{"efficiency beyond doubles", {"--eff", "1E400"}, 2,
+               "merivane-calc: --eff \"1E400\": beyond the range of numbers\n"},
+        TUsage{"magnitude above 1", {"--source", "1.5"}, 2, "merivane-calc: --source \"1.5\": magnitude outside 0 .. 1\n"},
+        TUsage{"positive dB", {"--load", "db:3@10"}, 2,
+               "merivane-calc: --load \"db:3@10\": return loss outside -160 .. 0 dB\n"},
+        TUsage{"SWR below 1", {"--load", "swr:0.5"}, 2, "merivane-calc: --load \"swr:0.5\": SWR outside 1 .. 100000\n"},
+        TUsage{"phase not a number", {"--source", "0.2@north"}, 2,
+               "merivane-calc: --source \"0.2@north\": the phase \"north\" is not a number\n"},
+        TUsage{"magnitude missing", {"--load", "@45"}, 2,
+               "merivane-calc: --load \"@45\": the magnitude \"\" is not a number\n"},
+        TUsage{"directivity not a number", {"--directivity", "high"}, 2,
+               "merivane-calc: --directivity \"high\": not a number\n"},
+        TUsage{"power unit", {"--power-unit", "kW"}, 2,
+               "merivane-calc: --power-unit \"kW\": not one of W, dBm, dBW, dBkW\n"},
+        TUsage{"factor unit", {"--factor-unit", "ratio"}, 2,
+               "merivane-calc: --factor-unit \"ratio\": not one of mag, %, dB\n"},
+        TUsage{"format", {"--format", "xml"}, 2, "merivane-calc: --format \"xml\": not one of text, csv, json\n"},
+        TUsage{"unknown option", {"--volts", "5"}, 2, "merivane-calc: Unknown option 'volts'.\n"},
+        TUsage{"stray argument", {"5000"}, 2, "merivane-calc: unexpected argument \"5000\"\n"},
+        TUsage{"batch and report", {"--batch", "-", "--report", "r.pdf"}, 2,
+               "merivane-calc: --report cannot be used with --batch\n"},
+        TUsage{"batch as json", {"--batch", "-", "--format", "json"}, 2,
+               "merivane-calc: --batch writes CSV; --format \"json\" cannot be used with it\n"},
+        TUsage{"batch file missing", {"--batch", "/no/such/cases.csv"}, 2,
+               "merivane-calc: cannot read \"/no/such/cases.csv\": No such file or directory\n"},
+        TUsage{"voltage clamped", {"--va", "250000"}, 0,
+               "merivane-calc: warning: --va \"250000\": outside 0 .. 100000, clamped to 100000\n"},
+        TUsage{"kA clamped", {"--ia", "2kA"}, 0, "merivane-calc: warning: --ia \"2kA\": outside 0 .. 1000, clamped to 1000\n"},
+        TUsage{"phase clamped", {"--source", "0.2@270"}, 0,
+               "merivane-calc: warning: --source \"0.2@270\": phase outside -180 .. 180, clamped to 180\n"},
+        TUsage{"efficiency clamped", {"--eff", "-5"}, 0,
+               "merivane-calc: warning: --eff \"-5\": outside 0 .. 100, clamped to 0\n"},
+        TUsage{"directivity clamped", {"--directivity", "200"}, 0,
+               "merivane-calc: warning: --directivity \"200\": outside 0 .. 160, clamped to 160\n"},
+        TUsage{"units in any case", {"--power-unit", "DBM", "--factor-unit", "Db", "--meas-unit", "POWER"}, 0, ""}),
+    ROW_NAMES(std::string(r.name)));
+
+TEST(Options, ClampedValuesAreTheOnesComputed)
+{
+    const TRun r = RunCalc({"--va", "250000", "--source", "0.2@270", "--format", "json"});
+    ASSERT_EQ(r.status, 0);
+    const QJsonObject doc = QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).object();
+    EXPECT_EQ(doc.value("inputs").toObject().value("va").toInt(), 100000);
+    EXPECT_EQ(doc.value("results").toObject().value("SrcRfl.Pha").toDouble(), 180);
+    // 100000 V * 3 A * 0.85
+    EXPECT_EQ(doc.value("results").toObject().value("Pmatch").toDouble(), 255000);
+}
+
+TEST(Options, ReflectionsInEachFormAndAPhaseKeptWhenLeftOut)
+{
+    // -20 dB is |G| 0.1; SWR 3 is |G| 0.5; without a phase the load keeps its 90 degrees
+    const TRun r = RunCalc({"--source", "DB:-20@45", "--load", "swr:3", "--format", "json"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const QJsonObject results = QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).object().value("results").toObject();
+    EXPECT_NEAR(results.value("SrcRfl.Mag").toDouble(), 0.1, 1e-15);
+    EXPECT_EQ(results.value("SrcRfl.Rloss").toDouble(), -20);
+    EXPECT_EQ(results.value("SrcRfl.Pha").toDouble(), 45);
+    EXPECT_EQ(results.value("LoaRfl.Mag").toDouble(), 0.5);
+    EXPECT_EQ(results.value("LoaRfl.Swr").toDouble(), 3);
+    EXPECT_EQ(results.value("LoaRfl.Pha").toDouble(), 90);
+    // an SWR of 10000 is a full reflection; -160 dB none
+    const TRun full = RunCalc({"--load", "swr:10000", "--source", "db:-160", "--format", "json"});
+    const QJsonObject f = QJsonDocument::fromJson(QByteArray::fromStdString(full.out)).object().value("results").toObject();
+    EXPECT_EQ(f.value("LoaRfl.Mag").toDouble(), 1);
+    EXPECT_EQ(f.value("SrcRfl.Mag").toDouble(), 0);
+    EXPECT_EQ(f.value("Pav").toDouble(), f.value("Pmatch").toDouble());  // a matched source
+}
+
+TEST(Options, HelpAndVersion)
+{
+    const TRun help = RunCalc({"--help"});
+    EXPECT_EQ(help.status, 0);
+    for (const char* s : {"Usage: ", "--va <VOLTS>", "--source <REFL>", "--directivity <DB>", "--power-unit <U>",
+                          "--batch <FILE>", "--report <FILE.pdf>", "db:RLOSS", "Exit status: 0 success, 1 some batch rows bad, 2 bad usage."})
+        EXPECT_NE(help.out.find(s), std::string::npos) << s;
+    const TRun version = RunCalc({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "merivane-calc 2.0.5.1\n");
+}
+
+}  // namespace

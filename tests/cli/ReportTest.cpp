@@ -1,0 +1,71 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// merivane-calc --report: the PDF written where no display exists, holding
+// the inputs and every result as the text output shows them.
+#include "Calc.h"
+#include "PdfText.h"
+
+#include <QDate>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+QStringList Q(const std::vector<std::string>& pieces)
+{
+    QStringList out;
+    for (const std::string& p : pieces) out << QString::fromStdString(p);
+    return out;
+}
+
+TEST(Report, IsWrittenWithoutADisplayAndHoldsEveryRow)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("case.pdf");
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("DISPLAY");
+    env.remove("WAYLAND_DISPLAY");
+    env.insert("QT_QPA_PLATFORM", "xcb");  // a display platform: the program must not use it
+    const TRun r = RunCalc({"--report", pdf, "--directivity", "20", "--power-unit", "dBm", "--meas-unit", "%"}, {}, env);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    ASSERT_TRUE(QFile::exists(pdf));
+
+    const QString text = PdfToText(pdf);
+    EXPECT_EQ(text.count('\f'), 1) << "one page";
+    EXPECT_TRUE(text.contains("Power Transmission Report"));
+    EXPECT_TRUE(text.contains("Merivane 2.0.5.1"));
+    EXPECT_TRUE(text.contains(QDate::currentDate().toString(Qt::ISODate)));
+    int rows = 0;
+    for (const TTextSection& s : ParseText(r.out)) {
+        std::vector<std::string> head = {s.title};
+        head.insert(head.end(), s.columns.begin(), s.columns.end());
+        EXPECT_TRUE(HasLineWith(text, Q(head))) << s.title;
+        for (std::size_t i = 0; i < s.captions.size(); ++i) {
+            std::vector<std::string> values;
+            for (const std::string& v : s.cells[i])
+                if (!v.empty()) values.push_back(v);
+            std::vector<std::string> row = {s.captions[i]};
+            row.insert(row.end(), values.begin(), values.end());
+            // a caption too long for its column wraps: then its values stand on a line of their own
+            EXPECT_TRUE(HasLineWith(text, Q(row)) || (text.contains(QString::fromStdString(s.captions[i]).section(' ', 0, 1)) &&
+                                                   HasLineWith(text, Q(values))))
+                << s.title << ": " << s.captions[i];
+            ++rows;
+        }
+    }
+    EXPECT_EQ(rows, 8 + 13) << r.out;  // the inputs, then every result row
+    // the inputs and two results, for the case that they were lost above
+    EXPECT_TRUE(HasLineWith(text, {"Directivity", "20 dB"}));
+    EXPECT_TRUE(HasLineWith(text, {"Power to Match", "70.09 dBm"}));          // 10200 W
+    EXPECT_TRUE(HasLineWith(text, {"Absorbed Power", "68.79 dBm", "72.33 %"}));  // 7574.26 W; 5478.71 / 7574.26
+}
+
+TEST(Report, ThatCannotBeWrittenIsBadUsage)
+{
+    const TRun r = RunCalc({"--report", "/no/such/folder/case.pdf"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "merivane-calc: Unable to write to /no/such/folder/case.pdf\n");
+    EXPECT_EQ(r.out, "");
+}
+
+}  // namespace

@@ -1,0 +1,138 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copying out of the window: Ctrl+C and the context menu copy the case, a
+// right-click on a cell or Ctrl+Shift+C copies its value, and in an input field
+// Ctrl+C stays the field's own.
+#include "ResultActionsFixture.h"
+#include "RowNames.h"
+
+namespace {
+
+const QStringList kCopyLines = {
+    "Inputs", "Anode V", "Anode I", "Efficiency", "Source Magnitude", "Source Phase", "Load Magnitude", "Load Phase",
+    "Directivity", "", "Magnetron Output", "Power to Match", "(Available Power)", "", "Source Reflection", "Mismatch",
+    "", "Load Reflection", "Mismatch", "", "Transmission", "Interference Factor", "Transducer Gain", "Incident Power",
+    "Reflected Power", "Absorbed Power", "", "Power Meas", "Incident Power", "Reflected Power", "Absorbed Power", "",
+    "Load Meas", "Load Reflection Coefficient Magnitude", ""};
+
+QStringList FirstCells(const QString& tsv)
+{
+    QStringList out;
+    for (const QString& line : Lines(tsv)) out << line.section(QLatin1Char('\t'), 0, 0);
+    return out;
+}
+
+class CtrlCAwayFromTheFields : public ResultActionsTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(CtrlCAwayFromTheFields, CopiesTheWholeCaseAsTextAndHtml)
+{
+    ShowWithDialogs();
+    QWidget* control = Find<QWidget>(GetParam());
+    control->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(control, Qt::Key_C, Qt::ControlModifier);
+    const QString tsv = Clip();
+    EXPECT_EQ(FirstCells(tsv), kCopyLines) << S(tsv);
+    const QStringList lines = Lines(tsv);
+    EXPECT_TRUE(lines.contains("Anode V\t4000\tV"));
+    EXPECT_TRUE(lines.contains("Source Magnitude\t0.2\tMag"));
+    EXPECT_TRUE(lines.contains("Directivity\tIdeal"));
+    EXPECT_TRUE(lines.contains("Transmission\tActual Value\t\tMin Value\t\tMax Value"));
+    EXPECT_TRUE(lines.contains("Incident Power\t10.1\tkW\t8.43\tkW\t12.59\tkW"));  // 10099.01 (8429.75 .. 12592.59) W
+    EXPECT_TRUE(lines.contains("Absorbed Power\t7.57\tkW\t7.57\tkW\t7.57\tkW\t0\tW\t0\tW"));  // ideal couplers
+    const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+    ASSERT_TRUE(mime->hasHtml());
+    EXPECT_TRUE(mime->html().contains("<td>Incident Power</td><td align=\"right\">10.1</td><td>kW</td>"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Focus, CtrlCAwayFromTheFields, ::testing::Values("bEvaluate", "cbSrcRfl", "chIdeal", "rbDbm"),
+                         ROW_NAMES(std::string(r)));
+
+TEST_F(ResultActionsTest, CtrlCInAFieldCopiesItsSelectedText)
+{
+    ShowWithDialogs();
+    QLineEdit* e = Edit("edAnodeI");
+    e->setFocus(Qt::TabFocusReason);
+    e->setText(QStringLiteral("2.5"));
+    e->selectAll();
+    QTest::keyClick(e, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(S(Clip()), "2.5");
+    EXPECT_FALSE(QGuiApplication::clipboard()->mimeData()->hasHtml());
+}
+
+TEST_F(ResultActionsTest, ACopyFirstReadsAFieldTypedButNotLeft)
+{
+    ShowWithDialogs();
+    QLineEdit* e = Edit("edAnodeV");
+    e->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(e, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(e, QStringLiteral("5000"));
+    Actions().CopyResultsAction()->trigger();
+    const QStringList lines = Lines(Clip());
+    EXPECT_TRUE(lines.contains("Anode V\t5000\tV"));
+    EXPECT_TRUE(lines.contains("Power to Match\t12.75\tkW")) << S(Clip());  // 5000 V * 3 A * 0.85
+    EXPECT_EQ(S(Text("lbPmatch2")), "12.75");  // the window shows the same
+    // nothing typed since: a second copy reads nothing again
+    Edit("edSrcPha")->setText(QStringLiteral("47"));
+    Actions().CopyResultsAction()->trigger();
+    EXPECT_TRUE(Lines(Clip()).contains("Source Phase\t0\tdeg"));
+}
+
+struct CellClick {
+    const char* control;  // what is right-clicked
+    int page;             // the result page shown
+    const char* value;    // what "Copy Value" copies; nullptr: not offered
+};
+
+class RightClick : public ResultActionsTest, public ::testing::WithParamInterface<CellClick> {};
+
+TEST_P(RightClick, OffersCopyValueOnACellAndTheShortcutsEverywhere)
+{
+    ShowWithDialogs();
+    Find<QTabWidget>("pcResults")->setCurrentIndex(GetParam().page);
+    QString copied;
+    const QStringList items = OpenMenu(Find<QWidget>(GetParam().control), [&](QMenu* menu) {
+        if (menu->actions().front()->text() == QStringLiteral("Copy Value")) {
+            menu->actions().front()->trigger();
+            copied = Clip();
+        }
+    });
+    QStringList expected = {"Copy Results|Ctrl+C", "-", QStringLiteral("Export\u2026|Ctrl+S"),
+                            QStringLiteral("Report\u2026|Ctrl+P")};
+    if (GetParam().value) expected.prepend("Copy Value|Ctrl+Shift+C");
+    EXPECT_EQ(S(items.join(" / ")), S(expected.join(" / ")));
+    if (GetParam().value) {
+        EXPECT_EQ(S(copied), GetParam().value);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Controls, RightClick,
+                         ::testing::Values(CellClick{"lbPinc2", 0, "10.1 kW"}, CellClick{"Panel11", 0, "10.2 kW"},
+                                           CellClick{"lbIntMax2", 0, "1.235"}, CellClick{"lbSrcMism2", 0, "0.96 Mag"},
+                                           CellClick{"lbPloadMaxE", 1, "0 W"}, CellClick{"lbMagMax", 2, "0.5 Mag"},
+                                           CellClick{"gbMgInput", 0, nullptr}, CellClick{"bEvaluate", 0, nullptr},
+                                           CellClick{"lbAnodeV", 0, nullptr}, CellClick{"gbErrUnit", 1, nullptr}),
+                         ROW_NAMES(std::string(r.control)));
+
+TEST_F(ResultActionsTest, RightClickInAFieldKeepsItsOwnTextMenu)
+{
+    ShowWithDialogs();
+    const QStringList items = OpenMenu(Edit("edLoaPha"));
+    ASSERT_FALSE(items.isEmpty());
+    EXPECT_FALSE(items.join(' ').contains("Copy Results"));
+    EXPECT_TRUE(items.join(' ').contains("Select All")) << S(items.join(' '));
+}
+
+TEST_F(ResultActionsTest, CopyValueShortcutTakesTheCellUnderThePointer)
+{
+    ShowWithDialogs();
+    Find<QWidget>("bEvaluate")->setFocus(Qt::TabFocusReason);
+    QWidget* cell = Find<QWidget>("Panel1");  // (Available Power)
+    QCursor::setPos(cell->mapToGlobal(cell->rect().center()));
+    QTest::keyClick(Find<QWidget>("bEvaluate"), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(S(Clip()), "10.63 kW");  // 10625 W
+    QCursor::setPos(w->mapToGlobal(Find<QWidget>("gbMgInput")->geometry().center()));
+    QGuiApplication::clipboard()->setText(QStringLiteral("sentinel"));
+    QTest::keyClick(Find<QWidget>("bEvaluate"), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(S(Clip()), "sentinel");  // no cell there: nothing copied
+}
+
+}  // namespace

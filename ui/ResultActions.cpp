@@ -1,0 +1,213 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ResultActions.h"
+
+#include "Environment.h"
+#include "Export.h"
+#include "ResultDialogs.h"
+#include "TForm1.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QCursor>
+#include <QDir>
+#include <QFileInfo>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QPainter>
+#include <QPrinter>
+#include <QSaveFile>
+
+namespace present = merivane::present;
+
+namespace {
+
+QString Q(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+bool WriteWhole(const QString& path, const std::string& text)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    if (file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size())) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+}  // namespace
+
+TResultActions::TResultActions(TForm1& form)
+    : QObject(&form), form_(form), dialogs_(std::make_shared<TQtResultDialogs>()), folder_(QDir::homePath())
+{
+    const auto make = [this](const QString& text, const QKeySequence& keys, void (TResultActions::*run)()) {
+        auto* a = new QAction(text, &form_);
+        a->setShortcut(keys);
+        a->setShortcutContext(Qt::WindowShortcut);
+        a->setShortcutVisibleInContextMenu(true);
+        form_.addAction(a);
+        // every action runs guarded, like the window's handlers
+        connect(a, &QAction::triggered, this, [this, run] { form_.Guarded([this, run] { (this->*run)(); }); });
+        return a;
+    };
+    copyValue_ = make(QStringLiteral("Copy Value"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
+                      &TResultActions::CopyValueAtPointer);
+    copyResults_ = make(QStringLiteral("Copy Results"), QKeySequence::Copy, &TResultActions::CopyResults);
+    export_ = make(QStringLiteral("Export\u2026"), QKeySequence::Save, &TResultActions::ExportCase);
+    report_ = make(QStringLiteral("Report\u2026"), QKeySequence::Print, &TResultActions::Report);
+
+    // A right-click that no control takes for itself (the input fields keep
+    // their own text menus) reaches the window.
+    form_.setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(&form_, &QWidget::customContextMenuRequested, this, &TResultActions::ShowMenu);
+}
+
+TResultActions::~TResultActions() = default;
+
+void TResultActions::SetDialogs(std::shared_ptr<IResultDialogs> dialogs) { dialogs_ = std::move(dialogs); }
+
+void TResultActions::SetExtraRegion(std::function<present::TExtraRegion()> rows) { extra_ = std::move(rows); }
+
+void TResultActions::SetChartPainter(TChartPainter chart) { chart_ = std::move(chart); }
+
+present::TExtraRegion TResultActions::Extra() const { return extra_ ? extra_() : present::TExtraRegion{}; }
+
+std::vector<present::TSection> TResultActions::Sections() const
+{
+    const present::TExtraRegion extra = Extra();
+    return present::CaseSections(form_.M, form_.Display(), &extra);
+}
+
+TReport TResultActions::MakeReport() const
+{
+    // the window's pages as tables; another page shows itself by its chart
+    TReport r;
+    r.sections = present::CaseSections(form_.M, form_.Display());
+    r.version = merivane::env::GetFileVersionString();
+    r.when = QDateTime::currentDateTime();
+    r.chart = chart_;
+    return r;
+}
+
+const present::TCellSpec* TResultActions::CellAt(const QPoint& pos) const
+{
+    for (QWidget* w = form_.childAt(pos); w && w != &form_; w = w->parentWidget()) {
+        const auto* frame = qobject_cast<QFrame*>(w);
+        if (!frame) continue;
+        const QString name = frame->objectName();
+        for (const present::TCellSpec& c : present::ResultCells())
+            if (name == QLatin1String(c.panel)) return &c;
+    }
+    return nullptr;
+}
+
+std::unique_ptr<QMenu> TResultActions::MakeMenu(const QPoint& pos)
+{
+    auto menu = std::make_unique<QMenu>(&form_);
+    if (CellAt(pos)) menu->addAction(copyValue_);
+    menu->addAction(copyResults_);
+    menu->addSeparator();
+    menu->addAction(export_);
+    menu->addAction(report_);
+    return menu;
+}
+
+void TResultActions::ShowMenu(const QPoint& pos)
+{
+    const std::unique_ptr<QMenu> menu = MakeMenu(pos);
+    menuCell_ = CellAt(pos);
+    menu->exec(form_.mapToGlobal(pos));
+    menuCell_ = nullptr;
+}
+
+void TResultActions::EvaluatePendingInput()
+{
+    for (const QLineEdit* e : form_.findChildren<QLineEdit*>()) {
+        if (e->isModified()) {
+            form_.bEvaluateClick();
+            return;
+        }
+    }
+}
+
+void TResultActions::CopyResults()
+{
+    EvaluatePendingInput();
+    const std::vector<present::TSection> sections = Sections();
+    auto* mime = new QMimeData;
+    mime->setText(Q(present::CaseTsv(sections)));
+    mime->setHtml(Q(present::CaseHtml(sections)));
+    QGuiApplication::clipboard()->setMimeData(mime);
+}
+
+void TResultActions::CopyValue(const present::TCellSpec& cell)
+{
+    EvaluatePendingInput();
+    QGuiApplication::clipboard()->setText(Q(present::CellValue(cell, form_.M, form_.Display()).Joined()));
+}
+
+void TResultActions::CopyValueAtPointer()
+{
+    // the cell the menu was opened on, or by the shortcut the one under the pointer
+    const present::TCellSpec* cell = menuCell_ ? menuCell_ : CellAt(form_.mapFromGlobal(QCursor::pos()));
+    if (cell) CopyValue(*cell);
+}
+
+QString TResultActions::AskPath(const QString& caption, const QString& name, const QString& filters, QString* filter)
+{
+    const QString path = dialogs_->SaveFile(&form_, caption, QDir(folder_).filePath(name), filters, filter);
+    if (!path.isEmpty()) folder_ = QFileInfo(path).absolutePath();
+    return path;
+}
+
+void TResultActions::ExportCase()
+{
+    EvaluatePendingInput();
+    QString filter;
+    QString path = AskPath(QStringLiteral("Export"), QStringLiteral("Merivane.csv"),
+                           QStringLiteral("CSV (*.csv);;JSON (*.json)"), &filter);
+    if (path.isEmpty()) return;
+    QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix.isEmpty()) {  // the chosen filter gives the form
+        suffix = filter.contains(QLatin1String("json")) ? QStringLiteral("json") : QStringLiteral("csv");
+        path += QLatin1Char('.') + suffix;
+    }
+    if (suffix != QLatin1String("csv") && suffix != QLatin1String("json")) {
+        form_.ReportError(QStringLiteral("Export writes CSV or JSON: choose a file name ending in .csv or .json, not %1")
+                              .arg(QFileInfo(path).fileName()));
+        return;
+    }
+    const present::TExtraRegion extra = Extra();
+    const std::string text = suffix == QLatin1String("json") ? present::CaseJson(form_.M, form_.Display(), &extra)
+                                                             : present::CaseCsv(form_.M, form_.Display(), &extra);
+    if (!WriteWhole(path, text)) form_.ReportError(QStringLiteral("Unable to write to ") + path);
+}
+
+void TResultActions::Report()
+{
+    EvaluatePendingInput();
+    QString path = AskPath(QStringLiteral("Report"), QStringLiteral("Merivane report.pdf"), QStringLiteral("PDF (*.pdf)"),
+                           nullptr);
+    if (path.isEmpty()) return;
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
+    const TReport report = MakeReport();
+    if (!WriteReportPdf(path, report)) {
+        form_.ReportError(QStringLiteral("Unable to write to ") + path);
+        return;
+    }
+    if (!dialogs_->OfferPrint(&form_, path)) return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setFullPage(true);
+    printer.setDocName(QStringLiteral("Merivane report"));
+    if (!dialogs_->SetUpPrinter(&form_, printer)) return;
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        form_.ReportError(QStringLiteral("Unable to print the report"));
+        return;
+    }
+    PaintReport(painter, printer.paperRect(QPrinter::DevicePixel), report);
+    painter.end();
+}
