@@ -4,6 +4,7 @@
 #include "HelpWindow.h"
 #include "IniFile.h"
 #include "Prompter.h"
+#include "SweepPage.h"
 #include "TForm1.h"
 #include "UpDown.h"
 #include "ui_TForm1.h"
@@ -50,6 +51,7 @@ TForm1::TForm1(std::shared_ptr<IPrompter> prompter, QWidget* parent)
 
     ApplyLook();
     Wire();
+    sweep_ = new TSweepPage(*this, ui->pcResults);
     // the layout's client area; start-up trims it to the results
     resize(561, 391);
 }

@@ -24,6 +24,7 @@ class QLabel;
 class QLineEdit;
 class QTextBrowser;
 class THelpWindow;
+class TSweepPage;
 class TUpDown;
 namespace Ui {
 class TForm1;
@@ -113,6 +114,9 @@ public:
     // The window's general error reporting.
     void ReportError(const QString& message);
 
+    // The "Line Sweep" page, the last of the results.
+    TSweepPage* SweepPage() const { return sweep_; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -128,6 +132,7 @@ private:
     TControls controls_;
     std::shared_ptr<IPrompter> prompter_;
     THelpWindow* help_ = nullptr;
+    TSweepPage* sweep_ = nullptr;
     QString helpFile_;
     int busy_ = 0;  // > 0 while a handler runs
 };
