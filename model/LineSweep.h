@@ -32,7 +32,7 @@ struct TSweepInputs {
     double FreqMHz = 2450.0;
     LineType Line = LineType::WR340;
     double WidthMm = 86.36;  // broad-wall width of the custom waveguide
-    double Vf = 1.0;         // velocity factor of the coaxial line, 0 < vf <= 1
+    double Vf = 1.0;         // velocity factor of the coaxial line, 0 < vf <= 1 (the page takes 0.1 .. 1)
     double LengthM = 0.0;    // line between the two reference planes
     double SpanMHz = 0.0;    // frequency pulling, +- this
 };

@@ -299,6 +299,7 @@ TSweepChartView::TSweepChartView(bool roomy, QWidget* parent) : QChartView(paren
     setChart(chart_);
     setRenderHint(QPainter::Antialiasing);
     setMouseTracking(true);
+    viewport()->setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
