@@ -42,6 +42,15 @@ double NiceStep(double span, int parts)
     return (f < 1.5 ? 1.0 : f < 3.5 ? 2.0 : f < 7.5 ? 5.0 : 10.0) * mag;
 }
 
+// Sets an axis only where it changes: every change of an axis makes every
+// series recompute its whole path, which is most of the cost of a refresh.
+void SetAxis(QValueAxis* axis, double lo, double hi, double step, const QString& title)
+{
+    if (axis->min() != lo || axis->max() != hi) axis->setRange(lo, hi);
+    if (axis->tickInterval() != step) axis->setTickInterval(step);
+    if (axis->titleText() != title) axis->setTitleText(title);
+}
+
 QFont ChartFont(const QFont& base, int px, bool bold = false)
 {
     QFont f = base;
@@ -73,8 +82,10 @@ TSweepChart::TSweepChart(bool roomy) : roomy_(roomy)
         a->setTitleFont(ChartFont(base, labelPx, roomy));
         a->setLabelFormat(QStringLiteral("%.4g"));
     }
-    axisX_->setTickType(QValueAxis::TicksDynamic);
-    axisX_->setTickAnchor(0.0);
+    for (QValueAxis* a : {axisX_, axisY_}) {
+        a->setTickType(QValueAxis::TicksDynamic);
+        a->setTickAnchor(0.0);
+    }
     addAxis(axisX_, Qt::AlignBottom);
     addAxis(axisY_, Qt::AlignLeft);
 
@@ -191,26 +202,30 @@ void TSweepChart::Show(const merivane::TSweepCase& c, const merivane::TSweepResu
     if (!(lo <= hi)) lo = 0.0, hi = 1.0;
     double span = hi - lo;
     if (!(span > 0)) span = std::max(std::fabs(hi) * 0.1, 1.0);
-    axisY_->setRange(lo - span * 0.05, hi + span * 0.05);
-    axisY_->applyNiceNumbers();
-    axisY_->setTitleText(U(present::PowerAxisTitle(powerAxis_)));
+    // the range padded a little and widened to whole steps
+    const double yStep = NiceStep(span * 1.1, roomy_ ? 8 : 4);
+    const double yLo = std::floor((lo - span * 0.05) / yStep) * yStep;
+    const double yHi = std::ceil((hi + span * 0.05) / yStep) * yStep;
+    // axes before data, so that each series draws its path once
+    SetAxis(axisY_, yLo, yHi, yStep, U(present::PowerAxisTitle(powerAxis_)));
+    SetAxis(axisX_, 0.0, r.Period, r.OverLength ? NiceStep(r.Period, roomy_ ? 8 : 4) : (roomy_ ? 45.0 : 90.0),
+            U(present::LengthAxisTitle(r.OverLength)));
     // a power with no decibel value (zero) lies below the axis, out of sight
-    const double under = axisY_->min() - (axisY_->max() - axisY_->min());
+    const double under = yLo - (yHi - yLo);
     for (QList<QPointF>* l : {&pa, &pi, &pr, &bu, &bl})
         for (QPointF& p : *l)
             if (!std::isfinite(p.y())) p.setY(under);
-
-    axisX_->setRange(0.0, r.Period);
-    axisX_->setTickInterval(r.OverLength ? NiceStep(r.Period, roomy_ ? 8 : 4) : (roomy_ ? 45.0 : 90.0));
-    axisX_->setTitleText(U(present::LengthAxisTitle(r.OverLength)));
 
     absorbed_->replace(pa);
     incident_->replace(pi);
     reflected_->replace(pr);
     couplerBand_->setVisible(!ideal);
     if (!ideal) {
-        bandUpper_->replace(bu);
+        // the band redraws on the upper edge's change, with the lower edge new already
+        bandLower_->blockSignals(true);
         bandLower_->replace(bl);
+        bandLower_->blockSignals(false);
+        bandUpper_->replace(bu);
     }
     const auto level = [&](QLineSeries* line, double watts) {
         double v = y(watts);
