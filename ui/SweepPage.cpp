@@ -21,18 +21,32 @@ TSweepPage::TSweepPage(TForm1& form, QTabWidget* tabs) : QWidget(tabs), form_(fo
 {
     setObjectName(QStringLiteral("tsSweep"));
     setFont(form.font());  // the page's texts are regular, unlike the tab captions
-    view_ = new TSweepView(TSweepView::Kind::Page, this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(view_);
     tabs->addTab(this, QStringLiteral("Line Sweep"));
     setAccessibleName(QStringLiteral("Line Sweep"));
-
-    Attach(view_);
     connect(&form, &TForm1::ResultsRendered, this, &TSweepPage::Refresh);
     form.installEventFilter(this);
-    view_->ShowInputs(in_);
     Refresh();
+}
+
+TSweepView* TSweepPage::View()
+{
+    if (!view_) {
+        view_ = new TSweepView(TSweepView::Kind::Page, this);
+        layout()->addWidget(view_);
+        Attach(view_);
+        view_->ShowInputs(in_);
+        view_->ShowRows(Rows(), present::SweepStatus(result_));
+        if (isVisible()) view_->show();
+    }
+    return view_;
+}
+
+void TSweepPage::showEvent(QShowEvent* event)
+{
+    View();
+    QWidget::showEvent(event);
 }
 
 TSweepPage::~TSweepPage() = default;
@@ -47,7 +61,8 @@ void TSweepPage::Attach(TSweepView* view)
 
 std::vector<TSweepView*> TSweepPage::Views() const
 {
-    std::vector<TSweepView*> v{view_};
+    std::vector<TSweepView*> v;
+    if (view_) v.push_back(view_);
     if (window_) v.push_back(window_->View());
     return v;
 }

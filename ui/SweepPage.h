@@ -40,7 +40,9 @@ public:
     std::vector<merivane::present::TSweepRow> Rows() const;
     merivane::present::PowerUnit Unit() const;
 
-    TSweepView* View() const { return view_; }
+    // The page's controls, made when the page is first shown (or asked for),
+    // so that start-up makes none of them.
+    TSweepView* View();
     TSweepWindow* Window() const { return window_; }  // null until first enlarged
     void Enlarge();
 
@@ -55,6 +57,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void Attach(TSweepView* view);
@@ -67,7 +70,7 @@ private:
     TForm1& form_;
     merivane::TSweepInputs in_;
     merivane::TSweepResult result_;  // with the curves while a chart is in sight
-    TSweepView* view_;
+    TSweepView* view_ = nullptr;
     TSweepWindow* window_ = nullptr;
     std::unique_ptr<merivane::TIniFile> ini_;
     int busy_ = 0;
