@@ -3,7 +3,6 @@
 // the statistics, the readouts and the chart's series; and the same with the
 // chart painted.
 #include "Prompter.h"
-#include "SweepChart.h"
 #include "SweepPage.h"
 #include "SweepView.h"
 #include "TForm1.h"
@@ -62,7 +61,7 @@ void BM_SweepPageRefreshAndPaint(benchmark::State& state)
 {
     RunRefreshes(state, [](TSweepPage& page) {
         page.Refresh();
-        benchmark::DoNotOptimize(page.View()->ChartView()->grab());
+        benchmark::DoNotOptimize(page.View()->ChartWidget()->grab());
     });
 }
 BENCHMARK(BM_SweepPageRefreshAndPaint)->Unit(benchmark::kMicrosecond);

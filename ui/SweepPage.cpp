@@ -3,7 +3,7 @@
 
 #include "Environment.h"
 #include "IniFile.h"
-#include "SweepChart.h"
+#include "SweepChartApi.h"
 #include "SweepSettings.h"
 #include "SweepView.h"
 #include "SweepWindow.h"
@@ -108,7 +108,7 @@ void TSweepPage::Refresh()
 {
     const std::vector<TSweepView*> views = Views();
     bool charted = false;
-    for (TSweepView* v : views) charted = charted || (v->ChartView() && v->isVisible());
+    for (TSweepView* v : views) charted = charted || (v->Chart() && v->isVisible());
     // The curves only for a chart in sight; a hidden one catches up when shown.
     result_ = merivane::CalcLineSweep(Case(), charted ? merivane::kSweepSteps : 0);
     const auto rows = Rows();
@@ -116,15 +116,15 @@ void TSweepPage::Refresh()
     for (TSweepView* v : views) {
         v->ShowRows(rows, status);
         v->chartStale = true;
-        if (v->ChartView() && v->isVisible()) UpdateChart(v);
+        if (v->Chart() && v->isVisible()) UpdateChart(v);
     }
 }
 
 void TSweepPage::UpdateChart(TSweepView* view)
 {
-    if (!view->ChartView()) return;
+    if (!view->Chart()) return;
     if (result_.X.empty()) result_ = merivane::CalcLineSweep(Case());
-    view->ChartView()->SweepChart()->Show(Case(), result_, Unit(), form_.M.CplIdeal);
+    view->Chart()->ShowSweep(Case(), result_, Unit(), form_.M.CplIdeal);
     view->chartStale = false;
 }
 

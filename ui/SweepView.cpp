@@ -2,7 +2,7 @@
 #include "SweepView.h"
 
 #include "Look.h"
-#include "SweepChart.h"
+#include "SweepChartLoader.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -186,22 +186,34 @@ QWidget* TSweepView::BuildForm(bool roomy)
     return form;
 }
 
+QWidget* TSweepView::ChartWidget() const { return chart_ ? chart_->Widget() : nullptr; }
+
 void TSweepView::CreateChart()
 {
-    chart_ = new TSweepChartView(kind_ == Kind::Window, this);
-    chart_->setObjectName(QStringLiteral("SweepChart"));
-    chart_->setAccessibleName(QStringLiteral("Line Sweep Chart"));
-    chart_->setAccessibleDescription(QStringLiteral("Left and Right move the readout along the line"));
-    chart_->setMinimumSize(kind_ == Kind::Window ? QSize(360, 260) : QSize(160, 100));
-    chartHolder_->addWidget(chart_);
-    if (kind_ == Kind::Page) connect(chart_, &TSweepChartView::DoubleClicked, this, &TSweepView::EnlargeClicked);
+    chartTried_ = true;
+    QString error;
+    chart_ = MakeSweepChart(kind_ == Kind::Window, this, error);
+    if (!chart_) {
+        auto* l = new QLabel(QStringLiteral("No chart: ") + error, this);
+        l->setObjectName(QStringLiteral("lbSwNoChart"));
+        l->setWordWrap(true);
+        chartHolder_->addWidget(l);
+        return;
+    }
+    QWidget* w = chart_->Widget();
+    w->setObjectName(QStringLiteral("SweepChart"));
+    w->setAccessibleName(QStringLiteral("Line Sweep Chart"));
+    w->setAccessibleDescription(QStringLiteral("Left and Right move the readout along the line"));
+    w->setMinimumSize(kind_ == Kind::Window ? QSize(360, 260) : QSize(160, 100));
+    chartHolder_->addWidget(w);
+    if (kind_ == Kind::Page) connect(w, SIGNAL(DoubleClicked()), this, SIGNAL(EnlargeClicked()));
 }
 
 void TSweepView::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (!chart_) CreateChart();
-    if (chartStale) emit ChartShown();
+    if (!chartTried_) CreateChart();
+    if (chartStale && chart_) emit ChartShown();
 }
 
 bool TSweepView::eventFilter(QObject* watched, QEvent* event)

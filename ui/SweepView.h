@@ -21,7 +21,7 @@ class QLineEdit;
 class QPushButton;
 class QScrollArea;
 class QVBoxLayout;
-class TSweepChartView;
+class ISweepChart;
 
 class TSweepView : public QWidget {
     Q_OBJECT
@@ -36,8 +36,10 @@ public:
     QLabel* Status() const { return status_; }
     QPushButton* EnlargeButton() const { return enlarge_; }  // null in the window
     QScrollArea* Scroller() const { return scroll_; }        // null in the window
-    // Null until the view was first shown.
-    TSweepChartView* ChartView() const { return chart_; }
+    // Null until the view was first shown, or when the chart library could
+    // not be loaded (a label then says why).
+    ISweepChart* Chart() const { return chart_; }
+    QWidget* ChartWidget() const;
 
     // Writes the inputs into the controls and enables the width or the
     // velocity factor as the line type needs.
@@ -72,5 +74,6 @@ private:
     QPushButton* enlarge_ = nullptr;
     QScrollArea* scroll_ = nullptr;
     QVBoxLayout* chartHolder_ = nullptr;
-    TSweepChartView* chart_ = nullptr;
+    ISweepChart* chart_ = nullptr;
+    bool chartTried_ = false;
 };

@@ -62,7 +62,8 @@ protected:
         cb->setFocus(Qt::MouseFocusReason);
         for (int i = 0; i < steps; ++i) QTest::keyClick(cb, Qt::Key_Down);
     }
-    TSweepChart* Chart() const { return View()->ChartView()->SweepChart(); }
+    TSweepChartView* ChartView(TSweepView* v) const { return dynamic_cast<TSweepChartView*>(v->Chart()); }
+    TSweepChart* Chart() const { return ChartView(View())->SweepChart(); }
 };
 
 TEST_F(SweepTest, AFourthPageNamedLineSweepAndTheWindowKeepsItsSize)
@@ -111,9 +112,9 @@ TEST_F(SweepTest, DefaultsAndTheirReadouts)
 TEST_F(SweepTest, TheChartIsMadeWhenThePageIsFirstShown)
 {
     Show();
-    EXPECT_EQ(View()->ChartView(), nullptr);
+    EXPECT_EQ(View()->Chart(), nullptr);
     ShowPage();
-    ASSERT_NE(View()->ChartView(), nullptr);
+    ASSERT_NE(ChartView(View()), nullptr);
     QLineSeries* absorbed = Chart()->Curve(Series::Absorbed);
     ASSERT_GE(absorbed->count(), 721);
     EXPECT_NEAR(absorbed->at(0).y(), 7.57426, 1e-5);  // Pload in kW at no added length
@@ -247,7 +248,7 @@ TEST_F(SweepTest, IdealHidesTheCouplerBand)
 TEST_F(SweepTest, TheReadoutFollowsThePointerAndTheArrowKeys)
 {
     ShowPage();
-    TSweepChartView* view = View()->ChartView();
+    TSweepChartView* view = ChartView(View());
     const QRectF area = Chart()->plotArea();
     const QPoint at = view->mapFromScene(Chart()->mapToScene(area.center()));
     QTest::mouseMove(view->viewport(), at);
@@ -272,7 +273,7 @@ TEST_F(SweepTest, TheEnlargedWindowShowsTheSameAndClosesOnEscape)
     EXPECT_GT(win->width(), w->width());
     EXPECT_EQ(S(win->accessibleName()), "Line Sweep");
     TSweepView* big = win->View();
-    ASSERT_NE(big->ChartView(), nullptr);
+    ASSERT_NE(ChartView(big), nullptr);
     for (int i = 0; i < 8; ++i) EXPECT_EQ(S(big->Readout(i)->text()), Readout(i));
     // an input there is an input here
     win->activateWindow();
@@ -281,11 +282,11 @@ TEST_F(SweepTest, TheEnlargedWindowShowsTheSameAndClosesOnEscape)
     EXPECT_EQ(S(Field(SweepField::Length)->text()), "3");
     Radio("rbDbW")->click();
     EXPECT_EQ(S(big->Readout(5)->text()), "38.88");
-    EXPECT_EQ(S(big->ChartView()->SweepChart()->AxisY()->titleText()), "Power (dBW)");
+    EXPECT_EQ(S(ChartView(big)->SweepChart()->AxisY()->titleText()), "Power (dBW)");
     QTest::keyClick(big->Field(SweepField::Length), Qt::Key_Escape);
     EXPECT_FALSE(win->isVisible());
     // a double-click on the page's chart opens it again
-    TSweepChartView* chart = View()->ChartView();
+    TSweepChartView* chart = ChartView(View());
     QTest::mouseDClick(chart->viewport(), Qt::LeftButton, {}, chart->viewport()->rect().center());
     EXPECT_TRUE(win->isVisible());
 }
@@ -325,7 +326,7 @@ TEST_F(SweepTest, NothingOnThePageIsClipped)
         QLineEdit* r = View()->Readout(i);
         EXPECT_LE(r->fontMetrics().horizontalAdvance(r->text()), r->width() - 8) << S(r->text());
     }
-    EXPECT_GE(View()->ChartView()->width(), 240);
+    EXPECT_GE(View()->ChartWidget()->width(), 240);
     EXPECT_TRUE(Page()->rect().contains(View()->geometry()));
 }
 

@@ -380,3 +380,10 @@ void PaintSweepChart(QPainter& painter, const QRectF& rect, const merivane::TSwe
     scene.setSceneRect(QRectF(QPointF(0, 0), rect.size()));
     scene.render(&painter, rect, scene.sceneRect());
 }
+
+// ------------------------------------------------------------------ the entry point
+
+extern "C" Q_DECL_EXPORT ISweepChart* MerivaneMakeSweepChart(bool roomy, QWidget* parent)
+{
+    return new TSweepChartView(roomy, parent);
+}

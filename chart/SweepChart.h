@@ -7,6 +7,7 @@
 
 #include "Display.h"
 #include "LineSweep.h"
+#include "SweepChartApi.h"
 #include "SweepTexts.h"
 
 #include <QChart>
@@ -85,11 +86,18 @@ private:
 // The chart on the page and in the enlarged window: the readout follows the
 // pointer, or the Left and Right keys when it has the focus; a double-click
 // asks for the enlarged window.
-class TSweepChartView : public QChartView {
+class TSweepChartView : public QChartView, public ISweepChart {
     Q_OBJECT
 public:
     TSweepChartView(bool roomy, QWidget* parent = nullptr);
     TSweepChart* SweepChart() const { return chart_; }
+
+    QWidget* Widget() override { return this; }
+    void ShowSweep(const merivane::TSweepCase& c, const merivane::TSweepResult& r, merivane::present::PowerUnit unit,
+                   bool ideal) override
+    {
+        chart_->Show(c, r, unit, ideal);
+    }
 
 signals:
     void DoubleClicked();
@@ -107,5 +115,5 @@ private:
 
 // Paints the sweep of c into rect without any window: for a report or an
 // image. Needs a QApplication (offscreen is enough).
-void PaintSweepChart(QPainter& painter, const QRectF& rect, const merivane::TSweepCase& c,
+Q_DECL_EXPORT void PaintSweepChart(QPainter& painter, const QRectF& rect, const merivane::TSweepCase& c,
                      merivane::present::PowerUnit unit, bool ideal);
