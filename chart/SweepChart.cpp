@@ -7,6 +7,7 @@
 #include <QGraphicsLineItem>
 #include <QGraphicsRectItem>
 #include <QGraphicsScene>
+#include <QGraphicsSceneResizeEvent>
 #include <QGraphicsSimpleTextItem>
 #include <QKeyEvent>
 #include <QLegendMarker>
@@ -44,10 +45,17 @@ double NiceStep(double span, int parts)
 
 // Sets an axis only where it changes: every change of an axis makes every
 // series recompute its whole path, which is most of the cost of a refresh.
+// The power axis runs from step to step (fixed ticks, which Qt Charts sizes
+// its labels for); the length axis has ticks at whole steps from 0.
 void SetAxis(QValueAxis* axis, double lo, double hi, double step, const QString& title)
 {
     if (axis->min() != lo || axis->max() != hi) axis->setRange(lo, hi);
-    if (axis->tickInterval() != step) axis->setTickInterval(step);
+    if (axis->tickType() == QValueAxis::TicksFixed) {
+        const int ticks = static_cast<int>(std::lround((hi - lo) / step)) + 1;
+        if (axis->tickCount() != ticks) axis->setTickCount(ticks);
+    } else if (axis->tickInterval() != step) {
+        axis->setTickInterval(step);
+    }
     if (axis->titleText() != title) axis->setTitleText(title);
 }
 
@@ -82,10 +90,8 @@ TSweepChart::TSweepChart(bool roomy) : roomy_(roomy)
         a->setTitleFont(ChartFont(base, labelPx, roomy));
         a->setLabelFormat(QStringLiteral("%.4g"));
     }
-    for (QValueAxis* a : {axisX_, axisY_}) {
-        a->setTickType(QValueAxis::TicksDynamic);
-        a->setTickAnchor(0.0);
-    }
+    axisX_->setTickType(QValueAxis::TicksDynamic);
+    axisX_->setTickAnchor(0.0);
     addAxis(axisX_, Qt::AlignBottom);
     addAxis(axisY_, Qt::AlignLeft);
 
@@ -100,7 +106,6 @@ TSweepChart::TSweepChart(bool roomy) : roomy_(roomy)
         auto* l = new QLineSeries(this);
         l->setName(U(present::SeriesName(s)));
         QPen pen(colour, roomy ? 2.0 : 1.5, style);
-        pen.setCosmetic(true);
         l->setPen(pen);
         addSeries(l);
         l->attachAxis(axisX_);
@@ -208,8 +213,7 @@ void TSweepChart::Show(const merivane::TSweepCase& c, const merivane::TSweepResu
     const double yHi = std::ceil((hi + span * 0.05) / yStep) * yStep;
     // axes before data, so that each series draws its path once
     SetAxis(axisY_, yLo, yHi, yStep, U(present::PowerAxisTitle(powerAxis_)));
-    SetAxis(axisX_, 0.0, r.Period, r.OverLength ? NiceStep(r.Period, roomy_ ? 8 : 4) : (roomy_ ? 45.0 : 90.0),
-            U(present::LengthAxisTitle(r.OverLength)));
+    SetAxis(axisX_, 0.0, r.Period, LengthStep(), U(present::LengthAxisTitle(r.OverLength)));
     // a power with no decibel value (zero) lies below the axis, out of sight
     const double under = yLo - (yHi - yLo);
     for (QList<QPointF>* l : {&pa, &pi, &pr, &bu, &bl})
@@ -240,6 +244,21 @@ void TSweepChart::Show(const merivane::TSweepCase& c, const merivane::TSweepResu
 
     setTitle(U(present::SweepStatus(r)));
     if (ReadoutVisible()) ShowReadout(std::clamp(readoutX_, 0.0, r.Period));
+}
+
+// As many steps along the length as the width has room for their labels.
+double TSweepChart::LengthStep() const
+{
+    const int parts = std::clamp(static_cast<int>((size().width() - 120) / 60), 2, roomy_ ? 8 : 4);
+    if (result_.OverLength) return NiceStep(result_.Period, parts);
+    return parts >= 8 ? 45.0 : parts >= 4 ? 90.0 : 180.0;
+}
+
+void TSweepChart::resizeEvent(QGraphicsSceneResizeEvent* event)
+{
+    QChart::resizeEvent(event);
+    if (axisX_->tickInterval() != LengthStep()) axisX_->setTickInterval(LengthStep());
+    if (ReadoutVisible()) PlaceReadout();
 }
 
 // The pulling band runs from -SpanBelow to +SpanAbove round the present

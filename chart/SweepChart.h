@@ -50,7 +50,11 @@ public:
     QScatterSeries* PresentMark() const { return present_; }
     bool Roomy() const { return roomy_; }
 
+protected:
+    void resizeEvent(QGraphicsSceneResizeEvent* event) override;
+
 private:
+    double LengthStep() const;
     QAreaSeries* MakeBand(QLineSeries*& upper, QLineSeries*& lower, const QColor& fill);
     void SetPullingBands(double yLow, double yHigh);
     void PlaceReadout();

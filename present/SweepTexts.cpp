@@ -112,7 +112,7 @@ std::string SeriesName(SweepSeries s)
     case SweepSeries::Incident: return "Incident";
     case SweepSeries::Reflected: return "Reflected";
     case SweepSeries::CouplerBand: return "Coupler bounds";
-    case SweepSeries::PullingBand: return "Frequency pulling";
+    case SweepSeries::PullingBand: return "Frequency span";
     case SweepSeries::Present: return "Present set-up";
     case SweepSeries::MinAbsorbed: return "Min absorbed";
     case SweepSeries::MaxAbsorbed: return "Max absorbed";

@@ -132,6 +132,7 @@ void TSweepPage::Enlarge()
 {
     if (!window_) {
         window_ = new TSweepWindow(&form_);
+        window_->PlaceOver(&form_);
         Attach(window_->View());
         window_->View()->ShowInputs(in_);
         window_->View()->ShowRows(Rows(), present::SweepStatus(result_));

@@ -3,7 +3,10 @@
 
 #include "SweepView.h"
 
+#include <QScreen>
 #include <QShortcut>
+
+#include <algorithm>
 #include <QVBoxLayout>
 
 TSweepWindow::TSweepWindow(QWidget* owner) : QWidget(owner, Qt::Window)
@@ -25,4 +28,17 @@ TSweepWindow::TSweepWindow(QWidget* owner) : QWidget(owner, Qt::Window)
     esc->setContext(Qt::WindowShortcut);
     connect(esc, &QShortcut::activated, this, &QWidget::close);
     resize(960, 560);
+}
+
+void TSweepWindow::PlaceOver(QWidget* owner)
+{
+    const QScreen* s = owner->screen();
+    if (!s) return;
+    const QRect work = s->availableGeometry();
+    resize(std::min(960, work.width() * 9 / 10), std::min(560, work.height() * 9 / 10));
+    QRect frame(QPoint(0, 0), size());
+    frame.moveCenter(owner->frameGeometry().center());
+    frame.moveLeft(std::clamp(frame.left(), work.left(), std::max(work.left(), work.right() - frame.width())));
+    frame.moveTop(std::clamp(frame.top(), work.top(), std::max(work.top(), work.bottom() - frame.height())));
+    move(frame.topLeft());
 }

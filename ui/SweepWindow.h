@@ -12,6 +12,9 @@ class TSweepWindow : public QWidget {
 public:
     explicit TSweepWindow(QWidget* owner);
     TSweepView* View() const { return view_; }
+    // A comfortable size that fits the work area of the owner's screen,
+    // centred on the owner.
+    void PlaceOver(QWidget* owner);
 
 private:
     TSweepView* view_;
