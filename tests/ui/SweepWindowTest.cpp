@@ -1,0 +1,164 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The "Line Sweep" page beyond its tab: the enlarged window, its settings
+// file, and its chart painted without a window.
+#include "RowNames.h"
+#include "SweepFixture.h"
+#include "Transmission.h"
+
+#include <QPainter>
+
+namespace {
+
+using namespace sweeptest;
+
+TEST_F(SweepTest, TheEnlargedWindowShowsTheSameAndClosesOnEscape)
+{
+    ShowPage();
+    QTest::mouseClick(View()->EnlargeButton(), Qt::LeftButton);
+    TSweepWindow* win = Page()->Window();
+    ASSERT_NE(win, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(win));
+    EXPECT_NE(win->minimumSize(), win->maximumSize());
+    EXPECT_GT(win->width(), w->width());
+    EXPECT_EQ(S(win->accessibleName()), "Line Sweep");
+    TSweepView* big = win->View();
+    ASSERT_NE(ChartView(big), nullptr);
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(S(big->Readout(i)->text()), Readout(i));
+    // an input there is an input here
+    win->activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == win; }));
+    Type(big->Field(SweepField::Length), "3");
+    EXPECT_EQ(S(Field(SweepField::Length)->text()), "3");
+    Radio("rbDbW")->click();
+    EXPECT_EQ(S(big->Readout(5)->text()), "38.88");
+    EXPECT_EQ(S(ChartView(big)->SweepChart()->AxisY()->titleText()), "Power (dBW)");
+    QTest::keyClick(big->Field(SweepField::Length), Qt::Key_Escape);
+    EXPECT_FALSE(win->isVisible());
+    // a double-click on the page's chart opens it again
+    TSweepChartView* chart = ChartView(View());
+    QTest::mouseDClick(chart->viewport(), Qt::LeftButton, {}, chart->viewport()->rect().center());
+    EXPECT_TRUE(win->isVisible());
+}
+
+TEST_F(SweepTest, TheInputsPersistInTheirOwnFile)
+{
+    ShowPage();
+    ChooseLine(4);  // Coax / TEM
+    Type(Field(SweepField::Vf), "0.66");
+    Type(Field(SweepField::Frequency), "915");
+    Type(Field(SweepField::Length), "2.5");
+    Type(Field(SweepField::Span), "10");
+    w->close();
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_EQ(ReadAll(SweepPath()), QByteArray("[Line Sweep]\nLineType=Coax / TEM\nFrequency=915\nWaveguideWidth=86.36\n"
+                                               "VelocityFactor=0.66\nLineLength=2.5\nFrequencySpan=10\n"));
+    // the main file keeps its one section and its 26 keys
+    merivane::TIniFile main(SettingsPath());
+    EXPECT_EQ(main.ReadSections(), QStringList{"Merivane"});
+    EXPECT_EQ(ReadAll(SettingsPath()).count('\n'), 27);
+
+    w.reset();
+    Create();
+    EXPECT_EQ(View()->LineList()->currentIndex(), 5);
+    EXPECT_EQ(S(Field(SweepField::Vf)->text()), "0.66");
+    EXPECT_EQ(S(Field(SweepField::Frequency)->text()), "915");
+    EXPECT_EQ(Page()->Inputs().SpanMHz, 10.0);
+}
+
+struct Stored {
+    const char* name;
+    const char* file;
+    const char* line;
+    double freq, width, vf, length, span;
+};
+
+class SweepFile : public SweepTest, public ::testing::WithParamInterface<Stored> {};
+
+TEST_P(SweepFile, ReadAtStartUp)
+{
+    const Stored& s = GetParam();
+    if (s.file) WriteSweep(s.file);
+    Create();
+    const merivane::TSweepInputs& in = Page()->Inputs();
+    EXPECT_EQ(S(View()->LineList()->currentText()), s.line);
+    EXPECT_EQ(in.FreqMHz, s.freq);
+    EXPECT_EQ(in.WidthMm, s.width);
+    EXPECT_EQ(in.Vf, s.vf);
+    EXPECT_EQ(in.LengthM, s.length);
+    EXPECT_EQ(in.SpanMHz, s.span);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, SweepFile,
+    ::testing::Values(Stored{"missing", nullptr, "WR340", 2450, 86.36, 1, 0, 0},
+                      Stored{"all keys", "[Line Sweep]\nLineType=Custom waveguide\nFrequency=5800\nWaveguideWidth=40.4\n"
+                                         "VelocityFactor=0.7\nLineLength=12\nFrequencySpan=20\n",
+                             "Custom waveguide", 5800, 40.4, 0.7, 12, 20},
+                      Stored{"out of range", "[Line Sweep]\nFrequency=0\nVelocityFactor=5\nLineLength=-4\nFrequencySpan=1e9\n",
+                             "WR340", 1, 86.36, 1, 0, 10000},
+                      Stored{"not numbers", "[Line Sweep]\nLineType=WR9999\nFrequency=fast\nLineLength=1e999\n", "WR340",
+                             2450, 86.36, 1, 0, 0},
+                      Stored{"other section", "[Merivane]\nFrequency=915\n", "WR340", 2450, 86.36, 1, 0, 0},
+                      Stored{"garbage", "\x01\x02\xff\xfe[[[\n=\n\x00zz", "WR340", 2450, 86.36, 1, 0, 0}),
+    ROW_NAMES(std::string(r.name)));
+
+TEST_F(SweepTest, AnUnwritableSweepFileKeepsTheWindowOpen)
+{
+    ASSERT_TRUE(QDir().mkpath(SweepPath()));  // a folder where the file should be
+    ShowPage();
+    prompter->errorsExpected = true;
+    w->close();
+    ASSERT_EQ(prompter->errors.size(), 1u);
+    EXPECT_EQ(S(prompter->errors[0]), "Unable to write to " + S(SweepPath()) + ".");
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_NE(w->AutoIniFile, nullptr);
+    ASSERT_TRUE(QDir(SweepPath()).removeRecursively());
+    w->close();
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_EQ(prompter->errors.size(), 1u);
+    EXPECT_TRUE(QFileInfo(SweepPath()).isFile());
+}
+
+
+// Pixels near a colour, for a chart painted without a window.
+int CountNear(const QImage& img, const QColor& c)
+{
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            const QColor p = img.pixelColor(x, y);
+            n += std::abs(p.red() - c.red()) + std::abs(p.green() - c.green()) + std::abs(p.blue() - c.blue()) < 24;
+        }
+    return n;
+}
+
+TEST(PaintSweepChart, PaintsTheCurvesAndTheBandIntoAnImageWithoutAWindow)
+{
+    merivane::TSweepCase c;
+    c.M.Va = 4000;
+    c.M.Ia = 3;
+    c.M.Eff = 0.85;
+    c.M.SrcRfl.Mag = 0.2;
+    c.M.LoaRfl.Mag = 0.5;
+    c.M.LoaRfl.Pha = 90;
+    c.M.CplDirDb = 20;
+    merivane::CalcTransmission(c.M, false);
+    const auto paint = [&](bool ideal) {
+        QImage img(640, 400, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        QPainter p(&img);
+        PaintSweepChart(p, QRectF(20, 10, 600, 380), c, merivane::present::PowerUnit::Watts, ideal);
+        return img;
+    };
+    const QImage withBand = paint(false), without = paint(true);
+    EXPECT_GT(CountNear(without, QColor(0, 128, 0)), 300);   // the absorbed power
+    EXPECT_GT(CountNear(without, QColor(0, 64, 192)), 300);  // the incident power
+    // the translucent green of the coupler band over white
+    const QColor band(199, 235, 199);
+    EXPECT_GT(CountNear(withBand, band), 5000);
+    EXPECT_LT(CountNear(without, band), 100);
+    // nothing outside the rectangle
+    for (int y = 0; y < 400; ++y) EXPECT_EQ(without.pixelColor(5, y), QColor(Qt::white));
+}
+
+}  // namespace
