@@ -3,9 +3,6 @@
 // file, and its chart painted without a window.
 #include "RowNames.h"
 #include "SweepFixture.h"
-#include "Transmission.h"
-
-#include <QPainter>
 
 namespace {
 
@@ -117,48 +114,6 @@ TEST_F(SweepTest, AnUnwritableSweepFileKeepsTheWindowOpen)
     EXPECT_FALSE(w->isVisible());
     EXPECT_EQ(prompter->errors.size(), 1u);
     EXPECT_TRUE(QFileInfo(SweepPath()).isFile());
-}
-
-
-// Pixels near a colour, for a chart painted without a window.
-int CountNear(const QImage& img, const QColor& c)
-{
-    int n = 0;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x) {
-            const QColor p = img.pixelColor(x, y);
-            n += std::abs(p.red() - c.red()) + std::abs(p.green() - c.green()) + std::abs(p.blue() - c.blue()) < 24;
-        }
-    return n;
-}
-
-TEST(PaintSweepChart, PaintsTheCurvesAndTheBandIntoAnImageWithoutAWindow)
-{
-    merivane::TSweepCase c;
-    c.M.Va = 4000;
-    c.M.Ia = 3;
-    c.M.Eff = 0.85;
-    c.M.SrcRfl.Mag = 0.2;
-    c.M.LoaRfl.Mag = 0.5;
-    c.M.LoaRfl.Pha = 90;
-    c.M.CplDirDb = 20;
-    merivane::CalcTransmission(c.M, false);
-    const auto paint = [&](bool ideal) {
-        QImage img(640, 400, QImage::Format_RGB32);
-        img.fill(Qt::white);
-        QPainter p(&img);
-        PaintSweepChart(p, QRectF(20, 10, 600, 380), c, merivane::present::PowerUnit::Watts, ideal);
-        return img;
-    };
-    const QImage withBand = paint(false), without = paint(true);
-    EXPECT_GT(CountNear(without, QColor(0, 128, 0)), 300);   // the absorbed power
-    EXPECT_GT(CountNear(without, QColor(0, 64, 192)), 300);  // the incident power
-    // the translucent green of the coupler band over white
-    const QColor band(199, 235, 199);
-    EXPECT_GT(CountNear(withBand, band), 5000);
-    EXPECT_LT(CountNear(without, band), 100);
-    // nothing outside the rectangle
-    for (int y = 0; y < 400; ++y) EXPECT_EQ(without.pixelColor(5, y), QColor(Qt::white));
 }
 
 }  // namespace
