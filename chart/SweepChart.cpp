@@ -31,30 +31,35 @@ const QColor kReflected(192, 32, 32);
 const QColor kCouplerFill(0, 160, 0, 56);
 const QColor kPullingFill(255, 150, 0, 72);
 
-// 1, 2 or 5 times a power of ten, near span / parts.
+// The smallest of 1, 2 or 5 times a power of ten that cuts span into at most
+// parts steps.
 double NiceStep(double span, int parts)
 {
     if (!(span > 0)) return 1.0;
     const double raw = span / parts;
     const double mag = std::pow(10.0, std::floor(std::log10(raw)));
-    const double f = raw / mag;
-    return (f < 1.5 ? 1.0 : f < 3.5 ? 2.0 : f < 7.5 ? 5.0 : 10.0) * mag;
+    for (const double f : {1.0, 2.0, 5.0})
+        if (f * mag >= raw * (1 - 1e-12)) return f * mag;
+    return 10.0 * mag;
 }
 
 // Sets an axis only where it changes: every change of an axis makes every
 // series recompute its whole path, which is most of the cost of a refresh.
 // The power axis runs from step to step (fixed ticks, which Qt Charts sizes
 // its labels for); the length axis has ticks at whole steps from 0.
-void SetAxis(QValueAxis* axis, double lo, double hi, double step, const QString& title)
+// True when anything changed.
+bool SetAxis(QValueAxis* axis, double lo, double hi, double step, const QString& title)
 {
-    if (axis->min() != lo || axis->max() != hi) axis->setRange(lo, hi);
+    bool changed = false;
+    if (axis->min() != lo || axis->max() != hi) axis->setRange(lo, hi), changed = true;
     if (axis->tickType() == QValueAxis::TicksFixed) {
         const int ticks = static_cast<int>(std::lround((hi - lo) / step)) + 1;
-        if (axis->tickCount() != ticks) axis->setTickCount(ticks);
+        if (axis->tickCount() != ticks) axis->setTickCount(ticks), changed = true;
     } else if (axis->tickInterval() != step) {
-        axis->setTickInterval(step);
+        axis->setTickInterval(step), changed = true;
     }
-    if (axis->titleText() != title) axis->setTitleText(title);
+    if (axis->titleText() != title) axis->setTitleText(title), changed = true;
+    return changed;
 }
 
 QFont ChartFont(const QFont& base, int px, bool bold = false)
@@ -203,17 +208,13 @@ void TSweepChart::Show(const merivane::TSweepCase& c, const merivane::TSweepResu
         }
     }
     if (!(lo <= hi)) lo = 0.0, hi = 1.0;
-    double span = hi - lo;
-    if (!(span > 0)) span = std::max(std::fabs(hi) * 0.1, 1.0);
-    // the range padded a little and widened to whole steps
-    const double yStep = NiceStep(span * 1.1, roomy_ ? 8 : 4);
-    const double yLo = std::floor((lo - span * 0.05) / yStep) * yStep;
-    const double yHi = std::ceil((hi + span * 0.05) / yStep) * yStep;
+    dataLow_ = lo;
+    dataHigh_ = hi;
     // axes before data, so that each series draws its path once
-    SetAxis(axisY_, yLo, yHi, yStep, U(present::PowerAxisTitle(powerAxis_)));
+    SetPowerAxis();
     SetAxis(axisX_, 0.0, r.Period, LengthStep(), U(present::LengthAxisTitle(r.OverLength)));
     // a power with no decibel value (zero) lies below the axis, out of sight
-    const double under = yLo - (yHi - yLo);
+    const double under = axisY_->min() - 2 * (axisY_->max() - axisY_->min());
     for (QList<QPointF>* l : {&pa, &pi, &pr, &bu, &bl})
         for (QPointF& p : *l)
             if (!std::isfinite(p.y())) p.setY(under);
@@ -247,15 +248,31 @@ void TSweepChart::Show(const merivane::TSweepCase& c, const merivane::TSweepResu
 // As many steps along the length as the width has room for their labels.
 double TSweepChart::LengthStep() const
 {
-    const int parts = std::clamp(static_cast<int>((size().width() - 120) / 60), 2, roomy_ ? 8 : 4);
+    const int parts = std::clamp(static_cast<int>((size().width() - 70) / 35), 2, roomy_ ? 10 : 6);
     if (result_.OverLength) return NiceStep(result_.Period, parts);
     return parts >= 8 ? 45.0 : parts >= 4 ? 90.0 : 180.0;
+}
+
+// The powers padded a little and widened to whole steps, as many steps as
+// the height has room for: Qt Charts cuts labels short that lack it.
+void TSweepChart::SetPowerAxis()
+{
+    double span = dataHigh_ - dataLow_;
+    if (!(span > 0)) span = std::max(std::fabs(dataHigh_) * 0.1, 1.0);
+    const int parts = std::clamp(static_cast<int>((size().height() - 40) / (roomy_ ? 40 : 24)), 2, 10);
+    const double step = NiceStep(span * 1.1, parts);
+    const double lo = std::floor((dataLow_ - span * 0.05) / step) * step;
+    const double hi = std::ceil((dataHigh_ + span * 0.05) / step) * step;
+    // new labels may be wider than the room the layout gave the old ones
+    if (SetAxis(axisY_, lo, hi, step, U(present::PowerAxisTitle(powerAxis_)))) layout()->invalidate();
 }
 
 void TSweepChart::resizeEvent(QGraphicsSceneResizeEvent* event)
 {
     QChart::resizeEvent(event);
     if (axisX_->tickInterval() != LengthStep()) axisX_->setTickInterval(LengthStep());
+    SetPowerAxis();
+    SetPullingBands(axisY_->min(), axisY_->max());
     if (ReadoutVisible()) PlaceReadout();
 }
 
@@ -283,8 +300,9 @@ void TSweepChart::SetPullingBands(double yLow, double yHigh)
         pullUpper_[i]->replace(QList<QPointF>{{ranges[i][0], yHigh}, {ranges[i][1], yHigh}});
         pullLower_[i]->replace(QList<QPointF>{{ranges[i][0], yLow}, {ranges[i][1], yLow}});
     }
-    // its legend entry stays while any part of it shows
+    // one legend entry while any part of it shows (showing a series shows its entry)
     for (QLegendMarker* m : legend()->markers(pulling_[0])) m->setVisible(count > 0);
+    for (QLegendMarker* m : legend()->markers(pulling_[1])) m->setVisible(false);
 }
 
 bool TSweepChart::ReadoutVisible() const { return cursor_->isVisible(); }

@@ -55,6 +55,7 @@ protected:
 
 private:
     double LengthStep() const;
+    void SetPowerAxis();
     QAreaSeries* MakeBand(QLineSeries*& upper, QLineSeries*& lower, const QColor& fill);
     void SetPullingBands(double yLow, double yHigh);
     void PlaceReadout();
@@ -65,6 +66,7 @@ private:
     merivane::present::PowerUnit unit_ = merivane::present::PowerUnit::Watts;
     merivane::present::TPowerAxis powerAxis_;
     bool ideal_ = true;
+    double dataLow_ = 0.0, dataHigh_ = 1.0;  // the lowest and highest value drawn, in axis units
 
     QValueAxis* axisX_ = nullptr;
     QValueAxis* axisY_ = nullptr;

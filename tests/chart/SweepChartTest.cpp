@@ -6,6 +6,7 @@
 
 #include <QAreaSeries>
 #include <QImage>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QPainter>
 #include <QValueAxis>
@@ -40,6 +41,7 @@ std::pair<double, double> Span(QAreaSeries* a) { return {a->upperSeries()->at(0)
 TEST(SweepChart, ThePullingBandWrapsRoundThePeriod)
 {
     TSweepChart chart(true);
+    chart.resize(QSizeF(600, 400));
     merivane::TSweepCase c = WorkedExample(true);
     c.In.LengthM = 3;
     c.In.SpanMHz = 5;
@@ -68,6 +70,7 @@ TEST(SweepChart, ThePullingBandWrapsRoundThePeriod)
 TEST(SweepChart, AZeroPowerInDecibelsLiesBelowTheAxis)
 {
     TSweepChart chart(false);
+    chart.resize(QSizeF(300, 140));  // as on the page
     merivane::TSweepCase c = WorkedExample(true);
     c.M.LoaRfl.Mag = 0;  // matched load: nothing reflected
     merivane::CalcTransmission(c.M, true);
@@ -112,6 +115,25 @@ TEST(PaintSweepChart, PaintsTheCurvesAndTheBandIntoAnImageWithoutAWindow)
     EXPECT_LT(CountNear(without, band), 100);
     // nothing outside the rectangle
     for (int y = 0; y < 400; ++y) EXPECT_EQ(without.pixelColor(5, y), QColor(Qt::white));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SweepChart, TheLegendNamesEachPartOnce)
+{
+    TSweepChart chart(true);
+    chart.resize(QSizeF(800, 500));
+    merivane::TSweepCase c = WorkedExample(false);
+    c.In.LengthM = 3;
+    c.In.SpanMHz = 5;  // a band in two parts
+    chart.Show(c, merivane::CalcLineSweep(c), merivane::present::PowerUnit::Watts, false);
+    QStringList shown;
+    for (QLegendMarker* m : chart.legend()->markers())
+        if (m->isVisible()) shown << m->label();
+    EXPECT_EQ(shown.join('|').toStdString(),
+              "Coupler bounds|Frequency span|Absorbed|Incident|Reflected|Max absorbed|Min absorbed|Present set-up");
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include "RowNames.h"
 #include "SweepFixture.h"
 
+#include <QGraphicsTextItem>
+
 namespace {
 
 using namespace sweeptest;
@@ -242,5 +244,38 @@ TEST_F(SweepTest, NothingOnThePageIsClipped)
     EXPECT_GE(View()->ChartWidget()->width(), 240);
     EXPECT_TRUE(Page()->rect().contains(View()->geometry()));
 }
+
+}  // namespace
+
+namespace {
+
+using namespace sweeptest;
+
+// Every text of the chart, as drawn: axis labels and titles.
+QStringList ChartTexts(QGraphicsView* view)
+{
+    QStringList texts;
+    for (QGraphicsItem* item : view->scene()->items())
+        if (auto* t = dynamic_cast<QGraphicsTextItem*>(item); t && t->isVisible()) texts << t->toPlainText();
+    return texts;
+}
+
+class ChartLabels : public SweepTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(ChartLabels, NoAxisLabelIsCutShort)
+{
+    ShowPage();
+    Radio(GetParam())->click();
+    QApplication::processEvents();
+    for (TSweepView* v : {View()}) {
+        const QStringList texts = ChartTexts(ChartView(v));
+        EXPECT_GE(texts.size(), 6) << S(texts.join('|'));
+        for (const QString& t : texts)
+            EXPECT_FALSE(t.contains(QChar(0x2026)) || t.contains(QStringLiteral("..."))) << S(texts.join('|'));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Units, ChartLabels, ::testing::Values("rbWatt", "rbDbm", "rbDbW", "rbDbkW"),
+                         ROW_NAMES(std::string(r)));
 
 }  // namespace
