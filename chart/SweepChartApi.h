@@ -7,6 +7,8 @@
 #include "Display.h"
 #include "LineSweep.h"
 
+class QPainter;
+class QRectF;
 class QWidget;
 
 class ISweepChart {
@@ -18,8 +20,12 @@ public:
                            merivane::present::PowerUnit unit, bool ideal) = 0;
 };
 
-// The library "libmerivane_sweepchart.so" beside the program, and its one
-// entry point, looked up by name: a new chart, a child of parent.
+// The library "libmerivane_sweepchart.so" beside the program, and its entry
+// points, looked up by name: a new chart, a child of parent; and
+// PaintSweepChart (SweepChart.h).
 inline constexpr const char* kSweepChartFile = "libmerivane_sweepchart.so";
 inline constexpr const char* kMakeSweepChartSymbol = "MerivaneMakeSweepChart";
 using TMakeSweepChart = ISweepChart* (*)(bool roomy, QWidget* parent);
+inline constexpr const char* kPaintSweepChartSymbol = "MerivanePaintSweepChart";
+using TPaintSweepChart = void (*)(QPainter& painter, const QRectF& rect, const merivane::TSweepCase& c,
+                                  merivane::present::PowerUnit unit, bool ideal);

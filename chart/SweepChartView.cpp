@@ -94,3 +94,9 @@ extern "C" Q_DECL_EXPORT ISweepChart* MerivaneMakeSweepChart(bool roomy, QWidget
 {
     return new TSweepChartView(roomy, parent);
 }
+
+extern "C" Q_DECL_EXPORT void MerivanePaintSweepChart(QPainter& painter, const QRectF& rect, const merivane::TSweepCase& c,
+                                                      present::PowerUnit unit, bool ideal)
+{
+    PaintSweepChart(painter, rect, c, unit, ideal);
+}

@@ -10,6 +10,7 @@ namespace {
 
 struct TLoaded {
     TMakeSweepChart make = nullptr;
+    TPaintSweepChart paint = nullptr;
     QString error;
 };
 
@@ -26,18 +27,35 @@ TLoaded Load()
         if (!QFileInfo(path).isFile()) continue;
         QLibrary lib(path);  // stays loaded: the library object does not unload it
         out.make = reinterpret_cast<TMakeSweepChart>(lib.resolve(kMakeSweepChartSymbol));
-        if (out.make) return out;
-        out.error = lib.errorString();
+        out.paint = reinterpret_cast<TPaintSweepChart>(lib.resolve(kPaintSweepChartSymbol));
+        if (out.make && out.paint) return out;
+        out.error = lib.isLoaded() ? path + QStringLiteral(" lacks its entry points") : lib.errorString();
+        out.make = nullptr;
+        out.paint = nullptr;
     }
     if (out.error.isEmpty()) out.error = QString::fromLatin1(kSweepChartFile) + QStringLiteral(" was not found beside the program");
     return out;
+}
+
+const TLoaded& Loaded()
+{
+    static const TLoaded loaded = Load();
+    return loaded;
 }
 
 }  // namespace
 
 ISweepChart* MakeSweepChart(bool roomy, QWidget* parent, QString& error)
 {
-    static const TLoaded loaded = Load();
-    error = loaded.error;
-    return loaded.make ? loaded.make(roomy, parent) : nullptr;
+    error = Loaded().error;
+    return Loaded().make ? Loaded().make(roomy, parent) : nullptr;
+}
+
+bool PaintSweepChartLoaded(QPainter& painter, const QRectF& rect, const merivane::TSweepCase& c,
+                           merivane::present::PowerUnit unit, bool ideal, QString& error)
+{
+    error = Loaded().error;
+    if (!Loaded().paint) return false;
+    Loaded().paint(painter, rect, c, unit, ideal);
+    return true;
 }

@@ -9,3 +9,7 @@
 // A new chart, a child of parent; null, with the reason in error, when the
 // library cannot be loaded.
 ISweepChart* MakeSweepChart(bool roomy, QWidget* parent, QString& error);
+// PaintSweepChart of the library, for a report made by the window: false,
+// with the reason in error, when the library cannot be loaded.
+bool PaintSweepChartLoaded(QPainter& painter, const QRectF& rect, const merivane::TSweepCase& c,
+                           merivane::present::PowerUnit unit, bool ideal, QString& error);

@@ -2,7 +2,10 @@
 // The "Line Sweep" page beyond its tab: the enlarged window, its settings
 // file, and its chart painted without a window.
 #include "RowNames.h"
+#include "SweepChartLoader.h"
 #include "SweepFixture.h"
+
+#include <QPainter>
 
 namespace {
 
@@ -114,6 +117,24 @@ TEST_F(SweepTest, AnUnwritableSweepFileKeepsTheWindowOpen)
     EXPECT_FALSE(w->isVisible());
     EXPECT_EQ(prompter->errors.size(), 1u);
     EXPECT_TRUE(QFileInfo(SweepPath()).isFile());
+}
+
+TEST_F(SweepTest, TheWindowPaintsThePagesChartThroughTheLoadedLibrary)
+{
+    Create();  // no page shown, no chart made
+    QImage img(500, 300, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QString error;
+    {
+        QPainter p(&img);
+        ASSERT_TRUE(PaintSweepChartLoaded(p, QRectF(0, 0, 500, 300), Page()->Case(), Page()->Unit(), true, error))
+            << S(error);
+    }
+    EXPECT_TRUE(error.isEmpty());
+    int green = 0;  // the absorbed power's curve
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) green += img.pixelColor(x, y) == QColor(0, 128, 0);
+    EXPECT_GT(green, 100);
 }
 
 }  // namespace
