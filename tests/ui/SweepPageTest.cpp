@@ -5,6 +5,7 @@
 #include "SweepFixture.h"
 
 #include <QGraphicsTextItem>
+#include <QPointer>
 
 namespace {
 
@@ -277,5 +278,22 @@ TEST_P(ChartLabels, NoAxisLabelIsCutShort)
 
 INSTANTIATE_TEST_SUITE_P(Units, ChartLabels, ::testing::Values("rbWatt", "rbDbm", "rbDbW", "rbDbkW"),
                          ROW_NAMES(std::string(r)));
+
+}  // namespace
+
+namespace {
+
+using namespace sweeptest;
+
+TEST_F(SweepTest, TheChartGoesWithTheWindow)
+{
+    ShowPage();
+    QPointer<QObject> chart = Chart();
+    QPointer<QObject> view = ChartView(View());
+    ASSERT_FALSE(chart.isNull());
+    w.reset();
+    EXPECT_TRUE(view.isNull());
+    EXPECT_TRUE(chart.isNull());
+}
 
 }  // namespace
