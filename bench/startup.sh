@@ -28,7 +28,7 @@ for i in $(seq "$runs"); do
   t1=$(date +%s%N)
   times+=($(( (t1 - t0) / 1000000 )))
   sleep 0.2
-  pkill -TERM -f "^$exe" || true
+  pkill -TERM -P "$tpid" || true  # the program, the child of time: by its parent, not by name
   wait $tpid 2>/dev/null || true
   rss=$(grep 'Maximum resident' /tmp/merivane-time.txt | awk '{print $NF}')
   rsss+=("$rss")

@@ -5,6 +5,7 @@
 #include "IniFile.h"
 #include "Prompter.h"
 #include "ResultActions.h"
+#include "SweepPage.h"
 #include "TForm1.h"
 #include "UpDown.h"
 #include "ui_TForm1.h"
@@ -53,6 +54,7 @@ TForm1::TForm1(std::shared_ptr<IPrompter> prompter, QWidget* parent)
     ApplyTooltips();
     Wire();
     actions_ = new TResultActions(*this);
+    sweep_ = new TSweepPage(*this, ui->pcResults);
     // the layout's client area; start-up trims it to the results
     resize(561, 391);
 }

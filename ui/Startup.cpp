@@ -3,6 +3,7 @@
 #include "HelpWindow.h"
 #include "IniFile.h"
 #include "Prompter.h"
+#include "SweepPage.h"
 #include "TForm1.h"
 #include "ui_TForm1.h"
 
@@ -26,6 +27,7 @@ void TForm1::FormCreate()
     setFixedSize(pc.x() + pc.width() + 4, pc.y() + pc.height() + 2);
     AutoIniFile = std::make_unique<merivane::TIniFile>(GetAutoIniFilepath());
     LoadSettings(*AutoIniFile);
+    sweep_->LoadSettings();
     TreatEdDire();
     NaplnFactors();
     ShowPowerMeas();
@@ -82,7 +84,10 @@ void TForm1::FormClose(QCloseEvent* event)
     }
     bool saved = !AutoIniFile;
     Guarded([&] {
-        if (AutoIniFile) SaveSettings(*AutoIniFile);
+        if (AutoIniFile) {
+            SaveSettings(*AutoIniFile);
+            sweep_->SaveSettings();
+        }
         saved = true;
     });
     if (!saved) {  // the error was shown; the window stays, and a later close tries again

@@ -28,6 +28,7 @@ class QLineEdit;
 class QTextBrowser;
 class THelpWindow;
 class TResultActions;
+class TSweepPage;
 class TUpDown;
 namespace Ui {
 class TForm1;
@@ -126,6 +127,9 @@ public:
     // The window's general error reporting.
     void ReportError(const QString& message);
 
+    // The "Line Sweep" page, the last of the results.
+    TSweepPage* SweepPage() const { return sweep_; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -155,6 +159,7 @@ private:
     std::shared_ptr<IPrompter> prompter_;
     THelpWindow* help_ = nullptr;
     TResultActions* actions_ = nullptr;
+    TSweepPage* sweep_ = nullptr;
     QString helpFile_;
     int busy_ = 0;  // > 0 while a handler runs
 };

@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What the window knows of the sweep chart. The chart lives in its own shared
+// library, which the window loads when a chart is first shown, so that
+// start-up does not load Qt Charts.
+#pragma once
+
+#include "Display.h"
+#include "LineSweep.h"
+
+class QPainter;
+class QRectF;
+class QWidget;
+
+class ISweepChart {
+public:
+    virtual ~ISweepChart() = default;
+    // The chart's widget, owned by its parent; it has a signal DoubleClicked().
+    virtual QWidget* Widget() = 0;
+    virtual void ShowSweep(const merivane::TSweepCase& c, const merivane::TSweepResult& r,
+                           merivane::present::PowerUnit unit, bool ideal) = 0;
+};
+
+// The library "libmerivane_sweepchart.so" beside the program, and its entry
+// points, looked up by name: a new chart, a child of parent; and
+// PaintSweepChart (SweepChart.h).
+inline constexpr const char* kSweepChartFile = "libmerivane_sweepchart.so";
+inline constexpr const char* kMakeSweepChartSymbol = "MerivaneMakeSweepChart";
+using TMakeSweepChart = ISweepChart* (*)(bool roomy, QWidget* parent);
+inline constexpr const char* kPaintSweepChartSymbol = "MerivanePaintSweepChart";
+using TPaintSweepChart = void (*)(QPainter& painter, const QRectF& rect, const merivane::TSweepCase& c,
+                                  merivane::present::PowerUnit unit, bool ideal);

@@ -1,0 +1,102 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The chart's widget, its painting without a window, and the library's entry point.
+#include "SweepChart.h"
+
+#include <QGraphicsLayout>
+#include <QGraphicsScene>
+#include <QKeyEvent>
+#include <QLineSeries>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace present = merivane::present;
+using present::SweepSeries;
+
+// ------------------------------------------------------------------ the view
+
+TSweepChartView::TSweepChartView(bool roomy, QWidget* parent) : QChartView(parent), chart_(new TSweepChart(roomy))
+{
+    setChart(chart_);
+    setRenderHint(QPainter::Antialiasing);
+    setMouseTracking(true);
+    viewport()->setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
+void TSweepChartView::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPointF at = chart_->mapFromScene(mapToScene(event->position().toPoint()));
+    if (chart_->plotArea().contains(at))
+        chart_->ShowReadout(chart_->mapToValue(at, chart_->Curve(SweepSeries::Absorbed)).x());
+    else if (!hasFocus())
+        chart_->HideReadout();
+    QChartView::mouseMoveEvent(event);
+}
+
+void TSweepChartView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    emit DoubleClicked();
+    event->accept();
+}
+
+void TSweepChartView::leaveEvent(QEvent* event)
+{
+    if (!hasFocus()) chart_->HideReadout();
+    QChartView::leaveEvent(event);
+}
+
+void TSweepChartView::keyPressEvent(QKeyEvent* event)
+{
+    const double period = chart_->Result().Period;
+    const double step = period / 72.0;  // 5 degrees of round-trip phase
+    const double x = chart_->ReadoutVisible() ? chart_->ReadoutX() : 0.0;
+    switch (event->key()) {
+    case Qt::Key_Left: chart_->ShowReadout(std::max(0.0, x - step)); break;
+    case Qt::Key_Right: chart_->ShowReadout(std::min(period, x + step)); break;
+    case Qt::Key_Home: chart_->ShowReadout(0.0); break;
+    case Qt::Key_End: chart_->ShowReadout(period); break;
+    default: QChartView::keyPressEvent(event); return;
+    }
+    event->accept();
+}
+
+void TSweepChartView::focusOutEvent(QFocusEvent* event)
+{
+    chart_->HideReadout();
+    QChartView::focusOutEvent(event);
+}
+
+// ------------------------------------------------------------------ printing
+
+void PaintSweepChart(QPainter& painter, const QRectF& rect, const merivane::TSweepCase& c, present::PowerUnit unit,
+                     bool ideal)
+{
+    QGraphicsScene scene;
+    auto* chart = new TSweepChart(true);
+    scene.addItem(chart);  // the scene owns it
+    chart->setGeometry(QRectF(QPointF(0, 0), rect.size()));
+    merivane::TSweepCase shown = c;
+    shown.M.CplIdeal = ideal;
+    chart->Show(shown, merivane::CalcLineSweep(shown), unit, ideal);
+    chart->layout()->activate();
+    scene.setSceneRect(QRectF(QPointF(0, 0), rect.size()));
+    scene.render(&painter, rect, scene.sceneRect());
+}
+
+// ------------------------------------------------------------------ the entry point
+
+extern "C" Q_DECL_EXPORT ISweepChart* MerivaneMakeSweepChart(bool roomy, QWidget* parent)
+{
+    return new TSweepChartView(roomy, parent);
+}
+
+extern "C" Q_DECL_EXPORT void MerivanePaintSweepChart(QPainter& painter, const QRectF& rect, const merivane::TSweepCase& c,
+                                                      present::PowerUnit unit, bool ideal)
+{
+    PaintSweepChart(painter, rect, c, unit, ideal);
+}

@@ -1,0 +1,253 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "LineSweep.h"
+
+#include "Conversions.h"
+#include "CouplerMeas.h"
+#include "Division.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace merivane {
+
+namespace {
+
+using ext = long double;
+using detail::DivideOrInfinity;
+
+// c in mm * MHz: a wavelength in mm is this over the frequency in MHz.
+constexpr ext kLightMmMHz = static_cast<ext>(kLightSpeed) / 1000.0L;
+constexpr ext kPi = std::numbers::pi_v<ext>;
+
+constexpr TLineTypeSpec kLineTypes[] = {
+    {LineType::WR284, "WR284", 72.136},
+    {LineType::WR340, "WR340", 86.36},
+    {LineType::WR430, "WR430", 109.22},
+    {LineType::WR975, "WR975", 247.65},
+    {LineType::CustomWaveguide, "Custom waveguide", 0.0},
+    {LineType::Coax, "Coax / TEM", 0.0},
+};
+
+// The parts of the model that stay the same along the line.
+struct TKernel {
+    TComplex p;  // Gs Gl at the present set-up
+    ext q;       // Pav (1 - |Gs|^2), through the stored Pav as the model does
+    ext l2;      // |Gl|^2
+    double errMinus, errPlus;  // (1 -+ D|Gl|)^2
+    double a, b;               // (|Gl| -+ D)^2
+
+    explicit TKernel(const TModel& m)
+    {
+        const TComplex gs = PolarDegToRect(MakeComplex(m.SrcRfl.Mag, m.SrcRfl.Pha));
+        const TComplex gl = PolarDegToRect(MakeComplex(m.LoaRfl.Mag, m.LoaRfl.Pha));
+        p = ComplexMul(gs, gl);
+        q = static_cast<ext>(m.Pav) * m.SrcRfl.Mism;
+        const ext g = m.LoaRfl.Mag;
+        l2 = g * g;
+        const ext d = m.CplIdeal ? 0.0L : static_cast<ext>(DirectivityFactor(m.CplDirDb));
+        errMinus = static_cast<double>((1.0L - d * g) * (1.0L - d * g));
+        errPlus = static_cast<double>((1.0L + d * g) * (1.0L + d * g));
+        a = static_cast<double>((g - d) * (g - d));
+        b = static_cast<double>((g + d) * (g + d));
+    }
+
+    // The step of the model, with Gs Gl turned by -phi. The product of the
+    // reflections is the same complex record the model forms, so that at
+    // phi = 0 every value is the model's to the last bit.
+    TSweepPoint At(ext phiRad) const
+    {
+        TComplex turned = p;
+        if (phiRad != 0) {
+            const ext c = std::cos(phiRad), s = std::sin(phiRad);
+            turned = MakeComplex(static_cast<double>(p.Re * c + p.Im * s), static_cast<double>(p.Im * c - p.Re * s));
+        }
+        // Pinc = Pav (1 - |Gs|^2) / |1 - Gs Gl e^(-j2bd)|^2: the multiple
+        // reflections between a mismatched generator and load (Pozar,
+        // Microwave Engineering, "Generator and load mismatches").
+        const TComplex w = MakeComplex(static_cast<double>(1.0L - turned.Re), -turned.Im);
+        const double interf = DivideOrInfinity(1.0, ComplexAbs2(w));
+        TSweepPoint pt;
+        pt.Pinc = static_cast<double>(q * interf);
+        pt.Prefl = static_cast<double>(pt.Pinc * l2);
+        pt.Pload = static_cast<double>(static_cast<ext>(pt.Pinc) - pt.Prefl);
+        // Pinc [(1 -+ D|Gl|)^2 - (|Gl| +- D)^2]: the forward coupler reads the
+        // incident wave plus or minus the leak of the reflected one, and the
+        // reverse coupler the reflected wave plus or minus the leak of the
+        // incident one.
+        const double incMinus = static_cast<double>(static_cast<ext>(pt.Pinc) * errMinus);
+        const double incPlus = static_cast<double>(static_cast<ext>(pt.Pinc) * errPlus);
+        const double reflMinus = static_cast<double>(static_cast<ext>(pt.Pinc) * a);
+        const double reflPlus = static_cast<double>(static_cast<ext>(pt.Pinc) * b);
+        pt.PloadMinV = static_cast<double>(static_cast<ext>(incMinus) - reflPlus);
+        pt.PloadMaxV = static_cast<double>(static_cast<ext>(incPlus) - reflMinus);
+        return pt;
+    }
+};
+
+ext Radians(ext deg) { return kPi * deg / 180.0L; }
+
+// An angle reduced into [0, 360).
+double Reduce360(ext deg)
+{
+    ext r = std::fmod(deg, 360.0L);
+    if (r < 0) r += 360.0L;
+    const double out = static_cast<double>(r);
+    return out >= 360.0 ? 0.0 : out;
+}
+
+}  // namespace
+
+std::span<const TLineTypeSpec> LineTypes() { return kLineTypes; }
+
+const TLineTypeSpec& LineTypeSpec(LineType type)
+{
+    for (const TLineTypeSpec& s : kLineTypes)
+        if (s.type == type) return s;
+    return kLineTypes[1];
+}
+
+bool IsWaveguide(LineType type) { return type != LineType::Coax; }
+
+double FreeSpaceWavelengthMm(double fMHz) { return static_cast<double>(kLightMmMHz / fMHz); }
+
+double CutoffMHz(double widthMm) { return static_cast<double>(kLightMmMHz / (2.0L * widthMm)); }
+
+double BroadWallMm(const TSweepInputs& in)
+{
+    const TLineTypeSpec& s = LineTypeSpec(in.Line);
+    return s.widthMm > 0 ? s.widthMm : in.WidthMm;
+}
+
+TGuide GuideAt(const TSweepInputs& in, double fMHz)
+{
+    TGuide g;
+    if (!(fMHz > 0)) return g;
+    const ext lambda0 = kLightMmMHz / fMHz;
+    if (!IsWaveguide(in.Line)) {
+        // TEM: the wave travels at vf c.
+        g.propagates = in.Vf > 0;
+        g.wavelengthMm = g.propagates ? static_cast<double>(in.Vf * lambda0) : 0.0;
+        return g;
+    }
+    const ext a = BroadWallMm(in);
+    g.cutoffMHz = CutoffMHz(static_cast<double>(a));
+    if (!(fMHz > g.cutoffMHz)) return g;
+    // TE10: lg = l0 / sqrt(1 - (l0 / 2a)^2) (Pozar, Microwave
+    // Engineering, "Rectangular waveguide").
+    const ext ratio = lambda0 / (2.0L * a);
+    const ext root = std::sqrt(1.0L - ratio * ratio);
+    if (!(root > 0)) return g;
+    g.propagates = true;
+    g.wavelengthMm = static_cast<double>(lambda0 / root);
+    return g;
+}
+
+double InverseGuideWavelength(const TSweepInputs& in, double fMHz)
+{
+    const TGuide g = GuideAt(in, fMHz);
+    return g.propagates ? static_cast<double>(1.0L / g.wavelengthMm) : 0.0;
+}
+
+TSweepPoint SweepPointAtPhase(const TModel& m, double phaseDeg) { return TKernel(m).At(Radians(phaseDeg)); }
+
+double PhaseToReach(const TModel& m, double targetDeg)
+{
+    const TKernel k(m);
+    const ext psi = std::atan2(static_cast<ext>(k.p.Im), static_cast<ext>(k.p.Re)) * 180.0L / kPi;
+    // psi - phi = target (mod 360)
+    return Reduce360(psi - targetDeg);
+}
+
+double RandomPhaseQuantile(const TModel& m, double p)
+{
+    // Pload(theta) = K / (1 + r^2 - 2 r cos theta). For a uniform theta, cos
+    // theta follows the arcsine law, P(cos theta <= c) = 1 - arccos(c) / pi,
+    // and Pload rises with cos theta, so its p-quantile is
+    // K / (1 + r^2 + 2 r cos(pi p)).
+    const ext r = static_cast<ext>(m.SrcRfl.Mag) * m.LoaRfl.Mag;
+    const ext k = static_cast<ext>(m.Pav) * m.SrcRfl.Mism * m.LoaRfl.Mism;
+    if (k == 0) return 0.0;
+    const ext pp = std::clamp(static_cast<ext>(p), 0.0L, 1.0L);
+    return DivideOrInfinity(k, 1.0L + r * r + 2.0L * r * std::cos(kPi * pp));
+}
+
+TRandomPhaseStats RandomPhaseStats(const TModel& m)
+{
+    // Over a uniform theta, 1/|1 - r e^(j theta)|^2 has the mean 1/(1 - r^2)
+    // (the Poisson kernel) and the mean square (1 + r^2)/(1 - r^2)^3, so the
+    // variance 2 r^2 / (1 - r^2)^3.
+    TRandomPhaseStats s;
+    const ext r = static_cast<ext>(m.SrcRfl.Mag) * m.LoaRfl.Mag;
+    const ext k = static_cast<ext>(m.Pav) * m.SrcRfl.Mism * m.LoaRfl.Mism;
+    if (k == 0) return s;
+    const ext u = 1.0L - r * r;
+    s.Mean = DivideOrInfinity(k, u);
+    s.Deviation = u > 0 ? static_cast<double>(k * std::sqrt(2.0L * r * r / (u * u * u))) : kInfinity;
+    if (!std::isfinite(s.Deviation)) s.Deviation = kInfinity;
+    s.Low = RandomPhaseQuantile(m, 0.025);
+    s.High = RandomPhaseQuantile(m, 0.975);
+    return s;
+}
+
+double PhaseSpreadDeg(const TSweepInputs& in)
+{
+    const double lower = std::max(0.0, in.FreqMHz - in.SpanMHz);
+    const ext d = static_cast<ext>(InverseGuideWavelength(in, in.FreqMHz + in.SpanMHz)) - InverseGuideWavelength(in, lower);
+    return static_cast<double>(720.0L * (static_cast<ext>(in.LengthM) * 1000.0L) * std::fabs(d));
+}
+
+TSweepResult CalcLineSweep(const TSweepCase& c, int steps)
+{
+    TSweepResult r;
+    const TSweepInputs& in = c.In;
+    const TKernel k(c.M);
+    r.Guide = GuideAt(in, in.FreqMHz);
+    r.OverLength = r.Guide.propagates;
+    // The product turns by -720 deg d / lg: one period of the interference is lg / 2.
+    const ext xPerDeg = r.OverLength ? static_cast<ext>(r.Guide.wavelengthMm) / 720.0L : 1.0L;
+    r.Period = static_cast<double>(360.0L * xPerDeg);
+
+    r.AdviceDefined = c.M.SrcRfl.Mag != 0 && c.M.LoaRfl.Mag != 0;
+    const double phiMax = PhaseToReach(c.M, 0.0), phiMin = PhaseToReach(c.M, 180.0);
+    r.AddForMax = static_cast<double>(phiMax * xPerDeg);
+    r.AddForMin = static_cast<double>(phiMin * xPerDeg);
+    r.AtZero = k.At(0.0L);
+    r.AtMax = k.At(Radians(phiMax));
+    r.AtMin = k.At(Radians(phiMin));
+
+    if (r.OverLength) {
+        // the round-trip phase of the line L at f: 720 deg L / lg(f)
+        const ext l = static_cast<ext>(in.LengthM) * 1000.0L * 720.0L;
+        const ext at = l * InverseGuideWavelength(in, in.FreqMHz);
+        const ext above = l * InverseGuideWavelength(in, in.FreqMHz + in.SpanMHz);
+        const ext below = l * InverseGuideWavelength(in, std::max(0.0, in.FreqMHz - in.SpanMHz));
+        r.SpreadDefined = true;
+        r.SpreadDeg = PhaseSpreadDeg(in);
+        r.PhaseRandom = r.SpreadDeg >= 360.0;
+        r.SpanAbove = static_cast<double>((above - at) * xPerDeg);
+        r.SpanBelow = static_cast<double>((at - below) * xPerDeg);
+    }
+    r.Stats = RandomPhaseStats(c.M);
+
+    if (steps > 0) {
+        const std::size_t n = static_cast<std::size_t>(steps) + 1;
+        r.X.reserve(n + 2);
+        r.Points.reserve(n + 2);
+        const auto add = [&](ext deg) {
+            r.X.push_back(static_cast<double>(deg * xPerDeg));
+            r.Points.push_back(k.At(Radians(deg)));
+        };
+        // the two extremes go in among the even steps, in order
+        double extremes[2] = {std::min(phiMax, phiMin), std::max(phiMax, phiMin)};
+        std::size_t next = r.AdviceDefined ? 0 : 2;
+        for (std::size_t i = 0; i < n; ++i) {
+            const ext deg = 360.0L * static_cast<ext>(i) / steps;
+            while (next < 2 && extremes[next] < deg) add(extremes[next++]);
+            add(deg);
+        }
+    }
+    return r;
+}
+
+}  // namespace merivane

@@ -1,0 +1,137 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "SweepTexts.h"
+
+#include "CellRules.h"
+#include "Conversions.h"
+#include "Texts.h"
+
+#include <cmath>
+#include <limits>
+
+namespace merivane::present {
+
+namespace {
+
+using ext = long double;
+
+const char* const kDegree = "\u00b0";
+
+TSweepRow Row(std::string name, std::string unit, std::string text)
+{
+    TSweepRow r;
+    r.caption = unit.empty() ? name : name + " (" + unit + ")";
+    r.name = std::move(name);
+    r.unit = std::move(unit);
+    r.text = std::move(text);
+    return r;
+}
+
+TSweepRow PowerRow(std::string name, double watts, PowerUnit unit)
+{
+    const TCell c = PowerCell(watts, unit);
+    return Row(std::move(name), UnitCaption(c.unit), c.text);
+}
+
+// Both ends of an interval in one unit: when one end reads in kW, so does the
+// other, which would read in W below 1000 W.
+TSweepRow IntervalRow(std::string name, double low, double high, PowerUnit unit)
+{
+    TCell lo = PowerCell(low, unit), hi = PowerCell(high, unit);
+    const auto inKw = [](TCell& c, double watts) {
+        c.text = Fixed(static_cast<double>(static_cast<ext>(watts) / 1000), 2);
+        c.unit = Unit::kW;
+    };
+    if (lo.unit == Unit::W && hi.unit == Unit::kW) inKw(lo, low);
+    if (hi.unit == Unit::W && lo.unit == Unit::kW) inKw(hi, high);
+    return Row(std::move(name), UnitCaption(hi.unit), lo.text + " .. " + hi.text);
+}
+
+std::string Length(bool defined, double mm) { return defined ? Fixed(mm, 2) : kNotApplicable; }
+
+}  // namespace
+
+std::vector<TSweepRow> SweepRows(const TSweepResult& r, PowerUnit unit)
+{
+    const bool mm = r.OverLength;
+    const auto advice = [&](double x) { return !mm ? std::string(kNotApplicable) : r.AdviceDefined ? Fixed(x, 2) : kAnyLength; };
+    std::vector<TSweepRow> rows;
+    rows.reserve(8);
+    rows.push_back(Row("Guide Wavelength", "mm", Length(mm, r.Guide.wavelengthMm)));
+    rows.push_back(Row("Length per Period", "mm", Length(mm, r.Period)));
+    rows.push_back(Row("Add for Maximum", "mm", advice(r.AddForMax)));
+    rows.push_back(Row("Add for Minimum", "mm", advice(r.AddForMin)));
+    rows.push_back(Row("Phase Spread", kDegree, r.SpreadDefined ? Fixed(r.SpreadDeg, 2) : kNotApplicable));
+    rows.push_back(PowerRow("Mean Absorbed Power", r.Stats.Mean, unit));
+    rows.push_back(PowerRow("Absorbed Power Deviation", r.Stats.Deviation, unit));
+    rows.push_back(IntervalRow("Absorbed Power 95 % Interval", r.Stats.Low, r.Stats.High, unit));
+    return rows;
+}
+
+std::string SweepStatus(const TSweepResult& r)
+{
+    if (!r.Guide.propagates)
+        return "Below cut-off (fc = " + Fixed(r.Guide.cutoffMHz, 2) + " MHz): no wave propagates";
+    if (r.PhaseRandom) return std::string("Spread \u2265 360") + kDegree + ": phase effectively random";
+    return {};
+}
+
+TPowerAxis PowerAxisFor(double largestWatts, PowerUnit unit)
+{
+    TPowerAxis a;
+    switch (unit) {
+    case PowerUnit::Dbm: a = {Unit::dBm, true, 1e-3}; break;
+    case PowerUnit::DbW: a = {Unit::dBW, true, 1.0}; break;
+    case PowerUnit::DbkW: a = {Unit::dBkW, true, 1e3}; break;
+    case PowerUnit::Watts:
+    case PowerUnit::None:
+        if (std::fabs(largestWatts) >= 1000) a = {Unit::kW, false, 1e3};
+        break;
+    }
+    return a;
+}
+
+double AxisValue(const TPowerAxis& axis, double watts)
+{
+    if (!axis.decibel) return static_cast<double>(static_cast<ext>(watts) / axis.scale);
+    const double ratio = static_cast<double>(static_cast<ext>(watts) / axis.scale);
+    if (!(ratio > 1e-16)) return std::numeric_limits<double>::quiet_NaN();
+    return RatioToDb(ratio);
+}
+
+std::string PowerAxisTitle(const TPowerAxis& axis) { return std::string("Power (") + UnitCaption(axis.unit) + ")"; }
+
+std::string LengthAxisTitle(bool overLength)
+{
+    return overLength ? "Added length (mm)" : std::string("Round-trip phase change (") + kDegree + ")";
+}
+
+std::string SeriesName(SweepSeries s)
+{
+    switch (s) {
+    case SweepSeries::Absorbed: return "Absorbed";
+    case SweepSeries::Incident: return "Incident";
+    case SweepSeries::Reflected: return "Reflected";
+    case SweepSeries::CouplerBand: return "Coupler bounds";
+    case SweepSeries::PullingBand: return "Frequency span";
+    case SweepSeries::Present: return "Present set-up";
+    case SweepSeries::MinAbsorbed: return "Min absorbed";
+    case SweepSeries::MaxAbsorbed: return "Max absorbed";
+    }
+    return {};
+}
+
+std::string PointText(double x, bool overLength, const TSweepPoint& p, PowerUnit unit, bool ideal)
+{
+    const auto power = [unit](double w) { return PowerCell(w, unit).WithUnit(); };
+    std::string t = (overLength ? "d = " + Fixed(x, 2) + " mm" : "Phase change " + Fixed(x, 2) + kDegree) + "\n";
+    t += "Absorbed " + power(p.Pload) + "\n";
+    t += "Incident " + power(p.Pinc) + "\n";
+    t += "Reflected " + power(p.Prefl);
+    if (!ideal) {
+        const TSweepRow band = IntervalRow("", p.PloadMinV, p.PloadMaxV, unit);
+        t += "\nCoupler bounds " + band.text + " " + band.unit;
+    }
+    return t;
+}
+
+}  // namespace merivane::present

@@ -1,0 +1,139 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The sweep chart without a window: its series and bands, and its painting
+// into an image.
+#include "SweepChart.h"
+#include "Transmission.h"
+
+#include <QAreaSeries>
+#include <QImage>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QPainter>
+#include <QValueAxis>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <utility>
+
+namespace {
+
+using Series = merivane::present::SweepSeries;
+
+merivane::TSweepCase WorkedExample(bool ideal)
+{
+    merivane::TSweepCase c;
+    c.M.Va = 4000;
+    c.M.Ia = 3;
+    c.M.Eff = 0.85;
+    c.M.SrcRfl.Mag = 0.2;
+    c.M.LoaRfl.Mag = 0.5;
+    c.M.LoaRfl.Pha = 90;
+    c.M.CplDirDb = 20;
+    merivane::CalcTransmission(c.M, ideal);
+    return c;
+}
+
+// The x range of a band's area.
+std::pair<double, double> Span(QAreaSeries* a) { return {a->upperSeries()->at(0).x(), a->upperSeries()->at(1).x()}; }
+
+TEST(SweepChart, ThePullingBandWrapsRoundThePeriod)
+{
+    TSweepChart chart(true);
+    chart.resize(QSizeF(600, 400));
+    merivane::TSweepCase c = WorkedExample(true);
+    c.In.LengthM = 3;
+    c.In.SpanMHz = 5;
+    const merivane::TSweepResult r = merivane::CalcLineSweep(c);
+    chart.Show(c, r, merivane::present::PowerUnit::Watts, true);
+    ASSERT_TRUE(chart.PullingBand(0)->isVisible());
+    ASSERT_TRUE(chart.PullingBand(1)->isVisible());
+    EXPECT_EQ(Span(chart.PullingBand(0)), std::make_pair(0.0, r.SpanAbove));
+    EXPECT_EQ(Span(chart.PullingBand(1)), std::make_pair(r.Period - r.SpanBelow, r.Period));
+    // together they cover the spread: 102.09 deg of 360
+    EXPECT_NEAR((r.SpanAbove + r.SpanBelow) / r.Period, 102.089253 / 360, 1e-6);
+    // the band spans the whole power axis
+    EXPECT_EQ(chart.PullingBand(0)->upperSeries()->at(0).y(), chart.AxisY()->max());
+    EXPECT_EQ(chart.PullingBand(0)->lowerSeries()->at(0).y(), chart.AxisY()->min());
+
+    c.In.SpanMHz = 20;  // over 360 deg: the whole period
+    chart.Show(c, merivane::CalcLineSweep(c), merivane::present::PowerUnit::Watts, true);
+    EXPECT_EQ(Span(chart.PullingBand(0)), std::make_pair(0.0, r.Period));
+    EXPECT_FALSE(chart.PullingBand(1)->isVisible());
+
+    c.In.SpanMHz = 0;
+    chart.Show(c, merivane::CalcLineSweep(c), merivane::present::PowerUnit::Watts, true);
+    EXPECT_FALSE(chart.PullingBand(0)->isVisible());
+}
+
+TEST(SweepChart, AZeroPowerInDecibelsLiesBelowTheAxis)
+{
+    TSweepChart chart(false);
+    chart.resize(QSizeF(300, 140));  // as on the page
+    merivane::TSweepCase c = WorkedExample(true);
+    c.M.LoaRfl.Mag = 0;  // matched load: nothing reflected
+    merivane::CalcTransmission(c.M, true);
+    chart.Show(c, merivane::CalcLineSweep(c), merivane::present::PowerUnit::Dbm, true);
+    QLineSeries* reflected = chart.Curve(Series::Reflected);
+    ASSERT_GT(reflected->count(), 0);
+    EXPECT_LT(reflected->at(0).y(), chart.AxisY()->min());
+    // the axis is the absorbed power's, 10 log10(10200 W / 1 mW) = 70.09 dBm
+    EXPECT_LT(chart.AxisY()->min(), 70.09);
+    EXPECT_GT(chart.AxisY()->max(), 70.09);
+    EXPECT_LT(chart.AxisY()->max() - chart.AxisY()->min(), 10);
+}
+
+// Pixels near a colour.
+int CountNear(const QImage& img, const QColor& c)
+{
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            const QColor p = img.pixelColor(x, y);
+            n += std::abs(p.red() - c.red()) + std::abs(p.green() - c.green()) + std::abs(p.blue() - c.blue()) < 24;
+        }
+    return n;
+}
+
+TEST(PaintSweepChart, PaintsTheCurvesAndTheBandIntoAnImageWithoutAWindow)
+{
+    const merivane::TSweepCase c = WorkedExample(false);
+    const auto paint = [&](bool ideal) {
+        QImage img(640, 400, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        QPainter p(&img);
+        PaintSweepChart(p, QRectF(20, 10, 600, 380), c, merivane::present::PowerUnit::Watts, ideal);
+        return img;
+    };
+    const QImage withBand = paint(false), without = paint(true);
+    EXPECT_GT(CountNear(without, QColor(0, 128, 0)), 300);   // the absorbed power
+    EXPECT_GT(CountNear(without, QColor(0, 64, 192)), 300);  // the incident power
+    // the translucent green of the coupler band over white
+    const QColor band(199, 234, 199);
+    EXPECT_GT(CountNear(withBand, band), 5000);
+    EXPECT_LT(CountNear(without, band), 100);
+    // nothing outside the rectangle
+    for (int y = 0; y < 400; ++y) EXPECT_EQ(without.pixelColor(5, y), QColor(Qt::white));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SweepChart, TheLegendNamesEachPartOnce)
+{
+    TSweepChart chart(true);
+    chart.resize(QSizeF(800, 500));
+    merivane::TSweepCase c = WorkedExample(false);
+    c.In.LengthM = 3;
+    c.In.SpanMHz = 5;  // a band in two parts
+    chart.Show(c, merivane::CalcLineSweep(c), merivane::present::PowerUnit::Watts, false);
+    QStringList shown;
+    for (QLegendMarker* m : chart.legend()->markers())
+        if (m->isVisible()) shown << m->label();
+    EXPECT_EQ(shown.join('|').toStdString(),
+              "Coupler bounds|Frequency span|Absorbed|Incident|Reflected|Max absorbed|Min absorbed|Present set-up");
+}
+
+}  // namespace

@@ -1,0 +1,175 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The texts of the "Line Sweep" page: readouts, status, axes and the pointer's readout.
+#include "RowNames.h"
+#include "SweepTexts.h"
+#include "Transmission.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace merivane::present {
+namespace {
+
+TModel WorkedExample()
+{
+    TModel m;
+    m.Va = 4000;
+    m.Ia = 3;
+    m.Eff = 0.85;
+    m.SrcRfl.Mag = 0.2;
+    m.LoaRfl.Mag = 0.5;
+    m.LoaRfl.Pha = 90;
+    m.CplDirDb = 20;
+    CalcTransmission(m, true);
+    return m;
+}
+
+std::string Joined(const std::vector<TSweepRow>& rows)
+{
+    std::string s;
+    for (const TSweepRow& r : rows) s += r.caption + "=" + r.text + "|";
+    return s;
+}
+
+struct UnitRow {
+    PowerUnit unit;
+    const char* expected;  // the last three readouts
+};
+
+class ReadoutsInUnits : public ::testing::TestWithParam<UnitRow> {};
+
+TEST_P(ReadoutsInUnits, PowersFollowThePowerUnit)
+{
+    // mean 7727.27 W, deviation 1098.31 W, 95 % from 6325.54 to 9437.26 W
+    const auto rows = SweepRows(CalcLineSweep(TSweepCase{WorkedExample(), {}}, 0), GetParam().unit);
+    ASSERT_EQ(rows.size(), 8u);
+    EXPECT_EQ(rows[5].caption + "=" + rows[5].text + "|" + rows[6].caption + "=" + rows[6].text + "|" + rows[7].caption +
+                  "=" + rows[7].text,
+              GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Units, ReadoutsInUnits,
+    ::testing::Values(
+        UnitRow{PowerUnit::Watts,
+                "Mean Absorbed Power (kW)=7.73|Absorbed Power Deviation (kW)=1.1|Absorbed Power 95 % Interval (kW)=6.33 .. 9.44"},
+        UnitRow{PowerUnit::Dbm, "Mean Absorbed Power (dBm)=68.88|Absorbed Power Deviation (dBm)=60.41|"
+                                "Absorbed Power 95 % Interval (dBm)=68.01 .. 69.75"},
+        UnitRow{PowerUnit::DbW, "Mean Absorbed Power (dBW)=38.88|Absorbed Power Deviation (dBW)=30.41|"
+                                "Absorbed Power 95 % Interval (dBW)=38.01 .. 39.75"},
+        UnitRow{PowerUnit::DbkW, "Mean Absorbed Power (dBkW)=8.88|Absorbed Power Deviation (dBkW)=0.41|"
+                                 "Absorbed Power 95 % Interval (dBkW)=8.01 .. 9.75"}),
+    ROW_NAMES(r.expected));
+
+TEST(SweepTexts, WorkedExampleReadoutsOnWR340At2450MHz)
+{
+    TSweepInputs in;
+    in.LengthM = 3;
+    in.SpanMHz = 5;
+    const TSweepResult r = CalcLineSweep(TSweepCase{WorkedExample(), in}, 0);
+    const auto rows = SweepRows(r, PowerUnit::Watts);
+    EXPECT_EQ(Joined(rows), "Guide Wavelength (mm)=173.38|Length per Period (mm)=86.69|Add for Maximum (mm)=21.67|"
+                            "Add for Minimum (mm)=65.02|Phase Spread (\u00b0)=102.09|Mean Absorbed Power (kW)=7.73|"
+                            "Absorbed Power Deviation (kW)=1.1|Absorbed Power 95 % Interval (kW)=6.33 .. 9.44|");
+    EXPECT_EQ(rows[0].name, "Guide Wavelength");
+    EXPECT_EQ(rows[0].unit, "mm");
+    EXPECT_EQ(rows[7].name, "Absorbed Power 95 % Interval");
+    EXPECT_EQ(SweepStatus(r), "");
+}
+
+TEST(SweepTexts, BelowCutOffTheLengthsCannotBeGiven)
+{
+    TSweepInputs in;
+    in.FreqMHz = 1500;
+    const TSweepResult r = CalcLineSweep(TSweepCase{WorkedExample(), in}, 0);
+    EXPECT_EQ(SweepStatus(r), "Below cut-off (fc = 1735.71 MHz): no wave propagates");
+    const auto rows = SweepRows(r, PowerUnit::Watts);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(rows[i].text, "n/a") << rows[i].name;
+    EXPECT_EQ(rows[5].text, "7.73");  // the statistics need no line
+}
+
+TEST(SweepTexts, ASpreadOf360DegreesOrMoreMakesThePhaseRandom)
+{
+    TSweepInputs in;
+    in.Line = LineType::Coax;
+    in.LengthM = 10;
+    in.SpanMHz = 10;  // 480.33 deg
+    const TSweepResult r = CalcLineSweep(TSweepCase{WorkedExample(), in}, 0);
+    EXPECT_EQ(SweepStatus(r), "Spread \u2265 360\u00b0: phase effectively random");
+    EXPECT_EQ(SweepRows(r, PowerUnit::Watts)[4].text, "480.33");
+}
+
+TEST(SweepTexts, WithoutReflectionOnOneSideAnyLengthWill)
+{
+    TModel m = WorkedExample();
+    m.SrcRfl.Mag = 0;
+    CalcTransmission(m, true);
+    const auto rows = SweepRows(CalcLineSweep(TSweepCase{m, {}}, 0), PowerUnit::Watts);
+    EXPECT_EQ(rows[2].text, "any length");
+    EXPECT_EQ(rows[3].text, "any length");
+}
+
+TEST(SweepTexts, AnIntervalAcross1000WReadsInKilowattsAtBothEnds)
+{
+    TSweepResult r;
+    r.Stats.Low = 950;
+    r.Stats.High = 1050;
+    EXPECT_EQ(SweepRows(r, PowerUnit::Watts)[7].caption, "Absorbed Power 95 % Interval (kW)");
+    EXPECT_EQ(SweepRows(r, PowerUnit::Watts)[7].text, "0.95 .. 1.05");
+    r.Stats.Low = 95;
+    r.Stats.High = 105;
+    EXPECT_EQ(SweepRows(r, PowerUnit::Watts)[7].text, "95 .. 105");
+    EXPECT_EQ(SweepRows(r, PowerUnit::Watts)[7].unit, "W");
+}
+
+struct AxisRow {
+    double largest, watts;
+    PowerUnit unit;
+    const char* title;
+    double value;
+};
+
+class PowerAxis : public ::testing::TestWithParam<AxisRow> {};
+
+TEST_P(PowerAxis, OneScaleForTheWholeAxis)
+{
+    const AxisRow& row = GetParam();
+    const TPowerAxis a = PowerAxisFor(row.largest, row.unit);
+    EXPECT_EQ(PowerAxisTitle(a), row.title);
+    EXPECT_NEAR(AxisValue(a, row.watts), row.value, 1e-9);
+}
+
+INSTANTIATE_TEST_SUITE_P(Axes, PowerAxis,
+                         ::testing::Values(AxisRow{999.99, 500, PowerUnit::Watts, "Power (W)", 500},
+                                           AxisRow{1000, 500, PowerUnit::Watts, "Power (kW)", 0.5},
+                                           AxisRow{12592.59, 7574.26, PowerUnit::None, "Power (kW)", 7.57426},
+                                           AxisRow{1000, 1, PowerUnit::Dbm, "Power (dBm)", 30},
+                                           AxisRow{1000, 1000, PowerUnit::DbW, "Power (dBW)", 30},
+                                           AxisRow{1000, 10000, PowerUnit::DbkW, "Power (dBkW)", 10}),
+                         ROW_NAMES(std::string(r.title) + " " + rows::Num(r.watts)));
+
+TEST(SweepTexts, AZeroPowerHasNoDecibelValue)
+{
+    EXPECT_TRUE(std::isnan(AxisValue(PowerAxisFor(1, PowerUnit::Dbm), 0)));
+    EXPECT_EQ(AxisValue(PowerAxisFor(1, PowerUnit::Watts), 0), 0.0);
+}
+
+TEST(SweepTexts, AxisTitlesAndTheReadoutAtThePointer)
+{
+    EXPECT_EQ(LengthAxisTitle(true), "Added length (mm)");
+    EXPECT_EQ(LengthAxisTitle(false), "Round-trip phase change (\u00b0)");
+    TSweepPoint p;
+    p.Pinc = 10099.01;
+    p.Prefl = 2524.7;
+    p.Pload = 7574.26;
+    p.PloadMinV = 999;
+    p.PloadMaxV = 9518.32;
+    EXPECT_EQ(PointText(12.346, true, p, PowerUnit::Watts, true),
+              "d = 12.35 mm\nAbsorbed 7.57 kW\nIncident 10.1 kW\nReflected 2.52 kW");
+    EXPECT_EQ(PointText(90, false, p, PowerUnit::Watts, false),
+              "Phase change 90\u00b0\nAbsorbed 7.57 kW\nIncident 10.1 kW\nReflected 2.52 kW\nCoupler bounds 1 .. 9.52 kW");
+}
+
+}  // namespace
+}  // namespace merivane::present

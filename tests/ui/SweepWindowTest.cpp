@@ -1,0 +1,140 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The "Line Sweep" page beyond its tab: the enlarged window, its settings
+// file, and its chart painted without a window.
+#include "RowNames.h"
+#include "SweepChartLoader.h"
+#include "SweepFixture.h"
+
+#include <QPainter>
+
+namespace {
+
+using namespace sweeptest;
+
+TEST_F(SweepTest, TheEnlargedWindowShowsTheSameAndClosesOnEscape)
+{
+    ShowPage();
+    QTest::mouseClick(View()->EnlargeButton(), Qt::LeftButton);
+    TSweepWindow* win = Page()->Window();
+    ASSERT_NE(win, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(win));
+    EXPECT_NE(win->minimumSize(), win->maximumSize());
+    EXPECT_GT(win->width(), w->width());
+    EXPECT_EQ(S(win->accessibleName()), "Line Sweep");
+    TSweepView* big = win->View();
+    ASSERT_NE(ChartView(big), nullptr);
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(S(big->Readout(i)->text()), Readout(i));
+    // an input there is an input here
+    win->activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == win; }));
+    Type(big->Field(SweepField::Length), "3");
+    EXPECT_EQ(S(Field(SweepField::Length)->text()), "3");
+    Radio("rbDbW")->click();
+    EXPECT_EQ(S(big->Readout(5)->text()), "38.88");
+    EXPECT_EQ(S(ChartView(big)->SweepChart()->AxisY()->titleText()), "Power (dBW)");
+    QTest::keyClick(big->Field(SweepField::Length), Qt::Key_Escape);
+    EXPECT_FALSE(win->isVisible());
+    // a double-click on the page's chart opens it again
+    TSweepChartView* chart = ChartView(View());
+    QTest::mouseDClick(chart->viewport(), Qt::LeftButton, {}, chart->viewport()->rect().center());
+    EXPECT_TRUE(win->isVisible());
+}
+
+TEST_F(SweepTest, TheInputsPersistInTheirOwnFile)
+{
+    ShowPage();
+    ChooseLine(4);  // Coax / TEM
+    Type(Field(SweepField::Vf), "0.66");
+    Type(Field(SweepField::Frequency), "915");
+    Type(Field(SweepField::Length), "2.5");
+    Type(Field(SweepField::Span), "10");
+    w->close();
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_EQ(ReadAll(SweepPath()), QByteArray("[Line Sweep]\nLineType=Coax / TEM\nFrequency=915\nWaveguideWidth=86.36\n"
+                                               "VelocityFactor=0.66\nLineLength=2.5\nFrequencySpan=10\n"));
+    // the main file keeps its one section and its 26 keys
+    merivane::TIniFile main(SettingsPath());
+    EXPECT_EQ(main.ReadSections(), QStringList{"Merivane"});
+    EXPECT_EQ(ReadAll(SettingsPath()).count('\n'), 27);
+
+    w.reset();
+    Create();
+    EXPECT_EQ(View()->LineList()->currentIndex(), 5);
+    EXPECT_EQ(S(Field(SweepField::Vf)->text()), "0.66");
+    EXPECT_EQ(S(Field(SweepField::Frequency)->text()), "915");
+    EXPECT_EQ(Page()->Inputs().SpanMHz, 10.0);
+}
+
+struct Stored {
+    const char* name;
+    const char* file;
+    const char* line;
+    double freq, width, vf, length, span;
+};
+
+class SweepFile : public SweepTest, public ::testing::WithParamInterface<Stored> {};
+
+TEST_P(SweepFile, ReadAtStartUp)
+{
+    const Stored& s = GetParam();
+    if (s.file) WriteSweep(s.file);
+    Create();
+    const merivane::TSweepInputs& in = Page()->Inputs();
+    EXPECT_EQ(S(View()->LineList()->currentText()), s.line);
+    EXPECT_EQ(in.FreqMHz, s.freq);
+    EXPECT_EQ(in.WidthMm, s.width);
+    EXPECT_EQ(in.Vf, s.vf);
+    EXPECT_EQ(in.LengthM, s.length);
+    EXPECT_EQ(in.SpanMHz, s.span);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, SweepFile,
+    ::testing::Values(Stored{"missing", nullptr, "WR340", 2450, 86.36, 1, 0, 0},
+                      Stored{"all keys", "[Line Sweep]\nLineType=Custom waveguide\nFrequency=5800\nWaveguideWidth=40.4\n"
+                                         "VelocityFactor=0.7\nLineLength=12\nFrequencySpan=20\n",
+                             "Custom waveguide", 5800, 40.4, 0.7, 12, 20},
+                      Stored{"out of range", "[Line Sweep]\nFrequency=0\nVelocityFactor=5\nLineLength=-4\nFrequencySpan=1e9\n",
+                             "WR340", 1, 86.36, 1, 0, 10000},
+                      Stored{"not numbers", "[Line Sweep]\nLineType=WR9999\nFrequency=fast\nLineLength=1e999\n", "WR340",
+                             2450, 86.36, 1, 0, 0},
+                      Stored{"other section", "[Merivane]\nFrequency=915\n", "WR340", 2450, 86.36, 1, 0, 0},
+                      Stored{"garbage", "\x01\x02\xff\xfe[[[\n=\n\x00zz", "WR340", 2450, 86.36, 1, 0, 0}),
+    ROW_NAMES(std::string(r.name)));
+
+TEST_F(SweepTest, AnUnwritableSweepFileKeepsTheWindowOpen)
+{
+    ASSERT_TRUE(QDir().mkpath(SweepPath()));  // a folder where the file should be
+    ShowPage();
+    prompter->errorsExpected = true;
+    w->close();
+    ASSERT_EQ(prompter->errors.size(), 1u);
+    EXPECT_EQ(S(prompter->errors[0]), "Unable to write to " + S(SweepPath()) + ".");
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_NE(w->AutoIniFile, nullptr);
+    ASSERT_TRUE(QDir(SweepPath()).removeRecursively());
+    w->close();
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_EQ(prompter->errors.size(), 1u);
+    EXPECT_TRUE(QFileInfo(SweepPath()).isFile());
+}
+
+TEST_F(SweepTest, TheWindowPaintsThePagesChartThroughTheLoadedLibrary)
+{
+    Create();  // no page shown, no chart made
+    QImage img(500, 300, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QString error;
+    {
+        QPainter p(&img);
+        ASSERT_TRUE(PaintSweepChartLoaded(p, QRectF(0, 0, 500, 300), Page()->Case(), Page()->Unit(), true, error))
+            << S(error);
+    }
+    EXPECT_TRUE(error.isEmpty());
+    int green = 0;  // the absorbed power's curve
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) green += img.pixelColor(x, y) == QColor(0, 128, 0);
+    EXPECT_GT(green, 100);
+}
+
+}  // namespace

@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "SweepChartLoader.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QLibrary>
+#include <QStringList>
+
+namespace {
+
+struct TLoaded {
+    TMakeSweepChart make = nullptr;
+    TPaintSweepChart paint = nullptr;
+    QString error;
+};
+
+// Beside the program (as installed and in the build tree), else where the
+// build put it, for the tests' programs in their own folder.
+TLoaded Load()
+{
+    TLoaded out;
+    QStringList places{QCoreApplication::applicationDirPath() + QLatin1Char('/') + QString::fromLatin1(kSweepChartFile)};
+#ifdef MERIVANE_SWEEPCHART_BUILT
+    places << QStringLiteral(MERIVANE_SWEEPCHART_BUILT);
+#endif
+    for (const QString& path : places) {
+        if (!QFileInfo(path).isFile()) continue;
+        QLibrary lib(path);  // stays loaded: the library object does not unload it
+        out.make = reinterpret_cast<TMakeSweepChart>(lib.resolve(kMakeSweepChartSymbol));
+        out.paint = reinterpret_cast<TPaintSweepChart>(lib.resolve(kPaintSweepChartSymbol));
+        if (out.make && out.paint) return out;
+        out.error = lib.isLoaded() ? path + QStringLiteral(" lacks its entry points") : lib.errorString();
+        out.make = nullptr;
+        out.paint = nullptr;
+    }
+    if (out.error.isEmpty()) out.error = QString::fromLatin1(kSweepChartFile) + QStringLiteral(" was not found beside the program");
+    return out;
+}
+
+const TLoaded& Loaded()
+{
+    static const TLoaded loaded = Load();
+    return loaded;
+}
+
+}  // namespace
+
+ISweepChart* MakeSweepChart(bool roomy, QWidget* parent, QString& error)
+{
+    error = Loaded().error;
+    return Loaded().make ? Loaded().make(roomy, parent) : nullptr;
+}
+
+bool PaintSweepChartLoaded(QPainter& painter, const QRectF& rect, const merivane::TSweepCase& c,
+                           merivane::present::PowerUnit unit, bool ideal, QString& error)
+{
+    error = Loaded().error;
+    if (!Loaded().paint) return false;
+    Loaded().paint(painter, rect, c, unit, ideal);
+    return true;
+}

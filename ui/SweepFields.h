@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The inputs of the "Line Sweep" page, each written once: its control, its
+// caption and name, its key in "MerivaneSweep.ini", its limits and the value
+// it sets.
+#pragma once
+
+#include "LineSweep.h"
+
+#include <span>
+#include <string>
+
+enum class SweepField { Frequency, Width, Vf, Length, Span };
+
+struct TSweepFieldSpec {
+    SweepField field;
+    const char* objectName;  // "edSwFreq"
+    const char* name;        // "Frequency": the accessible name
+    const char* caption;     // "Frequency (MHz)", UTF-8
+    const char* key;         // "Frequency"
+    double lo, hi;           // the limits, ends included
+    double merivane::TSweepInputs::*value;
+};
+
+// In the page's order; the line type stands between the frequency and the width.
+std::span<const TSweepFieldSpec> SweepFields();
+const TSweepFieldSpec& SweepFieldSpec(SweepField f);
+
+// The line-type list: its control, name and key.
+inline constexpr const char* kLineObjectName = "cbSwLine";
+inline constexpr const char* kLineName = "Line Type";
+inline constexpr const char* kLineKey = "LineType";
+
+// Reads typed text into the field's value with ParseReal: clamped to the
+// limits; a text that is no number keeps the value in force. Throws
+// EOverflow for a number beyond the double range.
+void ReadSweepField(merivane::TSweepInputs& in, SweepField f, const std::string& text);
+// The value as its field shows it (FormatReal, 6 decimals).
+std::string SweepFieldText(const merivane::TSweepInputs& in, SweepField f);
+// What the width field shows: the preset's width, or the custom one.
+std::string WidthFieldText(const merivane::TSweepInputs& in);

@@ -1,0 +1,167 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "SweepPage.h"
+
+#include "Environment.h"
+#include "IniFile.h"
+#include "SweepChartApi.h"
+#include "SweepSettings.h"
+#include "SweepView.h"
+#include "SweepWindow.h"
+#include "TForm1.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace present = merivane::present;
+
+TSweepPage::TSweepPage(TForm1& form, QTabWidget* tabs) : QWidget(tabs), form_(form)
+{
+    setObjectName(QStringLiteral("tsSweep"));
+    setFont(form.font());  // the page's texts are regular, unlike the tab captions
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    tabs->addTab(this, QStringLiteral("Line Sweep"));
+    setAccessibleName(QStringLiteral("Line Sweep"));
+    connect(&form, &TForm1::ResultsRendered, this, &TSweepPage::Refresh);
+    form.installEventFilter(this);
+    Refresh();
+}
+
+TSweepView* TSweepPage::View()
+{
+    if (!view_) {
+        view_ = new TSweepView(TSweepView::Kind::Page, this);
+        layout()->addWidget(view_);
+        Attach(view_);
+        view_->ShowInputs(in_);
+        view_->ShowRows(Rows(), present::SweepStatus(result_));
+        if (isVisible()) view_->show();
+    }
+    return view_;
+}
+
+void TSweepPage::showEvent(QShowEvent* event)
+{
+    View();
+    QWidget::showEvent(event);
+}
+
+TSweepPage::~TSweepPage() = default;
+
+void TSweepPage::Attach(TSweepView* view)
+{
+    connect(view, &TSweepView::FieldLeft, this, [this, view](SweepField f) { FieldLeft(view, f); });
+    connect(view, &TSweepView::LineChosen, this, [this, view](int index) { LineChosen(view, index); });
+    connect(view, &TSweepView::EnlargeClicked, this, &TSweepPage::Enlarge);
+    connect(view, &TSweepView::ChartShown, this, [this, view] { UpdateChart(view); });
+}
+
+std::vector<TSweepView*> TSweepPage::Views() const
+{
+    std::vector<TSweepView*> v;
+    if (view_) v.push_back(view_);
+    if (window_) v.push_back(window_->View());
+    return v;
+}
+
+merivane::TSweepCase TSweepPage::Case() const { return merivane::TSweepCase{form_.M, in_}; }
+
+present::PowerUnit TSweepPage::Unit() const { return form_.SelectedPowerUnit(); }
+
+std::vector<present::TSweepRow> TSweepPage::Rows() const { return present::SweepRows(result_, Unit()); }
+
+void TSweepPage::SetInputs(const merivane::TSweepInputs& in)
+{
+    in_ = in;
+    InputsChanged();
+}
+
+void TSweepPage::FieldLeft(TSweepView* view, SweepField f)
+{
+    if (busy_ > 0) return;
+    ++busy_;
+    const std::string text = view->Field(f)->text().toStdString();
+    // an overflow is reported as the window reports it; the value in force stays
+    form_.Guarded([&] { ReadSweepField(in_, f, text); });
+    InputsChanged();
+    --busy_;
+}
+
+void TSweepPage::LineChosen(TSweepView*, int index)
+{
+    const auto types = merivane::LineTypes();
+    if (index < 0 || static_cast<std::size_t>(index) >= types.size()) return;
+    in_.Line = types[static_cast<std::size_t>(index)].type;
+    InputsChanged();
+}
+
+void TSweepPage::InputsChanged()
+{
+    for (TSweepView* v : Views()) v->ShowInputs(in_);
+    Refresh();
+}
+
+void TSweepPage::Refresh()
+{
+    const std::vector<TSweepView*> views = Views();
+    bool charted = false;
+    for (TSweepView* v : views) charted = charted || (v->Chart() && v->isVisible());
+    // The curves only for a chart in sight; a hidden one catches up when shown.
+    result_ = merivane::CalcLineSweep(Case(), charted ? merivane::kSweepSteps : 0);
+    const auto rows = Rows();
+    const std::string status = present::SweepStatus(result_);
+    for (TSweepView* v : views) {
+        v->ShowRows(rows, status);
+        v->chartStale = true;
+        if (v->Chart() && v->isVisible()) UpdateChart(v);
+    }
+}
+
+void TSweepPage::UpdateChart(TSweepView* view)
+{
+    if (!view->Chart()) return;
+    if (result_.X.empty()) result_ = merivane::CalcLineSweep(Case());
+    view->Chart()->ShowSweep(Case(), result_, Unit(), form_.M.CplIdeal);
+    view->chartStale = false;
+}
+
+void TSweepPage::Enlarge()
+{
+    if (!window_) {
+        window_ = new TSweepWindow(&form_);
+        window_->PlaceOver(&form_);
+        Attach(window_->View());
+        window_->View()->ShowInputs(in_);
+        window_->View()->ShowRows(Rows(), present::SweepStatus(result_));
+    }
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+}
+
+bool TSweepPage::eventFilter(QObject* watched, QEvent* event)
+{
+    // the enlarged window goes with the main one (not when it is minimised)
+    if (watched == &form_ && event->type() == QEvent::Hide && !event->spontaneous() && window_) window_->close();
+    return QWidget::eventFilter(watched, event);
+}
+
+QString TSweepPage::SettingsPath() const
+{
+    return merivane::env::UserDataDir + QString::fromLatin1(kSweepSettingsFile);
+}
+
+void TSweepPage::LoadSettings()
+{
+    ini_ = std::make_unique<merivane::TIniFile>(SettingsPath());
+    SetInputs(ReadSweepSettings(*ini_));
+}
+
+void TSweepPage::SaveSettings()
+{
+    if (!ini_) ini_ = std::make_unique<merivane::TIniFile>(SettingsPath());
+    WriteSweepSettings(*ini_, in_);
+}

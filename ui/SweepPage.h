@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The "Line Sweep" page of the results: it holds the line's inputs, follows
+// every rendering of the window's results, and shows the sweep in its tab and,
+// on request, in an enlarged window with the same content.
+#pragma once
+
+#include "Display.h"
+#include "LineSweep.h"
+#include "SweepFields.h"
+#include "SweepTexts.h"
+
+#include <QWidget>
+
+#include <memory>
+#include <vector>
+
+class QTabWidget;
+class TForm1;
+class TSweepView;
+class TSweepWindow;
+namespace merivane {
+class TIniFile;
+}
+
+class TSweepPage : public QWidget {
+    Q_OBJECT
+public:
+    // Adds itself as the last page of tabs.
+    TSweepPage(TForm1& form, QTabWidget* tabs);
+    ~TSweepPage() override;
+
+    const merivane::TSweepInputs& Inputs() const { return in_; }
+    // Takes inputs as they are (the caller keeps them in range), shows them
+    // and refreshes.
+    void SetInputs(const merivane::TSweepInputs& in);
+    // The window's model with the line.
+    merivane::TSweepCase Case() const;
+    const merivane::TSweepResult& Result() const { return result_; }
+    // The readouts as the page shows them.
+    std::vector<merivane::present::TSweepRow> Rows() const;
+    merivane::present::PowerUnit Unit() const;
+
+    // The page's controls, made when the page is first shown (or asked for),
+    // so that start-up makes none of them.
+    TSweepView* View();
+    TSweepWindow* Window() const { return window_; }  // null until first enlarged
+    void Enlarge();
+
+    // Recomputes from the window's model and redraws every view.
+    void Refresh();
+
+    // "MerivaneSweep.ini" in the per-user folder.
+    QString SettingsPath() const;
+    void LoadSettings();
+    // Throws EWriteError.
+    void SaveSettings();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void Attach(TSweepView* view);
+    void FieldLeft(TSweepView* view, SweepField f);
+    void LineChosen(TSweepView* view, int index);
+    void InputsChanged();
+    void UpdateChart(TSweepView* view);
+    std::vector<TSweepView*> Views() const;
+
+    TForm1& form_;
+    merivane::TSweepInputs in_;
+    merivane::TSweepResult result_;  // with the curves while a chart is in sight
+    TSweepView* view_ = nullptr;
+    TSweepWindow* window_ = nullptr;
+    std::unique_ptr<merivane::TIniFile> ini_;
+    int busy_ = 0;
+};
