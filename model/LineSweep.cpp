@@ -122,7 +122,7 @@ double BroadWallMm(const TSweepInputs& in)
 TGuide GuideAt(const TSweepInputs& in, double fMHz)
 {
     TGuide g;
-    if (!(fMHz > 0)) return g;
+    if (!in.LineKnown || !(fMHz > 0)) return g;
     const ext lambda0 = kLightMmMHz / fMHz;
     if (!IsWaveguide(in.Line)) {
         // TEM: the wave travels at vf c.

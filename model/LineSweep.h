@@ -35,6 +35,9 @@ struct TSweepInputs {
     double Vf = 1.0;         // velocity factor of the coaxial line, 0 < vf <= 1 (the page takes 0.1 .. 1)
     double LengthM = 0.0;    // line between the two reference planes
     double SpanMHz = 0.0;    // frequency pulling, +- this
+    // false when nothing is known of the line (the command line's report): the
+    // sweep then runs over the round-trip phase, as below cut-off
+    bool LineKnown = true;
 };
 
 // The model as the window computed it, with the line.

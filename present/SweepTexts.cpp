@@ -69,8 +69,10 @@ std::vector<TSweepRow> SweepRows(const TSweepResult& r, PowerUnit unit)
 
 std::string SweepStatus(const TSweepResult& r)
 {
-    if (!r.Guide.propagates)
+    if (!r.Guide.propagates) {
+        if (!(r.Guide.cutoffMHz > 0)) return {};  // no line given: the sweep runs over the phase
         return "Below cut-off (fc = " + Fixed(r.Guide.cutoffMHz, 2) + " MHz): no wave propagates";
+    }
     if (r.PhaseRandom) return std::string("Spread \u2265 360") + kDegree + ": phase effectively random";
     return {};
 }

@@ -25,7 +25,8 @@ struct TSweepRow {
 // "Absorbed Power Deviation", "Absorbed Power 95 % Interval".
 std::vector<TSweepRow> SweepRows(const TSweepResult& r, PowerUnit unit);
 
-// The line under the inputs: the cut-off, a random phase, or empty.
+// The line under the inputs: the cut-off, a random phase, or empty (also
+// when no line is known).
 std::string SweepStatus(const TSweepResult& r);
 
 // The text of a readout that cannot be given: no wave propagates.

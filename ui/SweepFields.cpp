@@ -10,12 +10,12 @@ namespace {
 constexpr int kDecimals = 6;
 
 const TSweepFieldSpec kFields[] = {
-    {SweepField::Frequency, "edSwFreq", "Frequency", "Frequency (MHz)", "Frequency", 1, 100000, &TSweepInputs::FreqMHz},
-    {SweepField::Width, "edSwWidth", "Waveguide Width", "Waveguide Width (mm)", "WaveguideWidth", 1, 10000,
+    {SweepField::Frequency, "edSwFreq", "Frequency", "Frequency (MHz)", "MHz", "Frequency", 1, 100000, &TSweepInputs::FreqMHz},
+    {SweepField::Width, "edSwWidth", "Waveguide Width", "Waveguide Width (mm)", "mm", "WaveguideWidth", 1, 10000,
      &TSweepInputs::WidthMm},
-    {SweepField::Vf, "edSwVf", "Velocity Factor", "Velocity Factor", "VelocityFactor", 0.1, 1, &TSweepInputs::Vf},
-    {SweepField::Length, "edSwLength", "Line Length", "Line Length (m)", "LineLength", 0, 10000, &TSweepInputs::LengthM},
-    {SweepField::Span, "edSwSpan", "Frequency Span", "Frequency Span (\u00b1 MHz)", "FrequencySpan", 0, 10000,
+    {SweepField::Vf, "edSwVf", "Velocity Factor", "Velocity Factor", "", "VelocityFactor", 0.1, 1, &TSweepInputs::Vf},
+    {SweepField::Length, "edSwLength", "Line Length", "Line Length (m)", "m", "LineLength", 0, 10000, &TSweepInputs::LengthM},
+    {SweepField::Span, "edSwSpan", "Frequency Span", "Frequency Span (\u00b1 MHz)", "MHz", "FrequencySpan", 0, 10000,
      &TSweepInputs::SpanMHz},
 };
 

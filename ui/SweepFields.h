@@ -16,6 +16,7 @@ struct TSweepFieldSpec {
     const char* objectName;  // "edSwFreq"
     const char* name;        // "Frequency": the accessible name
     const char* caption;     // "Frequency (MHz)", UTF-8
+    const char* unit;        // "MHz"; empty for the velocity factor (the span is +- this)
     const char* key;         // "Frequency"
     double lo, hi;           // the limits, ends included
     double merivane::TSweepInputs::*value;

@@ -4,6 +4,7 @@
 // on request, in an enlarged window with the same content.
 #pragma once
 
+#include "Case.h"
 #include "Display.h"
 #include "LineSweep.h"
 #include "SweepFields.h"
@@ -14,6 +15,8 @@
 #include <memory>
 #include <vector>
 
+class QPainter;
+class QRectF;
 class QTabWidget;
 class TForm1;
 class TSweepView;
@@ -39,6 +42,12 @@ public:
     // The readouts as the page shows them.
     std::vector<merivane::present::TSweepRow> Rows() const;
     merivane::present::PowerUnit Unit() const;
+    // The page for the copy and the export: its inputs, then its readouts,
+    // each a name and its text with the unit.
+    merivane::present::TExtraRegion CopyRegion() const;
+    // The chart for a report; false, with the reason, when the chart library
+    // cannot be loaded.
+    bool PaintChart(QPainter& painter, const QRectF& rect, QString& error) const;
 
     // The page's controls, made when the page is first shown (or asked for),
     // so that start-up makes none of them.

@@ -10,11 +10,12 @@
 #include "Export.h"
 #include "Inputs.h"
 #include "Report.h"
+#include "SweepChartLoader.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QGuiApplication>
+#include <QApplication>
 
 #include <cerrno>
 #include <cstdio>
@@ -204,10 +205,20 @@ int Run(const QStringList& arguments)
         r.sections = present::CaseSections(c.m, d);
         r.version = env::GetFileVersionString();
         r.when = QDateTime::currentDateTime();
+        // Nothing is known of the line: the chart runs over the round-trip phase.
+        TSweepInputs line;
+        line.LineKnown = false;
+        const TSweepCase sweep{c.m, line};
+        bool charted = true;
+        QString chartError;
+        r.chart = [&](QPainter& p, const QRectF& rect) {
+            charted = PaintSweepChartLoaded(p, rect, sweep, d.power, c.m.CplIdeal, chartError);
+        };
         if (!WriteReportPdf(path, r)) {
             Fail("Unable to write to " + U(path));
             return kBadUsage;
         }
+        if (!charted) Warn("the report has no chart: " + U(chartError));
     }
     switch (form) {
     case kCsv: Write(present::CaseCsv(c.m, d)); break;
@@ -224,9 +235,10 @@ int main(int argc, char** argv)
     qInstallMessageHandler(QuietMessages);
     std::unique_ptr<QCoreApplication> app;
     if (WantsReport(argc, argv)) {
-        // no display is needed, and none is looked for
+        // no display is needed, and none is looked for; the chart needs the
+        // widgets' application
         qputenv("QT_QPA_PLATFORM", "offscreen");
-        app = std::make_unique<QGuiApplication>(argc, argv);
+        app = std::make_unique<QApplication>(argc, argv);
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }

@@ -58,6 +58,9 @@ TEST(Report, IsWrittenWithoutADisplayAndHoldsEveryRow)
     EXPECT_TRUE(HasLineWith(text, {"Directivity", "20 dB"}));
     EXPECT_TRUE(HasLineWith(text, {"Power to Match", "70.09 dBm"}));          // 10200 W
     EXPECT_TRUE(HasLineWith(text, {"Absorbed Power", "68.79 dBm", "72.33 %"}));  // 7574.26 W; 5478.71 / 7574.26
+    // the sweep chart: nothing is known of the line, so it runs over the round-trip phase
+    EXPECT_TRUE(text.contains(QString::fromUtf8("Round-trip phase change (°)"))) << text.toStdString();
+    EXPECT_TRUE(text.contains("Power (dBm)"));
 }
 
 TEST(Report, ThatCannotBeWrittenIsBadUsage)

@@ -271,6 +271,23 @@ INSTANTIATE_TEST_SUITE_P(
         SpreadRow{"no span", LineType::WR340, 1.0, 5, 2450, 0, 0.0}),
     ROW_NAMES(std::string(r.name)));
 
+TEST(LineSweep, WithoutALineTheSweepRunsOverTheRoundTripPhase)
+{
+    TSweepCase c{Computed(kSetups[0]), TSweepInputs{}};
+    c.In.LineKnown = false;
+    const TSweepResult r = CalcLineSweep(c);
+    EXPECT_FALSE(r.Guide.propagates);
+    EXPECT_EQ(r.Guide.cutoffMHz, 0.0);
+    EXPECT_FALSE(r.OverLength);
+    EXPECT_EQ(r.Period, 360.0);
+    // Gs Gl at 90 degrees: a round-trip phase change of 90 brings it to 0, of 270 to 180
+    ASSERT_TRUE(r.AdviceDefined);
+    EXPECT_NEAR(r.AddForMax, 90.0, 1e-9);
+    EXPECT_NEAR(r.AddForMin, 270.0, 1e-9);
+    EXPECT_FALSE(r.SpreadDefined);
+    EXPECT_EQ(r.AtZero.Pload, c.M.Pload);
+}
+
 TEST(RandomPhase, WorkedExampleStatistics)
 {
     // K = Pav (1 - |Gs|^2)(1 - |Gl|^2) = 7650 W, r = 0.1

@@ -89,6 +89,15 @@ TEST(SweepTexts, BelowCutOffTheLengthsCannotBeGiven)
     EXPECT_EQ(rows[5].text, "7.73");  // the statistics need no line
 }
 
+TEST(SweepTexts, WithoutALineThereIsNoCutOffToName)
+{
+    TSweepInputs in;
+    in.LineKnown = false;
+    const TSweepResult r = CalcLineSweep(TSweepCase{WorkedExample(), in}, 0);
+    EXPECT_EQ(SweepStatus(r), "");
+    EXPECT_EQ(LengthAxisTitle(r.OverLength), "Round-trip phase change (\u00b0)");
+}
+
 TEST(SweepTexts, ASpreadOf360DegreesOrMoreMakesThePhaseRandom)
 {
     TSweepInputs in;

@@ -12,7 +12,10 @@ const QStringList kCopyLines = {
     "Directivity", "", "Magnetron Output", "Power to Match", "(Available Power)", "", "Source Reflection", "Mismatch",
     "", "Load Reflection", "Mismatch", "", "Transmission", "Interference Factor", "Transducer Gain", "Incident Power",
     "Reflected Power", "Absorbed Power", "", "Power Meas", "Incident Power", "Reflected Power", "Absorbed Power", "",
-    "Load Meas", "Load Reflection Coefficient Magnitude", ""};
+    "Load Meas", "Load Reflection Coefficient Magnitude", "", "Line Sweep", "Frequency", "Line Type", "Waveguide Width",
+    "Velocity Factor", "Line Length", "Frequency Span", "Guide Wavelength", "Length per Period", "Add for Maximum",
+    "Add for Minimum", "Phase Spread", "Mean Absorbed Power", "Absorbed Power Deviation", "Absorbed Power 95 % Interval",
+    ""};
 
 QStringList FirstCells(const QString& tsv)
 {
@@ -38,6 +41,15 @@ TEST_P(CtrlCAwayFromTheFields, CopiesTheWholeCaseAsTextAndHtml)
     EXPECT_TRUE(lines.contains("Transmission\tActual Value\t\tMin Value\t\tMax Value"));
     EXPECT_TRUE(lines.contains("Incident Power\t10.1\tkW\t8.43\tkW\t12.59\tkW"));  // 10099.01 (8429.75 .. 12592.59) W
     EXPECT_TRUE(lines.contains("Absorbed Power\t7.57\tkW\t7.57\tkW\t7.57\tkW\t0\tW\t0\tW"));  // ideal couplers
+    // the Line Sweep page: WR340 at 2450 MHz, lg = 173.38 mm; Gs Gl at 90 degrees reaches 0 after lg/8
+    // and 180 after 3 lg/8; with r = 0.1 the mean absorbed power is 7650 W / (1 - r^2)
+    EXPECT_TRUE(lines.contains("Line Type\tWR340"));
+    EXPECT_TRUE(lines.contains("Frequency Span\t\u00b10 MHz"));
+    EXPECT_TRUE(lines.contains("Guide Wavelength\t173.38 mm"));
+    EXPECT_TRUE(lines.contains("Add for Maximum\t21.67 mm"));
+    EXPECT_TRUE(lines.contains("Add for Minimum\t65.02 mm"));
+    EXPECT_TRUE(lines.contains("Mean Absorbed Power\t7.73 kW"));
+    EXPECT_TRUE(lines.contains("Absorbed Power 95 % Interval\t6.33 .. 9.44 kW"));
     const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
     ASSERT_TRUE(mime->hasHtml());
     EXPECT_TRUE(mime->html().contains("<td>Incident Power</td><td align=\"right\">10.1</td><td>kW</td>"));

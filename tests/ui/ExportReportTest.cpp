@@ -99,6 +99,9 @@ TEST_F(ResultActionsTest, ReportIsOnePdfPageWithTheInputsAndResults)
     EXPECT_TRUE(HasLineWith(text, {"Transmission", "Actual Value", "Min Value", "Max Value"}));
     EXPECT_TRUE(HasLineWith(text, {"Incident Power", "70.04 dBm", "69.26 dBm", "71 dBm"}));
     EXPECT_TRUE(HasLineWith(text, {"Interference Factor", "0.99", "0.826", "1.235"}));
+    // the Line Sweep chart below the tables: over the added length of the line, in the power unit
+    EXPECT_TRUE(text.contains(QString::fromUtf8("Added length (mm)"))) << S(text);
+    EXPECT_TRUE(text.contains("Power (dBm)")) << S(text);
 }
 
 TEST_F(ResultActionsTest, ReportCanBePrintedAsWell)

@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The Line Sweep page in the copy, the export and the report.
+#include "SweepChartLoader.h"
+#include "SweepPage.h"
+#include "TForm1.h"
+
+namespace present = merivane::present;
+
+namespace {
+
+std::string WithUnit(const std::string& text, const std::string& unit) { return unit.empty() ? text : text + " " + unit; }
+
+}  // namespace
+
+present::TExtraRegion TSweepPage::CopyRegion() const
+{
+    present::TExtraRegion region;
+    region.title = "Line Sweep";
+    for (const TSweepFieldSpec& f : SweepFields()) {
+        // the line type stands between the frequency and the width, as on the page
+        if (f.field == SweepField::Width)
+            region.rows.emplace_back(kLineName, merivane::LineTypeSpec(in_.Line).name);
+        std::string text = f.field == SweepField::Width ? WidthFieldText(in_) : SweepFieldText(in_, f.field);
+        if (f.field == SweepField::Span) text = "\u00b1" + text;
+        region.rows.emplace_back(f.name, WithUnit(text, f.unit));
+    }
+    for (const present::TSweepRow& r : Rows()) region.rows.emplace_back(r.name, WithUnit(r.text, r.unit));
+    const std::string status = present::SweepStatus(result_);
+    if (!status.empty()) region.rows.emplace_back("Status", status);
+    return region;
+}
+
+bool TSweepPage::PaintChart(QPainter& painter, const QRectF& rect, QString& error) const
+{
+    return PaintSweepChartLoaded(painter, rect, Case(), Unit(), form_.M.CplIdeal, error);
+}
