@@ -88,6 +88,28 @@ const TControlTip kTips[] = {
     {"Label29", "The highest magnitude the couplers can report; above 1 when the leak is large."},
     {"Label30", "Lowest reported − true magnitude, in percentage points of |Γl| (Mag only)."},
     {"Label31", "Highest reported − true magnitude, in percentage points of |Γl| (Mag only)."},
+    // Line Sweep page: inputs
+    {"edSwFreq", "Operating frequency of the magnetron in MHz, 1 to 100000 (915 or 2450 for heating).\n"
+                 "It sets the wavelength in the line."},
+    {"cbSwLine", "The line between magnetron and load: a TE10 rectangular waveguide (WR284, WR340, WR430,\n"
+                 "WR975 or one of a custom width) or a coaxial (TEM) line with its velocity factor."},
+    {"edSwWidth", "Broad-wall width a of the custom waveguide in mm, 1 to 10000; its TE10 cut-off is c/(2a).\n"
+                  "For a preset it shows the preset's width."},
+    {"edSwVf", "Velocity factor vf of the coaxial line, 0.1 to 1: its wavelength is vf·λ0."},
+    {"edSwLength", "Length L of the line between the two reference planes in metres, 0 to 10000.\n"
+                   "With the frequency span it gives the phase spread of frequency pulling."},
+    {"edSwSpan", "How far the magnetron pulls its frequency, ± MHz, 0 to 10000 (tens of MHz are usual)."},
+    // Line Sweep page: readouts
+    {"paSwGuide", "Guide wavelength λg = λ0/√(1 − (λ0/2a)²) of the TE10 wave; vf·λ0 on a coaxial line."},
+    {"paSwPeriod", "The added length over which the interference repeats: λg/2."},
+    {"paSwAddMax", "The shortest added length that turns the phase of Γs·Γl to 0°: the most absorbed power."},
+    {"paSwAddMin", "The shortest added length that turns the phase of Γs·Γl to 180°: the least absorbed power."},
+    {"paSwSpread", "Spread 720°·L·|1/λg(f + Δf) − 1/λg(f − Δf)| of the round-trip phase over the span;\n"
+                   "from 360° on the phase is effectively random."},
+    {"paSwMean", "Mean absorbed power for a round-trip phase that is uniformly random:\n"
+                 "Pav·(1 − |Γs|²)(1 − |Γl|²)/(1 − |Γs|²·|Γl|²)."},
+    {"paSwDeviation", "Standard deviation of the absorbed power for a uniformly random round-trip phase (exact)."},
+    {"paSwInterval", "The 2.5 % and 97.5 % points of the absorbed power for a uniformly random round-trip phase."},
 };
 
 // Each result cell shares the tooltip of its row's caption.
@@ -117,6 +139,7 @@ const TTopic kTopics[] = {
     {"gbMgInput", "magnetron-input"},  {"gbSrcRho", "source-reflection"}, {"GroupBox4", "load-reflection"},
     {"gbMgOutput", "magnetron-output"}, {"gbCpl", "couplers"},             {"gbPunit", "power-unit"},
     {"tsTransm", "transmission"},      {"tsMeas", "power-meas"},          {"TabSheet1", "load-meas"},
+    {"tsSweep", "line-sweep"},         {"SweepWindow", "line-sweep"},
 };
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QLineEdit>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -133,6 +134,11 @@ void TSweepPage::Enlarge()
     if (!window_) {
         window_ = new TSweepWindow(&form_);
         window_->PlaceOver(&form_);
+        // F1 in the enlarged window opens the help at this page
+        auto* f1 = new QShortcut(QKeySequence::HelpContents, window_);
+        f1->setContext(Qt::WindowShortcut);
+        connect(f1, &QShortcut::activated, this,
+                [this] { form_.ShowHelpTopic(form_.HelpTopicFor(window_)); });
         Attach(window_->View());
         window_->View()->ShowInputs(in_);
         window_->View()->ShowRows(Rows(), present::SweepStatus(result_));

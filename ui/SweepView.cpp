@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SweepView.h"
 
+#include "Explain.h"
 #include "Look.h"
 #include "SweepChartLoader.h"
 
@@ -28,6 +29,15 @@ QString U(const char* s) { return QString::fromUtf8(s); }
 
 constexpr const char* kReadoutObjects[] = {"paSwGuide",  "paSwPeriod", "paSwAddMax",    "paSwAddMin",
                                            "paSwSpread", "paSwMean",   "paSwDeviation", "paSwInterval"};
+
+// The control's tooltip from the explanations, and the same for screen readers.
+void SetExplained(QWidget* w)
+{
+    if (const char* tip = present::TooltipFor(w->objectName().toLatin1().constData())) {
+        w->setToolTip(QString::fromUtf8(tip));
+        w->setAccessibleDescription(QString::fromUtf8(tip));
+    }
+}
 
 }  // namespace
 
@@ -111,6 +121,7 @@ QWidget* TSweepView::BuildForm(bool roomy)
         auto* e = new QLineEdit(form);
         e->setObjectName(QString::fromLatin1(s.objectName));
         e->setAccessibleName(U(s.name));
+        SetExplained(e);
         if (roomy)
             e->setMinimumWidth(fieldWidth);
         else
@@ -119,7 +130,7 @@ QWidget* TSweepView::BuildForm(bool roomy)
         e->installEventFilter(this);
         SetBackground(e, InputColour());
         fields_[static_cast<int>(f)] = e;
-        caption(inputs, row, U(s.caption), e);
+        caption(inputs, row, U(s.caption), e)->setToolTip(e->toolTip());
         inputs->addWidget(e, row, 1);
     };
 
@@ -127,6 +138,7 @@ QWidget* TSweepView::BuildForm(bool roomy)
     line_ = new QComboBox(form);
     line_->setObjectName(QString::fromLatin1(kLineObjectName));
     line_->setAccessibleName(U(kLineName));
+    SetExplained(line_);
     for (const merivane::TLineTypeSpec& t : merivane::LineTypes()) line_->addItem(U(t.name));
     if (roomy)
         line_->setMinimumWidth(fieldWidth);
@@ -134,7 +146,7 @@ QWidget* TSweepView::BuildForm(bool roomy)
         line_->setFixedWidth(fieldWidth);
     SetBackground(line_, InputColour());
     connect(line_, &QComboBox::activated, this, &TSweepView::LineChosen);
-    caption(inputs, 1, U(kLineName), line_);
+    caption(inputs, 1, U(kLineName), line_)->setToolTip(line_->toolTip());
     inputs->addWidget(line_, 1, 1);
     addField(SweepField::Width, 2);
     addField(SweepField::Vf, 3);
@@ -166,6 +178,11 @@ QWidget* TSweepView::BuildForm(bool roomy)
         SetBackground(r, CellColour());
         readouts_[i] = r;
         readoutCaptions_[i] = caption(results, static_cast<int>(i), U(rows[i].caption), r);
+        // the readout's description carries its value: the explanation is its tooltip
+        if (const char* tip = present::TooltipFor(kReadoutObjects[i])) {
+            r->setToolTip(QString::fromUtf8(tip));
+            readoutCaptions_[i]->setToolTip(QString::fromUtf8(tip));
+        }
         results->addWidget(r, static_cast<int>(i), 1);
     }
 
