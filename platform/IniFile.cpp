@@ -4,9 +4,10 @@
 
 #include "IniFile.h"
 
+#include "SafeSave.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cstdint>
@@ -170,40 +171,10 @@ std::string TIniFile::Text()
     return out;
 }
 
-namespace {
-
-// Where a save may write: the settings path itself, or the file a link there
-// points to, so that the link stays. Empty when something other than a regular
-// file (a device, a pipe, a socket, a folder) stands at either place: a save
-// must never replace it.
-QString SaveTarget(const QString& path)
-{
-    QString target = path;
-    for (int hops = 0; QFileInfo(target).isSymLink(); ++hops) {
-        if (hops == 40) return QString();  // a loop of links
-        target = QFileInfo(target).symLinkTarget();
-        if (target.isEmpty()) return QString();
-    }
-    const QFileInfo fi(target);
-    if (fi.exists() && !fi.isFile()) return QString();
-    return target;
-}
-
-}  // namespace
-
 void TIniFile::UpdateFile()
 {
     const std::string text = Text();
-    const QString target = SaveTarget(path_);
-    if (target.isEmpty()) throw EWriteError(path_);
-    QSaveFile f(target);
-    if (!f.open(QIODevice::WriteOnly)) throw EWriteError(path_);
-    const qint64 size = static_cast<qint64>(text.size());
-    if (f.write(text.data(), size) != size || !f.flush()) {
-        f.cancelWriting();
-        throw EWriteError(path_);
-    }
-    if (!f.commit()) throw EWriteError(path_);
+    if (!SaveWholeFile(path_, QByteArray(text.data(), static_cast<qsizetype>(text.size())))) throw EWriteError(path_);
 }
 
 }  // namespace merivane

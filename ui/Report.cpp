@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Report.h"
 
+#include "SafeSave.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPageSize>
 #include <QPainter>
 #include <QPaintDevice>
 #include <QPdfWriter>
-#include <QSaveFile>
+#include <QBuffer>
 
 #include <algorithm>
 #include <cmath>
@@ -234,10 +236,12 @@ QFont ReportFont(const QPainter& painter, double points, bool bold) { return TFo
 
 bool WriteReportPdf(const QString& path, const TReport& report)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
+    // made in memory, then saved whole: never over a device or a pipe
+    QByteArray pdf;
     {
-        QPdfWriter writer(&file);
+        QBuffer buffer(&pdf);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
         writer.setResolution(300);
@@ -248,5 +252,5 @@ bool WriteReportPdf(const QString& path, const TReport& report)
         PaintReport(painter, QRectF(0, 0, writer.width(), writer.height()), report);
         if (!painter.end()) return false;
     }
-    return file.commit();
+    return merivane::SaveWholeFile(path, pdf);
 }

@@ -4,6 +4,7 @@
 #include "Environment.h"
 #include "Export.h"
 #include "ResultDialogs.h"
+#include "SafeSave.h"
 #include "TForm1.h"
 
 #include <QAction>
@@ -18,7 +19,6 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QPrinter>
-#include <QSaveFile>
 
 namespace present = merivane::present;
 
@@ -28,13 +28,7 @@ QString Q(const std::string& s) { return QString::fromUtf8(s.data(), static_cast
 
 bool WriteWhole(const QString& path, const std::string& text)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size())) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return merivane::SaveWholeFile(path, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 }  // namespace

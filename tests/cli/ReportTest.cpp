@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 namespace {
 
 QStringList Q(const std::vector<std::string>& pieces)
@@ -69,6 +71,19 @@ TEST(Report, ThatCannotBeWrittenIsBadUsage)
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.err, "merivane-calc: Unable to write to /no/such/folder/case.pdf\n");
     EXPECT_EQ(r.out, "");
+}
+
+TEST(Report, NeverReplacesAPipe)
+{
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath("case.pdf");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const TRun r = RunCalc({"--report", pipe});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "merivane-calc: Unable to write to " + pipe.toStdString() + "\n");
+    struct stat st {};
+    ASSERT_EQ(::lstat(QFile::encodeName(pipe).constData(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode)) << "the pipe is still a pipe";
 }
 
 }  // namespace

@@ -10,6 +10,9 @@
 #include <QJsonObject>
 #include <QPainter>
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
 namespace {
 
 TEST_F(ResultActionsTest, ExportWritesCsvOrJsonByTheNamesEnding)
@@ -69,6 +72,37 @@ TEST_F(ResultActionsTest, AnExportThatCannotBeWrittenSaysSo)
     ASSERT_EQ(prompter->errors.size(), 1u);
     EXPECT_EQ(S(prompter->errors[0]), S("Unable to write to " + Temp("missing/folder/case.json") + "."));
     EXPECT_EQ(S(prompter->errorCaptions[0]), "Merivane");
+}
+
+// What stands at the chosen path and is not a regular file is never replaced:
+// a pipe, or a link to a (private) device, stays as it is and the save says so.
+TEST_F(ResultActionsTest, ExportAndReportNeverReplaceAPipeOrADevice)
+{
+    ShowWithDialogs();
+    prompter->errorsExpected = true;
+    const QString pipe = Temp("pipe.csv"), node = Temp("null"), link = Temp("link.pdf");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const bool haveNode = ::mknod(QFile::encodeName(node).constData(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+    ASSERT_TRUE(QFile::link(haveNode ? node : pipe, link));
+
+    dialogs->path = pipe;
+    Actions().ExportAction()->trigger();
+    dialogs->path = link;
+    Actions().ReportAction()->trigger();
+
+    ASSERT_EQ(prompter->errors.size(), 2u);
+    EXPECT_EQ(S(prompter->errors[0]), S("Unable to write to " + pipe + "."));
+    EXPECT_EQ(S(prompter->errors[1]), S("Unable to write to " + link + "."));
+    EXPECT_EQ(dialogs->offers, 0) << "no print offered for a report not written";
+    struct stat st {};
+    ASSERT_EQ(::lstat(QFile::encodeName(pipe).constData(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    ASSERT_EQ(::lstat(QFile::encodeName(link).constData(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    if (haveNode) {
+        ASSERT_EQ(::lstat(QFile::encodeName(node).constData(), &st), 0);
+        EXPECT_TRUE(S_ISCHR(st.st_mode));
+    }
 }
 
 TEST_F(ResultActionsTest, ReportIsOnePdfPageWithTheInputsAndResults)
