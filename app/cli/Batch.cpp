@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstring>
 #include <optional>
 #include <vector>
@@ -85,6 +86,9 @@ public:
         }
     }
 
+    // The error that ended the reading early; 0 when it came to the end.
+    int Error() const { return error_; }
+
 private:
     std::size_t FindEol()
     {
@@ -111,13 +115,17 @@ private:
         if (end_ == buf_.size()) buf_.resize(buf_.size() * 2);
         const std::size_t got = std::fread(buf_.data() + end_, 1, buf_.size() - end_, in_);
         end_ += got;
-        if (got == 0) eof_ = true;
+        if (got == 0) {
+            eof_ = true;
+            if (std::ferror(in_)) error_ = errno ? errno : EIO;
+        }
     }
 
     std::FILE* in_;
     std::string buf_;
     std::size_t start_ = 0, end_ = 0, scanned_ = 0;
     bool eof_ = false;
+    int error_ = 0;
 };
 
 }  // namespace
@@ -129,9 +137,17 @@ int RunBatch(std::FILE* in, const std::string& name, std::FILE* out, std::FILE* 
     long long lineNo = 0;
     std::string buffer = present::BatchHeader() + '\n';
     buffer.reserve(kFlushAt + 4096);
+    int writeError = 0;
     const auto flush = [&] {
-        std::fwrite(buffer.data(), 1, buffer.size(), out);
+        if (!writeError && std::fwrite(buffer.data(), 1, buffer.size(), out) != buffer.size())
+            writeError = errno ? errno : EIO;
         buffer.clear();
+        return writeError == 0;
+    };
+    const auto readFailed = [&] {
+        if (!reader.Error()) return false;
+        std::fprintf(err, "merivane-calc: cannot read \"%s\": %s\n", name.c_str(), std::strerror(reader.Error()));
+        return true;
     };
 
     // the header: which cell is which input
@@ -173,6 +189,7 @@ int RunBatch(std::FILE* in, const std::string& name, std::FILE* out, std::FILE* 
                          name.c_str(), lineNo, ignored.c_str());
         break;
     }
+    if (readFailed()) return 2;
 
     long long bad = 0;
     TCaseInput c;
@@ -210,10 +227,16 @@ int RunBatch(std::FILE* in, const std::string& name, std::FILE* out, std::FILE* 
         forms.srcRfl = c.srcForm;
         forms.loaRfl = c.loaForm;
         present::AppendBatchRow(buffer, c.m, forms);
-        if (buffer.size() >= kFlushAt) flush();
+        if (buffer.size() >= kFlushAt && !flush()) break;  // no use computing what cannot be written
     }
+    if (readFailed()) return 2;
     flush();
-    std::fflush(out);
+    if (std::fflush(out) != 0 && !writeError) writeError = errno ? errno : EIO;
+    if (writeError) {
+        std::fprintf(err, "merivane-calc: cannot write the output: %s\n", std::strerror(writeError));
+        std::clearerr(out);  // told once
+        return 2;
+    }
     return bad > 0 ? 1 : 0;
 }
 

@@ -3,7 +3,8 @@
 // options, written as text, CSV or JSON and, when asked, as a PDF report; or a
 // batch of cases from a CSV file. It needs no display: the report is painted
 // on Qt's offscreen platform. Exit status 0 on success, 1 when some batch rows
-// were bad, 2 on bad usage.
+// were bad, 2 on bad usage or when a file or the output cannot be read or
+// written.
 #include "Batch.h"
 #include "Case.h"
 #include "Environment.h"
@@ -95,10 +96,12 @@ const char* const kDescription =
     "\n"
     "--batch reads a CSV file whose header names some of the columns va, ia, eff,\n"
     "source, load and directivity (the options' forms); a missing column or an empty\n"
-    "cell takes the default (or the option given), an empty directivity means ideal\n"
-    "couplers. It writes one CSV row per case: the inputs, then every model field.\n"
+    "cell takes the option given, or else the default: an empty directivity is the\n"
+    "--directivity given, or ideal couplers without it. It writes one CSV row per\n"
+    "case: the inputs, then every model field.\n"
     "\n"
-    "Exit status: 0 success, 1 some batch rows bad, 2 bad usage.";
+    "Exit status: 0 success, 1 some batch rows bad, 2 bad usage or a file or the\n"
+    "output that cannot be read or written.";
 
 int Run(const QStringList& arguments)
 {
@@ -244,5 +247,12 @@ int main(int argc, char** argv)
     }
     QCoreApplication::setApplicationName(QStringLiteral("merivane-calc"));
     QCoreApplication::setApplicationVersion(env::GetFileVersionString());
-    return Run(QCoreApplication::arguments());
+    const int status = Run(QCoreApplication::arguments());
+    // a full disk or a closed pipe must not pass for a complete answer
+    errno = 0;
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        Fail(std::string("cannot write the output") + (errno ? std::string(": ") + std::strerror(errno) : ""));
+        return kBadUsage;
+    }
+    return status;
 }

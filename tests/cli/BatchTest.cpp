@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 
 #include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -131,6 +133,50 @@ INSTANTIATE_TEST_SUITE_P(
                               "merivane-calc: warning: FILE:1: columns that are not inputs are ignored: \"note\"\n"},
                       TStatus{"crlf and a byte-order mark", "\xEF\xBB\xBFva,eff\r\n1000,50\r\n", 0, ""}),
     ROW_NAMES(std::string(r.name)));
+
+TEST(Batch, AFolderThatCannotBeReadIsBadUse)
+{
+    QTemporaryDir dir;
+    const TRun r = RunCalc({"--batch", dir.path()});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "merivane-calc: cannot read \"" + dir.path().toStdString() + "\": Is a directory\n");
+    EXPECT_EQ(r.out, "") << "no header for rows that were never read";
+}
+
+// Output into a private full device (as /dev/full): every write fails with
+// ENOSPC, and the program must say so rather than exit as if it had answered.
+struct TFullRun {
+    const char* name;
+    QStringList args;
+    QByteArray input;
+};
+
+class OutputToAFullDisk : public ::testing::TestWithParam<TFullRun> {};
+
+TEST_P(OutputToAFullDisk, IsAFailureThatSaysSo)
+{
+    QTemporaryDir dir;
+    const QString full = dir.filePath("full");
+    if (::mknod(QFile::encodeName(full).constData(), S_IFCHR | 0666, makedev(1, 7)) != 0)
+        GTEST_SKIP() << "making a device node needs root";
+    QProcess p;
+    p.setStandardOutputFile(full);
+    p.start(QStringLiteral(MERIVANE_CALC), GetParam().args);
+    ASSERT_TRUE(p.waitForStarted(10000));
+    p.write(GetParam().input);
+    p.closeWriteChannel();
+    ASSERT_TRUE(p.waitForFinished(120000));
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(p.exitCode(), 2);
+    EXPECT_EQ(p.readAllStandardError().toStdString(), "merivane-calc: cannot write the output: No space left on device\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Cli, OutputToAFullDisk,
+                         ::testing::Values(TFullRun{"one case as text", {"--va", "3000"}, {}},
+                                           TFullRun{"one case as json", {"--format", "json"}, {}},
+                                           TFullRun{"help", {"--help"}, {}},
+                                           TFullRun{"a batch", {"--batch", "-"}, "va\n1000\n2000\n"}),
+                         ROW_NAMES(std::string(r.name)));
 
 TEST(Batch, ItsOwnOutputReadsBackAsTheSameCases)
 {
