@@ -54,7 +54,10 @@ void TForm1::ApplyTooltips()
 TForm1::TTypedInputs TForm1::TypedInputs() const
 {
     TTypedInputs t;
-    for (std::size_t i = 0; i < controls_.inputs.size(); ++i) t.texts[i] = controls_.inputs[i]->text();
+    for (std::size_t i = 0; i < controls_.inputs.size(); ++i) {
+        t.texts[i] = controls_.inputs[i]->text();
+        t.entered[i] = controls_.inputs[i]->isModified();
+    }
     t.srcRepresentation = ui->cbSrcRfl->currentIndex();
     t.loaRepresentation = ui->cbLoaRfl->currentIndex();
     return t;
@@ -65,15 +68,22 @@ void TForm1::NoteEntries(const TTypedInputs& typed)
     using present::EntryKind;
     const auto text = [&typed](int i) { return typed.texts[static_cast<std::size_t>(i)].toStdString(); };
     const auto shown = [](const QLineEdit* e) { return e->text().toStdString(); };
-    SetEntryNote(ui->edAnodeV, present::EntryNote(EntryKind::Volts, text(0), M.Va, shown(ui->edAnodeV)));
-    SetEntryNote(ui->edAnodeI, present::EntryNote(EntryKind::Amperes, text(1), M.Ia, shown(ui->edAnodeI)));
-    SetEntryNote(ui->edEffic, present::EntryNote(EntryKind::Percent, text(2), static_cast<double>(static_cast<long double>(M.Eff) * 100),
-                                                 shown(ui->edEffic)));
-    SetEntryNote(ui->edSrcMag, present::ReflectionNote(typed.srcRepresentation, text(3), M.SrcRfl));
-    SetEntryNote(ui->edSrcPha, present::EntryNote(EntryKind::Degrees, text(4), M.SrcRfl.Pha, shown(ui->edSrcPha)));
-    SetEntryNote(ui->edLoaMag, present::ReflectionNote(typed.loaRepresentation, text(5), M.LoaRfl));
-    SetEntryNote(ui->edLoaPha, present::EntryNote(EntryKind::Degrees, text(6), M.LoaRfl.Pha, shown(ui->edLoaPha)));
-    SetEntryNote(ui->edDire, present::EntryNote(EntryKind::Decibels, text(7), M.CplDirDb, shown(ui->edDire)));
+    // only an entry changes a note: a cycle of another field, the button, or
+    // the written-back text read again leave it as it is
+    const auto note = [&typed, this](int i, QLineEdit* field, const auto& make) {
+        if (typed.entered[static_cast<std::size_t>(i)]) SetEntryNote(field, make());
+    };
+    note(0, ui->edAnodeV, [&] { return present::EntryNote(EntryKind::Volts, text(0), M.Va, shown(ui->edAnodeV)); });
+    note(1, ui->edAnodeI, [&] { return present::EntryNote(EntryKind::Amperes, text(1), M.Ia, shown(ui->edAnodeI)); });
+    note(2, ui->edEffic, [&] {
+        return present::EntryNote(EntryKind::Percent, text(2), static_cast<double>(static_cast<long double>(M.Eff) * 100),
+                                  shown(ui->edEffic));
+    });
+    note(3, ui->edSrcMag, [&] { return present::ReflectionNote(typed.srcRepresentation, text(3), M.SrcRfl); });
+    note(4, ui->edSrcPha, [&] { return present::EntryNote(EntryKind::Degrees, text(4), M.SrcRfl.Pha, shown(ui->edSrcPha)); });
+    note(5, ui->edLoaMag, [&] { return present::ReflectionNote(typed.loaRepresentation, text(5), M.LoaRfl); });
+    note(6, ui->edLoaPha, [&] { return present::EntryNote(EntryKind::Degrees, text(6), M.LoaRfl.Pha, shown(ui->edLoaPha)); });
+    note(7, ui->edDire, [&] { return present::EntryNote(EntryKind::Decibels, text(7), M.CplDirDb, shown(ui->edDire)); });
 }
 
 void TForm1::SetEntryNote(QLineEdit* field, const std::string& note)

@@ -136,6 +136,7 @@ void TForm1::udEffClick()
 {
     M.Eff = Fraction(ui->udEff->Position());
     ui->edEffic->setText(Q(merivane::FormatReal3(Percent(M.Eff))));
+    ui->edEffic->setModified(true);  // a step is an entry
     bEvaluateClick();
 }
 
@@ -143,6 +144,7 @@ void TForm1::udSrcPhaClick()
 {
     M.SrcRfl.Pha = ui->udSrcPha->Position();
     ui->edSrcPha->setText(Q(merivane::FormatReal3(M.SrcRfl.Pha)));
+    ui->edSrcPha->setModified(true);  // a step is an entry
     bEvaluateClick();
 }
 
@@ -150,12 +152,14 @@ void TForm1::udLoaPhaClick()
 {
     M.LoaRfl.Pha = ui->udLoaPha->Position();
     ui->edLoaPha->setText(Q(merivane::FormatReal3(M.LoaRfl.Pha)));
+    ui->edLoaPha->setModified(true);  // a step is an entry
     bEvaluateClick();
 }
 
 void TForm1::udDireClick()
 {
     M.CplDirDb = ui->udDire->Position();
+    ui->edDire->setModified(true);  // a step is an entry
     bEvaluateClick();
 }
 

@@ -140,11 +140,13 @@ private:
     // about to read them.
     struct TTypedInputs {
         std::array<QString, 8> texts;
+        std::array<bool, 8> entered{};  // typed, pasted or stepped since the last cycle wrote it back
         int srcRepresentation = 0, loaRepresentation = 0;
     };
     TTypedInputs TypedInputs() const;
-    // Starts each field's tooltip with a note when its entry was not taken as
-    // typed, and marks the field until its next accepted entry.
+    // Starts each entered field's tooltip with a note when its entry was not
+    // taken as typed, and marks the field until its next accepted entry; a
+    // field not entered keeps its note through other cycles.
     void NoteEntries(const TTypedInputs& typed);
     void SetEntryNote(QLineEdit* field, const std::string& note);
     void ApplyTooltips();

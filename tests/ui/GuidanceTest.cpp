@@ -96,18 +96,49 @@ INSTANTIATE_TEST_SUITE_P(
                       EntryCase{"edLoaMag", 1, "-20", ""}),
     ROW_NAMES(std::string(r.field) + "_" + r.typed));
 
+// A note stays until the field's own next accepted entry: the cycles of other
+// fields, the button and Tab through the field read its written-back text, which
+// is not an entry.
 TEST_F(WindowTest, TheNoteAndTheMarkGoWithTheNextAcceptedEntry)
 {
     Show();
     const QString base = Edit("edAnodeV")->toolTip();
     TypeAndLeave("edAnodeV", "1,500");
-    EXPECT_TRUE(HasEntryMark(Edit("edAnodeV")));
+    ASSERT_TRUE(HasEntryMark(Edit("edAnodeV")));
+    const QString noted = Edit("edAnodeV")->toolTip();
+    ASSERT_TRUE(noted.startsWith(QString::fromUtf8("“1,500” is not a whole number of volts: 4000 V kept.")));
     EXPECT_EQ(w->M.Va, 4000);  // what is computed does not change
-    TypeAndLeave("edAnodeI", "2");  // another field's cycle reads "4000", as written back: accepted
+
+    TypeAndLeave("edAnodeI", "2");  // another field's entry and cycle
+    QTest::mouseClick(Find<QPushButton>("bEvaluate"), Qt::LeftButton);
+    Edit("edAnodeV")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(Edit("edAnodeV"), Qt::Key_Tab);  // through the field, typing nothing
+    EXPECT_TRUE(HasEntryMark(Edit("edAnodeV")));
+    EXPECT_EQ(Edit("edAnodeV")->toolTip(), noted);
+    EXPECT_EQ(w->M.Ia, 2);
+
+    TypeAndLeave("edAnodeV", "3000");  // its own accepted entry
     EXPECT_FALSE(HasEntryMark(Edit("edAnodeV")));
     EXPECT_EQ(Edit("edAnodeV")->palette().color(QPalette::Dark), QApplication::palette(Edit("edAnodeV")).color(QPalette::Dark));
     EXPECT_EQ(Edit("edAnodeV")->toolTip(), base);
+    EXPECT_EQ(w->M.Va, 3000);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);  // no message box, ever
+}
+
+// A step of a field's spinner is an entry of that field: it takes the note away.
+TEST_F(WindowTest, ASpinnerStepIsAnEntryOfItsField)
+{
+    Show();
+    const QString base = Edit("edSrcPha")->toolTip();
+    TypeAndLeave("edSrcPha", "47");  // computed with 47, shown as the step 45
+    ASSERT_TRUE(HasEntryMark(Edit("edSrcPha")));
+    TypeAndLeave("edAnodeI", "2");
+    EXPECT_TRUE(HasEntryMark(Edit("edSrcPha"))) << "another field's cycle keeps it";
+    Edit("edSrcPha")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(Edit("edSrcPha"), Qt::Key_Up);  // 45 + 5
+    EXPECT_EQ(w->M.SrcRfl.Pha, 50);
+    EXPECT_FALSE(HasEntryMark(Edit("edSrcPha")));
+    EXPECT_EQ(Edit("edSrcPha")->toolTip(), base);
 }
 
 // F1 opens the help at the section of the control with the focus.
