@@ -222,11 +222,15 @@ TSweepResult CalcLineSweep(const TSweepCase& c, int steps)
         const ext at = l * InverseGuideWavelength(in, in.FreqMHz);
         const ext above = l * InverseGuideWavelength(in, in.FreqMHz + in.SpanMHz);
         const ext below = l * InverseGuideWavelength(in, std::max(0.0, in.FreqMHz - in.SpanMHz));
-        r.SpreadDefined = true;
-        r.SpreadDeg = PhaseSpreadDeg(in);
-        r.PhaseRandom = r.SpreadDeg >= 360.0;
-        r.SpanAbove = static_cast<double>((above - at) * xPerDeg);
-        r.SpanBelow = static_cast<double>((at - below) * xPerDeg);
+        // the cut-off lies below f; so only f - df can fall below it
+        r.SpanBelowCutoff = !GuideAt(in, std::max(0.0, in.FreqMHz - in.SpanMHz)).propagates;
+        if (!r.SpanBelowCutoff) {
+            r.SpreadDefined = true;
+            r.SpreadDeg = PhaseSpreadDeg(in);
+            r.PhaseRandom = r.SpreadDeg >= 360.0;
+            r.SpanAbove = static_cast<double>((above - at) * xPerDeg);
+            r.SpanBelow = static_cast<double>((at - below) * xPerDeg);
+        }
     }
     r.Stats = RandomPhaseStats(c.M);
 

@@ -95,7 +95,10 @@ struct TSweepResult {
     double Period = 360.0;    // x over one period: guide wavelength / 2, or 360 deg
     bool AdviceDefined = false;  // false when Gs Gl = 0: every length gives the same power
     double AddForMax = 0.0, AddForMin = 0.0;  // in x units, within [0, Period)
-    bool SpreadDefined = false;  // false where no wave propagates
+    // False where no wave propagates, at f or at either end of the span
+    // f - df .. f + df: the phase is then not defined over the whole span.
+    bool SpreadDefined = false;
+    bool SpanBelowCutoff = false;  // a wave propagates at f but not at f - df
     double SpreadDeg = 0.0;
     bool PhaseRandom = false;  // the spread reaches 360 deg
     // The band of frequency pulling around the present point, in x units:

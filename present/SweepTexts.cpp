@@ -50,6 +50,12 @@ std::string Length(bool defined, double mm) { return defined ? Fixed(mm, 2) : kN
 
 }  // namespace
 
+std::string TSweepRow::WithUnit() const
+{
+    if (unit.empty() || text == kNotApplicable || text == kAnyLength) return text;
+    return text + " " + unit;
+}
+
 std::vector<TSweepRow> SweepRows(const TSweepResult& r, PowerUnit unit)
 {
     const bool mm = r.OverLength;
@@ -73,6 +79,8 @@ std::string SweepStatus(const TSweepResult& r)
         if (!(r.Guide.cutoffMHz > 0)) return {};  // no line given: the sweep runs over the phase
         return "Below cut-off (fc = " + Fixed(r.Guide.cutoffMHz, 2) + " MHz): no wave propagates";
     }
+    if (r.SpanBelowCutoff)
+        return "f \u2212 \u0394f is below cut-off (fc = " + Fixed(r.Guide.cutoffMHz, 2) + " MHz): no phase spread";
     if (r.PhaseRandom) return std::string("Spread \u2265 360") + kDegree + ": phase effectively random";
     return {};
 }

@@ -18,6 +18,8 @@ struct TSweepRow {
     std::string unit;     // "mm", "°", "kW", ...; empty when it has none
     std::string caption;  // "Guide Wavelength (mm)": the name with its unit
     std::string text;     // "173.38"
+    // "173.38 mm"; the text alone where it is no number ("n/a", "any length")
+    std::string WithUnit() const;
 };
 
 // The eight readouts in page order: "Guide Wavelength", "Length per Period",

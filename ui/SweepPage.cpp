@@ -91,6 +91,13 @@ void TSweepPage::FieldLeft(TSweepView* view, SweepField f)
     --busy_;
 }
 
+void TSweepPage::CommitPendingInput()
+{
+    for (TSweepView* v : Views())
+        for (const TSweepFieldSpec& s : SweepFields())
+            if (v->Field(s.field)->isModified()) FieldLeft(v, s.field);  // which writes the text back, unmodified
+}
+
 void TSweepPage::LineChosen(TSweepView*, int index)
 {
     const auto types = merivane::LineTypes();
@@ -168,6 +175,7 @@ void TSweepPage::LoadSettings()
 
 void TSweepPage::SaveSettings()
 {
+    CommitPendingInput();
     if (!ini_) ini_ = std::make_unique<merivane::TIniFile>(SettingsPath());
     WriteSweepSettings(*ini_, in_);
 }

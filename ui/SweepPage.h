@@ -55,6 +55,10 @@ public:
     TSweepWindow* Window() const { return window_; }  // null until first enlarged
     void Enlarge();
 
+    // Reads what was typed in a field and not yet left, as leaving it would:
+    // the copy, the export, the report and the save then hold it.
+    void CommitPendingInput();
+
     // Recomputes from the window's model and redraws every view.
     void Refresh();
 

@@ -24,7 +24,7 @@ present::TExtraRegion TSweepPage::CopyRegion() const
         if (f.field == SweepField::Span) text = "\u00b1" + text;
         region.rows.emplace_back(f.name, WithUnit(text, f.unit));
     }
-    for (const present::TSweepRow& r : Rows()) region.rows.emplace_back(r.name, WithUnit(r.text, r.unit));
+    for (const present::TSweepRow& r : Rows()) region.rows.emplace_back(r.name, r.WithUnit());
     const std::string status = present::SweepStatus(result_);
     if (!status.empty()) region.rows.emplace_back("Status", status);
     return region;

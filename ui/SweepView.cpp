@@ -278,7 +278,7 @@ void TSweepView::ShowRows(const std::vector<present::TSweepRow>& rows, const std
         readouts_[i]->setText(U(rows[i].text));
         readouts_[i]->setCursorPosition(0);
         // what a screen reader says after the name
-        readouts_[i]->setAccessibleDescription(U(rows[i].unit.empty() ? rows[i].text : rows[i].text + " " + rows[i].unit));
+        readouts_[i]->setAccessibleDescription(U(rows[i].WithUnit()));
     }
     status_->setText(U(status));
     status_->setVisible(!status.empty());

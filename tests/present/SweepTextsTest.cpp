@@ -87,6 +87,26 @@ TEST(SweepTexts, BelowCutOffTheLengthsCannotBeGiven)
     const auto rows = SweepRows(r, PowerUnit::Watts);
     for (int i = 0; i < 5; ++i) EXPECT_EQ(rows[i].text, "n/a") << rows[i].name;
     EXPECT_EQ(rows[5].text, "7.73");  // the statistics need no line
+    // no unit after what is no number
+    EXPECT_EQ(rows[0].WithUnit(), "n/a");
+    EXPECT_EQ(rows[4].WithUnit(), "n/a");
+    EXPECT_EQ(rows[5].WithUnit(), "7.73 kW");
+}
+
+// A span whose lower end falls below the cut-off: the wave propagates at f,
+// but the phase is not defined over the whole span.
+TEST(SweepTexts, ASpanReachingBelowCutOffHasNoSpread)
+{
+    TSweepInputs in;
+    in.FreqMHz = 1800;  // WR340: fc = c / (2 * 86.36 mm) = 1735.71 MHz
+    in.SpanMHz = 100;
+    const TSweepResult r = CalcLineSweep(TSweepCase{WorkedExample(), in}, 0);
+    EXPECT_EQ(SweepStatus(r), "f \u2212 \u0394f is below cut-off (fc = 1735.71 MHz): no phase spread");
+    const auto rows = SweepRows(r, PowerUnit::Watts);
+    EXPECT_EQ(rows[4].text, "n/a");
+    EXPECT_NE(rows[0].text, "n/a") << "the guide wavelength at f is defined";
+    in.SpanMHz = 60;  // 1740 MHz is above the cut-off
+    EXPECT_EQ(SweepStatus(CalcLineSweep(TSweepCase{WorkedExample(), in}, 0)), "");
 }
 
 TEST(SweepTexts, WithoutALineThereIsNoCutOffToName)
@@ -117,6 +137,8 @@ TEST(SweepTexts, WithoutReflectionOnOneSideAnyLengthWill)
     const auto rows = SweepRows(CalcLineSweep(TSweepCase{m, {}}, 0), PowerUnit::Watts);
     EXPECT_EQ(rows[2].text, "any length");
     EXPECT_EQ(rows[3].text, "any length");
+    EXPECT_EQ(rows[3].WithUnit(), "any length");
+    EXPECT_EQ(rows[1].WithUnit(), "86.69 mm");  // 173.38 / 2
 }
 
 TEST(SweepTexts, AnIntervalAcross1000WReadsInKilowattsAtBothEnds)

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The "Line Sweep" page beyond its tab: the enlarged window, its settings
 // file, and its chart painted without a window.
+#include "ResultActions.h"
 #include "RowNames.h"
 #include "SweepChartLoader.h"
 #include "SweepFixture.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QPainter>
 
 namespace {
@@ -63,6 +66,33 @@ TEST_F(SweepTest, TheInputsPersistInTheirOwnFile)
     EXPECT_EQ(S(Field(SweepField::Vf)->text()), "0.66");
     EXPECT_EQ(S(Field(SweepField::Frequency)->text()), "915");
     EXPECT_EQ(Page()->Inputs().SpanMHz, 10.0);
+}
+
+// What was typed on the page and not yet left goes out with the copy and the
+// close, as if the field had been left.
+TEST_F(SweepTest, TheCopyAndTheCloseTakeAFieldTypedButNotLeft)
+{
+    ShowPage();
+    QLineEdit* e = Field(SweepField::Frequency);
+    e->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(e, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(e, QStringLiteral("915"));  // WR340 is cut off below 1735.71 MHz
+    w->ResultActions()->CopyResultsAction()->trigger();
+    const QStringList lines = QGuiApplication::clipboard()->text().split(QLatin1Char('\n'));
+    EXPECT_TRUE(lines.contains("Frequency\t915 MHz")) << S(lines.join('\n'));
+    EXPECT_TRUE(lines.contains("Guide Wavelength\tn/a")) << "no unit after n/a";
+    EXPECT_TRUE(lines.contains("Status\tBelow cut-off (fc = 1735.71 MHz): no wave propagates"));
+    EXPECT_EQ(Readout(0), "n/a");  // the page shows the same
+
+    QLineEdit* length = Field(SweepField::Length);
+    length->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(length, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(length, QStringLiteral("2.5"));
+    w->close();
+    ASSERT_FALSE(w->isVisible());
+    const QByteArray file = ReadAll(SweepPath());
+    EXPECT_TRUE(file.contains("\nFrequency=915\n")) << file.toStdString();
+    EXPECT_TRUE(file.contains("\nLineLength=2.5\n")) << file.toStdString();
 }
 
 struct Stored {
