@@ -85,6 +85,27 @@ std::string SweepStatus(const TSweepResult& r)
     return {};
 }
 
+std::string SweepSummary(const TSweepInputs& in, const TSweepResult& r)
+{
+    const auto adds = [&r](const char* unit) {
+        if (!r.AdviceDefined) return std::string("any length gives the same power");
+        return "add " + Fixed(r.AddForMax, 2) + unit + " for the maximum, " + Fixed(r.AddForMin, 2) + unit +
+               " for the minimum";
+    };
+    if (!in.LineKnown) return "Line Sweep over the round-trip phase: " + adds(kDegree);
+    std::string s = std::string("Line Sweep: ") + LineTypeSpec(in.Line).name + " at " + Fixed(in.FreqMHz, 2) + " MHz";
+    if (!r.Guide.propagates) return s + "; " + SweepStatus(r);
+    s += ", λg = " + Fixed(r.Guide.wavelengthMm, 2) + " mm; " + adds(" mm");
+    if (r.SpreadDefined) {
+        s += "; phase spread " + Fixed(r.SpreadDeg, 2) + kDegree + " over " + Fixed(in.LengthM, 2) + " m at ±" +
+             Fixed(in.SpanMHz, 2) + " MHz";
+        if (r.PhaseRandom) s += ", phase effectively random";
+    } else if (r.SpanBelowCutoff) {
+        s += "; " + SweepStatus(r);
+    }
+    return s;
+}
+
 TPowerAxis PowerAxisFor(double largestWatts, PowerUnit unit)
 {
     TPowerAxis a;

@@ -31,6 +31,11 @@ std::vector<TSweepRow> SweepRows(const TSweepResult& r, PowerUnit unit);
 // when no line is known).
 std::string SweepStatus(const TSweepResult& r);
 
+// One line that names the sweep of a report's chart: the line, the guide
+// wavelength, the lengths to add and the phase spread, or why they cannot be
+// given; over the round-trip phase when no line is known.
+std::string SweepSummary(const TSweepInputs& in, const TSweepResult& r);
+
 // The text of a readout that cannot be given: no wave propagates.
 inline constexpr const char* kNotApplicable = "n/a";
 // The length advice when Gs Gl = 0: every length gives the same power.

@@ -1,9 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SweepChartLoader.h"
 
+#include "Report.h"
+#include "SweepTexts.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QFontMetricsF>
 #include <QLibrary>
+#include <QPainter>
 #include <QStringList>
 
 namespace {
@@ -58,4 +63,21 @@ bool PaintSweepChartLoaded(QPainter& painter, const QRectF& rect, const merivane
     if (!Loaded().paint) return false;
     Loaded().paint(painter, rect, c, unit, ideal);
     return true;
+}
+
+bool PaintSweepReportPart(QPainter& painter, const QRectF& rect, const merivane::TSweepCase& c,
+                          merivane::present::PowerUnit unit, bool ideal, QString& error)
+{
+    const std::string summary = merivane::present::SweepSummary(c.In, merivane::CalcLineSweep(c, 0));
+    painter.save();
+    painter.setFont(ReportFont(painter, 8));
+    const QString text = QString::fromStdString(summary);
+    const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+    // the font is sized for the device; measure in the painter's units
+    const QRectF used = painter.boundingRect(rect, flags, text);
+    painter.drawText(rect, flags, text);
+    painter.restore();
+    const double gap = 4;  // points
+    const QRectF below(rect.left(), used.bottom() + gap, rect.width(), std::max(0.0, rect.bottom() - used.bottom() - gap));
+    return PaintSweepChartLoaded(painter, below, c, unit, ideal, error);
 }

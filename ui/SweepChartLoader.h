@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Loads the chart library of the "Line Sweep" page on first use.
+// Loads the chart library of the "Line Sweep" page on first use, and paints
+// the sweep for a report.
 #pragma once
 
 #include "SweepChartApi.h"
@@ -13,3 +14,8 @@ ISweepChart* MakeSweepChart(bool roomy, QWidget* parent, QString& error);
 // with the reason in error, when the library cannot be loaded.
 bool PaintSweepChartLoaded(QPainter& painter, const QRectF& rect, const merivane::TSweepCase& c,
                            merivane::present::PowerUnit unit, bool ideal, QString& error);
+// The sweep in a report: its summary line (what the chart alone cannot say:
+// the line, the lengths to add, the phase spread) at the top of rect, the
+// chart below it. The summary is there even when the chart is not.
+bool PaintSweepReportPart(QPainter& painter, const QRectF& rect, const merivane::TSweepCase& c,
+                          merivane::present::PowerUnit unit, bool ideal, QString& error);

@@ -32,5 +32,5 @@ present::TExtraRegion TSweepPage::CopyRegion() const
 
 bool TSweepPage::PaintChart(QPainter& painter, const QRectF& rect, QString& error) const
 {
-    return PaintSweepChartLoaded(painter, rect, Case(), Unit(), form_.M.CplIdeal, error);
+    return PaintSweepReportPart(painter, rect, Case(), Unit(), form_.M.CplIdeal, error);
 }

@@ -215,7 +215,7 @@ int Run(const QStringList& arguments)
         bool charted = true;
         QString chartError;
         r.chart = [&](QPainter& p, const QRectF& rect) {
-            charted = PaintSweepChartLoaded(p, rect, sweep, d.power, c.m.CplIdeal, chartError);
+            charted = PaintSweepReportPart(p, rect, sweep, d.power, c.m.CplIdeal, chartError);
         };
         if (!WriteReportPdf(path, r)) {
             Fail("Unable to write to " + U(path));

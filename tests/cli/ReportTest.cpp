@@ -63,6 +63,9 @@ TEST(Report, IsWrittenWithoutADisplayAndHoldsEveryRow)
     // the sweep chart: nothing is known of the line, so it runs over the round-trip phase
     EXPECT_TRUE(text.contains(QString::fromUtf8("Round-trip phase change (°)"))) << text.toStdString();
     EXPECT_TRUE(text.contains("Power (dBm)"));
+    // Gs Gl at 0 + 90 degrees: the maximum a quarter turn on, the minimum three quarters
+    EXPECT_TRUE(text.contains(QString::fromUtf8("Line Sweep over the round-trip phase: add 90° for the maximum, 270° for the minimum")))
+        << text.toStdString();
 }
 
 TEST(Report, ThatCannotBeWrittenIsBadUsage)

@@ -129,6 +129,53 @@ TEST(SweepTexts, ASpreadOf360DegreesOrMoreMakesThePhaseRandom)
     EXPECT_EQ(SweepRows(r, PowerUnit::Watts)[4].text, "480.33");
 }
 
+struct SummaryRow {
+    const char* name;
+    bool lineKnown;
+    LineType line;
+    double fMHz, lengthM, spanMHz, srcMag;
+    const char* expected;  // lg = c / f / sqrt(1 - (fc / f)^2), the lengths lg / 8 and 3 lg / 8
+};
+
+class Summary : public ::testing::TestWithParam<SummaryRow> {};
+
+TEST_P(Summary, NamesWhatTheChartCannotSay)
+{
+    const SummaryRow& row = GetParam();
+    TModel m = WorkedExample();
+    m.SrcRfl.Mag = row.srcMag;
+    CalcTransmission(m, true);
+    TSweepInputs in;
+    in.LineKnown = row.lineKnown;
+    in.Line = row.line;
+    in.FreqMHz = row.fMHz;
+    in.LengthM = row.lengthM;
+    in.SpanMHz = row.spanMHz;
+    EXPECT_EQ(SweepSummary(in, CalcLineSweep(TSweepCase{m, in}, 0)), row.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Report, Summary,
+    ::testing::Values(
+        SummaryRow{"WR340 with a spread", true, LineType::WR340, 2450, 3, 5, 0.2,
+                   "Line Sweep: WR340 at 2450 MHz, \u03bbg = 173.38 mm; add 21.67 mm for the maximum, 65.02 mm for the "
+                   "minimum; phase spread 102.09\u00b0 over 3 m at \u00b15 MHz"},
+        SummaryRow{"coax random", true, LineType::Coax, 2450, 10, 10, 0.2,
+                   "Line Sweep: Coax / TEM at 2450 MHz, \u03bbg = 122.36 mm; add 15.3 mm for the maximum, 45.89 mm for "
+                   "the minimum; phase spread 480.33\u00b0 over 10 m at \u00b110 MHz, phase effectively random"},
+        SummaryRow{"below cut-off", true, LineType::WR340, 1500, 3, 5, 0.2,
+                   "Line Sweep: WR340 at 1500 MHz; Below cut-off (fc = 1735.71 MHz): no wave propagates"},
+        SummaryRow{"span below cut-off", true, LineType::WR340, 1800, 2, 100, 0.2,
+                   "Line Sweep: WR340 at 1800 MHz, \u03bbg = 628.81 mm; add 78.6 mm for the maximum, 235.81 mm for the "
+                   "minimum; f \u2212 \u0394f is below cut-off (fc = 1735.71 MHz): no phase spread"},
+        SummaryRow{"matched source", true, LineType::WR340, 2450, 0, 0, 0,
+                   "Line Sweep: WR340 at 2450 MHz, \u03bbg = 173.38 mm; any length gives the same power; phase spread "
+                   "0\u00b0 over 0 m at \u00b10 MHz"},
+        // Gs Gl at 0 + 90 degrees: the maximum a quarter turn on, the minimum three quarters
+        SummaryRow{"no line", false, LineType::WR340, 2450, 0, 0, 0.2,
+                   "Line Sweep over the round-trip phase: add 90\u00b0 for the maximum, 270\u00b0 for the minimum"}),
+    ROW_NAMES(std::string(r.name)));
+
 TEST(SweepTexts, WithoutReflectionOnOneSideAnyLengthWill)
 {
     TModel m = WorkedExample();

@@ -135,6 +135,10 @@ TEST_F(ResultActionsTest, ReportIsOnePdfPageWithTheInputsAndResults)
     EXPECT_TRUE(HasLineWith(text, {"Interference Factor", "0.99", "0.826", "1.235"}));
     // the Line Sweep chart below the tables: over the added length of the line, in the power unit
     EXPECT_TRUE(text.contains(QString::fromUtf8("Added length (mm)"))) << S(text);
+    // and above it what the chart alone cannot say: lg = 173.38 mm, Gs Gl at 90 degrees reaches 0 after lg/8
+    EXPECT_TRUE(HasLineWith(text, {"Line Sweep: WR340 at 2450 MHz", QString::fromUtf8("λg = 173.38 mm"),
+                                   "add 21.67 mm for the maximum"}))
+        << S(text);
     EXPECT_TRUE(text.contains("Power (dBm)")) << S(text);
 }
 
