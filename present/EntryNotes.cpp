@@ -2,6 +2,7 @@
 
 #include "NumberText.h"
 
+#include <cmath>
 #include <optional>
 
 namespace merivane::present {
@@ -136,6 +137,25 @@ std::string ReflectionNote(int representation, const std::string& typed, const T
     else if (representation != 0 && representation != -1 && v >= 0 && v <= 1)
         note += " For a magnitude, choose Mag in the list first.";
     return note;
+}
+
+std::string RangeNote(const std::string& typed, double inForce, double lo, double hi, const std::string& unit)
+{
+    // whole limits in full ("100000", where the field writes 1E+5)
+    const auto number = [&unit](double v) {
+        const bool whole = v == std::nearbyint(v) && std::fabs(v) < 1e9;
+        return (whole ? IntToText(static_cast<int>(v)) : FormatReal(v, 6)) + unit;
+    };
+    std::optional<double> read;
+    try {
+        read = RealFromText(typed);
+    } catch (const EOverflow&) {
+        return std::string();  // reported with its own message
+    }
+    if (!read) return Quoted(typed) + " is not a number: " + number(inForce) + " kept.";
+    if (*read < lo) return Quoted(typed) + " is below " + number(lo) + ": " + number(lo) + " in force.";
+    if (*read > hi) return Quoted(typed) + " is above " + number(hi) + ": " + number(hi) + " in force.";
+    return std::string();
 }
 
 }  // namespace merivane::present

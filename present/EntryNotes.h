@@ -27,4 +27,9 @@ std::string EntryNote(EntryKind kind, const std::string& typed, double inForce, 
 // Mag); out of range it is rejected and the value in force stays.
 std::string ReflectionNote(int representation, const std::string& typed, const TRefl& inForce);
 
+// A number field clamped to lo .. hi (the fields of the Line Sweep page): the
+// note for a text that is no number, or a number beyond a limit. unit follows
+// a number as it is written: " MHz", or "" for a plain factor.
+std::string RangeNote(const std::string& typed, double inForce, double lo, double hi, const std::string& unit);
+
 }  // namespace merivane::present

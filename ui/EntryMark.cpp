@@ -1,5 +1,7 @@
 #include "EntryMark.h"
 
+#include "Explain.h"
+
 #include <QApplication>
 #include <QLineEdit>
 #include <QPalette>
@@ -26,3 +28,13 @@ void SetEntryMark(QLineEdit* field, bool marked)
 }
 
 bool HasEntryMark(const QLineEdit* field) { return field->property(kProperty).toBool(); }
+
+void SetEntryNote(QLineEdit* field, const std::string& note)
+{
+    const char* explained = merivane::present::TooltipFor(field->objectName().toLatin1().constData());
+    const QString base = QString::fromUtf8(explained ? explained : "");
+    const QString tip = note.empty() ? base : QString::fromStdString(note) + (base.isEmpty() ? QString() : QLatin1Char('\n') + base);
+    field->setToolTip(tip);
+    field->setAccessibleDescription(tip);
+    SetEntryMark(field, !note.empty());
+}

@@ -3,7 +3,14 @@
 // orange, so nothing is added to the window and the field keeps its colour.
 #pragma once
 
+#include <string>
+
 class QLineEdit;
 
 void SetEntryMark(QLineEdit* field, bool marked);
 bool HasEntryMark(const QLineEdit* field);
+
+// Starts the field's tooltip (and what a screen reader hears of it) with the
+// note, before the field's own explanation, and marks the field; an empty
+// note gives the explanation alone and takes the mark away.
+void SetEntryNote(QLineEdit* field, const std::string& note);

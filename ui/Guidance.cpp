@@ -70,7 +70,7 @@ void TForm1::NoteEntries(const TTypedInputs& typed)
     const auto shown = [](const QLineEdit* e) { return e->text().toStdString(); };
     // only an entry changes a note: a cycle of another field, the button, or
     // the written-back text read again leave it as it is
-    const auto note = [&typed, this](int i, QLineEdit* field, const auto& make) {
+    const auto note = [&typed](int i, QLineEdit* field, const auto& make) {
         if (typed.entered[static_cast<std::size_t>(i)]) SetEntryNote(field, make());
     };
     note(0, ui->edAnodeV, [&] { return present::EntryNote(EntryKind::Volts, text(0), M.Va, shown(ui->edAnodeV)); });
@@ -84,13 +84,6 @@ void TForm1::NoteEntries(const TTypedInputs& typed)
     note(5, ui->edLoaMag, [&] { return present::ReflectionNote(typed.loaRepresentation, text(5), M.LoaRfl); });
     note(6, ui->edLoaPha, [&] { return present::EntryNote(EntryKind::Degrees, text(6), M.LoaRfl.Pha, shown(ui->edLoaPha)); });
     note(7, ui->edDire, [&] { return present::EntryNote(EntryKind::Decibels, text(7), M.CplDirDb, shown(ui->edDire)); });
-}
-
-void TForm1::SetEntryNote(QLineEdit* field, const std::string& note)
-{
-    const QString base = Utf8(present::TooltipFor(field->objectName().toLatin1().constData()));
-    SetTip(field, note.empty() ? base : QString::fromStdString(note) + QLatin1Char('\n') + base);
-    SetEntryMark(field, !note.empty());
 }
 
 QString TForm1::HelpTopicFor(const QWidget* w) const

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SweepPage.h"
 
+#include "EntryMark.h"
+#include "EntryNotes.h"
 #include "Environment.h"
 #include "IniFile.h"
 #include "SweepChartApi.h"
@@ -84,9 +86,17 @@ void TSweepPage::FieldLeft(TSweepView* view, SweepField f)
 {
     if (busy_ > 0) return;
     ++busy_;
+    const bool entered = view->Field(f)->isModified();  // not a Tab through it
     const std::string text = view->Field(f)->text().toStdString();
     // an overflow is reported as the window reports it; the value in force stays
     form_.Guarded([&] { ReadSweepField(in_, f, text); });
+    if (entered) {
+        // as in the window: a note on what was not taken as typed, until the next entry
+        const TSweepFieldSpec& spec = SweepFieldSpec(f);
+        const std::string unit = *spec.unit ? std::string(" ") + spec.unit : std::string();
+        const std::string note = present::RangeNote(text, in_.*spec.value, spec.lo, spec.hi, unit);
+        for (TSweepView* v : Views()) SetEntryNote(v->Field(f), note);
+    }
     InputsChanged();
     --busy_;
 }

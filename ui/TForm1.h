@@ -148,7 +148,6 @@ private:
     // taken as typed, and marks the field until its next accepted entry; a
     // field not entered keeps its note through other cycles.
     void NoteEntries(const TTypedInputs& typed);
-    void SetEntryNote(QLineEdit* field, const std::string& note);
     void ApplyTooltips();
 
     void Wire();

@@ -99,4 +99,32 @@ INSTANTIATE_TEST_SUITE_P(
         ReflNoteCase{2, "100001", "“100001” is above 100000: SWR 3 kept."}),
     ROW_NAMES(std::to_string(r.representation) + "_" + r.typed));
 
+// The Line Sweep page's fields: plain numbers clamped to their limits.
+struct RangeCase {
+    const char* name;
+    const char* typed;
+    double inForce, lo, hi;
+    const char* unit;
+    const char* note;
+};
+
+class RangeNotes : public ::testing::TestWithParam<RangeCase> {};
+
+TEST_P(RangeNotes, SayWhatHappenedAndWhatIsInForce)
+{
+    const RangeCase& c = GetParam();
+    EXPECT_EQ(RangeNote(c.typed, c.inForce, c.lo, c.hi, c.unit), c.note);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SweepFields, RangeNotes,
+    ::testing::Values(RangeCase{"taken", "915.5", 915.5, 1, 100000, " MHz", ""},
+                      RangeCase{"at the limit", "100000", 100000, 1, 100000, " MHz", ""},
+                      RangeCase{"no number", "abc", 2450, 1, 100000, " MHz", "“abc” is not a number: 2450 MHz kept."},
+                      RangeCase{"above", "200000", 100000, 1, 100000, " MHz", "“200000” is above 100000 MHz: 100000 MHz in force."},
+                      RangeCase{"below", "-1", 0, 0, 10000, " m", "“-1” is below 0 m: 0 m in force."},
+                      RangeCase{"factor below", "0.05", 0.1, 0.1, 1, "", "“0.05” is below 0.1: 0.1 in force."},
+                      RangeCase{"decorated", "2,5 m", 2.5, 0, 10000, " m", ""}),
+    ROW_NAMES(std::string(r.name)));
+
 }  // namespace

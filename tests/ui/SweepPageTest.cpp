@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The "Line Sweep" page in the real window: inputs, readouts, the chart and
 // its refreshes, the keyboard.
+#include "EntryMark.h"
 #include "RowNames.h"
 #include "SweepFixture.h"
 
@@ -96,6 +97,27 @@ INSTANTIATE_TEST_SUITE_P(Inputs, TypingOnThePage,
                                            Typed{SweepField::Span, "12.25", "12.25"},
                                            Typed{SweepField::Span, "x", "0"}),
                          ROW_NAMES(std::string(SweepFieldSpec(r.field).key) + "_" + r.typed));
+
+// As in the window: an entry not taken as typed marks its field, and the
+// tooltip says why, until the field's next accepted entry.
+TEST_F(SweepTest, AnEntryNotTakenAsTypedIsNotedOnItsField)
+{
+    ShowPage();
+    QLineEdit* e = Field(SweepField::Frequency);
+    const QString base = e->toolTip();
+    Type(e, "200000");
+    EXPECT_TRUE(HasEntryMark(e));
+    EXPECT_TRUE(e->toolTip().startsWith(QString::fromUtf8("“200000” is above 100000 MHz: 100000 MHz in force.\n")))
+        << S(e->toolTip());
+    EXPECT_EQ(e->accessibleDescription(), e->toolTip());
+    Type(Field(SweepField::Length), "2");  // another field's entry
+    e->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(e, Qt::Key_Tab);  // through it, typing nothing
+    EXPECT_TRUE(HasEntryMark(e));
+    Type(e, "915");
+    EXPECT_FALSE(HasEntryMark(e));
+    EXPECT_EQ(e->toolTip(), base);
+}
 
 TEST_F(SweepTest, BelowCutOffThePageSaysSoAndDrawsOverPhase)
 {
