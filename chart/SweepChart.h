@@ -116,7 +116,15 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    // What a screen reader hears: the readout the keys moved to, as the
+    // description, announced as it changes; the control's own description
+    // again when the focus leaves.
+    void AnnounceReadout();
+    void RestoreDescription();
+
     TSweepChart* chart_;
+    QString ownDescription_;
+    bool announcing_ = false;
 };
 
 // Paints the sweep of c into rect without any window: for a report or an

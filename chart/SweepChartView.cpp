@@ -2,6 +2,7 @@
 // The chart's widget, its painting without a window, and the library's entry point.
 #include "SweepChart.h"
 
+#include <QAccessible>
 #include <QGraphicsLayout>
 #include <QGraphicsScene>
 #include <QKeyEvent>
@@ -62,13 +63,35 @@ void TSweepChartView::keyPressEvent(QKeyEvent* event)
     case Qt::Key_End: chart_->ShowReadout(period); break;
     default: QChartView::keyPressEvent(event); return;
     }
+    AnnounceReadout();
     event->accept();
 }
 
 void TSweepChartView::focusOutEvent(QFocusEvent* event)
 {
     chart_->HideReadout();
+    RestoreDescription();
     QChartView::focusOutEvent(event);
+}
+
+void TSweepChartView::AnnounceReadout()
+{
+    if (!announcing_) {
+        ownDescription_ = accessibleDescription();
+        announcing_ = true;
+    }
+    QString text = chart_->ReadoutText();
+    text.replace(QLatin1Char('\n'), QStringLiteral("; "));
+    setAccessibleDescription(text);
+    QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&changed);
+}
+
+void TSweepChartView::RestoreDescription()
+{
+    if (!announcing_) return;
+    announcing_ = false;
+    setAccessibleDescription(ownDescription_);
 }
 
 // ------------------------------------------------------------------ printing

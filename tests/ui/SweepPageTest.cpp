@@ -5,6 +5,7 @@
 #include "RowNames.h"
 #include "SweepFixture.h"
 
+#include <QAccessible>
 #include <QGraphicsTextItem>
 #include <QPointer>
 
@@ -227,6 +228,27 @@ TEST_F(SweepTest, TheReadoutFollowsThePointerAndTheArrowKeys)
     EXPECT_EQ(S(Chart()->ReadoutText().section('\n', 0, 1)), "d = 0 mm\nAbsorbed 7.57 kW");
     QTest::keyClick(view, Qt::Key_Right);
     EXPECT_NEAR(Chart()->ReadoutX(), 86.690153 / 72, 1e-9);
+}
+
+// A screen reader hears where the keys moved the readout, and the chart's own
+// description again when the focus leaves it.
+TEST_F(SweepTest, TheKeyboardReadoutIsAnnounced)
+{
+    ShowPage();
+    TSweepChartView* view = ChartView(View());
+    const QString own = view->accessibleDescription();
+    view->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(view, Qt::Key_Home);
+    EXPECT_TRUE(view->accessibleDescription().startsWith("d = 0 mm; Absorbed 7.57 kW; Incident ")) << S(view->accessibleDescription());
+    QTest::keyClick(view, Qt::Key_End);  // lg / 2 on: the same powers as at 0 mm
+    EXPECT_TRUE(view->accessibleDescription().startsWith("d = 86.69 mm; Absorbed 7.57 kW")) << S(view->accessibleDescription());
+    // as the accessibility interface gives it to a screen reader
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(view);
+    ASSERT_NE(iface, nullptr);
+    EXPECT_EQ(iface->text(QAccessible::Description), view->accessibleDescription());
+    EXPECT_EQ(S(iface->text(QAccessible::Name)), "Line Sweep Chart");
+    Field(SweepField::Frequency)->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(view->accessibleDescription(), own);
 }
 
 TEST_F(SweepTest, TheKeyboardReachesEveryControlOfThePage)
