@@ -37,6 +37,7 @@ bool InResultCell(const QWidget* w)
 
 void TForm1::ApplyTooltips()
 {
+    connect(qApp, &QApplication::focusChanged, this, [this] { pointerAtFocus_ = QCursor::pos(); });
     for (const present::TControlTip& t : present::ControlTips())
         if (QWidget* w = findChild<QWidget*>(QString::fromLatin1(t.control))) SetTip(w, Utf8(t.tooltip));
     // a field's caption explains what the field does
@@ -95,8 +96,11 @@ QString TForm1::HelpTopicFor(const QWidget* w) const
 
 void TForm1::ContextHelp()
 {
+    // the control with the focus, unless the pointer was moved onto a result cell since the focus moved
     const QWidget* target = focusWidget();
-    if (const QWidget* hovered = QApplication::widgetAt(QCursor::pos()); hovered && hovered->window() == this && InResultCell(hovered))
+    const QPoint pointer = QCursor::pos();
+    if (const QWidget* hovered = QApplication::widgetAt(pointer);
+        pointer != pointerAtFocus_ && hovered && hovered->window() == this && InResultCell(hovered))
         target = hovered;
     ShowHelpTopic(HelpTopicFor(target));
 }

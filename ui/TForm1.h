@@ -12,6 +12,7 @@
 #include "Display.h"
 #include "Model.h"
 
+#include <QPoint>
 #include <QString>
 #include <QWidget>
 
@@ -58,8 +59,8 @@ public:
     QString HelpFile() const { return helpFile_; }
     // The help document at a section; the Help button opens it at 786.
     void ShowHelpTopic(const QString& anchor);
-    // F1: the help at the section of the hovered result cell, or else of the
-    // control with the focus.
+    // F1: the help at the section of the result cell the pointer was moved
+    // onto since the focus last moved, or else of the control with the focus.
     void ContextHelp();
     // The section of the help that explains a control.
     QString HelpTopicFor(const QWidget* w) const;
@@ -159,6 +160,9 @@ private:
     TControls controls_;
     std::shared_ptr<IPrompter> prompter_;
     THelpWindow* help_ = nullptr;
+    // Where the pointer was when the focus last moved: a result cell under a
+    // pointer that has not moved since is not what F1 asks about.
+    QPoint pointerAtFocus_;
     TResultActions* actions_ = nullptr;
     TSweepPage* sweep_ = nullptr;
     QString helpFile_;

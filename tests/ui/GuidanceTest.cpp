@@ -180,4 +180,28 @@ TEST_F(WindowTest, F1OverAResultCellOpensItsPage)
     EXPECT_EQ(S(w->HelpTopicFor(Find<QWidget>("rbPercTr"))), "transmission");
 }
 
+// A pointer left resting on a cell does not take F1 from the keyboard: after
+// the focus moves, the control with the focus wins until the pointer moves.
+TEST_F(WindowTest, F1AfterTheFocusMovesAnswersForTheFocus)
+{
+    Show();
+    Find<QTabWidget>("pcResults")->setCurrentIndex(1);
+    QWidget* cell = Find<QWidget>("Panel26");
+    Find<QWidget>("bEvaluate")->setFocus(Qt::TabFocusReason);
+    QCursor::setPos(cell->mapToGlobal(cell->rect().center()));
+    QApplication::processEvents();
+    Edit("edAnodeV")->setFocus(Qt::TabFocusReason);  // Tab, with the pointer still on the cell
+    QApplication::processEvents();
+    QTest::keyClick(Edit("edAnodeV"), Qt::Key_F1);
+    ASSERT_NE(w->HelpBrowser(), nullptr);
+    EXPECT_EQ(S(w->HelpBrowser()->source().fragment()), S(w->HelpTopicFor(Edit("edAnodeV"))));
+    EXPECT_NE(S(w->HelpBrowser()->source().fragment()), "power-meas");
+    w->HelpBrowser()->window()->close();  // not in the way of the pointer
+    w->activateWindow();
+    QApplication::processEvents();
+    QCursor::setPos(cell->mapToGlobal(cell->rect().center() + QPoint(2, 0)));  // the pointer moves on the cell
+    QTest::keyClick(Edit("edAnodeV"), Qt::Key_F1);
+    EXPECT_EQ(S(w->HelpBrowser()->source().fragment()), "power-meas");
+}
+
 }  // namespace
