@@ -229,6 +229,11 @@ TEST_F(ResultActionsTest, TheHelpDescribesTheFourActions)
     for (const char* s : {"name=\"results-out\"", "Copy Value", "Copy Results", "Export", "Report", "Ctrl+Shift+C",
                           "Ctrl+C", "Ctrl+S", "Ctrl+P", "merivane-calc"})
         EXPECT_TRUE(html.contains(QString::fromUtf8(s))) << s;
+    // each says that the Line Sweep page goes with it
+    const QString out = html.section(QStringLiteral("name=\"results-out\""), 1);
+    EXPECT_EQ(out.count(QStringLiteral("Line Sweep")), 3) << "copy, export and report";
+    // no preformatted block: at a large scale it would run off the window
+    EXPECT_FALSE(html.contains(QStringLiteral("<pre")));
 }
 
 }  // namespace
