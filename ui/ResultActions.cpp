@@ -8,6 +8,9 @@
 #include "TForm1.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QShortcut>
 #include <QClipboard>
 #include <QCursor>
 #include <QDir>
@@ -56,6 +59,16 @@ TResultActions::TResultActions(TForm1& form)
     // their own text menus) reaches the window.
     form_.setContextMenuPolicy(Qt::CustomContextMenu);
     connect(&form_, &QWidget::customContextMenuRequested, this, &TResultActions::ShowMenu);
+    // Shift+F10 opens the same menus from the keyboard as the Menu key does:
+    // the control with the focus gets the request first
+    auto* menuKey = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), &form_);
+    menuKey->setContext(Qt::WindowShortcut);
+    connect(menuKey, &QShortcut::activated, this, [this] {
+        QWidget* target = form_.focusWidget() ? form_.focusWidget() : &form_;
+        const QPoint at = target->rect().center();
+        QContextMenuEvent event(QContextMenuEvent::Keyboard, at, target->mapToGlobal(at));
+        QApplication::sendEvent(target, &event);
+    });
 }
 
 TResultActions::~TResultActions() = default;

@@ -124,6 +124,25 @@ INSTANTIATE_TEST_SUITE_P(Controls, RightClick,
                                            CellClick{"lbAnodeV", 0, nullptr}, CellClick{"gbErrUnit", 1, nullptr}),
                          ROW_NAMES(std::string(r.control)));
 
+// The menu without a mouse: Shift+F10 on the control with the focus.
+TEST_F(ResultActionsTest, ShiftF10OpensTheMenuFromTheKeyboard)
+{
+    ShowWithDialogs();
+    QWidget* radio = Find<QWidget>("rbDbm");
+    radio->setFocus(Qt::TabFocusReason);
+    QStringList items;
+    QTimer::singleShot(0, [&] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            for (const QAction* a : menu->actions())
+                if (!a->isSeparator()) items << a->text();
+            menu->close();
+        }
+    });
+    QTest::keyClick(radio, Qt::Key_F10, Qt::ShiftModifier);
+    QTest::qWait(20);
+    EXPECT_EQ(S(items.join(" / ")), S(QStringLiteral("Copy Results / Export… / Report…")));
+}
+
 TEST_F(ResultActionsTest, RightClickInAFieldKeepsItsOwnTextMenu)
 {
     ShowWithDialogs();
