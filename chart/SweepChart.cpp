@@ -241,7 +241,10 @@ void TSweepChart::Show(const merivane::TSweepCase& c, const merivane::TSweepResu
     present_->replace(QList<QPointF>{{0.0, std::isfinite(y0) ? y0 : under}});
     SetPullingBands(axisY_->min(), axisY_->max());
 
-    setTitle(U(present::SweepStatus(r)));
+    // the status over the plot; in the tab's narrow chart on two lines, after its colon
+    QString status = U(present::SweepStatus(r));
+    if (!roomy_) status.replace(QStringLiteral(": "), QStringLiteral(":<br>"));
+    setTitle(status);
     if (ReadoutVisible()) ShowReadout(std::clamp(readoutX_, 0.0, r.Period));
 }
 

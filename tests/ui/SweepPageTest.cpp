@@ -323,6 +323,43 @@ TEST_P(ChartLabels, NoAxisLabelIsCutShort)
 INSTANTIATE_TEST_SUITE_P(Units, ChartLabels, ::testing::Values("rbWatt", "rbDbm", "rbDbW", "rbDbkW"),
                          ROW_NAMES(std::string(r)));
 
+struct StatusCase {
+    const char* name;
+    int lineSteps;  // down the line list from WR340
+    const char* freq;
+    const char* length;
+    const char* span;
+    const char* status;  // as the chart's title reads it
+};
+
+class ChartStatus : public SweepTest, public ::testing::WithParamInterface<StatusCase> {};
+
+// The status stands whole over the chart, in the tab too, where it runs on two lines.
+TEST_P(ChartStatus, StandsWholeOverThePlot)
+{
+    const StatusCase& c = GetParam();
+    ShowPage();
+    if (c.lineSteps) ChooseLine(c.lineSteps);
+    Type(Field(SweepField::Frequency), c.freq);
+    Type(Field(SweepField::Length), c.length);
+    Type(Field(SweepField::Span), c.span);
+    QApplication::processEvents();
+    const QStringList texts = ChartTexts(ChartView(View()));
+    QString title;
+    for (const QString& t : texts)
+        if (t.contains(QStringLiteral("cut-off")) || t.contains(QStringLiteral("random"))) title = t;
+    EXPECT_EQ(S(title.simplified()), c.status) << S(texts.join('|'));
+    EXPECT_TRUE(title.contains(QChar(0x2029)) || title.contains(QLatin1Char('\n'))) << "two lines";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Statuses, ChartStatus,
+    ::testing::Values(StatusCase{"below cut-off", 0, "1500", "0", "0", "Below cut-off (fc = 1735.71 MHz): no wave propagates"},
+                      StatusCase{"span below cut-off", 0, "1800", "2", "100",
+                                 "f \u2212 \u0394f is below cut-off (fc = 1735.71 MHz): no phase spread"},
+                      StatusCase{"coax random", 4, "2450", "10", "10", "Spread \u2265 360\u00b0: phase effectively random"}),
+    ROW_NAMES(std::string(r.name)));
+
 }  // namespace
 
 namespace {
