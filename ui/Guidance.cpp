@@ -4,16 +4,20 @@
 #include "EntryMark.h"
 #include "EntryNotes.h"
 #include "Explain.h"
+#include "HelpWindow.h"
 #include "TForm1.h"
 #include "ui_TForm1.h"
 
 #include <QApplication>
 #include <QCursor>
 #include <QFrame>
+#include <QTextBrowser>
 
 namespace present = merivane::present;
 
 namespace {
+
+constexpr int kHelpTopic = 786;  // the section the Help button opens
 
 QString Utf8(const char* s) { return QString::fromUtf8(s); }
 
@@ -103,4 +107,19 @@ void TForm1::ContextHelp()
         pointer != pointerAtFocus_ && hovered && hovered->window() == this && InResultCell(hovered))
         target = hovered;
     ShowHelpTopic(HelpTopicFor(target));
+}
+
+QTextBrowser* TForm1::HelpBrowser() const { return help_ ? help_->Browser() : nullptr; }
+
+void TForm1::bHelpClick() { ShowHelpTopic(QString::number(kHelpTopic)); }
+
+void TForm1::ShowHelpTopic(const QString& anchor)
+{
+    const bool first = !help_;
+    if (first) help_ = new THelpWindow(this);
+    help_->ShowTopic(helpFile_, anchor);
+    if (first || !help_->isVisible()) help_->PlaceOver(this);
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
 }

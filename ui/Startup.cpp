@@ -1,4 +1,4 @@
-// Start-up, closing and help of the main window.
+// Start-up and closing of the main window.
 #include "Environment.h"
 #include "HelpWindow.h"
 #include "IniFile.h"
@@ -10,13 +10,8 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QTextBrowser>
 
 #include <algorithm>
-
-namespace {
-constexpr int kHelpTopic = 786;
-}
 
 void TForm1::FormCreate()
 {
@@ -97,19 +92,4 @@ void TForm1::FormClose(QCloseEvent* event)
     AutoIniFile.reset();
     if (help_) help_->close();
     event->accept();
-}
-
-QTextBrowser* TForm1::HelpBrowser() const { return help_ ? help_->Browser() : nullptr; }
-
-void TForm1::bHelpClick() { ShowHelpTopic(QString::number(kHelpTopic)); }
-
-void TForm1::ShowHelpTopic(const QString& anchor)
-{
-    const bool first = !help_;
-    if (first) help_ = new THelpWindow(this);
-    help_->ShowTopic(helpFile_, anchor);
-    if (first || !help_->isVisible()) help_->PlaceOver(this);
-    help_->show();
-    help_->raise();
-    help_->activateWindow();
 }

@@ -56,7 +56,7 @@ TSweepPage::~TSweepPage() = default;
 
 void TSweepPage::Attach(TSweepView* view)
 {
-    connect(view, &TSweepView::FieldLeft, this, [this, view](SweepField f) { FieldLeft(view, f); });
+    connect(view, &TSweepView::FieldLeft, this, [this, view](SweepField f) { ReadField(view, f); });
     connect(view, &TSweepView::LineChosen, this, [this, view](int index) { LineChosen(view, index); });
     connect(view, &TSweepView::EnlargeClicked, this, &TSweepPage::Enlarge);
     connect(view, &TSweepView::ChartShown, this, [this, view] { UpdateChart(view); });
@@ -82,7 +82,7 @@ void TSweepPage::SetInputs(const merivane::TSweepInputs& in)
     InputsChanged();
 }
 
-void TSweepPage::FieldLeft(TSweepView* view, SweepField f)
+void TSweepPage::ReadField(TSweepView* view, SweepField f)
 {
     if (busy_ > 0) return;
     ++busy_;
@@ -105,7 +105,7 @@ void TSweepPage::CommitPendingInput()
 {
     for (TSweepView* v : Views())
         for (const TSweepFieldSpec& s : SweepFields())
-            if (v->Field(s.field)->isModified()) FieldLeft(v, s.field);  // which writes the text back, unmodified
+            if (v->Field(s.field)->isModified()) ReadField(v, s.field);  // which writes the text back, unmodified
 }
 
 void TSweepPage::LineChosen(TSweepView*, int index)

@@ -74,7 +74,7 @@ protected:
 
 private:
     void Attach(TSweepView* view);
-    void FieldLeft(TSweepView* view, SweepField f);
+    void ReadField(TSweepView* view, SweepField f);
     void LineChosen(TSweepView* view, int index);
     void InputsChanged();
     void UpdateChart(TSweepView* view);
