@@ -7,7 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev libgl-dev libqt6svg6
   libsimpleini-dev
-  fonts-wine
+  fonts-wine fonts-dejavu-core
   xvfb xauth xdotool x11-utils imagemagick
   poppler-utils
   clang libclang-rt-dev
