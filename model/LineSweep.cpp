@@ -222,8 +222,9 @@ TSweepResult CalcLineSweep(const TSweepCase& c, int steps)
         const ext at = l * InverseGuideWavelength(in, in.FreqMHz);
         const ext above = l * InverseGuideWavelength(in, in.FreqMHz + in.SpanMHz);
         const ext below = l * InverseGuideWavelength(in, std::max(0.0, in.FreqMHz - in.SpanMHz));
-        // the cut-off lies below f; so only f - df can fall below it
-        r.SpanBelowCutoff = !GuideAt(in, std::max(0.0, in.FreqMHz - in.SpanMHz)).propagates;
+        // A waveguide's cut-off lies below f, so only f - df can fall below it.
+        // A TEM line has none: down to 0 Hz its phase runs on to 0.
+        r.SpanBelowCutoff = r.Guide.cutoffMHz > 0 && !GuideAt(in, std::max(0.0, in.FreqMHz - in.SpanMHz)).propagates;
         if (!r.SpanBelowCutoff) {
             r.SpreadDefined = true;
             r.SpreadDeg = PhaseSpreadDeg(in);

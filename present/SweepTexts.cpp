@@ -87,21 +87,27 @@ std::string SweepStatus(const TSweepResult& r)
 
 std::string SweepSummary(const TSweepInputs& in, const TSweepResult& r)
 {
-    const auto adds = [&r](const char* unit) {
-        if (!r.AdviceDefined) return std::string("any length gives the same power");
+    const auto adds = [&](const char* unit) {
+        if (!r.AdviceDefined) return std::string(in.LineKnown ? "any length" : "any phase") + " gives the same power";
         return "add " + Fixed(r.AddForMax, 2) + unit + " for the maximum, " + Fixed(r.AddForMin, 2) + unit +
                " for the minimum";
     };
+    // the status in the middle of the line
+    const auto status = [&r] {
+        std::string t = SweepStatus(r);
+        if (t.rfind("Below", 0) == 0) t[0] = 'b';
+        return t;
+    };
     if (!in.LineKnown) return "Line Sweep over the round-trip phase: " + adds(kDegree);
     std::string s = std::string("Line Sweep: ") + LineTypeSpec(in.Line).name + " at " + Fixed(in.FreqMHz, 2) + " MHz";
-    if (!r.Guide.propagates) return s + "; " + SweepStatus(r);
-    s += ", λg = " + Fixed(r.Guide.wavelengthMm, 2) + " mm; " + adds(" mm");
-    if (r.SpreadDefined) {
-        s += "; phase spread " + Fixed(r.SpreadDeg, 2) + kDegree + " over " + Fixed(in.LengthM, 2) + " m at ±" +
+    if (!r.Guide.propagates) return s + "; " + status();
+    s += ", \u03bbg = " + Fixed(r.Guide.wavelengthMm, 2) + " mm; " + adds(" mm");
+    if (r.SpanBelowCutoff) return s + "; " + status();
+    // a spread only for a line and a span given
+    if (r.SpreadDefined && in.LengthM > 0 && in.SpanMHz > 0) {
+        s += "; phase spread " + Fixed(r.SpreadDeg, 2) + kDegree + " over " + Fixed(in.LengthM, 2) + " m at \u00b1" +
              Fixed(in.SpanMHz, 2) + " MHz";
         if (r.PhaseRandom) s += ", phase effectively random";
-    } else if (r.SpanBelowCutoff) {
-        s += "; " + SweepStatus(r);
     }
     return s;
 }

@@ -261,7 +261,8 @@ TEST_P(SpreadTable, SpreadOfTheRoundTripPhase)
     ASSERT_TRUE(r.SpreadDefined);
     EXPECT_EQ(r.PhaseRandom, row.spreadDeg >= 360);
     // the band around the present point covers the spread, in mm of added length
-    EXPECT_NEAR(r.SpanBelow + r.SpanAbove, row.spreadDeg * r.Guide.wavelengthMm / 720, 1e-6);
+    const double band = row.spreadDeg * r.Guide.wavelengthMm / 720;
+    EXPECT_NEAR(r.SpanBelow + r.SpanAbove, band, 1e-6 * std::max(1.0, band));
     EXPECT_GE(r.SpanBelow, 0.0);
     EXPECT_GE(r.SpanAbove, 0.0);
 }
@@ -272,6 +273,8 @@ INSTANTIATE_TEST_SUITE_P(
         // TEM: 720 L 2 df / (vf c)
         SpreadRow{"coax 10 m 10 MHz", LineType::Coax, 1.0, 10, 2450, 10, 480.332297},
         SpreadRow{"coax 10 m 10 MHz vf 0.5", LineType::Coax, 0.5, 10, 2450, 10, 960.664594},
+        // a TEM line has no cut-off: from 0 Hz to 250 MHz, 720 L 250 MHz / c
+        SpreadRow{"coax lower end at 0 Hz", LineType::Coax, 1.0, 1, 100, 150, 600.415371},
         // TE10: 720 L (sqrt(f1^2 - fc^2) - sqrt(f0^2 - fc^2)) / c
         SpreadRow{"WR340 3 m 5 MHz", LineType::WR340, 1.0, 3, 2450, 5, 102.089253},
         // the lower end below cut-off adds no phase: 720 L sqrt(1900^2 - fc^2) / c

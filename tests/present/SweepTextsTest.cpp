@@ -164,13 +164,17 @@ INSTANTIATE_TEST_SUITE_P(
                    "Line Sweep: Coax / TEM at 2450 MHz, \u03bbg = 122.36 mm; add 15.3 mm for the maximum, 45.89 mm for "
                    "the minimum; phase spread 480.33\u00b0 over 10 m at \u00b110 MHz, phase effectively random"},
         SummaryRow{"below cut-off", true, LineType::WR340, 1500, 3, 5, 0.2,
-                   "Line Sweep: WR340 at 1500 MHz; Below cut-off (fc = 1735.71 MHz): no wave propagates"},
+                   "Line Sweep: WR340 at 1500 MHz; below cut-off (fc = 1735.71 MHz): no wave propagates"},
         SummaryRow{"span below cut-off", true, LineType::WR340, 1800, 2, 100, 0.2,
                    "Line Sweep: WR340 at 1800 MHz, \u03bbg = 628.81 mm; add 78.6 mm for the maximum, 235.81 mm for the "
                    "minimum; f \u2212 \u0394f is below cut-off (fc = 1735.71 MHz): no phase spread"},
         SummaryRow{"matched source", true, LineType::WR340, 2450, 0, 0, 0,
-                   "Line Sweep: WR340 at 2450 MHz, \u03bbg = 173.38 mm; any length gives the same power; phase spread "
-                   "0\u00b0 over 0 m at \u00b10 MHz"},
+                   "Line Sweep: WR340 at 2450 MHz, \u03bbg = 173.38 mm; any length gives the same power"},
+        SummaryRow{"matched source, no line", false, LineType::WR340, 2450, 0, 0, 0,
+                   "Line Sweep over the round-trip phase: any phase gives the same power"},
+        SummaryRow{"a span but no length", true, LineType::WR340, 2450, 0, 5, 0.2,
+                   "Line Sweep: WR340 at 2450 MHz, \u03bbg = 173.38 mm; add 21.67 mm for the maximum, 65.02 mm for the "
+                   "minimum"},
         // Gs Gl at 0 + 90 degrees: the maximum a quarter turn on, the minimum three quarters
         SummaryRow{"no line", false, LineType::WR340, 2450, 0, 0, 0.2,
                    "Line Sweep over the round-trip phase: add 90\u00b0 for the maximum, 270\u00b0 for the minimum"}),
