@@ -320,6 +320,7 @@ void TSweepChart::ShowReadout(double x)
     cursor_->show();
     callout_->parentItem()->show();
     PlaceReadout();
+    emit ReadoutChanged();
 }
 
 void TSweepChart::HideReadout()

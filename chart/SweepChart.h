@@ -53,6 +53,10 @@ public:
 protected:
     void resizeEvent(QGraphicsSceneResizeEvent* event) override;
 
+signals:
+    // The readout has a new text: moved, or the sweep under it redrawn.
+    void ReadoutChanged();
+
 private:
     double LengthStep() const;
     void SetPowerAxis();

@@ -27,6 +27,10 @@ TSweepChartView::TSweepChartView(bool roomy, QWidget* parent) : QChartView(paren
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // with the focus here, a screen reader follows the readout however it moves
+    connect(chart_, &TSweepChart::ReadoutChanged, this, [this] {
+        if (hasFocus()) AnnounceReadout();
+    });
 }
 
 void TSweepChartView::mouseMoveEvent(QMouseEvent* event)
@@ -63,7 +67,6 @@ void TSweepChartView::keyPressEvent(QKeyEvent* event)
     case Qt::Key_End: chart_->ShowReadout(period); break;
     default: QChartView::keyPressEvent(event); return;
     }
-    AnnounceReadout();
     event->accept();
 }
 

@@ -56,12 +56,9 @@ TForm1::TForm1(std::shared_ptr<IPrompter> prompter, QWidget* parent)
     actions_ = new TResultActions(*this);
     sweep_ = new TSweepPage(*this, ui->pcResults);
     // the Line Sweep page goes out of the window with the other results
-    actions_->SetExtraRegion([this] {
-        sweep_->CommitPendingInput();
-        return sweep_->CopyRegion();
-    });
+    actions_->SetPendingInput([this] { sweep_->CommitPendingInput(); });
+    actions_->SetExtraRegion([this] { return sweep_->CopyRegion(); });
     actions_->SetChartPainter([this](QPainter& p, const QRectF& r) {
-        sweep_->CommitPendingInput();
         QString error;
         sweep_->PaintChart(p, r, error);  // without its library the report has no chart
     });

@@ -75,8 +75,16 @@ void TForm1::NoteEntries(const TTypedInputs& typed)
     const auto shown = [](const QLineEdit* e) { return e->text().toStdString(); };
     // only an entry changes a note: a cycle of another field, the button, or
     // the written-back text read again leave it as it is
-    const auto note = [&typed](int i, QLineEdit* field, const auto& make) {
-        if (typed.entered[static_cast<std::size_t>(i)]) SetEntryNote(field, make());
+    const std::array<double, 8> inForce = {static_cast<double>(M.Va), M.Ia,        M.Eff,        M.SrcRfl.Mag,
+                                           M.SrcRfl.Pha,             M.LoaRfl.Mag, M.LoaRfl.Pha, M.CplDirDb};
+    const auto note = [&](int i, QLineEdit* field, const auto& make) {
+        const auto k = static_cast<std::size_t>(i);
+        if (typed.entered[k]) {
+            SetEntryNote(field, make());
+            notedValues_[k] = inForce[k];
+        } else if (HasEntryMark(field) && inForce[k] != notedValues_[k]) {
+            SetEntryNote(field, std::string());  // what it said is no longer so
+        }
     };
     note(0, ui->edAnodeV, [&] { return present::EntryNote(EntryKind::Volts, text(0), M.Va, shown(ui->edAnodeV)); });
     note(1, ui->edAnodeI, [&] { return present::EntryNote(EntryKind::Amperes, text(1), M.Ia, shown(ui->edAnodeI)); });

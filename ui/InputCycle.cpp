@@ -2,6 +2,7 @@
 // the evaluation cycle.
 #include "Conversions.h"
 #include "CouplerMeas.h"
+#include "EntryMark.h"
 #include "Look.h"
 #include "NumberText.h"
 #include "TForm1.h"
@@ -9,6 +10,7 @@
 #include "UpDown.h"
 #include "ui_TForm1.h"
 
+#include <algorithm>
 #include <cmath>
 
 using merivane::TRefl;
@@ -34,6 +36,11 @@ void TForm1::bEvaluateClick()
     merivane::CalcTransmission(M, ui->chIdeal->isChecked());
     ShowResults();
     emit ResultsRendered();
+}
+
+bool TForm1::InputPending() const
+{
+    return std::any_of(controls_.inputs.begin(), controls_.inputs.end(), [](const QLineEdit* e) { return e->isModified(); });
 }
 
 void TForm1::ReadInputs()
@@ -163,9 +170,19 @@ void TForm1::udDireClick()
     bEvaluateClick();
 }
 
-void TForm1::cbSrcRflChange() { WriteReflInput(M.SrcRfl, ui->cbSrcRfl, ui->edSrcMag); }
+// A new representation rewrites the field: a note on what was typed in the
+// old one goes with it.
+void TForm1::cbSrcRflChange()
+{
+    WriteReflInput(M.SrcRfl, ui->cbSrcRfl, ui->edSrcMag);
+    SetEntryNote(ui->edSrcMag, std::string());
+}
 
-void TForm1::cbLoaRflChange() { WriteReflInput(M.LoaRfl, ui->cbLoaRfl, ui->edLoaMag); }
+void TForm1::cbLoaRflChange()
+{
+    WriteReflInput(M.LoaRfl, ui->cbLoaRfl, ui->edLoaMag);
+    SetEntryNote(ui->edLoaMag, std::string());
+}
 
 void TForm1::chIdealClick()
 {

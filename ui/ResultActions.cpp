@@ -79,6 +79,8 @@ void TResultActions::SetExtraRegion(std::function<present::TExtraRegion()> rows)
 
 void TResultActions::SetChartPainter(TChartPainter chart) { chart_ = std::move(chart); }
 
+void TResultActions::SetPendingInput(std::function<void()> take) { pending_ = std::move(take); }
+
 present::TExtraRegion TResultActions::Extra() const { return extra_ ? extra_() : present::TExtraRegion{}; }
 
 std::vector<present::TSection> TResultActions::Sections() const
@@ -131,12 +133,9 @@ void TResultActions::ShowMenu(const QPoint& pos)
 
 void TResultActions::EvaluatePendingInput()
 {
-    for (const QLineEdit* e : form_.findChildren<QLineEdit*>()) {
-        if (e->isModified()) {
-            form_.bEvaluateClick();
-            return;
-        }
-    }
+    // the window's own fields run its cycle; a page's fields only that page
+    if (form_.InputPending()) form_.bEvaluateClick();
+    if (pending_) pending_();
 }
 
 void TResultActions::CopyResults()

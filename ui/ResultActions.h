@@ -44,6 +44,9 @@ public:
     // tables.
     void SetExtraRegion(std::function<merivane::present::TExtraRegion()> rows);
     void SetChartPainter(TChartPainter chart);
+    // Reads what such a page has typed and not yet taken, before a copy, an
+    // export or a report asks for anything.
+    void SetPendingInput(std::function<void()> take);
 
     // The case as the window has it: the inputs and every result, in the
     // selected units and representations, then the extra region.
@@ -81,6 +84,7 @@ private:
     std::shared_ptr<IResultDialogs> dialogs_;
     std::function<merivane::present::TExtraRegion()> extra_;
     TChartPainter chart_;
+    std::function<void()> pending_;
     QString folder_;
     const merivane::present::TCellSpec* menuCell_ = nullptr;  // while the menu is open
 };

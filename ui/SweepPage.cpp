@@ -86,26 +86,37 @@ void TSweepPage::ReadField(TSweepView* view, SweepField f)
 {
     if (busy_ > 0) return;
     ++busy_;
-    const bool entered = view->Field(f)->isModified();  // not a Tab through it
-    const std::string text = view->Field(f)->text().toStdString();
-    // an overflow is reported as the window reports it; the value in force stays
-    form_.Guarded([&] { ReadSweepField(in_, f, text); });
-    if (entered) {
-        // as in the window: a note on what was not taken as typed, until the next entry
-        const TSweepFieldSpec& spec = SweepFieldSpec(f);
-        const std::string unit = *spec.unit ? std::string(" ") + spec.unit : std::string();
-        const std::string note = present::RangeNote(text, in_.*spec.value, spec.lo, spec.hi, unit);
-        for (TSweepView* v : Views()) SetEntryNote(v->Field(f), note);
-    }
+    TakeEntry(f, view->Field(f)->text().toStdString(), view->Field(f)->isModified());  // not a Tab through it
     InputsChanged();
     --busy_;
 }
 
+void TSweepPage::TakeEntry(SweepField f, const std::string& text, bool entered)
+{
+    // an overflow is reported as the window reports it; the value in force stays
+    form_.Guarded([&] { ReadSweepField(in_, f, text); });
+    if (!entered) return;
+    // as in the window: a note on what was not taken as typed, until the next entry
+    const TSweepFieldSpec& spec = SweepFieldSpec(f);
+    const std::string unit = *spec.unit ? std::string(" ") + spec.unit : std::string();
+    std::string& note = notes_[static_cast<std::size_t>(f)];
+    note = present::RangeNote(text, in_.*spec.value, spec.lo, spec.hi, unit);
+    for (TSweepView* v : Views()) SetEntryNote(v->Field(f), note);
+}
+
 void TSweepPage::CommitPendingInput()
 {
+    if (busy_ > 0) return;
+    // every pending text first: a refresh writes every view's fields back
+    std::vector<std::pair<SweepField, std::string>> pending;
     for (TSweepView* v : Views())
         for (const TSweepFieldSpec& s : SweepFields())
-            if (v->Field(s.field)->isModified()) ReadField(v, s.field);  // which writes the text back, unmodified
+            if (v->Field(s.field)->isModified()) pending.emplace_back(s.field, v->Field(s.field)->text().toStdString());
+    if (pending.empty()) return;
+    ++busy_;
+    for (const auto& [f, text] : pending) TakeEntry(f, text, true);
+    InputsChanged();
+    --busy_;
 }
 
 void TSweepPage::LineChosen(TSweepView*, int index)
@@ -157,6 +168,9 @@ void TSweepPage::Enlarge()
         connect(f1, &QShortcut::activated, this,
                 [this] { form_.ShowHelpTopic(form_.HelpTopicFor(window_)); });
         Attach(window_->View());
+        for (const TSweepFieldSpec& f : SweepFields())
+            if (!notes_[static_cast<std::size_t>(f.field)].empty())
+                SetEntryNote(window_->View()->Field(f.field), notes_[static_cast<std::size_t>(f.field)]);
         window_->View()->ShowInputs(in_);
         window_->View()->ShowRows(Rows(), present::SweepStatus(result_));
     }

@@ -12,7 +12,9 @@
 
 #include <QWidget>
 
+#include <array>
 #include <memory>
+#include <string>
 #include <vector>
 
 class QPainter;
@@ -75,6 +77,9 @@ protected:
 private:
     void Attach(TSweepView* view);
     void ReadField(TSweepView* view, SweepField f);
+    // Reads text into the field's value; an entry (not a Tab through the
+    // field) also notes on every view what was not taken as typed.
+    void TakeEntry(SweepField f, const std::string& text, bool entered);
     void LineChosen(TSweepView* view, int index);
     void InputsChanged();
     void UpdateChart(TSweepView* view);
@@ -86,5 +91,6 @@ private:
     TSweepView* view_ = nullptr;
     TSweepWindow* window_ = nullptr;
     std::unique_ptr<merivane::TIniFile> ini_;
+    std::array<std::string, 5> notes_;  // per field, for a view made later
     int busy_ = 0;
 };

@@ -59,6 +59,9 @@ public:
     QString HelpFile() const { return helpFile_; }
     // The help document at a section; the Help button opens it at 786.
     void ShowHelpTopic(const QString& anchor);
+    // True when an input field was typed in (or pasted, or stepped) since the
+    // last cycle wrote it back.
+    bool InputPending() const;
     // F1: the help at the section of the result cell the pointer was moved
     // onto since the focus last moved, or else of the control with the focus.
     void ContextHelp();
@@ -147,7 +150,8 @@ private:
     TTypedInputs TypedInputs() const;
     // Starts each entered field's tooltip with a note when its entry was not
     // taken as typed, and marks the field until its next accepted entry; a
-    // field not entered keeps its note through other cycles.
+    // field not entered keeps its note through other cycles while the value
+    // the note names stays in force.
     void NoteEntries(const TTypedInputs& typed);
     void ApplyTooltips();
 
@@ -160,6 +164,9 @@ private:
     TControls controls_;
     std::shared_ptr<IPrompter> prompter_;
     THelpWindow* help_ = nullptr;
+    // The value in force when each field's note was made: a note goes when a
+    // later cycle puts another value in force (the spinner's step read back).
+    std::array<double, 8> notedValues_{};
     // Where the pointer was when the focus last moved: a result cell under a
     // pointer that has not moved since is not what F1 asks about.
     QPoint pointerAtFocus_;

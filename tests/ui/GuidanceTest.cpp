@@ -125,20 +125,51 @@ TEST_F(WindowTest, TheNoteAndTheMarkGoWithTheNextAcceptedEntry)
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);  // no message box, ever
 }
 
-// A step of a field's spinner is an entry of that field: it takes the note away.
-TEST_F(WindowTest, ASpinnerStepIsAnEntryOfItsField)
+// A note says what a cycle did; once a later cycle puts another value in
+// force (the spinner's step, read back), it is no longer so and goes.
+TEST_F(WindowTest, TheSpinnersNoteGoesWhenItsStepIsReadBack)
 {
     Show();
     const QString base = Edit("edSrcPha")->toolTip();
     TypeAndLeave("edSrcPha", "47");  // computed with 47, shown as the step 45
     ASSERT_TRUE(HasEntryMark(Edit("edSrcPha")));
-    TypeAndLeave("edAnodeI", "2");
-    EXPECT_TRUE(HasEntryMark(Edit("edSrcPha"))) << "another field's cycle keeps it";
-    Edit("edSrcPha")->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(Edit("edSrcPha"), Qt::Key_Up);  // 45 + 5
-    EXPECT_EQ(w->M.SrcRfl.Pha, 50);
+    EXPECT_EQ(w->M.SrcRfl.Pha, 47);
+    TypeAndLeave("edAnodeI", "2");  // this cycle reads the 45
+    EXPECT_EQ(w->M.SrcRfl.Pha, 45);
     EXPECT_FALSE(HasEntryMark(Edit("edSrcPha")));
     EXPECT_EQ(Edit("edSrcPha")->toolTip(), base);
+}
+
+// A step of a field's spinner is an entry of that field: it takes the note away.
+TEST_F(WindowTest, ASpinnerStepIsAnEntryOfItsField)
+{
+    Show();
+    const QString base = Edit("edSrcPha")->toolTip();
+    TypeAndLeave("edSrcPha", "abc");  // not a number: 0 kept
+    ASSERT_TRUE(Edit("edSrcPha")->toolTip().startsWith(QString::fromUtf8("“abc” is not a number: 0° kept.")));
+    TypeAndLeave("edAnodeI", "2");
+    EXPECT_TRUE(HasEntryMark(Edit("edSrcPha"))) << "another field's cycle keeps it: 0 is still in force";
+    Edit("edSrcPha")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(Edit("edSrcPha"), Qt::Key_Up);  // 0 + 5
+    EXPECT_EQ(w->M.SrcRfl.Pha, 5);
+    EXPECT_FALSE(HasEntryMark(Edit("edSrcPha")));
+    EXPECT_EQ(Edit("edSrcPha")->toolTip(), base);
+}
+
+// The hint to choose another representation goes once one is chosen.
+TEST_F(WindowTest, ChoosingARepresentationTakesTheReflectionsNoteAway)
+{
+    Show();
+    TypeAndLeave("edLoaMag", "3");
+    ASSERT_TRUE(Edit("edLoaMag")->toolTip().contains("For an SWR, choose SWR in the list first."));
+    QComboBox* list = Find<QComboBox>("cbLoaRfl");
+    list->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(list, Qt::Key_Down);  // dB
+    QTest::keyClick(list, Qt::Key_Down);  // SWR
+    ASSERT_EQ(list->currentIndex(), 2);
+    EXPECT_FALSE(HasEntryMark(Edit("edLoaMag")));
+    EXPECT_FALSE(Edit("edLoaMag")->toolTip().contains("choose SWR"));
+    EXPECT_EQ(w->M.LoaRfl.Mag, 0.5);  // what is computed does not change
 }
 
 // F1 opens the help at the section of the control with the focus.

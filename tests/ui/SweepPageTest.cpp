@@ -242,6 +242,10 @@ TEST_F(SweepTest, TheKeyboardReadoutIsAnnounced)
     EXPECT_TRUE(view->accessibleDescription().startsWith("d = 0 mm; Absorbed 7.57 kW; Incident ")) << S(view->accessibleDescription());
     QTest::keyClick(view, Qt::Key_End);  // lg / 2 on: the same powers as at 0 mm
     EXPECT_TRUE(view->accessibleDescription().startsWith("d = 86.69 mm; Absorbed 7.57 kW")) << S(view->accessibleDescription());
+    // a refresh under the focused chart: the readout and what is heard follow it
+    Radio("rbDbm")->click();
+    ASSERT_TRUE(view->hasFocus());
+    EXPECT_TRUE(view->accessibleDescription().startsWith("d = 86.69 mm; Absorbed 68.79 dBm")) << S(view->accessibleDescription());
     // as the accessibility interface gives it to a screen reader
     QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(view);
     ASSERT_NE(iface, nullptr);

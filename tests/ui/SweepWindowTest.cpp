@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The "Line Sweep" page beyond its tab: the enlarged window, its settings
 // file, and its chart painted without a window.
+#include "EntryMark.h"
 #include "ResultActions.h"
 #include "RowNames.h"
 #include "SweepChartLoader.h"
@@ -93,6 +94,53 @@ TEST_F(SweepTest, TheCopyAndTheCloseTakeAFieldTypedButNotLeft)
     const QByteArray file = ReadAll(SweepPath());
     EXPECT_TRUE(file.contains("\nFrequency=915\n")) << file.toStdString();
     EXPECT_TRUE(file.contains("\nLineLength=2.5\n")) << file.toStdString();
+}
+
+// A field typed on the page alone runs no cycle of the window: that would
+// read the window's written-back texts again (a phase of 47 as its step 45).
+TEST_F(SweepTest, APendingPageFieldRunsNoCycleOfTheWindow)
+{
+    ShowPage();
+    Type(Edit("edSrcPha"), "47");  // computed with 47, shown as 45
+    ASSERT_EQ(w->M.SrcRfl.Pha, 47);
+    QLineEdit* e = Field(SweepField::Length);
+    e->setFocus(Qt::MouseFocusReason);
+    QTest::keyClicks(e, QStringLiteral("3"));
+    w->ResultActions()->CopyResultsAction()->trigger();
+    EXPECT_EQ(w->M.SrcRfl.Pha, 47);
+    EXPECT_EQ(Page()->Inputs().LengthM, 3.0);
+}
+
+// Texts pending in the page and in the enlarged window are both taken: the
+// first one read must not write over the second before it is read.
+TEST_F(SweepTest, PendingTextsInBothViewsAreBothTaken)
+{
+    ShowPage();
+    Page()->Enlarge();
+    TSweepView* big = Page()->Window()->View();
+    Field(SweepField::Frequency)->setText(QStringLiteral("915"));
+    Field(SweepField::Frequency)->setModified(true);
+    big->Field(SweepField::Length)->setText(QStringLiteral("3"));
+    big->Field(SweepField::Length)->setModified(true);
+    Page()->CommitPendingInput();
+    EXPECT_EQ(Page()->Inputs().FreqMHz, 915.0);
+    EXPECT_EQ(Page()->Inputs().LengthM, 3.0);
+    EXPECT_EQ(S(Field(SweepField::Length)->text()), "3");
+    EXPECT_EQ(S(big->Field(SweepField::Frequency)->text()), "915");
+}
+
+// A note made on the page is on the enlarged window's field too, even when
+// that window is first opened afterwards.
+TEST_F(SweepTest, TheEnlargedWindowShowsTheNotesMadeBeforeIt)
+{
+    ShowPage();
+    Type(Field(SweepField::Span), "-5");
+    ASSERT_TRUE(HasEntryMark(Field(SweepField::Span)));
+    Page()->Enlarge();
+    QLineEdit* big = Page()->Window()->View()->Field(SweepField::Span);
+    EXPECT_TRUE(HasEntryMark(big));
+    EXPECT_EQ(big->toolTip(), Field(SweepField::Span)->toolTip());
+    EXPECT_TRUE(big->toolTip().startsWith(QString::fromUtf8("“-5” is below 0 MHz: 0 MHz in force.")));
 }
 
 struct Stored {
