@@ -80,7 +80,7 @@ const TControlTip kTips[] = {
     {"Label26", "The error of the highest reading: reading − true value, in the page's unit."},
     // Load Meas page
     {"Label32", "Load reflection magnitude |Γl| as the two couplers would report it:\n"
-                "from | |Γl| − D | / (1 + D·|Γl|) to (|Γl| + D)/(1 − D·|Γl|), D the leak amplitude."},
+                "from | |Γl| − D | / (1 + D·|Γl|) to (|Γl| + D) / (1 − D·|Γl|), D the leak amplitude."},
     {"cbMeaRfl", "How the measured load reflection is shown: Mag (|Γ|), dB (20·log10 |Γ|) or SWR.\n"
                  "The error columns are filled in Mag only."},
     {"Label6", "The true load reflection, as entered."},

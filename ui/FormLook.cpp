@@ -66,7 +66,7 @@ TForm1::TForm1(std::shared_ptr<IPrompter> prompter, QWidget* parent)
     resize(561, 391);
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() { disconnect(focusWatch_); }
 
 void TForm1::ApplyLook()
 {

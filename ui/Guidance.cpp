@@ -41,7 +41,7 @@ bool InResultCell(const QWidget* w)
 
 void TForm1::ApplyTooltips()
 {
-    connect(qApp, &QApplication::focusChanged, this, [this] { pointerAtFocus_ = QCursor::pos(); });
+    focusWatch_ = connect(qApp, &QApplication::focusChanged, this, [this] { pointerAtFocus_ = QCursor::pos(); });
     for (const present::TControlTip& t : present::ControlTips())
         if (QWidget* w = findChild<QWidget*>(QString::fromLatin1(t.control))) SetTip(w, Utf8(t.tooltip));
     // a field's caption explains what the field does

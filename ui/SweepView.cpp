@@ -67,7 +67,7 @@ TSweepView::TSweepView(Kind kind, QWidget* parent) : QWidget(parent), kind_(kind
         scroll_->setFocusPolicy(Qt::NoFocus);
         scroll_->setMinimumWidth(form->sizeHint().width() + scroll_->verticalScrollBar()->sizeHint().width() + 4);
         left->addWidget(scroll_, 1);
-        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        focusWatch_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
             if (now && scroll_->widget()->isAncestorOf(now)) scroll_->ensureWidgetVisible(now, 4, 10);
         });
         enlarge_ = new QPushButton(QStringLiteral("E&nlarge"), this);
@@ -225,6 +225,8 @@ void TSweepView::CreateChart()
     chartHolder_->addWidget(w);
     if (kind_ == Kind::Page) connect(w, SIGNAL(DoubleClicked()), this, SIGNAL(EnlargeClicked()));
 }
+
+TSweepView::~TSweepView() { disconnect(focusWatch_); }
 
 void TSweepView::showEvent(QShowEvent* event)
 {

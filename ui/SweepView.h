@@ -28,6 +28,7 @@ class TSweepView : public QWidget {
 public:
     enum class Kind { Page, Window };
     explicit TSweepView(Kind kind, QWidget* parent = nullptr);
+    ~TSweepView() override;
 
     QLineEdit* Field(SweepField f) const { return fields_[static_cast<int>(f)]; }
     QComboBox* LineList() const { return line_; }
@@ -73,6 +74,9 @@ private:
     QLabel* status_ = nullptr;
     QPushButton* enlarge_ = nullptr;
     QScrollArea* scroll_ = nullptr;
+    // Ended by the destructor: the focus may still move while the widget
+    // part is being taken down.
+    QMetaObject::Connection focusWatch_;
     QVBoxLayout* chartHolder_ = nullptr;
     ISweepChart* chart_ = nullptr;
     bool chartTried_ = false;

@@ -170,6 +170,9 @@ private:
     // Where the pointer was when the focus last moved: a result cell under a
     // pointer that has not moved since is not what F1 asks about.
     QPoint pointerAtFocus_;
+    // Ended by the destructor: the focus still moves while the widget part
+    // of the window is being taken down, when it is no TForm1 any more.
+    QMetaObject::Connection focusWatch_;
     TResultActions* actions_ = nullptr;
     TSweepPage* sweep_ = nullptr;
     QString helpFile_;

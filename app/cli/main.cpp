@@ -3,7 +3,7 @@
 // options, written as text, CSV or JSON and, when asked, as a PDF report; or a
 // batch of cases from a CSV file. It needs no display: the report is painted
 // on Qt's offscreen platform. Exit status 0 on success, 1 when some batch rows
-// were bad, 2 on bad usage or when a file or the output cannot be read or
+// were bad, 2 on bad usage, or when a file or the output could not be read or
 // written.
 #include "Batch.h"
 #include "Case.h"
@@ -100,8 +100,8 @@ const char* const kDescription =
     "--directivity given, or ideal couplers without it. It writes one CSV row per\n"
     "case: the inputs, then every model field.\n"
     "\n"
-    "Exit status: 0 success, 1 some batch rows bad, 2 bad usage or a file or the\n"
-    "output that cannot be read or written.";
+    "Exit status: 0 success, 1 some batch rows bad, 2 bad usage, or a file or the\n"
+    "output could not be read or written.";
 
 int Run(const QStringList& arguments)
 {

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <spawn.h>
@@ -15,6 +16,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
 
 extern char** environ;
@@ -169,6 +171,28 @@ TEST_P(OutputToAFullDisk, IsAFailureThatSaysSo)
     EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(p.exitCode(), 2);
     EXPECT_EQ(p.readAllStandardError().toStdString(), "merivane-calc: cannot write the output: No space left on device\n");
+}
+
+// The same without root: a file of at most 256 bytes (RLIMIT_FSIZE, with
+// SIGXFSZ ignored so that the write fails with EFBIG instead of killing).
+TEST_P(OutputToAFullDisk, OrTooLargeAFileIsAFailureThatSaysSo)
+{
+    QTemporaryDir dir;
+    QProcess p;
+    p.setStandardOutputFile(dir.filePath("out"));
+    p.setChildProcessModifier([] {
+        const rlimit small{256, 256};
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        std::signal(SIGXFSZ, SIG_IGN);
+    });
+    p.start(QStringLiteral(MERIVANE_CALC), GetParam().args);
+    ASSERT_TRUE(p.waitForStarted(10000));
+    p.write(GetParam().input);
+    p.closeWriteChannel();
+    ASSERT_TRUE(p.waitForFinished(120000));
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(p.exitCode(), 2);
+    EXPECT_EQ(p.readAllStandardError().toStdString(), "merivane-calc: cannot write the output: File too large\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(Cli, OutputToAFullDisk,

@@ -107,7 +107,7 @@ TEST(Options, HelpAndVersion)
     const TRun help = RunCalc({"--help"});
     EXPECT_EQ(help.status, 0);
     for (const char* s : {"Usage: ", "--va <VOLTS>", "--source <REFL>", "--directivity <DB>", "--power-unit <U>",
-                          "--batch <FILE>", "--report <FILE.pdf>", "db:RLOSS", "Exit status: 0 success, 1 some batch rows bad, 2 bad usage or a file or the"})
+                          "--batch <FILE>", "--report <FILE.pdf>", "db:RLOSS", "Exit status: 0 success, 1 some batch rows bad, 2 bad usage, or a file or the"})
         EXPECT_NE(help.out.find(s), std::string::npos) << s;
     const TRun version = RunCalc({"--version"});
     EXPECT_EQ(version.status, 0);

@@ -33,7 +33,8 @@ TEST(InterruptedSaves, TheFileIsAlwaysCompleteOldOrNew)
         QProcess p;
         p.start(helper, {path});
         ASSERT_TRUE(p.waitForStarted());
-        QThread::usleep(20000 + rng.bounded(60000));  // past start-up, into the saves
+        ASSERT_TRUE(p.waitForReadyRead(60000)) << "run " << run << ": the helper never began to save";
+        QThread::usleep(rng.bounded(60000));  // into the saves, at any moment of one
         ::kill(static_cast<pid_t>(p.processId()), SIGKILL);
         p.waitForFinished();
 
