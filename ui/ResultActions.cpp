@@ -59,9 +59,10 @@ TResultActions::TResultActions(TForm1& form)
     // their own text menus) reaches the window.
     form_.setContextMenuPolicy(Qt::CustomContextMenu);
     connect(&form_, &QWidget::customContextMenuRequested, this, &TResultActions::ShowMenu);
-    // Shift+F10 opens the same menus from the keyboard as the Menu key does:
-    // the control with the focus gets the request first
-    auto* menuKey = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), &form_);
+    // Shift+F10 and the Menu key open the menus from the keyboard: the
+    // control with the focus gets the request first (a field its text menu)
+    auto* menuKey = new QShortcut(&form_);
+    menuKey->setKeys({QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)});
     menuKey->setContext(Qt::WindowShortcut);
     connect(menuKey, &QShortcut::activated, this, [this] {
         QWidget* target = form_.focusWidget() ? form_.focusWidget() : &form_;

@@ -124,8 +124,16 @@ INSTANTIATE_TEST_SUITE_P(Controls, RightClick,
                                            CellClick{"lbAnodeV", 0, nullptr}, CellClick{"gbErrUnit", 1, nullptr}),
                          ROW_NAMES(std::string(r.control)));
 
-// The menu without a mouse: Shift+F10 on the control with the focus.
-TEST_F(ResultActionsTest, ShiftF10OpensTheMenuFromTheKeyboard)
+// The menu without a mouse: Shift+F10 or the Menu key on the control with the focus.
+struct MenuKey {
+    const char* name;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+};
+
+class MenuFromTheKeyboard : public ResultActionsTest, public ::testing::WithParamInterface<MenuKey> {};
+
+TEST_P(MenuFromTheKeyboard, OpensTheWindowsMenu)
 {
     ShowWithDialogs();
     QWidget* radio = Find<QWidget>("rbDbm");
@@ -138,10 +146,15 @@ TEST_F(ResultActionsTest, ShiftF10OpensTheMenuFromTheKeyboard)
             menu->close();
         }
     });
-    QTest::keyClick(radio, Qt::Key_F10, Qt::ShiftModifier);
+    QTest::keyClick(radio, GetParam().key, GetParam().modifiers);
     QTest::qWait(20);
-    EXPECT_EQ(S(items.join(" / ")), S(QStringLiteral("Copy Results / Export… / Report…")));
+    EXPECT_EQ(S(items.join(" / ")), S(QStringLiteral("Copy Results / Export\u2026 / Report\u2026")));
 }
+
+INSTANTIATE_TEST_SUITE_P(Keys, MenuFromTheKeyboard,
+                         ::testing::Values(MenuKey{"shift_f10", Qt::Key_F10, Qt::ShiftModifier},
+                                           MenuKey{"menu_key", Qt::Key_Menu, Qt::NoModifier}),
+                         ROW_NAMES(std::string(r.name)));
 
 TEST_F(ResultActionsTest, RightClickInAFieldKeepsItsOwnTextMenu)
 {
