@@ -122,7 +122,7 @@ void TForm1::LoadSettings(TIniFile& ini)
         }
         case Kind::Spinner: {
             const auto s = std::find_if(controls_.spinners.begin(), controls_.spinners.end(),
-                                        [&key](const TSpinnerSpec& spec) { return spec.spinner->objectName() == key; });
+                                        [&key](const TSpinnerSpec& sp) { return sp.spinner->objectName() == key; });
             s->spinner->SetPosition(ini.ReadInteger(kSection, key, s->position));
             break;
         }

@@ -97,10 +97,10 @@ void TSweepPage::TakeEntry(SweepField f, const std::string& text, bool entered)
     form_.Guarded([&] { ReadSweepField(in_, f, text); });
     if (!entered) return;
     // as in the window: a note on what was not taken as typed, until the next entry
-    const TSweepFieldSpec& spec = SweepFieldSpec(f);
-    const std::string unit = *spec.unit ? std::string(" ") + spec.unit : std::string();
+    const TSweepFieldSpec& field = SweepFieldSpec(f);
+    const std::string unit = *field.unit ? std::string(" ") + field.unit : std::string();
     std::string& note = notes_[static_cast<std::size_t>(f)];
-    note = present::RangeNote(text, in_.*spec.value, spec.lo, spec.hi, unit);
+    note = present::RangeNote(text, in_.*field.value, field.lo, field.hi, unit);
     for (TSweepView* v : Views()) SetEntryNote(v->Field(f), note);
 }
 

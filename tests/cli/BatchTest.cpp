@@ -153,7 +153,22 @@ struct TFullRun {
     QByteArray input;
 };
 
-class OutputToAFullDisk : public ::testing::TestWithParam<TFullRun> {};
+class OutputToAFullDisk : public ::testing::TestWithParam<TFullRun> {
+protected:
+    // Runs the row's case with its standard output in p (set up by the
+    // caller) and expects status 2 with the message naming the error.
+    void ExpectFailure(QProcess& p, const std::string& error)
+    {
+        p.start(QStringLiteral(MERIVANE_CALC), GetParam().args);
+        ASSERT_TRUE(p.waitForStarted(10000));
+        p.write(GetParam().input);
+        p.closeWriteChannel();
+        ASSERT_TRUE(p.waitForFinished(120000));
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(p.exitCode(), 2);
+        EXPECT_EQ(p.readAllStandardError().toStdString(), "merivane-calc: cannot write the output: " + error + "\n");
+    }
+};
 
 TEST_P(OutputToAFullDisk, IsAFailureThatSaysSo)
 {
@@ -163,14 +178,7 @@ TEST_P(OutputToAFullDisk, IsAFailureThatSaysSo)
         GTEST_SKIP() << "making a device node needs root";
     QProcess p;
     p.setStandardOutputFile(full);
-    p.start(QStringLiteral(MERIVANE_CALC), GetParam().args);
-    ASSERT_TRUE(p.waitForStarted(10000));
-    p.write(GetParam().input);
-    p.closeWriteChannel();
-    ASSERT_TRUE(p.waitForFinished(120000));
-    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(p.exitCode(), 2);
-    EXPECT_EQ(p.readAllStandardError().toStdString(), "merivane-calc: cannot write the output: No space left on device\n");
+    ExpectFailure(p, "No space left on device");
 }
 
 // The same without root: a file of at most 256 bytes (RLIMIT_FSIZE, with
@@ -185,14 +193,7 @@ TEST_P(OutputToAFullDisk, OrTooLargeAFileIsAFailureThatSaysSo)
         ::setrlimit(RLIMIT_FSIZE, &small);
         std::signal(SIGXFSZ, SIG_IGN);
     });
-    p.start(QStringLiteral(MERIVANE_CALC), GetParam().args);
-    ASSERT_TRUE(p.waitForStarted(10000));
-    p.write(GetParam().input);
-    p.closeWriteChannel();
-    ASSERT_TRUE(p.waitForFinished(120000));
-    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(p.exitCode(), 2);
-    EXPECT_EQ(p.readAllStandardError().toStdString(), "merivane-calc: cannot write the output: File too large\n");
+    ExpectFailure(p, "File too large");
 }
 
 INSTANTIATE_TEST_SUITE_P(Cli, OutputToAFullDisk,

@@ -38,23 +38,23 @@ TEST_P(CatalogueInTheWindow, EveryCellShowsWhatTheRulesGive)
 
     const TDisplay display = w->Display();
     int checked = 0;
-    for (const TCellSpec& spec : ResultCells()) {
-        const TCell cell = spec.render(w->M, display);
-        auto* panel = Find<QFrame>(spec.panel);
+    for (const TCellSpec& entry : ResultCells()) {
+        const TCell cell = entry.render(w->M, display);
+        auto* panel = Find<QFrame>(entry.panel);
         ASSERT_NE(panel, nullptr);
-        EXPECT_EQ(S(panel->accessibleName()), spec.accessibleName);
-        EXPECT_EQ(S(Text(spec.valueLabel)), cell.text) << c.name << ": " << spec.accessibleName;
-        if (spec.unitLabel) {
+        EXPECT_EQ(S(panel->accessibleName()), entry.accessibleName);
+        EXPECT_EQ(S(Text(entry.valueLabel)), cell.text) << c.name << ": " << entry.accessibleName;
+        if (entry.unitLabel) {
             if (cell.writesUnit) {
-                EXPECT_EQ(S(Text(spec.unitLabel)), cell.Caption()) << c.name << ": " << spec.accessibleName;
+                EXPECT_EQ(S(Text(entry.unitLabel)), cell.Caption()) << c.name << ": " << entry.accessibleName;
             }
             if (cell.unitLeft >= 0) {
-                EXPECT_EQ(Label(spec.unitLabel)->x(), cell.unitLeft) << c.name << ": " << spec.accessibleName;
+                EXPECT_EQ(Label(entry.unitLabel)->x(), cell.unitLeft) << c.name << ": " << entry.accessibleName;
             }
         }
         if (cell.colour != CellColour::Unchanged) {
             const bool white = panel->palette().color(QPalette::Window) == QColor(Qt::white);
-            EXPECT_EQ(white, cell.colour == CellColour::White) << c.name << ": " << spec.accessibleName;
+            EXPECT_EQ(white, cell.colour == CellColour::White) << c.name << ": " << entry.accessibleName;
         }
         ++checked;
     }
