@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The sweep chart without a window: its series and bands, and its painting
 // into an image.
+#include "ModelCases.h"
 #include "SweepChart.h"
 #include "Transmission.h"
 
@@ -24,13 +25,7 @@ using Series = merivane::present::SweepSeries;
 merivane::TSweepCase WorkedExample(bool ideal)
 {
     merivane::TSweepCase c;
-    c.M.Va = 4000;
-    c.M.Ia = 3;
-    c.M.Eff = 0.85;
-    c.M.SrcRfl.Mag = 0.2;
-    c.M.LoaRfl.Mag = 0.5;
-    c.M.LoaRfl.Pha = 90;
-    c.M.CplDirDb = 20;
+    c.M = merivane::testcases::Defaults();
     merivane::CalcTransmission(c.M, ideal);
     return c;
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The texts of the "Line Sweep" page: readouts, status, axes and the pointer's readout.
+#include "ModelCases.h"
 #include "RowNames.h"
 #include "SweepTexts.h"
 #include "Transmission.h"
@@ -13,14 +14,7 @@ namespace {
 
 TModel WorkedExample()
 {
-    TModel m;
-    m.Va = 4000;
-    m.Ia = 3;
-    m.Eff = 0.85;
-    m.SrcRfl.Mag = 0.2;
-    m.LoaRfl.Mag = 0.5;
-    m.LoaRfl.Pha = 90;
-    m.CplDirDb = 20;
+    TModel m = testcases::Defaults();
     CalcTransmission(m, true);
     return m;
 }
