@@ -230,16 +230,18 @@ double ParseReal(const std::string& text, double fallback, double lo, double hi,
     return v;
 }
 
-int TakeCurrentPrefix(std::string& text)
+int TakeUnitPrefix(std::string& text, char unit, bool milli)
 {
     std::size_t end = text.size();
     while (end > 0 && (text[end - 1] == ' ' || text[end - 1] == '\t')) --end;
-    if (end < 2 || text[end - 1] != 'A') return 0;
+    if (end < 2 || text[end - 1] != unit) return 0;
     const char prefix = text[end - 2];
-    if (prefix != 'm' && prefix != 'k') return 0;
+    if (prefix != 'k' && !(milli && prefix == 'm')) return 0;
     text.erase(end - 2);
     return prefix == 'm' ? -3 : 3;
 }
+
+int TakeCurrentPrefix(std::string& text) { return TakeUnitPrefix(text, 'A', true); }
 
 double ScaleByPrefix(double value, int exponent)
 {

@@ -40,6 +40,9 @@ double ParseCurrent(const std::string& text, double fallback, double lo, double 
 // Removes a trailing "mA" or "kA" and returns its power of ten (-3 or 3); 0
 // and the text unchanged without one.
 int TakeCurrentPrefix(std::string& text);
+// The same for any unit letter: a trailing "k" + unit (and "m" + unit when
+// milli is allowed): "4.5kV" leaves "4.5" and gives 3.
+int TakeUnitPrefix(std::string& text, char unit, bool milli);
 // A value in the unit a prefix's power of ten gave, in the plain unit.
 double ScaleByPrefix(double value, int exponent);
 

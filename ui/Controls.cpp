@@ -1,17 +1,28 @@
 #include "Controls.h"
 
+#include "InputSpecs.h"
 #include "UpDown.h"
 #include "ui_TForm1.h"
+
+#include <QLineEdit>
+
+namespace present = merivane::present;
 
 TControls MakeControls(Ui::TForm1& ui)
 {
     TControls c;
-    c.inputs = {ui.edAnodeV, ui.edAnodeI, ui.edEffic, ui.edSrcMag, ui.edSrcPha, ui.edLoaMag, ui.edLoaPha, ui.edDire};
-    // spinner, bound field, minimum, maximum, step, wrap-around, position
-    c.spinners = {TSpinnerSpec{ui.udEff, ui.edEffic, 0, 100, 1, true, 85},
-                  TSpinnerSpec{ui.udSrcPha, ui.edSrcPha, -180, 180, 5, true, 0},
-                  TSpinnerSpec{ui.udLoaPha, ui.edLoaPha, -180, 180, 5, true, 90},
-                  TSpinnerSpec{ui.udDire, ui.edDire, 0, 100, 1, false, 20}};
+    // the fields and their spinners as the input table lists them
+    QWidget* form = ui.edAnodeV->window();
+    std::size_t spinner = 0;
+    for (int i = 0; i < present::kMainInputCount; ++i) {
+        const present::TInputSpec& s = present::InputSpec(static_cast<present::Input>(i));
+        QLineEdit* field = form->findChild<QLineEdit*>(QString::fromLatin1(s.objectName));
+        c.inputs[static_cast<std::size_t>(i)] = field;
+        if (!s.spinner.objectName) continue;
+        const present::TSpinnerSpec& sp = s.spinner;
+        c.spinners[spinner++] = TSpinnerSpec{form->findChild<TUpDown*>(QString::fromLatin1(sp.objectName)), field, sp.min,
+                                             sp.max, sp.step, sp.wrap, sp.position};
+    }
     c.lists = {ui.cbSrcRfl, ui.cbSrcMism, ui.cbLoaRfl, ui.cbLoaMism, ui.cbMeaRfl};
     c.powerUnit = {ui.rbWatt, ui.rbDbm, ui.rbDbW, ui.rbDbkW};
     c.factorUnit = {ui.rbMagTr, ui.rbPercTr, ui.rbDbTr};

@@ -2,7 +2,8 @@
 // tooltip when its entry was not taken as typed, and help at the section of
 // the control in question.
 #include "EntryMark.h"
-#include "EntryNotes.h"
+#include "EntryReader.h"
+#include "InputValues.h"
 #include "Explain.h"
 #include "HelpWindow.h"
 #include "TForm1.h"
@@ -56,47 +57,23 @@ void TForm1::ApplyTooltips()
     }
 }
 
-TForm1::TTypedInputs TForm1::TypedInputs() const
+void TForm1::NoteEntries(const TEntries& entries)
 {
-    TTypedInputs t;
-    for (std::size_t i = 0; i < controls_.inputs.size(); ++i) {
-        t.texts[i] = controls_.inputs[i]->text();
-        t.entered[i] = controls_.inputs[i]->isModified();
-    }
-    t.srcRepresentation = ui->cbSrcRfl->currentIndex();
-    t.loaRepresentation = ui->cbLoaRfl->currentIndex();
-    return t;
-}
-
-void TForm1::NoteEntries(const TTypedInputs& typed)
-{
-    using present::EntryKind;
-    const auto text = [&typed](int i) { return typed.texts[static_cast<std::size_t>(i)].toStdString(); };
-    const auto shown = [](const QLineEdit* e) { return e->text().toStdString(); };
-    // only an entry changes a note: a cycle of another field, the button, or
-    // the written-back text read again leave it as it is
-    const std::array<double, 8> inForce = {static_cast<double>(M.Va), M.Ia,        M.Eff,        M.SrcRfl.Mag,
-                                           M.SrcRfl.Pha,             M.LoaRfl.Mag, M.LoaRfl.Pha, M.CplDirDb};
-    const auto note = [&](int i, QLineEdit* field, const auto& make) {
+    // only an entry changes a note: a cycle of another field, or the button,
+    // leave it as it is while the value it names stays in force
+    for (int i = 0; i < present::kMainInputCount; ++i) {
         const auto k = static_cast<std::size_t>(i);
-        if (typed.entered[k]) {
-            SetEntryNote(field, make());
-            notedValues_[k] = inForce[k];
-        } else if (HasEntryMark(field) && inForce[k] != notedValues_[k]) {
+        const TEntry& e = entries[k];
+        QLineEdit* field = controls_.inputs[k];
+        const auto id = static_cast<present::Input>(i);
+        const double inForce = present::StoredValue(M, id);
+        if (e.read && e.entered) {
+            SetEntryNote(field, present::EntryNote(present::InputSpec(id), e.typed, e.reading, e.representation));
+            notedValues_[k] = inForce;
+        } else if (HasEntryMark(field) && inForce != notedValues_[k]) {
             SetEntryNote(field, std::string());  // what it said is no longer so
         }
-    };
-    note(0, ui->edAnodeV, [&] { return present::EntryNote(EntryKind::Volts, text(0), M.Va, shown(ui->edAnodeV)); });
-    note(1, ui->edAnodeI, [&] { return present::EntryNote(EntryKind::Amperes, text(1), M.Ia, shown(ui->edAnodeI)); });
-    note(2, ui->edEffic, [&] {
-        return present::EntryNote(EntryKind::Percent, text(2), static_cast<double>(static_cast<long double>(M.Eff) * 100),
-                                  shown(ui->edEffic));
-    });
-    note(3, ui->edSrcMag, [&] { return present::ReflectionNote(typed.srcRepresentation, text(3), M.SrcRfl); });
-    note(4, ui->edSrcPha, [&] { return present::EntryNote(EntryKind::Degrees, text(4), M.SrcRfl.Pha, shown(ui->edSrcPha)); });
-    note(5, ui->edLoaMag, [&] { return present::ReflectionNote(typed.loaRepresentation, text(5), M.LoaRfl); });
-    note(6, ui->edLoaPha, [&] { return present::EntryNote(EntryKind::Degrees, text(6), M.LoaRfl.Pha, shown(ui->edLoaPha)); });
-    note(7, ui->edDire, [&] { return present::EntryNote(EntryKind::Decibels, text(7), M.CplDirDb, shown(ui->edDire)); });
+    }
 }
 
 QString TForm1::HelpTopicFor(const QWidget* w) const

@@ -1,6 +1,8 @@
 // Reading the inputs into the model, writing the normalised values back, and
 // the evaluation cycle.
 #include "Conversions.h"
+#include "EntryReader.h"
+#include "InputValues.h"
 #include "CouplerMeas.h"
 #include "EntryMark.h"
 #include "Look.h"
@@ -14,6 +16,7 @@
 #include <cmath>
 
 using merivane::TRefl;
+namespace present = merivane::present;
 
 namespace {
 
@@ -28,11 +31,12 @@ double Fraction(double percent) { return static_cast<double>(static_cast<ext>(pe
 
 }  // namespace
 
-void TForm1::bEvaluateClick()
+void TForm1::bEvaluateClick() { Cycle(false); }
+
+void TForm1::Cycle(bool all)
 {
-    const TTypedInputs typed = TypedInputs();
-    ReadInputs();
-    NoteEntries(typed);
+    const TEntries entries = ReadInputs(all);
+    NoteEntries(entries);
     merivane::CalcTransmission(M, ui->chIdeal->isChecked());
     ShowResults();
     emit ResultsRendered();
@@ -43,58 +47,57 @@ bool TForm1::InputPending() const
     return std::any_of(controls_.inputs.begin(), controls_.inputs.end(), [](const QLineEdit* e) { return e->isModified(); });
 }
 
-void TForm1::ReadInputs()
+int TForm1::Representation(int field) const
 {
-    M.Va = merivane::ParseInt(Utf8(ui->edAnodeV), M.Va, 0, 100000, true);
-    M.Ia = merivane::ParseCurrent(Utf8(ui->edAnodeI), M.Ia, 0, 1000);
-    M.Eff = Fraction(merivane::ParseReal(Utf8(ui->edEffic), Percent(M.Eff), 0, 100, true));
-    ReadReflInput(M.SrcRfl, ui->cbSrcRfl, ui->edSrcMag);
-    M.SrcRfl.Pha = merivane::ParseReal(Utf8(ui->edSrcPha), M.SrcRfl.Pha, -180, 180, true);
-    ReadReflInput(M.LoaRfl, ui->cbLoaRfl, ui->edLoaMag);
-    M.LoaRfl.Pha = merivane::ParseReal(Utf8(ui->edLoaPha), M.LoaRfl.Pha, -180, 180, true);
-    M.CplDirDb = merivane::ParseReal(Utf8(ui->edDire), M.CplDirDb, 0, 160, true);
-    WriteInputs();
+    const QComboBox* list = field == static_cast<int>(present::Input::SrcMag)   ? ui->cbSrcRfl
+                            : field == static_cast<int>(present::Input::LoaMag) ? ui->cbLoaRfl
+                                                                                 : nullptr;
+    return list ? list->currentIndex() : 0;
 }
 
-void TForm1::WriteInputs()
+// A field is read only when it was typed in (or pasted, or stepped) since the
+// program last wrote it: otherwise the value in force stays exactly as it
+// is, whatever the field's text rounds it to.
+TForm1::TEntries TForm1::ReadInputs(bool all)
 {
-    const double percent = Percent(M.Eff);
-    ui->edAnodeV->setText(Q(merivane::IntToText(M.Va)));
-    ui->edAnodeI->setText(Q(merivane::FormatReal3(M.Ia)));
-    ui->edEffic->setText(Q(merivane::FormatReal3(percent)));
-    SyncSpinner(ui->udEff, percent);
-    WriteReflInput(M.SrcRfl, ui->cbSrcRfl, ui->edSrcMag);
-    ui->edSrcPha->setText(Q(merivane::FormatReal3(M.SrcRfl.Pha)));
-    SyncSpinner(ui->udSrcPha, M.SrcRfl.Pha);
-    WriteReflInput(M.LoaRfl, ui->cbLoaRfl, ui->edLoaMag);
-    ui->edLoaPha->setText(Q(merivane::FormatReal3(M.LoaRfl.Pha)));
-    SyncSpinner(ui->udLoaPha, M.LoaRfl.Pha);
-    ui->edDire->setText(Q(merivane::FormatReal3(M.CplDirDb)));
-    SyncSpinner(ui->udDire, M.CplDirDb);
+    TEntries entries;
+    for (int i = 0; i < present::kMainInputCount; ++i) {
+        QLineEdit* field = controls_.inputs[static_cast<std::size_t>(i)];
+        TEntry& e = entries[static_cast<std::size_t>(i)];
+        e.entered = field->isModified();
+        if (!all && !e.entered) continue;
+        // a list with no selection reads as Mag, and shows it
+        if (QComboBox* list = i == static_cast<int>(present::Input::SrcMag)   ? ui->cbSrcRfl
+                              : i == static_cast<int>(present::Input::LoaMag) ? ui->cbLoaRfl
+                                                                               : nullptr;
+            list && list->currentIndex() < 0)
+            list->setCurrentIndex(0);
+        const auto id = static_cast<present::Input>(i);
+        const present::TInputSpec& spec = present::InputSpec(id);
+        e.read = true;
+        e.representation = Representation(i);
+        e.typed = Utf8(field);
+        const double inForce = present::ToField(spec, present::StoredValue(M, id, e.representation));
+        e.reading = present::ReadEntry(spec, e.typed, inForce, e.representation);
+        present::SetFieldValue(M, id, e.reading.value, e.representation);
+    }
+    WriteInputs(entries);
+    return entries;
 }
 
-void TForm1::ReadReflInput(TRefl& r, QComboBox* selector, QLineEdit* edit)
+// Each field read is written with a text that reads back to the value in
+// force; its spinner follows the value without writing into the field.
+void TForm1::WriteInputs(const TEntries& entries)
 {
-    const std::string text = Utf8(edit);
-    switch (selector->currentIndex()) {
-    case 1:
-        r.Rloss = merivane::ParseReal(text, r.Rloss, -160, 0, false);
-        r.Mag = r.Rloss <= -160 ? 0.0 : merivane::DbToMag(r.Rloss);
-        r.Swr = merivane::MagToSwr(r.Mag);
-        break;
-    case 2:
-        r.Swr = merivane::ParseReal(text, r.Swr, 1, 100000, false);
-        // compared as a double, so that the written-back "9999.999" of a full
-        // reflection reads back as a full reflection
-        r.Mag = r.Swr >= 9999.999 ? 1.0 : merivane::SwrToMag(r.Swr);
-        r.Rloss = merivane::MagToDb(r.Mag);
-        break;
-    default:
-        selector->setCurrentIndex(0);
-        r.Mag = merivane::ParseReal(text, r.Mag, 0, 1, false);
-        r.Rloss = merivane::MagToDb(r.Mag);
-        r.Swr = merivane::MagToSwr(r.Mag);
-        break;
+    for (int i = 0; i < present::kMainInputCount; ++i) {
+        const TEntry& e = entries[static_cast<std::size_t>(i)];
+        if (!e.read) continue;
+        const auto id = static_cast<present::Input>(i);
+        const present::TInputSpec& spec = present::InputSpec(id);
+        QLineEdit* field = controls_.inputs[static_cast<std::size_t>(i)];
+        field->setText(Q(present::EntryText(spec, present::StoredValue(M, id, e.representation), e.representation)));
+        for (const TSpinnerSpec& s : controls_.spinners)
+            if (s.field == field) SyncSpinner(s.spinner, present::ToField(spec, present::StoredValue(M, id)));
     }
 }
 
@@ -107,6 +110,8 @@ void TForm1::WriteReflInput(const TRefl& r, QComboBox* selector, QLineEdit* edit
     }
 }
 
+// The spinner's position: the value limited to its range, rounded to the
+// nearest whole number (ties to even), then down to its step toward zero.
 void TForm1::SyncSpinner(TUpDown* spinner, double value)
 {
     const double c = merivane::ClampReal(spinner->Min(), value, spinner->Max());
@@ -127,17 +132,10 @@ void TForm1::TreatEdDire()
 
 void TForm1::edSrcPhaExit() { bEvaluateClick(); }
 
-void TForm1::edSrcMagExit()
-{
-    ReadReflInput(M.SrcRfl, ui->cbSrcRfl, ui->edSrcMag);
-    bEvaluateClick();
-}
+// The cycle reads the magnitude, edited since it was written.
+void TForm1::edSrcMagExit() { bEvaluateClick(); }
 
-void TForm1::edLoaMagExit()
-{
-    ReadReflInput(M.LoaRfl, ui->cbLoaRfl, ui->edLoaMag);
-    bEvaluateClick();
-}
+void TForm1::edLoaMagExit() { bEvaluateClick(); }
 
 void TForm1::udEffClick()
 {

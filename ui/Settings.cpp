@@ -1,5 +1,6 @@
 // Saving and restoring the window's control states: one table of the 26 keys,
 // in file order, that both the save and the load go through.
+#include "EntryReader.h"
 #include "Environment.h"
 #include "IniFile.h"
 #include "NumberText.h"
@@ -11,9 +12,11 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <cmath>
 #include <array>
 
 using merivane::TIniFile;
+namespace present = merivane::present;
 
 namespace {
 
@@ -27,38 +30,37 @@ struct TKey {
     const char* name;
     Kind kind;
     int loadRank;  // the order of loading: the load step, then the order within it
-    const char* textDefault;
-    int intDefault;  // for a radio button, -1: its state when read; a spinner's is its layout position
+    int intDefault;  // a list's index; for a radio button, -1: its state when read; a spinner's is its layout position
 };
 
 // The file order; the load order is loadRank's.
 constexpr std::array<TKey, 26> kKeys{{
-    {"edAnodeV", Kind::Text, 30, "4000", 0},
-    {"edAnodeI", Kind::Text, 31, "3", 0},
-    {"edSrcMag", Kind::Text, 32, "0.2", 0},
-    {"edLoaMag", Kind::Text, 33, "0.5", 0},
-    {"Top", Kind::Top, 10, nullptr, 0},
-    {"Left", Kind::Left, 20, nullptr, 0},
-    {"udEff", Kind::Spinner, 50, nullptr, 0},
-    {"udSrcPha", Kind::Spinner, 51, nullptr, 0},
-    {"udDire", Kind::Spinner, 53, nullptr, 0},
-    {"udLoaPha", Kind::Spinner, 52, nullptr, 0},
-    {"cbSrcRfl", Kind::List, 40, nullptr, 0},
-    {"cbSrcMism", Kind::List, 41, nullptr, 0},
-    {"cbLoaRfl", Kind::List, 42, nullptr, 0},
-    {"cbLoaMism", Kind::List, 43, nullptr, 0},
-    {"cbMeaRfl", Kind::List, 44, nullptr, 0},
-    {"rbWatt", Kind::Radio, 70, nullptr, 1},
-    {"rbDbm", Kind::Radio, 71, nullptr, 0},
-    {"rbDbW", Kind::Radio, 72, nullptr, 0},
-    {"rbDbkW", Kind::Radio, 73, nullptr, 0},
-    {"rbMagTr", Kind::Radio, 74, nullptr, 1},
-    {"rbPercTr", Kind::Radio, 75, nullptr, 0},
-    {"rbDbTr", Kind::Radio, 76, nullptr, 0},
-    {"rbPower", Kind::Radio, 77, nullptr, -1},
-    {"rbPerc", Kind::Radio, 78, nullptr, -1},
-    {"rbDb", Kind::Radio, 79, nullptr, -1},
-    {"chIdeal", Kind::Check, 80, nullptr, 1},
+    {"edAnodeV", Kind::Text, 30, 0},
+    {"edAnodeI", Kind::Text, 31, 0},
+    {"edSrcMag", Kind::Text, 32, 0},
+    {"edLoaMag", Kind::Text, 33, 0},
+    {"Top", Kind::Top, 10, 0},
+    {"Left", Kind::Left, 20, 0},
+    {"udEff", Kind::Spinner, 50, 0},
+    {"udSrcPha", Kind::Spinner, 51, 0},
+    {"udDire", Kind::Spinner, 53, 0},
+    {"udLoaPha", Kind::Spinner, 52, 0},
+    {"cbSrcRfl", Kind::List, 40, 0},
+    {"cbSrcMism", Kind::List, 41, 0},
+    {"cbLoaRfl", Kind::List, 42, 0},
+    {"cbLoaMism", Kind::List, 43, 0},
+    {"cbMeaRfl", Kind::List, 44, 0},
+    {"rbWatt", Kind::Radio, 70, 1},
+    {"rbDbm", Kind::Radio, 71, 0},
+    {"rbDbW", Kind::Radio, 72, 0},
+    {"rbDbkW", Kind::Radio, 73, 0},
+    {"rbMagTr", Kind::Radio, 74, 1},
+    {"rbPercTr", Kind::Radio, 75, 0},
+    {"rbDbTr", Kind::Radio, 76, 0},
+    {"rbPower", Kind::Radio, 77, -1},
+    {"rbPerc", Kind::Radio, 78, -1},
+    {"rbDb", Kind::Radio, 79, -1},
+    {"chIdeal", Kind::Check, 80, 1},
 }};
 
 // Applies a radio button's state as a change by the program: selecting runs
@@ -101,7 +103,7 @@ void TForm1::LoadSettings(TIniFile& ini)
         // spinner's position goes into its field
         if (k->loadRank >= 60 && !fieldsWritten) {
             for (const TSpinnerSpec& s : controls_.spinners)
-                s.field->setText(QString::fromStdString(merivane::FormatReal3(s.spinner->Position())));
+                s.field->setText(QString::fromStdString(merivane::FormatReal3(s.spinner->Current())));
             fieldsWritten = true;
         }
         const QString key = Name(*k);
@@ -112,18 +114,32 @@ void TForm1::LoadSettings(TIniFile& ini)
         case Kind::Left:
             move(merivane::ClampInt(0, ini.ReadInteger(kSection, key, x()), screen.width() - 10), y());
             break;
-        case Kind::Text:
-            findChild<QLineEdit*>(key)->setText(ini.ReadString(kSection, key, QString::fromLatin1(k->textDefault)));
+        case Kind::Text: {
+            // the field's own reader checks the text: a number beyond the
+            // double range gives the default; the first cycle reads the rest
+            const present::TInputSpec& spec = *present::InputSpecByObject(k->name);
+            const QString def = QString::fromStdString(present::EntryText(spec, present::ToStored(spec, spec.def)));
+            const QString text = ini.ReadString(kSection, key, def);
+            const present::TReading r = present::ReadEntry(spec, text.toStdString(), spec.def);
+            findChild<QLineEdit*>(key)->setText(std::isinf(r.number) ? def : text);
             break;
+        }
         case Kind::List: {
+            // an index outside the list gives the default, never an empty list
+            QComboBox* list = findChild<QComboBox*>(key);
             const int index = ini.ReadInteger(kSection, key, k->intDefault);
-            findChild<QComboBox*>(key)->setCurrentIndex(index >= 0 && index <= 2 ? index : -1);
+            list->setCurrentIndex(index >= 0 && index < list->count() ? index : k->intDefault);
             break;
         }
         case Kind::Spinner: {
+            // a position is read as its field reads a number: a phase wraps,
+            // the others are clamped
             const auto s = std::find_if(controls_.spinners.begin(), controls_.spinners.end(),
                                         [&key](const TSpinnerSpec& sp) { return sp.spinner->objectName() == key; });
-            s->spinner->SetPosition(ini.ReadInteger(kSection, key, s->position));
+            const present::TInputSpec& spec = *present::InputSpecByObject(s->field->objectName().toLatin1().constData());
+            const int stored = ini.ReadInteger(kSection, key, s->position);
+            const present::TReading r = present::ReadEntry(spec, merivane::IntToText(stored), s->position);
+            s->spinner->SetPosition(static_cast<int>(std::nearbyint(r.value)));
             break;
         }
         case Kind::Radio: {

@@ -27,7 +27,7 @@ void TForm1::FormCreate()
     NaplnFactors();
     ShowPowerMeas();
     // The first window shows the results of the inputs it shows.
-    Guarded([this] { bEvaluateClick(); });
+    Guarded([this] { Cycle(true); });
     setWindowTitle(QStringLiteral("HALVIK Power Transmission Calculator V ") + merivane::env::GetFileVersionString());
     ui->pcResults->setCurrentIndex(0);
     ui->edAnodeV->setFocus(Qt::OtherFocusReason);

@@ -3,38 +3,63 @@
 
 #include "NumberText.h"
 
+#include <iterator>
+
 using merivane::TSweepInputs;
 
 namespace {
 
-constexpr int kDecimals = 6;
+namespace present = merivane::present;
 
-const TSweepFieldSpec kFields[] = {
-    {SweepField::Frequency, "edSwFreq", "Frequency", "Frequency (MHz)", "MHz", "Frequency", 1, 100000, &TSweepInputs::FreqMHz},
-    {SweepField::Width, "edSwWidth", "Waveguide Width", "Waveguide Width (mm)", "mm", "WaveguideWidth", 1, 10000,
-     &TSweepInputs::WidthMm},
-    {SweepField::Vf, "edSwVf", "Velocity Factor", "Velocity Factor", "", "VelocityFactor", 0.1, 1, &TSweepInputs::Vf},
-    {SweepField::Length, "edSwLength", "Line Length", "Line Length (m)", "m", "LineLength", 0, 10000, &TSweepInputs::LengthM},
-    {SweepField::Span, "edSwSpan", "Frequency Span", "Frequency Span (\u00b1 MHz)", "MHz", "FrequencySpan", 0, 10000,
-     &TSweepInputs::SpanMHz},
+struct TSource {
+    SweepField field;
+    present::Input input;
+    double TSweepInputs::*value;
 };
+
+constexpr TSource kSources[] = {
+    {SweepField::Frequency, present::Input::SwFreq, &TSweepInputs::FreqMHz},
+    {SweepField::Width, present::Input::SwWidth, &TSweepInputs::WidthMm},
+    {SweepField::Vf, present::Input::SwVf, &TSweepInputs::Vf},
+    {SweepField::Length, present::Input::SwLength, &TSweepInputs::LengthM},
+    {SweepField::Span, present::Input::SwSpan, &TSweepInputs::SpanMHz},
+};
+
+TSweepFieldSpec gFields[std::size(kSources)];
 
 }  // namespace
 
-std::span<const TSweepFieldSpec> SweepFields() { return kFields; }
+// The rows as the input table has them now.
+std::span<const TSweepFieldSpec> SweepFields()
+{
+    for (std::size_t i = 0; i < std::size(kSources); ++i) {
+        const present::TInputSpec& s = present::InputSpec(kSources[i].input);
+        const char* unit = s.unit;
+        while (*unit == ' ') ++unit;
+        gFields[i] = TSweepFieldSpec{kSources[i].field, s.objectName, s.name, s.caption, unit, s.settingsKey,
+                                     s.lo, s.hi, kSources[i].value, &s};
+    }
+    return gFields;
+}
 
-const TSweepFieldSpec& SweepFieldSpec(SweepField f) { return kFields[static_cast<int>(f)]; }
+const TSweepFieldSpec& SweepFieldSpec(SweepField f) { return SweepFields()[static_cast<std::size_t>(f)]; }
 
-void ReadSweepField(TSweepInputs& in, SweepField f, const std::string& text)
+merivane::present::TReading ReadSweepField(TSweepInputs& in, SweepField f, const std::string& text)
 {
     const TSweepFieldSpec& s = SweepFieldSpec(f);
     double& v = in.*s.value;
-    v = merivane::ParseReal(text, v, s.lo, s.hi, true);
+    const present::TReading r = present::ReadEntry(*s.spec, text, v);
+    v = r.value;
+    return r;
 }
 
 std::string SweepFieldText(const TSweepInputs& in, SweepField f)
 {
-    return merivane::FormatReal(in.*SweepFieldSpec(f).value, kDecimals);
+    const TSweepFieldSpec& s = SweepFieldSpec(f);
+    return present::EntryText(*s.spec, in.*s.value);
 }
 
-std::string WidthFieldText(const TSweepInputs& in) { return merivane::FormatReal(merivane::BroadWallMm(in), kDecimals); }
+std::string WidthFieldText(const TSweepInputs& in)
+{
+    return present::EntryText(*SweepFieldSpec(SweepField::Width).spec, merivane::BroadWallMm(in));
+}

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The inputs of the "Line Sweep" page, each written once: its control, its
-// caption and name, its key in "MerivaneSweep.ini", its limits and the value
-// it sets.
+// The inputs of the "Line Sweep" page as the input table gives them: its
+// control, its caption and name, its key in "MerivaneSweep.ini", its limits,
+// and here the value of the line it sets.
 #pragma once
 
+#include "EntryReader.h"
 #include "LineSweep.h"
 
 #include <span>
@@ -20,6 +21,7 @@ struct TSweepFieldSpec {
     const char* key;         // "Frequency"
     double lo, hi;           // the limits, ends included
     double merivane::TSweepInputs::*value;
+    const merivane::present::TInputSpec* spec;  // its row of the input table
 };
 
 // In the page's order; the line type stands between the frequency and the width.
@@ -31,11 +33,11 @@ inline constexpr const char* kLineObjectName = "cbSwLine";
 inline constexpr const char* kLineName = "Line Type";
 inline constexpr const char* kLineKey = "LineType";
 
-// Reads typed text into the field's value with ParseReal: clamped to the
-// limits; a text that is no number keeps the value in force. Throws
-// EOverflow for a number beyond the double range.
-void ReadSweepField(merivane::TSweepInputs& in, SweepField f, const std::string& text);
-// The value as its field shows it (FormatReal, 6 decimals).
+// Reads typed text into the field's value through the input table's reader:
+// clamped to the limits; a text that is no number keeps the value in force.
+merivane::present::TReading ReadSweepField(merivane::TSweepInputs& in, SweepField f, const std::string& text);
+// The value as its field shows it: FormatReal with 6 decimals where that
+// reads back to the value, else its shortest such text.
 std::string SweepFieldText(const merivane::TSweepInputs& in, SweepField f);
 // What the width field shows: the preset's width, or the custom one.
 std::string WidthFieldText(const merivane::TSweepInputs& in);

@@ -2,7 +2,7 @@
 #include "SweepPage.h"
 
 #include "EntryMark.h"
-#include "EntryNotes.h"
+#include "EntryReader.h"
 #include "Environment.h"
 #include "IniFile.h"
 #include "SweepChartApi.h"
@@ -93,14 +93,11 @@ void TSweepPage::ReadField(TSweepView* view, SweepField f)
 
 void TSweepPage::TakeEntry(SweepField f, const std::string& text, bool entered)
 {
-    // an overflow is reported as the window reports it; the value in force stays
-    form_.Guarded([&] { ReadSweepField(in_, f, text); });
+    const present::TReading reading = ReadSweepField(in_, f, text);
     if (!entered) return;
     // as in the window: a note on what was not taken as typed, until the next entry
-    const TSweepFieldSpec& field = SweepFieldSpec(f);
-    const std::string unit = *field.unit ? std::string(" ") + field.unit : std::string();
     std::string& note = notes_[static_cast<std::size_t>(f)];
-    note = present::RangeNote(text, in_.*field.value, field.lo, field.hi, unit);
+    note = present::EntryNote(*SweepFieldSpec(f).spec, text, reading);
     for (TSweepView* v : Views()) SetEntryNote(v->Field(f), note);
 }
 

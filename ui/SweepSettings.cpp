@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SweepSettings.h"
 
+#include <cmath>
+
 #include "IniFile.h"
 #include "NumberText.h"
 #include "SweepFields.h"
@@ -22,11 +24,9 @@ TSweepInputs ReadSweepSettings(TIniFile& ini)
         if (line == QString::fromUtf8(t.name)) in.Line = t.type;
     for (const TSweepFieldSpec& s : SweepFields()) {
         const QString text = ini.ReadString(kSection, QString::fromLatin1(s.key), QString());
-        try {
-            ReadSweepField(in, s.field, text.toStdString());
-        } catch (const merivane::EOverflow&) {
-            // a file is no user typing: the default stays, without a message
-        }
+        // a number beyond the double range is no setting: the default stays
+        merivane::TSweepInputs read = in;
+        if (!std::isinf(ReadSweepField(read, s.field, text.toStdString()).number)) in = read;
     }
     return in;
 }

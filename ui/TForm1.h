@@ -10,6 +10,7 @@
 
 #include "Controls.h"
 #include "Display.h"
+#include "EntryReader.h"
 #include "Model.h"
 
 #include <QPoint>
@@ -74,10 +75,22 @@ public:
     void SaveSettings(merivane::TIniFile& ini);
 
     // --- input acquisition and the evaluation cycle
+    // One field as a cycle found it: whether it was read, what was typed and
+    // what the reader made of it.
+    struct TEntry {
+        bool read = false;
+        bool entered = false;  // typed, pasted or stepped since the program last wrote it
+        std::string typed;
+        int representation = 0;
+        merivane::present::TReading reading;
+    };
+    using TEntries = std::array<TEntry, 8>;
+
     void bEvaluateClick();
-    void ReadInputs();
-    void WriteInputs();
-    void ReadReflInput(merivane::TRefl& r, QComboBox* selector, QLineEdit* edit);
+    // Reads the fields edited since they were last written (all: every
+    // field, as at start-up) into the model and writes them back.
+    TEntries ReadInputs(bool all = false);
+    void WriteInputs(const TEntries& entries);
     void WriteReflInput(const merivane::TRefl& r, QComboBox* selector, QLineEdit* edit);
     void SyncSpinner(TUpDown* spinner, double value);
     void TreatEdDire();
@@ -140,19 +153,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // The fields' texts and the reflection representations, as a cycle is
-    // about to read them.
-    struct TTypedInputs {
-        std::array<QString, 8> texts;
-        std::array<bool, 8> entered{};  // typed, pasted or stepped since the last cycle wrote it back
-        int srcRepresentation = 0, loaRepresentation = 0;
-    };
-    TTypedInputs TypedInputs() const;
+    // The evaluation cycle; all reads every field.
+    void Cycle(bool all);
+    // The reflection list's index for a field's row; 0 for the others.
+    int Representation(int field) const;
     // Starts each entered field's tooltip with a note when its entry was not
     // taken as typed, and marks the field until its next accepted entry; a
     // field not entered keeps its note through other cycles while the value
     // the note names stays in force.
-    void NoteEntries(const TTypedInputs& typed);
+    void NoteEntries(const TEntries& entries);
     void ApplyTooltips();
 
     void Wire();

@@ -71,17 +71,17 @@ int TUpDown::Position()
 
 void TUpDown::SetPosition(int value)
 {
-    if (value == Position()) return;
     if (value < min_) value = min_;
     if (value > max_) value = max_;
     position_ = value;
-    if (associate_) associate_->setText(QString::number(value));
 }
 
 void TUpDown::Step(int direction)
 {
     if (!isEnabled()) return;
-    const int old = Position();
+    // a whole number typed and not yet read is where the step starts; the
+    // field's text otherwise is the program's, and the position the value's
+    const int old = associate_ && associate_->isModified() ? Position() : position_;
     long long next = static_cast<long long>(old) + static_cast<long long>(direction) * step_;
     if (next > max_) next = wrap_ ? min_ : max_;
     if (next < min_) next = wrap_ ? max_ : min_;

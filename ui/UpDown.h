@@ -23,11 +23,15 @@ public:
     // Takes the bound edit's text as the position when it is a whole decimal
     // number within Min..Max; otherwise the position stays as it was.
     int Position();
-    // Does nothing when the value equals Position(); otherwise takes the value
-    // (limited to Min..Max) and writes it into the bound edit. Emits nothing.
+    // The position as last set or stepped, whatever the edit holds.
+    int Current() const { return position_; }
+    // Takes the value, limited to Min..Max. It does not write into the bound
+    // edit: the edit keeps the value in force. Emits nothing.
     void SetPosition(int value);
 
-    // One arrow click: +1 steps up, -1 steps down.
+    // One arrow click: +1 steps up, -1 steps down, from the position (or from
+    // a whole number typed into the edit and not yet read); writes the new
+    // position into the edit.
     void Step(int direction);
 
 signals:

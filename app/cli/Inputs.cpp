@@ -2,7 +2,9 @@
 #include "Inputs.h"
 
 #include "Conversions.h"
+#include "EntryReader.h"
 #include "Fields.h"
+#include "InputValues.h"
 #include "NumberText.h"
 #include "Transmission.h"
 
@@ -14,25 +16,22 @@ namespace merivane {
 
 namespace {
 
-using ext = long double;
+namespace present = merivane::present;
+using present::Input;
+using present::Outcome;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double kBig = std::numeric_limits<double>::max();
 
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
-
-std::string Range(double lo, double hi) { return present::Shortest(lo) + " .. " + present::Shortest(hi); }
-
-// A number with no limits: NaN when the text is not one. Throws EOverflow.
-double Number(const std::string& text) { return ParseReal(text, kNaN, -kBig, kBig, true); }
-
-// Clamps v into lo .. hi and says so in the warning.
-double Clamp(double v, double lo, double hi, std::string_view text, const char* what, TReadResult& r)
+// At most 40 characters of what was typed, then "…".
+std::string Quoted(std::string_view text)
 {
-    const double c = ClampReal(lo, v, hi);
-    if (c != v)
-        r.warning = Quoted(text) + ": " + what + "outside " + Range(lo, hi) + ", clamped to " + present::Shortest(c);
-    return c;
+    constexpr std::size_t kMax = 40;
+    if (text.size() <= kMax) return "\"" + std::string(text) + "\"";
+    std::size_t n = kMax;
+    while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) --n;  // no split character
+    return "\"" + std::string(text.substr(0, n)) + "…\"";
 }
+
+std::string Range(double lo, double hi) { return present::LimitText(lo) + " .. " + present::LimitText(hi); }
 
 TReadResult Failure(std::string_view text, const std::string& what)
 {
@@ -40,6 +39,25 @@ TReadResult Failure(std::string_view text, const std::string& what)
     r.ok = false;
     r.error = Quoted(text) + ": " + what;
     return r;
+}
+
+// Reads a number field through the input table; a clamp is reported as a
+// warning, a wrapped phase or a return loss is taken silently.
+bool ReadNumber(Input id, std::string_view text, std::string_view whole, const char* what, double& value, TReadResult& r,
+                int representation = 0)
+{
+    const present::TInputSpec& spec = present::InputSpec(id);
+    const present::TReading reading = present::ReadEntry(spec, text, kNaN, representation);
+    if (reading.outcome == Outcome::NotANumber) {
+        r = Failure(whole, std::string(what) + (spec.forms & present::kWhole ? "not a whole number" : "not a number"));
+        return false;
+    }
+    if ((reading.outcome == Outcome::Below || reading.outcome == Outcome::Above) && !reading.kept) {
+        r.warning = Quoted(whole) + ": " + what + "outside " + Range(spec.lo, spec.hi) + ", clamped to " +
+                    present::LimitText(reading.value);
+    }
+    value = reading.value;
+    return !reading.kept;
 }
 
 bool StartsWithNoCase(std::string_view s, std::string_view prefix)
@@ -50,10 +68,9 @@ bool StartsWithNoCase(std::string_view s, std::string_view prefix)
     return true;
 }
 
-// MAG, db:RLOSS or swr:SWR, then optionally @PHASE. The conversions are the
-// window's: a return loss at or below -160 dB is no reflection, an SWR from
-// 9999.999 on a full one.
-TReadResult ReadReflection(std::string_view text, TRefl& refl, int& form)
+// MAG, db:RLOSS or swr:SWR, then optionally @PHASE, read as the window reads
+// its fields: a positive return loss is read as its negative, a phase wraps.
+TReadResult ReadReflection(std::string_view text, Input magnitudeId, Input phaseId, TRefl& refl, int& form)
 {
     std::string_view magnitude = text;
     std::string_view phase;
@@ -64,44 +81,31 @@ TReadResult ReadReflection(std::string_view text, TRefl& refl, int& form)
         hasPhase = true;
     }
     int f = 0;
-    if (StartsWithNoCase(magnitude, "db:")) {
-        f = 1;
-        magnitude.remove_prefix(3);
-    } else if (StartsWithNoCase(magnitude, "swr:")) {
-        f = 2;
-        magnitude.remove_prefix(4);
-    } else if (StartsWithNoCase(magnitude, "mag:")) {
-        magnitude.remove_prefix(4);
-    }
-    const double v = Number(std::string(magnitude));
-    if (std::isnan(v)) return Failure(text, "the magnitude " + Quoted(magnitude) + " is not a number");
-
-    TRefl r = refl;
-    switch (f) {
-    case 1:
-        if (v < -160 || v > 0) return Failure(text, "return loss outside -160 .. 0 dB");
-        r.Rloss = v;
-        r.Mag = r.Rloss <= -160 ? 0.0 : DbToMag(r.Rloss);
-        r.Swr = MagToSwr(r.Mag);
-        break;
-    case 2:
-        if (v < 1 || v > 100000) return Failure(text, "SWR outside 1 .. 100000");
-        r.Swr = v;
-        r.Mag = r.Swr >= 9999.999 ? 1.0 : SwrToMag(r.Swr);
-        r.Rloss = MagToDb(r.Mag);
-        break;
-    default:
-        if (v < 0 || v > 1) return Failure(text, "magnitude outside 0 .. 1");
-        r.Mag = v;
-        r.Rloss = MagToDb(r.Mag);
-        r.Swr = MagToSwr(r.Mag);
-        break;
+    for (int i = 0; i < static_cast<int>(present::ReflForms().size()); ++i) {
+        const std::string_view prefix = present::ReflForm(i).prefix;
+        if (StartsWithNoCase(magnitude, prefix)) {
+            f = i;
+            magnitude.remove_prefix(prefix.size());
+            break;
+        }
     }
     TReadResult result;
+    const present::TReading m = present::ReadEntry(present::InputSpec(magnitudeId), magnitude, kNaN, f);
+    if (m.outcome == Outcome::NotANumber) return Failure(text, "the magnitude " + Quoted(magnitude) + " is not a number");
+    if (m.kept) {
+        const present::TReflForm& rf = present::ReflForm(f);
+        const char* what = f == 1 ? "return loss" : f == 2 ? "SWR" : "magnitude";
+        return Failure(text, std::string(what) + " outside " + Range(rf.lo, rf.hi) + rf.unit);
+    }
+    TRefl r = refl;
+    present::SetReflMagnitude(r, f, m.value);
     if (hasPhase) {
-        const double p = Number(std::string(phase));
-        if (std::isnan(p)) return Failure(text, "the phase " + Quoted(phase) + " is not a number");
-        r.Pha = Clamp(p, -180, 180, text, "phase ", result);
+        double p = 0;
+        if (!ReadNumber(phaseId, phase, text, "phase ", p, result)) {
+            if (!result.ok) result.error = Quoted(text) + ": the phase " + Quoted(phase) + " is not a number";
+            return result;
+        }
+        r.Pha = p;
     }
     refl = r;
     form = f;
@@ -110,42 +114,30 @@ TReadResult ReadReflection(std::string_view text, TRefl& refl, int& form)
 
 TReadResult Read(InputId id, std::string_view text, TCaseInput& c)
 {
-    const std::string s(text);
     TReadResult r;
+    double v = 0;
     switch (id) {
-    case InputId::Va: {
-        // two fallbacks tell a number from a text that is not one
-        const int a = ParseInt(s, 0, std::numeric_limits<int>::min(), std::numeric_limits<int>::max(), true);
-        const int b = ParseInt(s, 1, std::numeric_limits<int>::min(), std::numeric_limits<int>::max(), true);
-        if (a != b) return Failure(text, "not a whole number");
-        c.m.Va = static_cast<std::int32_t>(Clamp(a, 0, 100000, text, "", r));
+    case InputId::Va:
+        if (ReadNumber(Input::AnodeV, text, text, "", v, r)) present::SetFieldValue(c.m, Input::AnodeV, v);
         return r;
-    }
-    case InputId::Ia: {
-        const double v = ParseCurrent(s, kNaN, -kBig, kBig);
-        if (std::isnan(v)) return Failure(text, "not a number");
-        c.m.Ia = Clamp(v, 0, 1000, text, "", r);
+    case InputId::Ia:
+        if (ReadNumber(Input::AnodeI, text, text, "", v, r)) present::SetFieldValue(c.m, Input::AnodeI, v);
         return r;
-    }
-    case InputId::Eff: {
-        const double v = Number(s);
-        if (std::isnan(v)) return Failure(text, "not a number");
-        c.m.Eff = static_cast<double>(static_cast<ext>(Clamp(v, 0, 100, text, "", r)) / 100);
+    case InputId::Eff:
+        if (ReadNumber(Input::Effic, text, text, "", v, r)) present::SetFieldValue(c.m, Input::Effic, v);
         return r;
-    }
-    case InputId::Source: return ReadReflection(text, c.m.SrcRfl, c.srcForm);
-    case InputId::Load: return ReadReflection(text, c.m.LoaRfl, c.loaForm);
-    case InputId::Directivity: {
+    case InputId::Source: return ReadReflection(text, Input::SrcMag, Input::SrcPha, c.m.SrcRfl, c.srcForm);
+    case InputId::Load: return ReadReflection(text, Input::LoaMag, Input::LoaPha, c.m.LoaRfl, c.loaForm);
+    case InputId::Directivity:
         if (text.empty()) {
             c.ideal = true;
             return r;
         }
-        const double v = Number(s);
-        if (std::isnan(v)) return Failure(text, "not a number");
-        c.m.CplDirDb = Clamp(v, 0, 160, text, "", r);
-        c.ideal = false;
+        if (ReadNumber(Input::Dire, text, text, "", v, r)) {
+            present::SetFieldValue(c.m, Input::Dire, v);
+            c.ideal = false;
+        }
         return r;
-    }
     }
     return r;
 }
@@ -154,29 +146,16 @@ TReadResult Read(InputId id, std::string_view text, TCaseInput& c)
 
 TCaseInput DefaultCase()
 {
+    // the input table's defaults
     TCaseInput c;
-    c.m.Va = 4000;
-    c.m.Ia = 3;
-    c.m.Eff = 0.85;
-    c.m.SrcRfl.Mag = 0.2;
-    c.m.LoaRfl.Mag = 0.5;
-    c.m.LoaRfl.Pha = 90;
-    for (TRefl* r : {&c.m.SrcRfl, &c.m.LoaRfl}) {
-        r->Rloss = MagToDb(r->Mag);
-        r->Swr = MagToSwr(r->Mag);
+    for (int i = 0; i < present::kMainInputCount; ++i) {
+        const auto id = static_cast<present::Input>(i);
+        present::SetFieldValue(c.m, id, present::InputSpec(id).def);
     }
-    c.m.CplDirDb = 20;
     return c;
 }
 
-TReadResult ReadInput(InputId id, std::string_view text, TCaseInput& c)
-{
-    try {
-        return Read(id, text, c);
-    } catch (const EOverflow&) {
-        return Failure(text, "beyond the range of numbers");
-    }
-}
+TReadResult ReadInput(InputId id, std::string_view text, TCaseInput& c) { return Read(id, text, c); }
 
 void Compute(TCaseInput& c) { CalcTransmission(c.m, c.ideal); }
 

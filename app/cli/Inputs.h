@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The inputs of one case read from text, with the window's limits and number
-// rules. Where the window keeps the previous value, the command line has none
+// rules (the one reader of the input table). Where the window keeps the previous value, the command line has none
 // to keep: a text that is not a number, and a reflection outside its limits,
 // are errors. Any other number outside its limits is clamped, as in the
 // window, and the clamp is reported as a warning.

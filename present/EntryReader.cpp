@@ -1,0 +1,259 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "EntryReader.h"
+
+#include "Conversions.h"
+#include "Fields.h"
+#include "NumberText.h"
+
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <optional>
+
+namespace merivane::present {
+
+namespace {
+
+using ext = long double;
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+// The sign of a number too large for a double: that of the first character
+// the real-number cleanup keeps.
+double Overflowed(std::string_view text)
+{
+    for (char c : text) {
+        if (c == '-') return -kInf;
+        if (c == '+' || c == '.' || (c >= '0' && c <= '9') || c == 'E' || c == 'e') break;
+    }
+    return kInf;
+}
+
+std::optional<double> Real(std::string_view text)
+{
+    try {
+        return RealFromText(std::string(text));
+    } catch (const EOverflow&) {
+        return Overflowed(text);
+    }
+}
+
+// What the text holds in the field's unit, before any limit; nothing when it
+// holds no number of the field's forms.
+std::optional<double> Number(const TInputSpec& spec, std::string_view text, int& exponent)
+{
+    exponent = 0;
+    if (spec.forms & kWhole) {
+        if (const std::optional<int> v = IntFromText(std::string(text))) return *v;
+        if (!(spec.forms & kKiloVolts)) return std::nullopt;
+        std::string s(text);
+        exponent = TakeUnitPrefix(s, 'V', false);
+        if (exponent == 0) return std::nullopt;
+        const std::optional<double> v = Real(s);
+        if (!v) return std::nullopt;
+        const double scaled = ScaleByPrefix(*v, exponent);
+        // "4.0005 kV" is no whole number of volts
+        if (std::isfinite(scaled) && scaled != std::trunc(scaled)) return std::nullopt;
+        return scaled;
+    }
+    if (spec.forms & kAmpPrefix) {
+        std::string s(text);
+        exponent = TakeUnitPrefix(s, 'A', true);
+        if (exponent != 0) {
+            const std::optional<double> v = Real(s);
+            return v ? std::optional<double>(ScaleByPrefix(*v, exponent)) : std::nullopt;
+        }
+    }
+    return Real(text);
+}
+
+// A whole turn is the width of the range: 360 degrees for a phase. The
+// remainder by fmod is exact, and so is taking one period off it.
+double Wrap(double v, double lo, double hi, double& turns)
+{
+    const double period = hi - lo;
+    double r = std::fmod(v, period);
+    if (r > hi) r -= period;
+    if (r < lo) r += period;
+    turns = std::nearbyint((v - r) / period);
+    return r;
+}
+
+const char* const kCount[] = {"no", "one", "two", "three", "four", "five", "six", "seven", "eight", "nine", "ten"};
+
+std::string Turns(double turns)
+{
+    const double n = std::fabs(turns);
+    std::string count = n <= 10 ? kCount[static_cast<int>(n)] : LimitText(n);
+    return count + (n == 1 ? " turn " : " turns ") + (turns > 0 ? "less" : "more");
+}
+
+// A minus sign, not a hyphen, in running text.
+std::string Signed(const std::string& number)
+{
+    return !number.empty() && number[0] == '-' ? "\u2212" + number.substr(1) : number;
+}
+
+}  // namespace
+
+std::string QuoteTyped(std::string_view typed, std::size_t max)
+{
+    std::string t;
+    for (char c : typed) t += static_cast<unsigned char>(c) < 32 ? ' ' : c;
+    if (t.size() > max) {
+        t.resize(max);
+        while (!t.empty() && (static_cast<unsigned char>(t.back()) & 0xC0) == 0x80) t.pop_back();  // no split character
+        if (!t.empty() && static_cast<unsigned char>(t.back()) >= 0xC0) t.pop_back();
+        t += "…";
+    }
+    return "“" + t + "”";
+}
+
+std::string LimitText(double v)
+{
+    if (v == std::nearbyint(v) && std::fabs(v) < 1e15) {
+        char buf[32];
+        std::snprintf(buf, sizeof buf, "%.0f", v);
+        return buf;
+    }
+    return Shortest(v);
+}
+
+TReading ReadEntry(const TInputSpec& spec, std::string_view text, double fallback, int representation)
+{
+    const bool reflection = spec.forms & kReflection;
+    const double lo = reflection ? ReflForm(representation).lo : spec.lo;
+    const double hi = reflection ? ReflForm(representation).hi : spec.hi;
+    TReading r;
+    const std::optional<double> read = Number(spec, text, r.exponent);
+    if (!read) {
+        r.outcome = Outcome::NotANumber;
+        r.value = fallback;
+        r.kept = true;
+        return r;
+    }
+    double v = *read;
+    r.number = v;
+    // engineers write a return loss as a positive number: 20 dB is -20 dB
+    if (reflection && representation == 1 && v > 0 && v <= kReturnLossMax) {
+        v = -v;
+        r.outcome = Outcome::ReturnLoss;
+    }
+    if ((spec.forms & kWraps) && std::isfinite(v) && (v < lo || v > hi)) {
+        v = Wrap(v, lo, hi, r.turns);
+        r.outcome = Outcome::Wrapped;
+    }
+    if (v < lo || v > hi) {
+        r.outcome = v < lo ? Outcome::Below : Outcome::Above;
+        if (spec.beyond == Beyond::Keep) {
+            r.value = fallback;
+            r.kept = true;
+            return r;
+        }
+        v = v < lo ? lo : hi;
+    }
+    r.value = v;
+    return r;
+}
+
+double ToStored(const TInputSpec& spec, double fieldValue)
+{
+    return spec.scale == 1 ? fieldValue : static_cast<double>(static_cast<ext>(fieldValue) / spec.scale);
+}
+
+double ToField(const TInputSpec& spec, double stored)
+{
+    return spec.scale == 1 ? stored : static_cast<double>(static_cast<ext>(stored) * spec.scale);
+}
+
+std::string EntryText(const TInputSpec& spec, double stored, int representation)
+{
+    const double v = ToField(spec, stored);
+    if (!std::isfinite(v)) return Shortest(v);
+    const auto readsBack = [&](const std::string& t) {
+        const TReading r = ReadEntry(spec, t, std::numeric_limits<double>::quiet_NaN(), representation);
+        return !r.kept && ToStored(spec, r.value) == stored;
+    };
+    const int decimals = spec.forms & kReflection ? ReflForm(representation).decimals : spec.decimals;
+    if (decimals == 0 && v == std::trunc(v) && std::fabs(v) <= 2147483647.0) return IntToText(static_cast<int>(v));
+    std::string t = FormatReal(v, decimals > 0 ? decimals : 3);
+    if (readsBack(t)) return t;
+    // the fewest significant digits that read back
+    for (int digits = 1; digits <= 17; ++digits) {
+        char buf[64];
+        std::snprintf(buf, sizeof buf, "%.*g", digits, v);
+        t = buf;
+        if (readsBack(t)) return t;
+    }
+    return Shortest(v);
+}
+
+void SetReflMagnitude(TRefl& r, int representation, double value)
+{
+    switch (representation) {
+    case 1:
+        r.Rloss = value;
+        r.Mag = r.Rloss <= -160 ? 0.0 : DbToMag(r.Rloss);
+        r.Swr = MagToSwr(r.Mag);
+        break;
+    case 2:
+        r.Swr = value;
+        // compared as a double, so that the written-back "9999.999" of a full
+        // reflection reads back as a full reflection
+        r.Mag = r.Swr >= 9999.999 ? 1.0 : SwrToMag(r.Swr);
+        r.Rloss = MagToDb(r.Mag);
+        break;
+    default:
+        r.Mag = value;
+        r.Rloss = MagToDb(r.Mag);
+        r.Swr = MagToSwr(r.Mag);
+        break;
+    }
+}
+
+double ReflValue(const TRefl& r, int representation)
+{
+    return representation == 1 ? r.Rloss : representation == 2 ? r.Swr : r.Mag;
+}
+
+std::string EntryNote(const TInputSpec& spec, std::string_view typed, const TReading& reading, int representation)
+{
+    const bool reflection = spec.forms & kReflection;
+    const TReflForm& form = ReflForm(representation);
+    const std::string unit = reflection ? form.unit : spec.unit;
+    const std::string quoted = QuoteTyped(typed);
+    const std::string inForce = EntryText(spec, ToStored(spec, reading.value), representation) + unit;
+    // what a reflection keeps, named by its representation
+    const std::string kept = !reflection              ? inForce
+                             : representation == 1    ? inForce
+                             : representation == 2    ? "SWR " + inForce
+                                                      : "magnitude " + inForce;
+    switch (reading.outcome) {
+    case Outcome::Taken:
+        return reading.exponent != 0 ? quoted + " was read as " + inForce + "." : std::string();
+    case Outcome::NotANumber:
+        return quoted + (spec.forms & kWhole ? " is not a whole number of volts: " : " is not a number: ") + kept + " kept.";
+    case Outcome::Wrapped:
+        return quoted + " is " + Signed(inForce) + " (" + Turns(reading.turns) + ")";
+    case Outcome::ReturnLoss:
+        return quoted + " read as a return loss of " + LimitText(reading.number) + " dB";
+    case Outcome::Below:
+    case Outcome::Above: break;
+    }
+    const bool below = reading.outcome == Outcome::Below;
+    const double lo = reflection ? form.lo : spec.lo;
+    const double hi = reflection ? form.hi : spec.hi;
+    const std::string limit = LimitText(below ? lo : hi) + unit;
+    if (!reading.kept) return quoted + (below ? " is below " : " is above ") + limit + ": " + limit + " in force.";
+    std::string note = quoted + (below ? " is below " : " is above ") + limit + ": " + kept + " kept.";
+    // a number that would be right in another representation
+    const double v = reading.number;
+    if (representation != 1 && v >= -160 && v <= 0)
+        note += " For dB, choose dB in the list first.";
+    else if (representation != 2 && v > 1 && v <= 100000)
+        note += " For an SWR, choose SWR in the list first.";
+    else if (representation != 0 && representation != -1 && v >= 0 && v <= 1)
+        note += " For a magnitude, choose Mag in the list first.";
+    return note;
+}
+
+}  // namespace merivane::present

@@ -1,0 +1,262 @@
+// The one reader of typed numbers and the notes it gives, without a window:
+// what each field makes of a text, what is then in force, and the text the
+// field is written with.
+#include "EntryReader.h"
+#include "RowNames.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+namespace {
+
+using namespace merivane::present;
+
+struct ReadCase {
+    const char* name;
+    Input field;
+    int representation;
+    const char* typed;
+    double fallback;
+    double value;
+    Outcome outcome;
+};
+
+class Reading : public ::testing::TestWithParam<ReadCase> {};
+
+TEST_P(Reading, GivesTheValueInForceAndWhatHappened)
+{
+    const ReadCase& c = GetParam();
+    const TReading r = ReadEntry(InputSpec(c.field), c.typed, c.fallback, c.representation);
+    EXPECT_EQ(r.value, c.value);
+    EXPECT_EQ(r.outcome, c.outcome);
+    EXPECT_EQ(r.kept, r.value == c.fallback && c.outcome != Outcome::Taken && c.outcome != Outcome::Wrapped &&
+                          c.outcome != Outcome::ReturnLoss && r.value != (c.outcome == Outcome::Below ? InputSpec(c.field).lo
+                                                                                                       : InputSpec(c.field).hi));
+}
+
+constexpr auto T = Outcome::Taken;
+constexpr auto N = Outcome::NotANumber;
+constexpr auto B = Outcome::Below;
+constexpr auto A = Outcome::Above;
+constexpr auto W = Outcome::Wrapped;
+constexpr auto R = Outcome::ReturnLoss;
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, Reading,
+    ::testing::Values(
+        ReadCase{"volts", Input::AnodeV, 0, "1500", 4000, 1500, T},
+        ReadCase{"volts with a comma", Input::AnodeV, 0, "1,500", 4000, 4000, N},
+        ReadCase{"volts too high", Input::AnodeV, 0, "250000", 4000, 100000, A},
+        ReadCase{"volts negative", Input::AnodeV, 0, "-10", 4000, 0, B},
+        ReadCase{"volts in hex", Input::AnodeV, 0, "$5DC", 4000, 1500, T},
+        ReadCase{"kilovolts", Input::AnodeV, 0, "4 kV", 1, 4000, T},
+        ReadCase{"kilovolts with a point", Input::AnodeV, 0, "4.5kV", 1, 4500, T},
+        ReadCase{"kilovolts not whole", Input::AnodeV, 0, "4.0005 kV", 1, 1, N},
+        ReadCase{"kilovolts too high", Input::AnodeV, 0, "200 kV", 1, 100000, A},
+        ReadCase{"volts beyond doubles", Input::AnodeV, 0, "1E400", 4000, 4000, N},
+        ReadCase{"milliamperes", Input::AnodeI, 0, "300 mA", 3, 0.3, T},
+        ReadCase{"kiloamperes clamped", Input::AnodeI, 0, "2 kA", 3, 1000, A},
+        ReadCase{"amperes beyond doubles", Input::AnodeI, 0, "1E400", 3, 1000, A},
+        ReadCase{"amperes below doubles", Input::AnodeI, 0, "-1E400", 3, 0, B},
+        ReadCase{"amperes many digits", Input::AnodeI, 0, "1.23456", 3, 1.23456, T},
+        ReadCase{"amperes word", Input::AnodeI, 0, "abc", 3, 3, N},
+        ReadCase{"percent", Input::Effic, 0, "85.7", 85, 85.7, T},
+        ReadCase{"percent clamped", Input::Effic, 0, "150", 85, 100, A},
+        ReadCase{"phase -200", Input::LoaPha, 0, "-200", 0, 160, W},
+        ReadCase{"phase 270", Input::LoaPha, 0, "270", 0, -90, W},
+        ReadCase{"phase 720", Input::LoaPha, 0, "720", 5, 0, W},
+        ReadCase{"phase 540", Input::SrcPha, 0, "540", 0, 180, W},
+        ReadCase{"phase -540", Input::SrcPha, 0, "-540", 0, -180, W},
+        ReadCase{"phase 180 stays", Input::SrcPha, 0, "180", 0, 180, T},
+        ReadCase{"phase -180 stays", Input::SrcPha, 0, "-180", 0, -180, T},
+        ReadCase{"phase 1000.5", Input::SrcPha, 0, "1000.5", 0, -79.5, W},
+        ReadCase{"phase beyond doubles", Input::SrcPha, 0, "1E400", 0, 180, A},
+        ReadCase{"phase with a degree sign", Input::LoaPha, 0, "45°", 0, 45, T},
+        ReadCase{"phase with a word", Input::LoaPha, 0, "45 deg", 7, 7, N},
+        ReadCase{"magnitude", Input::LoaMag, 0, "0.9995", 0.5, 0.9995, T},
+        ReadCase{"magnitude too high", Input::LoaMag, 0, "1.5", 0.5, 0.5, A},
+        ReadCase{"magnitude beyond doubles", Input::LoaMag, 0, "1E400", 0.5, 0.5, A},
+        ReadCase{"return loss typed positive", Input::LoaMag, 1, "20", -6, -20, R},
+        ReadCase{"return loss at its end", Input::LoaMag, 1, "160", -6, -160, R},
+        ReadCase{"return loss negative", Input::LoaMag, 1, "-20", -6, -20, T},
+        ReadCase{"return loss zero", Input::LoaMag, 1, "0", -6, 0, T},
+        ReadCase{"return loss beyond 160", Input::LoaMag, 1, "170", -6, -6, A},
+        ReadCase{"return loss below -160", Input::LoaMag, 1, "-200", -6, -6, B},
+        ReadCase{"SWR", Input::SrcMag, 2, "10000", 3, 10000, T},
+        ReadCase{"SWR below 1", Input::SrcMag, 2, "0.5", 3, 3, B},
+        ReadCase{"directivity", Input::Dire, 0, "26.5", 20, 26.5, T},
+        ReadCase{"directivity beyond doubles", Input::Dire, 0, "1E400", 20, 160, A},
+        ReadCase{"frequency", Input::SwFreq, 0, "915.5", 2450, 915.5, T},
+        ReadCase{"frequency too high", Input::SwFreq, 0, "200000", 2450, 100000, A}),
+    ROW_NAMES(std::string(r.name)));
+
+struct NoteCase {
+    const char* name;
+    Input field;
+    int representation;
+    const char* typed;
+    double fallback;
+    const char* note;
+};
+
+class Notes : public ::testing::TestWithParam<NoteCase> {};
+
+TEST_P(Notes, SayWhatIsInForceAndWhy)
+{
+    const NoteCase& c = GetParam();
+    const TInputSpec& spec = InputSpec(c.field);
+    EXPECT_EQ(EntryNote(spec, c.typed, ReadEntry(spec, c.typed, c.fallback, c.representation), c.representation), c.note);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, Notes,
+    ::testing::Values(
+        NoteCase{"volts taken", Input::AnodeV, 0, "1500", 4000, ""},
+        NoteCase{"volts with a comma", Input::AnodeV, 0, "1,500", 4000, "“1,500” is not a whole number of volts: 4000 V kept."},
+        NoteCase{"volts too high", Input::AnodeV, 0, "250000", 4000, "“250000” is above 100000 V: 100000 V in force."},
+        NoteCase{"volts negative", Input::AnodeV, 0, "-10", 4000, "“-10” is below 0 V: 0 V in force."},
+        NoteCase{"kilovolts", Input::AnodeV, 0, "4.5kV", 4000, "“4.5kV” was read as 4500 V."},
+        NoteCase{"milliamperes", Input::AnodeI, 0, "300 mA", 3, "“300 mA” was read as 0.3 A."},
+        NoteCase{"kiloamperes clamped", Input::AnodeI, 0, "2 kA", 3, "“2 kA” is above 1000 A: 1000 A in force."},
+        NoteCase{"amperes beyond doubles", Input::AnodeI, 0, "1E400", 3, "“1E400” is above 1000 A: 1000 A in force."},
+        NoteCase{"amperes word", Input::AnodeI, 0, "abc", 1.23456, "“abc” is not a number: 1.23456 A kept."},
+        NoteCase{"efficiency clamped", Input::Effic, 0, "150", 85, "“150” is above 100 %: 100 % in force."},
+        NoteCase{"efficiency between steps", Input::Effic, 0, "85.5", 85, ""},
+        NoteCase{"phase typed between steps", Input::LoaPha, 0, "47", 90, ""},
+        NoteCase{"phase one turn less", Input::LoaPha, 0, "270", 90, "“270” is \u221290° (one turn less)"},
+        NoteCase{"phase one turn more", Input::LoaPha, 0, "-200", 90, "“-200” is 160° (one turn more)"},
+        NoteCase{"phase two turns less", Input::LoaPha, 0, "720", 90, "“720” is 0° (two turns less)"},
+        NoteCase{"phase with a unit", Input::SrcPha, 0, "45 deg", 0, "“45 deg” is not a number: 0° kept."},
+        NoteCase{"return loss", Input::LoaMag, 1, "20", -6, "“20” read as a return loss of 20 dB"},
+        NoteCase{"magnitude too high", Input::LoaMag, 0, "3", 0.5,
+                 "“3” is above 1: magnitude 0.5 kept. For an SWR, choose SWR in the list first."},
+        NoteCase{"magnitude negative", Input::LoaMag, 0, "-20", 0.5,
+                 "“-20” is below 0: magnitude 0.5 kept. For dB, choose dB in the list first."},
+        NoteCase{"magnitude word", Input::SrcMag, 0, "abc", 0.5, "“abc” is not a number: magnitude 0.5 kept."},
+        NoteCase{"dB below its end", Input::LoaMag, 1, "-200", -6.02, "“-200” is below -160 dB: -6.02 dB kept."},
+        NoteCase{"dB beyond 160", Input::LoaMag, 1, "170", -6.02,
+                 "“170” is above 0 dB: -6.02 dB kept. For an SWR, choose SWR in the list first."},
+        NoteCase{"SWR below 1", Input::LoaMag, 2, "0.5", 3,
+                 "“0.5” is below 1: SWR 3 kept. For a magnitude, choose Mag in the list first."},
+        NoteCase{"SWR too high", Input::LoaMag, 2, "100001", 3, "“100001” is above 100000: SWR 3 kept."},
+        NoteCase{"directivity clamped", Input::Dire, 0, "200", 20, "“200” is above 160 dB: 160 dB in force."},
+        NoteCase{"directivity beyond its spinner", Input::Dire, 0, "120", 20, ""},
+        NoteCase{"frequency above", Input::SwFreq, 0, "200000", 2450, "“200000” is above 100000 MHz: 100000 MHz in force."},
+        NoteCase{"factor below", Input::SwVf, 0, "0.05", 1, "“0.05” is below 0.1: 0.1 in force."},
+        NoteCase{"length decorated", Input::SwLength, 0, "2,5 m", 0, ""},
+        NoteCase{"long text cut", Input::AnodeV, 0, "12345678901234567890123456789", 4000,
+                 "“123456789012345678901234…” is not a whole number of volts: 4000 V kept."}),
+    ROW_NAMES(std::string(r.name)));
+
+// The written-back text reads back to exactly the value in force, and is the
+// usual one where that already does.
+struct TextCase {
+    const char* name;
+    Input field;
+    int representation;
+    double stored;
+    const char* text;
+};
+
+class WrittenBack : public ::testing::TestWithParam<TextCase> {};
+
+TEST_P(WrittenBack, IsTheShortestTextThatReadsBack)
+{
+    const TextCase& c = GetParam();
+    const TInputSpec& spec = InputSpec(c.field);
+    const std::string text = EntryText(spec, c.stored, c.representation);
+    EXPECT_EQ(text, c.text);
+    EXPECT_EQ(ToStored(spec, ReadEntry(spec, text, -1, c.representation).value), c.stored);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, WrittenBack,
+    ::testing::Values(TextCase{"volts", Input::AnodeV, 0, 4000, "4000"},
+                      TextCase{"amperes", Input::AnodeI, 0, 3, "3"},
+                      TextCase{"amperes many digits", Input::AnodeI, 0, 1.23456, "1.23456"},
+                      TextCase{"amperes small", Input::AnodeI, 0, 0.12345, "0.12345"},
+                      TextCase{"efficiency", Input::Effic, 0, 0.85, "85"},
+                      TextCase{"efficiency tenth", Input::Effic, 0, ToStored(InputSpec(Input::Effic), 85.7), "85.7"},
+                      TextCase{"magnitude", Input::LoaMag, 0, 0.5, "0.5"},
+                      TextCase{"magnitude near one", Input::LoaMag, 0, 0.9995, "0.9995"},
+                      TextCase{"magnitude four digits", Input::LoaMag, 0, 0.7071, "0.7071"},
+                      TextCase{"phase", Input::LoaPha, 0, 47, "47"},
+                      TextCase{"return loss", Input::LoaMag, 1, -20, "-20"},
+                      TextCase{"SWR", Input::LoaMag, 2, 1.5, "1.5"},
+                      TextCase{"directivity", Input::Dire, 0, 26.5, "26.5"},
+                      TextCase{"frequency", Input::SwFreq, 0, 2450, "2450"}),
+    ROW_NAMES(std::string(r.name)));
+
+TEST(WrittenBackText, ReadsBackToTheValueForRandomValues)
+{
+    std::mt19937_64 rng(18);
+    for (const TInputSpec& spec : InputSpecs()) {
+        if (spec.forms & kWhole) continue;
+        const bool reflection = spec.forms & kReflection;
+        std::uniform_real_distribution<double> any(reflection ? 0 : spec.lo, reflection ? 1 : spec.hi);
+        for (int i = 0; i < 2000; ++i) {
+            const double stored = ToStored(spec, any(rng));
+            const std::string text = EntryText(spec, stored);
+            ASSERT_EQ(ToStored(spec, ReadEntry(spec, text, -1).value), stored) << spec.objectName << " " << text;
+            ASSERT_LE(text.size(), 24u) << text;
+        }
+    }
+}
+
+TEST(PhaseWrap, TakesWholeTurnsOnlyAndLandsWithinTheRange)
+{
+    std::mt19937_64 rng(360);
+    std::uniform_real_distribution<double> any(-1e7, 1e7);
+    const TInputSpec& spec = InputSpec(Input::LoaPha);
+    for (int i = 0; i < 20000; ++i) {
+        const double typed = any(rng);
+        char text[64];
+        std::snprintf(text, sizeof text, "%.17g", typed);
+        const TReading r = ReadEntry(spec, text, 0);
+        ASSERT_GE(r.value, -180.0);
+        ASSERT_LE(r.value, 180.0);
+        const double turns = (typed - r.value) / 360;
+        ASSERT_EQ(turns, std::nearbyint(turns)) << text;
+    }
+}
+
+// A limit changed in the table changes what the reader takes and what the
+// note says.
+TEST(InputTable, ALimitChangedInTheTableChangesTheReaderAndTheNote)
+{
+    TInputSpec& spec = InputSpecForTest(Input::AnodeI);
+    const double hi = spec.hi;
+    spec.hi = 500;
+    const TReading r = ReadEntry(spec, "600", 3);
+    const std::string note = EntryNote(spec, "600", r);
+    spec.hi = hi;
+    EXPECT_EQ(r.value, 500);
+    EXPECT_EQ(note, "“600” is above 500 A: 500 A in force.");
+
+    TReflForm& swr = ReflFormForTest(2);
+    const double swrHi = swr.hi;
+    swr.hi = 50;
+    const TReading s = ReadEntry(InputSpec(Input::LoaMag), "60", 3, 2);
+    swr.hi = swrHi;
+    EXPECT_TRUE(s.kept);
+    EXPECT_EQ(s.outcome, Outcome::Above);
+}
+
+TEST(InputTable, EveryRowIsConsistent)
+{
+    for (const TInputSpec& s : InputSpecs()) {
+        SCOPED_TRACE(s.objectName);
+        EXPECT_EQ(&InputSpec(s.id), &s);
+        EXPECT_LE(s.lo, s.def);
+        EXPECT_LE(s.def, s.hi);
+        if (s.spinner.objectName) {
+            EXPECT_GE(s.spinner.position, s.spinner.min);
+            EXPECT_LE(s.spinner.position, s.spinner.max);
+            EXPECT_EQ(s.spinner.position, s.def);
+        }
+    }
+}
+
+}  // namespace
