@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What the tuner's solvers share, inside the model.
+#pragma once
+
+#include "Tuner.h"
+
+namespace merivane::detail {
+
+// The record with the method, the guide wavelength and the load admittance;
+// Status kMatchOk for a passive load with |Gl| < 1, otherwise why not.
+TMatchResult BeginMatch(MatchMethod method, double guideWavelengthMm, cplx gammaL);
+
+// G e^(-j 4 pi l / lg): the reflection l further toward the source.
+cplx Turned(cplx gamma, double lengthMm, double guideWavelengthMm);
+
+}  // namespace merivane::detail
