@@ -21,6 +21,7 @@ class TQuietPrompter final : public IPrompter {
 public:
     bool Confirm(QWidget*, const QString&, const QString&) override { return false; }
     void Error(QWidget*, const QString&, const QString&) override {}
+    bool CloseWithoutSaving(QWidget*, const QString&, const QString&) override { return false; }
 };
 
 // The window shown on the page, the coupler not ideal, so that every part of

@@ -18,6 +18,7 @@ class TSilentPrompter final : public IPrompter {
 public:
     bool Confirm(QWidget*, const QString&, const QString&) override { return false; }
     void Error(QWidget*, const QString&, const QString&) override {}
+    bool CloseWithoutSaving(QWidget*, const QString&, const QString&) override { return false; }
 };
 
 void BM_ShowResults(benchmark::State& state)

@@ -174,7 +174,9 @@ std::string TIniFile::Text()
 void TIniFile::UpdateFile()
 {
     const std::string text = Text();
-    if (!SaveWholeFile(path_, QByteArray(text.data(), static_cast<qsizetype>(text.size())))) throw EWriteError(path_);
+    QString reason;
+    if (!SaveWholeFile(path_, QByteArray(text.data(), static_cast<qsizetype>(text.size())), &reason))
+        throw EWriteError(path_, reason);
 }
 
 }  // namespace merivane

@@ -12,7 +12,15 @@ namespace merivane {
 
 class EWriteError : public std::runtime_error {
 public:
-    explicit EWriteError(const QString& path) : std::runtime_error(("Unable to write to " + path).toStdString()) {}
+    explicit EWriteError(const QString& path, QString reason = QString())
+        : std::runtime_error(("Unable to write to " + path).toStdString()), reason_(std::move(reason))
+    {
+    }
+    // The system's reason, when it gave one.
+    const QString& Reason() const { return reason_; }
+
+private:
+    QString reason_;
 };
 
 // Integers as the settings file stores them: hexadecimal after a leading "0x"

@@ -61,17 +61,23 @@ QString SaveTarget(const QString& path)
     return folder + QLatin1Char('/') + name;
 }
 
-bool SaveWholeFile(const QString& path, const QByteArray& bytes)
+bool SaveWholeFile(const QString& path, const QByteArray& bytes, QString* reason)
 {
-    const QString target = SaveTarget(path);
-    if (target.isEmpty()) return false;
-    QSaveFile f(target);
-    if (!f.open(QIODevice::WriteOnly)) return false;
-    if (f.write(bytes) != bytes.size() || !f.flush()) {
-        f.cancelWriting();
+    const auto fail = [reason](const QString& why) {
+        if (reason) *reason = why;
         return false;
+    };
+    const QString target = SaveTarget(path);
+    if (target.isEmpty()) return fail(QStringLiteral("Not a regular file"));
+    QSaveFile f(target);
+    if (!f.open(QIODevice::WriteOnly)) return fail(f.errorString());
+    if (f.write(bytes) != bytes.size() || !f.flush()) {
+        const QString why = f.errorString();
+        f.cancelWriting();
+        return fail(why);
     }
-    return f.commit();
+    if (!f.commit()) return fail(f.errorString());
+    return true;
 }
 
 }  // namespace merivane

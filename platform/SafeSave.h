@@ -18,7 +18,8 @@ QString SaveTarget(const QString& path);
 // Writes bytes as the whole new content of path's save target, atomically: the
 // file holds the old or the new text, never a part. The number of bytes
 // written, the flush and the commit are each checked. False on any failure,
-// and then nothing is changed.
-bool SaveWholeFile(const QString& path, const QByteArray& bytes);
+// and then nothing is changed, and reason (when given) says why as the system
+// does.
+bool SaveWholeFile(const QString& path, const QByteArray& bytes, QString* reason = nullptr);
 
 }  // namespace merivane

@@ -1,6 +1,7 @@
 #include "Prompter.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 bool TMessageBoxPrompter::Confirm(QWidget* parent, const QString& caption, const QString& text)
 {
@@ -13,4 +14,15 @@ void TMessageBoxPrompter::Error(QWidget* parent, const QString& caption, const Q
 {
     QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, parent);
     box.exec();
+}
+
+bool TMessageBoxPrompter::CloseWithoutSaving(QWidget* parent, const QString& caption, const QString& text)
+{
+    QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::NoButton, parent);
+    QPushButton* close = box.addButton(QStringLiteral("Close Without Saving"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    return box.clickedButton() == close;
 }

@@ -12,6 +12,9 @@ public:
     virtual bool Confirm(QWidget* parent, const QString& caption, const QString& text) = 0;
     // An error box with the error icon and an OK button.
     virtual void Error(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // A failed save at closing: "Cancel", the default, keeps the window;
+    // "Close Without Saving" ends the program. True for the second.
+    virtual bool CloseWithoutSaving(QWidget* parent, const QString& caption, const QString& text) = 0;
 };
 
 // The real boxes.
@@ -19,4 +22,5 @@ class TMessageBoxPrompter final : public IPrompter {
 public:
     bool Confirm(QWidget* parent, const QString& caption, const QString& text) override;
     void Error(QWidget* parent, const QString& caption, const QString& text) override;
+    bool CloseWithoutSaving(QWidget* parent, const QString& caption, const QString& text) override;
 };

@@ -78,14 +78,22 @@ void TForm1::FormClose(QCloseEvent* event)
         return;
     }
     bool saved = !AutoIniFile;
+    QString failure;
     Guarded([&] {
-        if (AutoIniFile) {
-            SaveSettings(*AutoIniFile);
-            sweep_->SaveSettings();
+        try {
+            if (AutoIniFile) {
+                SaveSettings(*AutoIniFile);
+                sweep_->SaveSettings();
+            }
+            saved = true;
+        } catch (const merivane::EWriteError& e) {
+            failure = QString::fromUtf8(e.what()) + QLatin1Char('.');
+            if (!e.Reason().isEmpty()) failure += QLatin1Char('\n') + e.Reason();
         }
-        saved = true;
     });
-    if (!saved) {  // the error was shown; the window stays, and a later close tries again
+    // Cancel keeps the window, and a later close tries again; the settings
+    // file is not the user's work, so closing without it loses nothing typed
+    if (!saved && (failure.isEmpty() || !prompter_->CloseWithoutSaving(this, QStringLiteral("Merivane"), failure))) {
         event->ignore();
         return;
     }

@@ -49,7 +49,17 @@ public:
         errorCaptions.push_back(caption);
         if (!errorsExpected) ADD_FAILURE() << "unexpected error box: " << text.toStdString();
     }
+    // A failed save at closing is an error box too, with the answer given here.
+    bool closeWithoutSaving = false;
+    bool CloseWithoutSaving(QWidget* parent, const QString& caption, const QString& text) override
+    {
+        Error(parent, caption, text);
+        return closeWithoutSaving;
+    }
 };
+
+// The first line of a box's text.
+inline std::string FirstLine(const QString& q) { return q.section(QLatin1Char('\n'), 0, 0).toStdString(); }
 
 inline std::string S(const QString& q) { return q.toStdString(); }
 

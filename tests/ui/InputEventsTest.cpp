@@ -261,6 +261,11 @@ public:
         ++errors;
         if (QWidget* f = parent->focusWidget()) f->clearFocus();
     }
+    bool CloseWithoutSaving(QWidget* parent, const QString& caption, const QString& text) override
+    {
+        Error(parent, caption, text);
+        return false;
+    }
 };
 
 TEST_F(WindowTest, AnErrorBoxDoesNotRunTheExitHandlerTwice)

@@ -265,7 +265,7 @@ TEST_F(WindowTest, AnUnwritableFolderKeepsTheWindowOpenAndARetrySucceeds)
     prompter->errorsExpected = true;
     w->close();
     ASSERT_EQ(prompter->errors.size(), 1u);
-    EXPECT_EQ(S(prompter->errors[0]), "Unable to write to " + S(SettingsPath()) + ".");
+    EXPECT_EQ(FirstLine(prompter->errors[0]), "Unable to write to " + S(SettingsPath()) + ".");
     EXPECT_EQ(S(prompter->errorCaptions[0]), "Merivane");
     EXPECT_TRUE(w->isVisible());
     EXPECT_NE(w->AutoIniFile, nullptr);
@@ -276,6 +276,30 @@ TEST_F(WindowTest, AnUnwritableFolderKeepsTheWindowOpenAndARetrySucceeds)
     EXPECT_EQ(prompter->errors.size(), 1u);
     EXPECT_FALSE(w->isVisible());
     EXPECT_TRUE(ReadAll(SettingsPath()).startsWith("[Merivane]\nedAnodeV=4000\n"));
+}
+
+// The box names the system's reason on a second line, and its second button
+// ends the program without the settings.
+TEST_F(WindowTest, AFailedSaveAtClosingCanCloseWithoutSaving)
+{
+    QFile blocker(Home() + "/Halvik");
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    Show();
+    prompter->errorsExpected = true;
+    prompter->closeWithoutSaving = false;  // Cancel
+    w->close();
+    ASSERT_EQ(prompter->errors.size(), 1u);
+    EXPECT_TRUE(w->isVisible());
+    const QStringList lines = prompter->errors[0].split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 2) << S(prompter->errors[0]);
+    EXPECT_FALSE(lines[1].trimmed().isEmpty());
+
+    prompter->closeWithoutSaving = true;  // Close Without Saving
+    w->close();
+    EXPECT_EQ(prompter->errors.size(), 2u);
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_TRUE(QFileInfo(Home() + "/Halvik").isFile());  // nothing was written in its place
 }
 
 TEST_F(WindowTest, ASettingsFileReplacedByAFolderIsLeftAlone)
@@ -312,7 +336,7 @@ TEST_F(WindowTest, ASettingsPathLinkedToAPipeFailsTheCloseAndKeepsThePipe)
     prompter->errorsExpected = true;
     w->close();
     ASSERT_EQ(prompter->errors.size(), 1u);
-    EXPECT_EQ(S(prompter->errors[0]), "Unable to write to " + S(SettingsPath()) + ".");
+    EXPECT_EQ(FirstLine(prompter->errors[0]), "Unable to write to " + S(SettingsPath()) + ".");
     EXPECT_TRUE(w->isVisible());
     EXPECT_NE(w->AutoIniFile, nullptr);
     EXPECT_TRUE(QFileInfo(SettingsPath()).isSymLink());

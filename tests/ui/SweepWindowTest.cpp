@@ -187,7 +187,7 @@ TEST_F(SweepTest, AnUnwritableSweepFileKeepsTheWindowOpen)
     prompter->errorsExpected = true;
     w->close();
     ASSERT_EQ(prompter->errors.size(), 1u);
-    EXPECT_EQ(S(prompter->errors[0]), "Unable to write to " + S(SweepPath()) + ".");
+    EXPECT_EQ(FirstLine(prompter->errors[0]), "Unable to write to " + S(SweepPath()) + ".");
     EXPECT_TRUE(w->isVisible());
     EXPECT_NE(w->AutoIniFile, nullptr);
     ASSERT_TRUE(QDir(SweepPath()).removeRecursively());
