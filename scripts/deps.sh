@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing Merivane need,
-# but only those that are missing.
+# Installs the Debian packages that building, running, testing and packaging
+# Merivane need, but only those that are missing: with everything present it
+# runs no apt-get and makes no network call.
 set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
@@ -11,10 +12,15 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick
   poppler-utils
   clang libclang-rt-dev
+  # the package: man pages from --help, PNG icons from the SVG, the checks
+  help2man librsvg2-bin dpkg-dev fakeroot file lintian desktop-file-utils appstream
 )
 missing=()
 for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  # "installed" whether held or not; anything else (absent, removed with its
+  # configuration left, half installed) is missing
+  status=$(dpkg-query -W -f='${db:Status-Status}\n' "$p" 2>/dev/null || true)
+  grep -qx installed <<<"$status" || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test: the suite, the suite
-# again under AddressSanitizer and UndefinedBehaviorSanitizer, and each fuzz
-# target for a short time (FUZZ_SECONDS, default 20).
+# Installs what is missing, builds, and runs every test: the suite (with the
+# Debian package built from the build and checked), the suite again under
+# AddressSanitizer and UndefinedBehaviorSanitizer, and each fuzz target for a
+# short time (FUZZ_SECONDS, default 20).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
@@ -12,7 +13,7 @@ bash scripts/build.sh build
 ctest --test-dir build --output-on-failure -j2
 
 echo "== build and test with AddressSanitizer and UndefinedBehaviorSanitizer"
-bash scripts/build.sh build-asan -DMERIVANE_SANITIZE=ON -DMERIVANE_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
+bash scripts/build.sh build-asan -DMERIVANE_SANITIZE=ON -DMERIVANE_BENCH=OFF -DMERIVANE_PACKAGE=OFF -DCMAKE_BUILD_TYPE=Debug
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j2
 

@@ -111,7 +111,7 @@ TEST(Options, HelpAndVersion)
         EXPECT_NE(help.out.find(s), std::string::npos) << s;
     const TRun version = RunCalc({"--version"});
     EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out, "merivane-calc 2.0.5.1\n");
+    EXPECT_EQ(version.out, "merivane-calc " MERIVANE_VERSION_TEXT "\n");
 }
 
 }  // namespace

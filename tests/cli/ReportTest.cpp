@@ -35,7 +35,7 @@ TEST(Report, IsWrittenWithoutADisplayAndHoldsEveryRow)
     const QString text = PdfToText(pdf);
     EXPECT_EQ(text.count('\f'), 1) << "one page";
     EXPECT_TRUE(text.contains("Power Transmission Report"));
-    EXPECT_TRUE(text.contains("Merivane 2.0.5.1"));
+    EXPECT_TRUE(text.contains("Merivane " MERIVANE_VERSION_TEXT));
     EXPECT_TRUE(text.contains(QDate::currentDate().toString(Qt::ISODate)));
     int rows = 0;
     for (const TTextSection& s : ParseText(r.out)) {

@@ -46,7 +46,7 @@ TEST_F(EnvironmentTest, AFolderThatCannotBeCreatedKeepsItsPath)
 TEST_F(EnvironmentTest, ExecutableFolderAndVersion)
 {
     EXPECT_EQ(S(merivane::env::GetExeDir()), S(QCoreApplication::applicationDirPath() + "/"));
-    EXPECT_EQ(S(merivane::env::GetFileVersionString()), "2.0.5.1");
+    EXPECT_EQ(S(merivane::env::GetFileVersionString()), MERIVANE_VERSION_TEXT);
 }
 
 // A per-user folder whose full path, closing separator included, reaches 248

@@ -120,7 +120,7 @@ TEST_F(ResultActionsTest, ReportIsOnePdfPageWithTheInputsAndResults)
     const QString text = PdfToText(Temp("report.pdf"));
     EXPECT_EQ(text.count(QLatin1Char('\f')), 1) << "one page";
     EXPECT_TRUE(text.contains("Power Transmission Report"));
-    EXPECT_TRUE(text.contains("Merivane 2.0.5.1"));
+    EXPECT_TRUE(text.contains("Merivane " MERIVANE_VERSION_TEXT));
     EXPECT_TRUE(text.contains(QDate::currentDate().toString(Qt::ISODate)));
     for (const char* title : {"Inputs", "Magnetron Output", "Source Reflection", "Load Reflection", "Transmission",
                               "Power Meas", "Load Meas"})

@@ -46,7 +46,7 @@ TEST_F(WindowTest, ClientAreaCaptionAndFirstState)
     w->FormCreate();
     EXPECT_EQ(w->size(), QSize(545, 375));
     EXPECT_EQ(w->minimumSize(), w->maximumSize());  // fixed: no resizing by dragging
-    EXPECT_EQ(S(w->windowTitle()), "HALVIK Power Transmission Calculator V 2.0.5.1");
+    EXPECT_EQ(S(w->windowTitle()), "HALVIK Power Transmission Calculator V " MERIVANE_VERSION_TEXT);
     EXPECT_EQ(Find<QTabWidget>("pcResults")->currentIndex(), 0);
     Show();
     EXPECT_TRUE(Edit("edAnodeV")->hasFocus());

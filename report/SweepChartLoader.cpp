@@ -19,15 +19,13 @@ struct TLoaded {
     QString error;
 };
 
-// Beside the program (as installed and in the build tree), else where the
-// build put it, for the tests' programs in their own folder.
+// Beside the program's real file (a link on the PATH is followed): installed,
+// in the build tree, and for the tests' programs, whose build copies it there.
+// No build-tree path is compiled in.
 TLoaded Load()
 {
     TLoaded out;
-    QStringList places{QCoreApplication::applicationDirPath() + QLatin1Char('/') + QString::fromLatin1(kSweepChartFile)};
-#ifdef MERIVANE_SWEEPCHART_BUILT
-    places << QStringLiteral(MERIVANE_SWEEPCHART_BUILT);
-#endif
+    const QStringList places{QCoreApplication::applicationDirPath() + QLatin1Char('/') + QString::fromLatin1(kSweepChartFile)};
     for (const QString& path : places) {
         if (!QFileInfo(path).isFile()) continue;
         QLibrary lib(path);  // stays loaded: the library object does not unload it
