@@ -224,10 +224,10 @@ void TSweepChart::Show(const merivane::TSweepCase& c, const merivane::TSweepResu
     reflected_->replace(pr);
     couplerBand_->setVisible(!ideal);
     if (!ideal) {
-        // the band redraws on the upper edge's change, with the lower edge new already
-        bandLower_->blockSignals(true);
+        // Both edges announce their change: the area draws each edge from the
+        // points its own edge last announced, so a silent lower edge would keep
+        // its old shape until the next change of the plot area.
         bandLower_->replace(bl);
-        bandLower_->blockSignals(false);
         bandUpper_->replace(bu);
     }
     const auto level = [&](QLineSeries* line, double watts) {
@@ -264,7 +264,10 @@ void TSweepChart::SetPowerAxis()
     if (!(span > 0)) span = std::max(std::fabs(dataHigh_) * 0.1, 1.0);
     const int parts = std::clamp(static_cast<int>((size().height() - 40) / (roomy_ ? 40 : 24)), 2, 10);
     const double step = NiceStep(span * 1.1, parts);
-    const double lo = std::floor((dataLow_ - span * 0.05) / step) * step;
+    double lo = std::floor((dataLow_ - span * 0.05) / step) * step;
+    // A power in W is never negative: the padding stops at 0 unless the data
+    // itself lies below (a coupler bound can). A decibel axis fits its data.
+    if (!powerAxis_.decibel && dataLow_ >= 0) lo = std::max(lo, 0.0);
     const double hi = std::ceil((dataHigh_ + span * 0.05) / step) * step;
     // new labels may be wider than the room the layout gave the old ones
     if (SetAxis(axisY_, lo, hi, step, U(present::PowerAxisTitle(powerAxis_)))) layout()->invalidate();

@@ -11,6 +11,11 @@ namespace {
 using ext = long double;
 using detail::DivideOrInfinity;
 using detail::TryDivide;
+// SWR = (1 + |G|) / (1 - |G|) grows without bound as |G| -> 1: a reading of
+// 1 or more has no finite SWR (the (1 + x) / (x - 1) of a magnitude above 1
+// would read a smaller SWR for a larger reflection).
+double ReadingSwr(double mag) { return mag >= 1.0 ? kInfinity : MagToSwr(mag); }
+
 }  // namespace
 
 double DirectivityFactor(double dirDb) { return DbToMag(-dirDb); }
@@ -27,10 +32,17 @@ void CalcCouplerMeas(TModel& m, bool ideal)
     const double a = static_cast<double>((g - d) * (g - d));
     const double b = static_cast<double>((g + d) * (g + d));
 
-    m.PincMinV = static_cast<double>(static_cast<ext>(m.Pinc) * m.ErrInciMinus);
-    m.PincMaxV = static_cast<double>(static_cast<ext>(m.Pinc) * m.ErrInciPlus);
-    m.PreflMinV = static_cast<double>(static_cast<ext>(m.Pinc) * a);
-    m.PreflMaxV = static_cast<double>(static_cast<ext>(m.Pinc) * b);
+    // A reading is Pinc times its factor; an infinite incident power (two full
+    // reflections in phase) reads infinite wherever the factor is not 0.
+    const bool infinite = m.Pinc >= kInfinity;
+    const auto reading = [&](double factor) {
+        if (infinite) return factor > 0 ? kInfinity : 0.0;
+        return static_cast<double>(static_cast<ext>(m.Pinc) * factor);
+    };
+    m.PincMinV = reading(m.ErrInciMinus);
+    m.PincMaxV = reading(m.ErrInciPlus);
+    m.PreflMinV = reading(a);
+    m.PreflMaxV = reading(b);
 
     double lo = 0.0, hi = 0.0;
     if (TryDivide(a, l2, lo) && TryDivide(b, l2, hi)) {
@@ -42,6 +54,8 @@ void CalcCouplerMeas(TModel& m, bool ideal)
 
     m.PloadMinV = static_cast<double>(static_cast<ext>(m.PincMinV) - m.PreflMaxV);
     m.PloadMaxV = static_cast<double>(static_cast<ext>(m.PincMaxV) - m.PreflMinV);
+    // the difference of two infinite readings is no number: stored as infinite
+    if (infinite) m.PloadMinV = m.PloadMaxV = kInfinity;
 
     if (TryDivide(m.PloadMinV, m.Pload, lo) && TryDivide(m.PloadMaxV, m.Pload, hi)) {
         m.PloadMinRelat = lo;
@@ -56,7 +70,7 @@ void CalcCouplerMeas(TModel& m, bool ideal)
     // 1 - D|Gl| is zero only for a 0 dB coupler on a full reflection.
     m.MeaMax.Mag = DivideOrInfinity(g + d, 1.0L - d * g);
     m.MeaMin.Rloss = MagToDb(m.MeaMin.Mag);
-    m.MeaMin.Swr = MagToSwr(m.MeaMin.Mag);
+    m.MeaMin.Swr = ReadingSwr(m.MeaMin.Mag);
     if (m.MeaMax.Mag >= kInfinity) {
         // An infinite reading stays infinite in every representation: its
         // 20 log10 would read 320 dB and its SWR a perfect match.
@@ -64,7 +78,7 @@ void CalcCouplerMeas(TModel& m, bool ideal)
         m.MeaMax.Swr = kInfinity;
     } else {
         m.MeaMax.Rloss = MagToDb(m.MeaMax.Mag);
-        m.MeaMax.Swr = MagToSwr(m.MeaMax.Mag);
+        m.MeaMax.Swr = ReadingSwr(m.MeaMax.Mag);
     }
 }
 

@@ -4,6 +4,7 @@
 #include "Conversions.h"
 #include "CouplerMeas.h"
 #include "Division.h"
+#include "Transmission.h"
 
 #include <algorithm>
 #include <cmath>
@@ -21,18 +22,18 @@ constexpr ext kLightMmMHz = static_cast<ext>(kLightSpeed) / 1000.0L;
 constexpr ext kPi = std::numbers::pi_v<ext>;
 
 constexpr TLineTypeSpec kLineTypes[] = {
-    {LineType::WR284, "WR284", 72.136},
-    {LineType::WR340, "WR340", 86.36},
-    {LineType::WR430, "WR430", 109.22},
-    {LineType::WR975, "WR975", 247.65},
-    {LineType::CustomWaveguide, "Custom waveguide", 0.0},
-    {LineType::Coax, "Coax / TEM", 0.0},
+    {LineType::WR284, "WR284", 72.136, 34.04},
+    {LineType::WR340, "WR340", 86.36, 43.18},
+    {LineType::WR430, "WR430", 109.22, 54.61},
+    {LineType::WR975, "WR975", 247.65, 123.825},
+    {LineType::CustomWaveguide, "Custom waveguide", 0.0, 0.0},
+    {LineType::Coax, "Coax / TEM", 0.0, 0.0},
 };
 
 // The parts of the model that stay the same along the line.
 struct TKernel {
     TComplex p;  // Gs Gl at the present set-up
-    ext q;       // Pav (1 - |Gs|^2), through the stored Pav as the model does
+    ext q;       // Pav (1 - |Gs|^2) as the model forms it (Pmatch for a fully reflecting source)
     ext l2;      // |Gl|^2
     double errMinus, errPlus;  // (1 -+ D|Gl|)^2
     double a, b;               // (|Gl| -+ D)^2
@@ -42,7 +43,7 @@ struct TKernel {
         const TComplex gs = PolarDegToRect(MakeComplex(m.SrcRfl.Mag, m.SrcRfl.Pha));
         const TComplex gl = PolarDegToRect(MakeComplex(m.LoaRfl.Mag, m.LoaRfl.Pha));
         p = ComplexMul(gs, gl);
-        q = static_cast<ext>(m.Pav) * m.SrcRfl.Mism;
+        q = IncidentScale(m);
         const ext g = m.LoaRfl.Mag;
         l2 = g * g;
         const ext d = m.CplIdeal ? 0.0L : static_cast<ext>(DirectivityFactor(m.CplDirDb));
@@ -68,7 +69,7 @@ struct TKernel {
         const TComplex w = MakeComplex(static_cast<double>(1.0L - turned.Re), -turned.Im);
         const double interf = DivideOrInfinity(1.0, ComplexAbs2(w));
         TSweepPoint pt;
-        pt.Pinc = static_cast<double>(q * interf);
+        pt.Pinc = IncidentPower(q, interf);
         pt.Prefl = static_cast<double>(pt.Pinc * l2);
         pt.Pload = static_cast<double>(static_cast<ext>(pt.Pinc) - pt.Prefl);
         // Pinc [(1 -+ D|Gl|)^2 - (|Gl| +- D)^2]: the forward coupler reads the
@@ -81,6 +82,8 @@ struct TKernel {
         const double reflPlus = static_cast<double>(static_cast<ext>(pt.Pinc) * b);
         pt.PloadMinV = static_cast<double>(static_cast<ext>(incMinus) - reflPlus);
         pt.PloadMaxV = static_cast<double>(static_cast<ext>(incPlus) - reflMinus);
+        // two infinite readings leave the absorbed bounds undefined, as in the model
+        if (pt.Pinc >= kInfinity) pt.PloadMinV = pt.PloadMaxV = kInfinity;
         return pt;
     }
 };
@@ -143,6 +146,19 @@ TGuide GuideAt(const TSweepInputs& in, double fMHz)
     return g;
 }
 
+double NextModeCutoffMHz(const TSweepInputs& in)
+{
+    if (!in.LineKnown || !IsWaveguide(in.Line)) return 0.0;
+    // TE_mn of an a x b guide cuts off at (c / 2) sqrt((m / a)^2 + (n / b)^2):
+    // TE20 at c / a, TE01 at c / 2b (Pozar, "Rectangular waveguide").
+    const ext a = BroadWallMm(in);
+    if (!(a > 0)) return 0.0;
+    ext next = kLightMmMHz / a;
+    const ext b = LineTypeSpec(in.Line).heightMm;
+    if (b > 0) next = std::min(next, kLightMmMHz / (2.0L * b));
+    return static_cast<double>(next);
+}
+
 double InverseGuideWavelength(const TSweepInputs& in, double fMHz)
 {
     const TGuide g = GuideAt(in, fMHz);
@@ -166,7 +182,7 @@ double RandomPhaseQuantile(const TModel& m, double p)
     // and Pload rises with cos theta, so its p-quantile is
     // K / (1 + r^2 + 2 r cos(pi p)).
     const ext r = static_cast<ext>(m.SrcRfl.Mag) * m.LoaRfl.Mag;
-    const ext k = static_cast<ext>(m.Pav) * m.SrcRfl.Mism * m.LoaRfl.Mism;
+    const ext k = IncidentScale(m) * m.LoaRfl.Mism;  // Pmatch (1 - |Gl|^2)
     if (k == 0) return 0.0;
     const ext pp = std::clamp(static_cast<ext>(p), 0.0L, 1.0L);
     return DivideOrInfinity(k, 1.0L + r * r + 2.0L * r * std::cos(kPi * pp));
@@ -179,7 +195,7 @@ TRandomPhaseStats RandomPhaseStats(const TModel& m)
     // variance 2 r^2 / (1 - r^2)^3.
     TRandomPhaseStats s;
     const ext r = static_cast<ext>(m.SrcRfl.Mag) * m.LoaRfl.Mag;
-    const ext k = static_cast<ext>(m.Pav) * m.SrcRfl.Mism * m.LoaRfl.Mism;
+    const ext k = IncidentScale(m) * m.LoaRfl.Mism;  // Pmatch (1 - |Gl|^2)
     if (k == 0) return s;
     const ext u = 1.0L - r * r;
     s.Mean = DivideOrInfinity(k, u);
@@ -204,6 +220,8 @@ TSweepResult CalcLineSweep(const TSweepCase& c, int steps)
     const TKernel k(c.M);
     r.Guide = GuideAt(in, in.FreqMHz);
     r.OverLength = r.Guide.propagates;
+    r.NextModeMHz = NextModeCutoffMHz(in);
+    r.Multimode = r.NextModeMHz > 0 && in.FreqMHz > r.NextModeMHz;
     // The product turns by -720 deg d / lg: one period of the interference is lg / 2.
     const ext xPerDeg = r.OverLength ? static_cast<ext>(r.Guide.wavelengthMm) / 720.0L : 1.0L;
     r.Period = static_cast<double>(360.0L * xPerDeg);

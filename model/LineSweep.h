@@ -20,6 +20,7 @@ struct TLineTypeSpec {
     LineType type;
     const char* name;  // "WR340"
     double widthMm;    // broad-wall width of a preset; 0 for the custom waveguide and coax
+    double heightMm;   // narrow-wall height of a preset (the standard b); 0 where unknown
 };
 
 // In list order: the four presets, "Custom waveguide", "Coax / TEM".
@@ -59,6 +60,10 @@ double CutoffMHz(double widthMm);
 // The broad-wall width in force: the preset's, or the custom one.
 double BroadWallMm(const TSweepInputs& in);
 TGuide GuideAt(const TSweepInputs& in, double fMHz);
+// The cut-off of the next mode after TE10, above which more than one mode
+// propagates: the lower of TE20 (c / a) and TE01 (c / 2b) for a preset, TE20
+// alone for the custom waveguide (its height is not known); 0 for a TEM line.
+double NextModeCutoffMHz(const TSweepInputs& in);
 // 1 / guide wavelength in 1/mm; 0 where no wave propagates (and for f <= 0).
 double InverseGuideWavelength(const TSweepInputs& in, double fMHz);
 
@@ -91,6 +96,8 @@ double PhaseSpreadDeg(const TSweepInputs& in);
 // The whole page.
 struct TSweepResult {
     TGuide Guide;            // at the entered frequency
+    double NextModeMHz = 0.0;  // NextModeCutoffMHz of the line; 0 when none is known
+    bool Multimode = false;    // the entered frequency lies above it
     bool OverLength = false;  // x in mm of added length; otherwise degrees of round-trip phase change
     double Period = 360.0;    // x over one period: guide wavelength / 2, or 360 deg
     bool AdviceDefined = false;  // false when Gs Gl = 0: every length gives the same power

@@ -11,6 +11,19 @@ using ext = long double;
 using detail::DivideOrInfinity;
 }  // namespace
 
+long double IncidentScale(const TModel& m)
+{
+    // Pav failed only for 1 - |Gs|^2 = 0: the limit of Pav (1 - |Gs|^2) is Pmatch.
+    if (m.Pav >= kInfinity) return m.Pmatch;
+    return static_cast<ext>(m.Pav) * m.SrcRfl.Mism;
+}
+
+double IncidentPower(long double scale, double interf)
+{
+    if (interf >= kInfinity) return scale > 0 ? kInfinity : 0.0;
+    return static_cast<double>(scale * interf);
+}
+
 void CalcTransmission(TModel& m, bool ideal)
 {
     const ext l2 = static_cast<ext>(m.LoaRfl.Mag) * m.LoaRfl.Mag;
@@ -36,12 +49,15 @@ void CalcTransmission(TModel& m, bool ideal)
     m.TrGainMin = static_cast<double>(gain * m.InterfMin);
     m.TrGainMax = static_cast<double>(gain * m.InterfMax);
 
-    // Through the stored Pav, not Pmatch: a failed Pav gives 1e16 * 0 = 0.
-    const ext q = static_cast<ext>(m.Pav) * m.SrcRfl.Mism;
-    m.Pinc = static_cast<double>(q * m.Interf);
-    m.PincMin = static_cast<double>(q * m.InterfMin);
-    m.PincMax = static_cast<double>(q * m.InterfMax);
+    // Pinc = Pav (1 - |Gs|^2) Interf, through the stored Pav; for a fully
+    // reflecting source (Pav infinite) Pmatch Interf, its limit as |Gs| -> 1.
+    const ext q = IncidentScale(m);
+    m.Pinc = IncidentPower(q, m.Interf);
+    m.PincMin = IncidentPower(q, m.InterfMin);
+    m.PincMax = IncidentPower(q, m.InterfMax);
 
+    // Prefl = Pinc |Gl|^2, Pload = Pinc - Prefl = Pinc (1 - |Gl|^2); an
+    // infinite Pinc only arises with |Gl| = 1, whose absorbed power is 0.
     m.Prefl = static_cast<double>(m.Pinc * l2);
     m.PreflMin = static_cast<double>(m.PincMin * l2);
     m.PreflMax = static_cast<double>(m.PincMax * l2);

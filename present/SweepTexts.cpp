@@ -5,6 +5,8 @@
 #include "Conversions.h"
 #include "Texts.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <limits>
 
@@ -68,21 +70,48 @@ std::vector<TSweepRow> SweepRows(const TSweepResult& r, PowerUnit unit)
     rows.push_back(Row("Add for Minimum", "mm", advice(r.AddForMin)));
     rows.push_back(Row("Phase Spread", kDegree, r.SpreadDefined ? Fixed(r.SpreadDeg, 2) : kNotApplicable));
     rows.push_back(PowerRow("Mean Absorbed Power", r.Stats.Mean, unit));
-    rows.push_back(PowerRow("Absorbed Power Deviation", r.Stats.Deviation, unit));
+    rows.push_back(PowerRow("Absorbed Power Deviation", r.Stats.Deviation, PowerUnit::Watts));
     rows.push_back(IntervalRow("Absorbed Power 95 % Interval", r.Stats.Low, r.Stats.High, unit));
     return rows;
+}
+
+std::string FrequencyText(double mhz)
+{
+    if (std::fabs(mhz) < 9999.995) return Fixed(mhz, 2) + " MHz";
+    // 4 significant digits: 10.00 .. 99.99 GHz with 2 decimals, 100.0 .. 999.9 with 1
+    const double ghz = static_cast<double>(static_cast<ext>(mhz) / 1000);
+    const int whole = static_cast<int>(std::floor(std::log10(std::fabs(ghz)))) + 1;
+    return Fixed(ghz, std::max(1, 4 - whole)) + " GHz";
+}
+
+std::string MultimodeWarning(const TSweepResult& r)
+{
+    if (!r.Multimode) return {};
+    return "more than one mode propagates above " + FrequencyText(r.NextModeMHz);
 }
 
 std::string SweepStatus(const TSweepResult& r)
 {
     if (!r.Guide.propagates) {
         if (!(r.Guide.cutoffMHz > 0)) return {};  // no line given: the sweep runs over the phase
-        return "Below cut-off (fc = " + Fixed(r.Guide.cutoffMHz, 2) + " MHz): no wave propagates";
+        return "Below cut-off (fc = " + FrequencyText(r.Guide.cutoffMHz) + "): no wave propagates";
     }
+    std::string s;
     if (r.SpanBelowCutoff)
-        return "f \u2212 \u0394f is below cut-off (fc = " + Fixed(r.Guide.cutoffMHz, 2) + " MHz): no phase spread";
-    if (r.PhaseRandom) return std::string("Spread \u2265 360") + kDegree + ": phase effectively random";
-    return {};
+        s = "f \u2212 \u0394f is below cut-off (fc = " + FrequencyText(r.Guide.cutoffMHz) + "): no phase spread";
+    else if (r.PhaseRandom)
+        s = std::string("Spread \u2265 360") + kDegree + ": phase effectively random";
+    const std::string modes = MultimodeWarning(r);
+    if (modes.empty()) return s;
+    if (s.empty()) return static_cast<char>(std::toupper(static_cast<unsigned char>(modes[0]))) + modes.substr(1);
+    return s + "; " + modes;
+}
+
+std::string RandomPhaseLine(const TSweepResult& r, PowerUnit unit)
+{
+    const std::vector<TSweepRow> rows = SweepRows(r, unit);
+    return "Random phase: mean " + rows[5].WithUnit() + ", deviation " + rows[6].WithUnit() + ", 95 % interval " +
+           rows[7].WithUnit();
 }
 
 std::string SweepSummary(const TSweepInputs& in, const TSweepResult& r)
@@ -103,6 +132,7 @@ std::string SweepSummary(const TSweepInputs& in, const TSweepResult& r)
     if (!r.Guide.propagates) return s + "; " + status();
     s += ", \u03bbg = " + Fixed(r.Guide.wavelengthMm, 2) + " mm; " + adds(" mm");
     if (r.SpanBelowCutoff) return s + "; " + status();
+    if (r.Multimode) s += "; " + MultimodeWarning(r);
     // a spread only for a line and a span given
     if (r.SpreadDefined && in.LengthM > 0 && in.SpanMHz > 0) {
         s += "; phase spread " + Fixed(r.SpreadDeg, 2) + kDegree + " over " + Fixed(in.LengthM, 2) + " m at \u00b1" +

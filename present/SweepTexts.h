@@ -24,12 +24,28 @@ struct TSweepRow {
 
 // The eight readouts in page order: "Guide Wavelength", "Length per Period",
 // "Add for Maximum", "Add for Minimum", "Phase Spread", "Mean Absorbed Power",
-// "Absorbed Power Deviation", "Absorbed Power 95 % Interval".
+// "Absorbed Power Deviation", "Absorbed Power 95 % Interval". The deviation
+// is a spread of powers, always in W or kW whatever the unit: a difference of
+// powers has no decibel value.
 std::vector<TSweepRow> SweepRows(const TSweepResult& r, PowerUnit unit);
 
-// The line under the inputs: the cut-off, a random phase, or empty (also
-// when no line is known).
+// The line under the inputs: the cut-off, a random phase, more than one
+// mode, or empty (also when no line is known).
 std::string SweepStatus(const TSweepResult& r);
+
+// A frequency as an engineer reads it: in MHz with 2 decimals up to
+// 9999.99 MHz ("1735.71 MHz"), from 10 GHz on in GHz with 4 significant
+// digits ("149.9 GHz").
+std::string FrequencyText(double mhz);
+
+// "more than one mode propagates above 3471.4 MHz" when the frequency lies
+// above the next mode's cut-off; empty otherwise.
+std::string MultimodeWarning(const TSweepResult& r);
+
+// The statistics of a uniformly random line phase in one line, for a
+// report: "Random phase: mean 7.73 kW, deviation 1.1 kW, 95 % interval
+// 6.33 .. 9.44 kW".
+std::string RandomPhaseLine(const TSweepResult& r, PowerUnit unit);
 
 // One line that names the sweep of a report's chart: the line, the guide
 // wavelength, the lengths to add and the phase spread, or why they cannot be

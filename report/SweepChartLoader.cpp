@@ -66,7 +66,11 @@ bool PaintSweepChartLoaded(QPainter& painter, const QRectF& rect, const merivane
 bool PaintSweepReportPart(QPainter& painter, const QRectF& rect, const merivane::TSweepCase& c,
                           merivane::present::PowerUnit unit, bool ideal, QString& error)
 {
-    const std::string summary = merivane::present::SweepSummary(c.In, merivane::CalcLineSweep(c, 0));
+    // what the chart cannot say: the line's figures, and the absorbed power
+    // to expect when the line's phase is not known (a spread past 360 deg)
+    const merivane::TSweepResult r = merivane::CalcLineSweep(c, 0);
+    const std::string summary =
+        merivane::present::SweepSummary(c.In, r) + "\n" + merivane::present::RandomPhaseLine(r, unit);
     painter.save();
     painter.setFont(ReportFont(painter, 8));
     const QString text = QString::fromStdString(summary);

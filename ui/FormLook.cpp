@@ -81,12 +81,17 @@ void TForm1::ApplyLook()
     for (QGroupBox* g : {ui->gbMgInput, ui->gbSrcRho, ui->gbMgOutput, ui->gbCpl, ui->GroupBox4, ui->gbPunit}) g->setFont(bold);
     ui->pcResults->setFont(bold);
     ui->pcResults->tabBar()->setFont(bold);
+    // so does a click on a tab (a tab bar takes the focus only by Tab by default)
+    ui->pcResults->tabBar()->setFocusPolicy(Qt::StrongFocus);
 
     for (QLineEdit* e : controls_.inputs) SetBackground(e, InputColour());
     for (QComboBox* cb : {ui->cbSrcRfl, ui->cbSrcMism, ui->cbLoaRfl, ui->cbLoaMism}) SetBackground(cb, ButtonFace());
     SetBackground(ui->cbMeaRfl, CellColour());
     for (QFrame* f : findChildren<QFrame*>()) {
         if (f->frameShape() != QFrame::Panel) continue;
+        // A click on a result takes the focus out of an input field (which
+        // leaves the field, so its cycle runs), and Ctrl+C then copies the case.
+        f->setFocusPolicy(Qt::ClickFocus);
         f->setAutoFillBackground(true);
         SetBackground(f, CellColour());
         for (QLabel* l : f->findChildren<QLabel*>()) {

@@ -6,6 +6,8 @@
 #include "Transmission.h"
 
 #include <QAreaSeries>
+#include <QGraphicsLayout>
+#include <QGraphicsScene>
 #include <QImage>
 #include <QLegendMarker>
 #include <QLineSeries>
@@ -16,6 +18,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <string>
 #include <utility>
 
 namespace {
@@ -130,5 +133,127 @@ TEST(SweepChart, TheLegendNamesEachPartOnce)
     EXPECT_EQ(shown.join('|').toStdString(),
               "Coupler bounds|Frequency span|Absorbed|Incident|Reflected|Max absorbed|Min absorbed|Present set-up");
 }
+
+}  // namespace
+
+namespace {
+
+// A chart of the page's size in a scene of its own, painted into an image.
+struct TSceneChart {
+    QGraphicsScene scene;
+    TSweepChart* chart = new TSweepChart(false);
+    TSceneChart()
+    {
+        scene.addItem(chart);  // the scene owns it
+        chart->setGeometry(QRectF(0, 0, 420, 260));
+        scene.setSceneRect(QRectF(0, 0, 420, 260));
+    }
+    void Show(const merivane::TSweepCase& c)
+    {
+        chart->Show(c, merivane::CalcLineSweep(c), merivane::present::PowerUnit::Watts, false);
+        chart->layout()->activate();
+    }
+    QImage Paint()
+    {
+        QImage img(420, 260, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        QPainter p(&img);
+        scene.render(&p, QRectF(0, 0, 420, 260), scene.sceneRect());
+        return img;
+    }
+};
+
+int Differing(const QImage& a, const QImage& b)
+{
+    int n = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) n += a.pixel(x, y) != b.pixel(x, y);
+    return n;
+}
+
+struct TLineChange {
+    const char* name;
+    merivane::LineType from, to;
+    double fromMHz, toMHz;
+};
+
+class BandFollows : public ::testing::TestWithParam<TLineChange> {};
+
+// The coupler band drawn after a change of line or frequency is the band a
+// chart showing only the new case draws.
+TEST_P(BandFollows, TheCurvesAfterAChangeOfLine)
+{
+    const TLineChange& t = GetParam();
+    merivane::TSweepCase before = WorkedExample(false), after = WorkedExample(false);
+    before.In.Line = t.from;
+    before.In.FreqMHz = t.fromMHz;
+    after.In.Line = t.to;
+    after.In.FreqMHz = t.toMHz;
+
+    TSceneChart changed, fresh;
+    changed.Show(before);
+    const QImage old = changed.Paint();
+    changed.Show(after);
+    fresh.Show(after);
+    const QImage now = changed.Paint(), wanted = fresh.Paint();
+    ASSERT_GT(Differing(old, wanted), 1000) << "the two cases must look different";
+    // the band lies where the fresh chart draws it
+    const QColor band(199, 234, 199);
+    EXPECT_EQ(CountNear(now, band), CountNear(wanted, band));
+    EXPECT_EQ(Differing(now, wanted), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SweepChart, BandFollows,
+    ::testing::Values(TLineChange{"WR340_to_WR430", merivane::LineType::WR340, merivane::LineType::WR430, 2450, 2450},
+                      TLineChange{"WR430_to_WR340", merivane::LineType::WR430, merivane::LineType::WR340, 2450, 2450},
+                      TLineChange{"2450_to_2200_MHz", merivane::LineType::WR340, merivane::LineType::WR340, 2450, 2200}),
+    [](const ::testing::TestParamInfo<TLineChange>& i) { return std::string(i.param.name); });
+
+}  // namespace
+
+namespace {
+
+struct TAxisCase {
+    const char* name;
+    merivane::present::PowerUnit unit;
+    double loaMag;
+    int va;                 // anode voltage, V: sets the power level
+    bool ideal;
+    double lowest, highest;  // the axis must start at or above lowest, and below highest
+};
+
+class PowerAxisRange : public ::testing::TestWithParam<TAxisCase> {};
+
+TEST_P(PowerAxisRange, StartsAtZeroInWattsAndFitsTheDataInDecibels)
+{
+    const TAxisCase& t = GetParam();
+    TSweepChart chart(false);
+    chart.resize(QSizeF(300, 140));
+    merivane::TSweepCase c = WorkedExample(t.ideal);
+    c.M.LoaRfl.Mag = t.loaMag;
+    c.M.Va = t.va;
+    merivane::CalcTransmission(c.M, t.ideal);
+    chart.Show(c, merivane::CalcLineSweep(c), t.unit, t.ideal);
+    EXPECT_GE(chart.AxisY()->min(), t.lowest);
+    EXPECT_LT(chart.AxisY()->min(), t.highest);
+}
+
+using merivane::present::PowerUnit;
+INSTANTIATE_TEST_SUITE_P(
+    SweepChart, PowerAxisRange,
+    ::testing::Values(
+        // a matched load reflects 0 W: the axis starts at 0, not a step below
+        TAxisCase{"matched_load_in_watts", PowerUnit::Watts, 0.0, 4000, true, 0.0, 1e-9},
+        // a small reflection: the reflected curve runs near 0 W
+        TAxisCase{"small_reflection_in_watts", PowerUnit::Watts, 0.05, 4000, true, 0.0, 1e-9},
+        // 10 V: Pmatch = 10 * 3 * 0.85 = 25.5 W = 14.07 dBW, reflected 25 % of it
+        // (about 8 dBW at its lowest): the dB axis fits the data, far from 0
+        TAxisCase{"decibels_fit_the_data", PowerUnit::DbW, 0.5, 10, true, 2.0, 10.0},
+        // 1 V: 2.55 W = 4.07 dBW, reflected around -2 dBW: the axis runs below 0 dBW
+        TAxisCase{"decibels_below_zero", PowerUnit::DbW, 0.5, 1, true, -10.0, 0.0},
+        // a coupler bound below 0 W (|Gl| = 0.95 with a 20 dB coupler) keeps the axis below 0
+        TAxisCase{"negative_coupler_bound", PowerUnit::Watts, 0.95, 4000, false, -1e9, 0.0}),
+    [](const ::testing::TestParamInfo<TAxisCase>& i) { return std::string(i.param.name); });
 
 }  // namespace

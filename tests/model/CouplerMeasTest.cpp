@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 
 namespace merivane {
 namespace {
@@ -121,8 +122,51 @@ TEST(CouplerMeas, ReportedMagnitudeAboveOne)
     CalcTransmission(m, false);
     EXPECT_NEAR(m.MeaMax.Mag, 1.0 / 0.91, 1e-14);
     EXPECT_NEAR(m.MeaMax.Rloss, 0.82, 5e-3);
-    EXPECT_NEAR(m.MeaMax.Swr, 21.22, 5e-3);
+    // a reading above 1 has no finite SWR
+    EXPECT_EQ(m.MeaMax.Swr, kInfinity);
 }
+
+// SWR = (1 + |G|) / (1 - |G|) has no finite value for a reading of 1 or more.
+struct TReadingCase {
+    const char* name;
+    double loaMag, dirDb;
+    double meaMax;  // (|Gl| + D) / (1 - D |Gl|), by hand
+    bool infinite;
+};
+
+class HighestReading : public ::testing::TestWithParam<TReadingCase> {};
+
+TEST_P(HighestReading, HasAFiniteSwrOnlyBelowOne)
+{
+    const TReadingCase& c = GetParam();
+    TModel m = Defaults();
+    m.LoaRfl.Mag = c.loaMag;
+    m.CplDirDb = c.dirDb;
+    CalcTransmission(m, c.dirDb < 0);
+    EXPECT_NEAR(m.MeaMax.Mag, c.meaMax, 1e-4);
+    if (c.infinite) {
+        EXPECT_EQ(m.MeaMax.Swr, kInfinity);
+    } else {
+        EXPECT_NEAR(m.MeaMax.Swr, (1 + c.meaMax) / (1 - c.meaMax), 1e-3 * m.MeaMax.Swr);
+        // the reported SWR is at least the load's own
+        EXPECT_GE(m.MeaMax.Swr, (1 + c.loaMag) / (1 - c.loaMag) - 1e-9);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CouplerMeas, HighestReading,
+    ::testing::Values(
+        // D = 10^(-10/20) = 0.316228: (0.8 + 0.316228) / (1 - 0.252982) = 1.494245, above 1
+        TReadingCase{"load_0_8_with_10_dB", 0.8, 10, 1.494245, true},
+        // (0.9 + 0.1) / (1 - 0.09) = 1.098901
+        TReadingCase{"load_0_9_with_20_dB", 0.9, 20, 1.098901, true},
+        // an ideal coupler on a full reflection reads exactly 1
+        TReadingCase{"full_load_ideal", 1.0, -1, 1.0, true},
+        // (0.5 + 0.1) / 0.95 = 0.631579: SWR 4.428571
+        TReadingCase{"worked_example", 0.5, 20, 0.631579, false},
+        // (0.8 + 0.01) / (1 - 0.008) = 0.816532
+        TReadingCase{"load_0_8_with_40_dB", 0.8, 40, 0.816532, false}),
+    [](const ::testing::TestParamInfo<TReadingCase>& i) { return std::string(i.param.name); });
 
 TEST(CouplerMeas, ZeroDbCouplerOnAFullReflectionStoresInfinityAndGoesOn)
 {
@@ -142,7 +186,7 @@ TEST(CouplerMeas, ZeroDbCouplerOnAFullReflectionStoresInfinityAndGoesOn)
     CalcTransmission(m, false);
     EXPECT_NEAR(m.MeaMax.Mag, 1.1 / 0.9, 1e-15);
     EXPECT_NEAR(m.MeaMax.Rloss, 20 * std::log10(1.1 / 0.9), 1e-12);
-    EXPECT_NEAR(m.MeaMax.Swr, (1 + 1.1 / 0.9) / (1.1 / 0.9 - 1), 1e-9);
+    EXPECT_EQ(m.MeaMax.Swr, kInfinity);  // 1.1 / 0.9 is above 1
 }
 
 TEST(CouplerMeas, RecomputesFromStoredFieldsOnly)

@@ -13,6 +13,7 @@
 #include <cmath>
 #include <complex>
 #include <numbers>
+#include <string>
 
 namespace merivane {
 namespace {
@@ -370,6 +371,68 @@ TEST(RandomPhase, TwoFullReflectionsAbsorbNothing)
     const TRandomPhaseStats s = RandomPhaseStats(m);
     EXPECT_EQ(s.Mean, 0.0);
     EXPECT_EQ(s.High, 0.0);
+}
+
+struct TNextModeRow {
+    const char* name;
+    LineType line;
+    double widthMm;
+    double expectedMHz;  // by hand: c / a (TE20) or c / 2b (TE01), the lower
+};
+
+class NextMode : public ::testing::TestWithParam<TNextModeRow> {};
+
+TEST_P(NextMode, IsTheLowerOfTE20AndTE01)
+{
+    TSweepInputs in;
+    in.Line = GetParam().line;
+    in.WidthMm = GetParam().widthMm;
+    EXPECT_NEAR(NextModeCutoffMHz(in), GetParam().expectedMHz, 5e-3);
+    // property: the next mode lies above TE10, at most at twice its cut-off
+    if (GetParam().expectedMHz > 0) {
+        const double fc = CutoffMHz(BroadWallMm(in));
+        EXPECT_GT(NextModeCutoffMHz(in), fc);
+        EXPECT_LE(NextModeCutoffMHz(in), 2 * fc * (1 + 1e-12));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    LineSweep, NextMode,
+    ::testing::Values(
+        // 299792.458 / 72.136 = 4155.93; TE01 at 299792.458 / 68.08 = 4403.53 lies above
+        TNextModeRow{"WR284", LineType::WR284, 0, 4155.934},
+        // a = 2b: TE20 and TE01 together at 299792.458 / 86.36
+        TNextModeRow{"WR340", LineType::WR340, 0, 3471.427},
+        TNextModeRow{"WR430", LineType::WR430, 0, 2744.850},
+        TNextModeRow{"WR975", LineType::WR975, 0, 1210.549},
+        // the custom guide's height is not known: TE20 alone
+        TNextModeRow{"custom_100_mm", LineType::CustomWaveguide, 100, 2997.925},
+        TNextModeRow{"coax", LineType::Coax, 0, 0.0}),
+    ROW_NAMES(std::string(r.name)));
+
+TEST(LineSweep, MultimodeAboveTheNextMode)
+{
+    TSweepCase c{Defaults(), {}};
+    CalcTransmission(c.M, true);
+    EXPECT_FALSE(CalcLineSweep(c, 0).Multimode);  // WR340 at 2450 MHz
+    c.In.FreqMHz = 3472;
+    const TSweepResult r = CalcLineSweep(c, 0);
+    EXPECT_TRUE(r.Multimode);
+    EXPECT_NEAR(r.NextModeMHz, 3471.427, 5e-3);
+}
+
+TEST(LineSweep, AFullyReflectingSourceSweepsPmatchTimesTheInterference)
+{
+    // Gs = 1, Gl = 0.5 at 90 deg: Pinc = 10200 / |1 - 0.5j e^(-j phi)|^2,
+    // from 10200 / 2.25 to 10200 / 0.25; the random-phase mean Pmatch (1 - |Gl|^2) / (1 - |Gl|^2)
+    TSweepCase c{Defaults(), {}};
+    c.M.SrcRfl.Mag = 1;
+    CalcTransmission(c.M, true);
+    const TSweepResult r = CalcLineSweep(c, 0);
+    EXPECT_NEAR(r.AtZero.Pinc, 8160, 1e-6);
+    EXPECT_NEAR(r.AtMax.Pload, 30600, 1e-6);
+    EXPECT_NEAR(r.AtMin.Pload, 3400, 1e-6);
+    EXPECT_NEAR(r.Stats.Mean, 10200, 1e-6);
 }
 
 }  // namespace

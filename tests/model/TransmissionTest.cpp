@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <random>
+#include <string>
 
 namespace merivane {
 namespace {
@@ -69,11 +70,80 @@ TEST(Transmission, FullSourceReflectionMakesAvailablePowerInfinite)
     EXPECT_EQ(m.SrcRfl.Mism, 0.0);
     EXPECT_EQ(m.Pav, kInfinity);
     EXPECT_NEAR(m.Pmatch, 10200, 1e-9);
-    for (double v : {m.TrGain, m.TrGainMin, m.TrGainMax, m.Pinc, m.PincMin, m.PincMax, m.Prefl, m.Pload, m.PloadMax})
-        EXPECT_EQ(v, 0.0);
-    // no absorbed power: the relative coupler errors are undefined
-    EXPECT_EQ(m.PloadMinRelat, kInfinity);
-    EXPECT_EQ(m.PloadMaxRelat, kInfinity);
+    // relative to an infinite available power the gains are 0
+    for (double v : {m.TrGain, m.TrGainMin, m.TrGainMax}) EXPECT_EQ(v, 0.0);
+}
+
+// A fully reflecting source still sends Pmatch / |1 - Gs Gl|^2 to the load,
+// the limit of Pav (1 - |Gs|^2) / |1 - Gs Gl|^2 as |Gs| -> 1. Worked by hand
+// for the defaults (Pmatch 10200 W) with Gs = 1 at 0 deg:
+struct TFullSourceCase {
+    const char* name;
+    double loaMag, loaPha;
+    double interf, interfMin, interfMax;  // 1/|1 - Gs Gl|^2, 1/(1 + |Gl|)^2, 1/(1 - |Gl|)^2
+};
+
+class FullSource : public ::testing::TestWithParam<TFullSourceCase> {};
+
+TEST_P(FullSource, PowersArePmatchTimesTheInterference)
+{
+    const TFullSourceCase& c = GetParam();
+    TModel m = Defaults();
+    m.SrcRfl = TRefl{1, 0, 0, 0, 0};
+    m.LoaRfl.Mag = c.loaMag;
+    m.LoaRfl.Pha = c.loaPha;
+    CalcTransmission(m, false);
+    const double l2 = c.loaMag * c.loaMag;
+    const double triples[3][4] = {
+        {c.interf, m.Pinc, m.Prefl, m.Pload},
+        {c.interfMin, m.PincMin, m.PreflMin, m.PloadMin},
+        {c.interfMax, m.PincMax, m.PreflMax, m.PloadMax},
+    };
+    for (const auto& t : triples) {
+        const double pinc = 10200 * t[0];
+        EXPECT_NEAR(t[1], pinc, 1e-9 * pinc);
+        EXPECT_NEAR(t[2], pinc * l2, 1e-9 * pinc);
+        EXPECT_NEAR(t[3], pinc * (1 - l2), 1e-9 * pinc);
+    }
+    EXPECT_EQ(m.Pav, kInfinity);
+    EXPECT_EQ(m.TrGain, 0.0);
+    // the couplers now see a real absorbed power: finite relative errors
+    EXPECT_LT(m.PloadMinRelat, kInfinity);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Transmission, FullSource,
+    ::testing::Values(
+        // Gs Gl = 0.5j: |1 - 0.5j|^2 = 1.25, so 8160 W incident, 2040 reflected, 6120 absorbed
+        TFullSourceCase{"load_half_at_90", 0.5, 90, 0.8, 1 / 2.25, 4.0},
+        // Gs Gl = -0.2: |1.2|^2 = 1.44
+        TFullSourceCase{"load_0_2_at_180", 0.2, 180, 1 / 1.44, 1 / 1.44, 1 / 0.64},
+        // Gs Gl = 0.2: |0.8|^2 = 0.64
+        TFullSourceCase{"load_0_2_at_0", 0.2, 0, 1 / 0.64, 1 / 1.44, 1 / 0.64},
+        // a matched load takes Pmatch whatever the source
+        TFullSourceCase{"matched_load", 0.0, 0, 1.0, 1.0, 1.0}),
+    [](const ::testing::TestParamInfo<TFullSourceCase>& i) { return std::string(i.param.name); });
+
+TEST(Transmission, FullSourceIsTheLimitOfAnAlmostFullOne)
+{
+    // property: the powers are continuous as |Gs| -> 1
+    TModel near = Defaults(), full = Defaults();
+    near.SrcRfl.Mag = 1 - 1e-9;
+    full.SrcRfl.Mag = 1;
+    CalcTransmission(near, false);
+    CalcTransmission(full, false);
+    for (auto f : {&TModel::Pinc, &TModel::PincMin, &TModel::PincMax, &TModel::Prefl, &TModel::Pload, &TModel::PloadMax})
+        EXPECT_NEAR(full.*f, near.*f, 1e-6 * near.*f);
+}
+
+TEST(Transmission, FullSourceWithNoInputDeliversNothing)
+{
+    TModel m = Defaults();
+    m.SrcRfl.Mag = 1;
+    m.Va = 0;
+    CalcTransmission(m, false);
+    EXPECT_EQ(m.Pav, kInfinity);  // 0 / 0
+    for (double v : {m.Pinc, m.PincMax, m.Prefl, m.Pload}) EXPECT_EQ(v, 0.0);
 }
 
 TEST(Transmission, TwoFullReflections)
@@ -85,7 +155,14 @@ TEST(Transmission, TwoFullReflections)
     EXPECT_EQ(m.InterfMin, 0.25);
     EXPECT_EQ(m.InterfMax, kInfinity);
     EXPECT_EQ(m.TrGainMax, 0.0);
-    EXPECT_EQ(m.PincMax, 0.0);
+    // Pmatch times an infinite interference, all of it reflected
+    EXPECT_EQ(m.PincMax, kInfinity);
+    EXPECT_EQ(m.PreflMax, kInfinity);
+    EXPECT_EQ(m.PloadMax, 0.0);
+    // at the lowest interference: 10200 W / 4 incident, all reflected
+    EXPECT_NEAR(m.PincMin, 2550, 1e-9);
+    EXPECT_NEAR(m.PreflMin, 2550, 1e-9);
+    EXPECT_EQ(m.PloadMin, 0.0);
 }
 
 TEST(Transmission, TwoFullReflectionsInPhaseStoreInfinityAndGoOn)
@@ -98,8 +175,12 @@ TEST(Transmission, TwoFullReflectionsInPhaseStoreInfinityAndGoOn)
     EXPECT_EQ(m.Interf, kInfinity);
     EXPECT_EQ(m.InterfMax, kInfinity);
     EXPECT_EQ(m.TrGain, 0.0);
-    EXPECT_EQ(m.Pinc, 0.0);
-    EXPECT_EQ(m.PloadMaxV, 0.0);
+    EXPECT_EQ(m.Pinc, kInfinity);
+    EXPECT_EQ(m.Pload, 0.0);
+    // infinite readings on both couplers: the absorbed bounds are no number
+    EXPECT_EQ(m.PincMinV, kInfinity);
+    EXPECT_EQ(m.PreflMinV, kInfinity);
+    EXPECT_EQ(m.PloadMaxV, kInfinity);
     EXPECT_EQ(m.PloadMinRelat, kInfinity);
 }
 

@@ -35,7 +35,8 @@ class ReadoutsInUnits : public ::testing::TestWithParam<UnitRow> {};
 
 TEST_P(ReadoutsInUnits, PowersFollowThePowerUnit)
 {
-    // mean 7727.27 W, deviation 1098.31 W, 95 % from 6325.54 to 9437.26 W
+    // mean 7727.27 W, deviation 1098.31 W, 95 % from 6325.54 to 9437.26 W; the
+    // deviation, a spread of powers, stays in W or kW in every unit
     const auto rows = SweepRows(CalcLineSweep(TSweepCase{WorkedExample(), {}}, 0), GetParam().unit);
     ASSERT_EQ(rows.size(), 8u);
     EXPECT_EQ(rows[5].caption + "=" + rows[5].text + "|" + rows[6].caption + "=" + rows[6].text + "|" + rows[7].caption +
@@ -48,11 +49,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         UnitRow{PowerUnit::Watts,
                 "Mean Absorbed Power (kW)=7.73|Absorbed Power Deviation (kW)=1.1|Absorbed Power 95 % Interval (kW)=6.33 .. 9.44"},
-        UnitRow{PowerUnit::Dbm, "Mean Absorbed Power (dBm)=68.88|Absorbed Power Deviation (dBm)=60.41|"
+        UnitRow{PowerUnit::Dbm, "Mean Absorbed Power (dBm)=68.88|Absorbed Power Deviation (kW)=1.1|"
                                 "Absorbed Power 95 % Interval (dBm)=68.01 .. 69.75"},
-        UnitRow{PowerUnit::DbW, "Mean Absorbed Power (dBW)=38.88|Absorbed Power Deviation (dBW)=30.41|"
+        UnitRow{PowerUnit::DbW, "Mean Absorbed Power (dBW)=38.88|Absorbed Power Deviation (kW)=1.1|"
                                 "Absorbed Power 95 % Interval (dBW)=38.01 .. 39.75"},
-        UnitRow{PowerUnit::DbkW, "Mean Absorbed Power (dBkW)=8.88|Absorbed Power Deviation (dBkW)=0.41|"
+        UnitRow{PowerUnit::DbkW, "Mean Absorbed Power (dBkW)=8.88|Absorbed Power Deviation (kW)=1.1|"
                                  "Absorbed Power 95 % Interval (dBkW)=8.01 .. 9.75"}),
     ROW_NAMES(r.expected));
 
@@ -245,6 +246,123 @@ TEST(SweepTexts, AxisTitlesAndTheReadoutAtThePointer)
               "d = 12.35 mm\nAbsorbed 7.57 kW\nIncident 10.1 kW\nReflected 2.52 kW");
     EXPECT_EQ(PointText(90, false, p, PowerUnit::Watts, false),
               "Phase change 90\u00b0\nAbsorbed 7.57 kW\nIncident 10.1 kW\nReflected 2.52 kW\nCoupler bounds 1 .. 9.52 kW");
+}
+
+struct DeviationRow {
+    double srcMag;
+    PowerUnit unit;
+    const char* expected;  // caption=text of the deviation
+};
+
+class DeviationUnit : public ::testing::TestWithParam<DeviationRow> {};
+
+TEST_P(DeviationUnit, IsInWattsOrKilowattsWhateverThePowerUnit)
+{
+    // K = 10200 * 0.75 = 7650 W at |Gs| = 0; r = 0.5 |Gs|, deviation
+    // K sqrt(2 r^2 / (1 - r^2)^3)
+    TModel m = WorkedExample();
+    m.SrcRfl.Mag = GetParam().srcMag;
+    CalcTransmission(m, true);
+    const auto rows = SweepRows(CalcLineSweep(TSweepCase{m, {}}, 0), GetParam().unit);
+    EXPECT_EQ(rows[6].caption + "=" + rows[6].text, GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Units, DeviationUnit,
+    ::testing::Values(
+        // r = 0.01: 7650 sqrt(2e-4 / 0.9999^3) = 108.20 W
+        DeviationRow{0.02, PowerUnit::Dbm, "Absorbed Power Deviation (W)=108.2"},
+        DeviationRow{0.02, PowerUnit::DbkW, "Absorbed Power Deviation (W)=108.2"},
+        // r = 0.1: 1098.31 W
+        DeviationRow{0.2, PowerUnit::DbW, "Absorbed Power Deviation (kW)=1.1"},
+        // |Gs| = 0: no interference, no spread; 0 W, not -oo dBm
+        DeviationRow{0.0, PowerUnit::Dbm, "Absorbed Power Deviation (W)=0"}),
+    ROW_NAMES(r.expected + std::to_string(static_cast<int>(r.unit))));
+
+struct FrequencyRow {
+    double mhz;
+    const char* expected;
+};
+
+class Frequency : public ::testing::TestWithParam<FrequencyRow> {};
+
+TEST_P(Frequency, ReadsInMHzUpTo9999AndInGHzAbove) { EXPECT_EQ(FrequencyText(GetParam().mhz), GetParam().expected); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, Frequency,
+    ::testing::Values(FrequencyRow{1735.7142, "1735.71 MHz"}, FrequencyRow{9999.99, "9999.99 MHz"},
+                      FrequencyRow{10000, "10 GHz"}, FrequencyRow{12345.6, "12.35 GHz"},
+                      // c / (2 * 1 mm) = 149896.229 MHz
+                      FrequencyRow{149896.229, "149.9 GHz"}, FrequencyRow{1498962.29, "1499 GHz"}),
+    ROW_NAMES(r.expected));
+
+TEST(SweepTexts, ANarrowCustomGuideNamesItsCutOffInGHz)
+{
+    TSweepInputs in;
+    in.Line = LineType::CustomWaveguide;
+    in.WidthMm = 1;  // fc = c / 2a = 149.9 GHz
+    const TSweepResult r = CalcLineSweep(TSweepCase{WorkedExample(), in}, 0);
+    EXPECT_EQ(SweepStatus(r), "Below cut-off (fc = 149.9 GHz): no wave propagates");
+}
+
+struct ModesRow {
+    const char* name;
+    LineType line;
+    double widthMm, fMHz;
+    const char* status;
+};
+
+class Multimode : public ::testing::TestWithParam<ModesRow> {};
+
+TEST_P(Multimode, WarnsAboveTheNextModesCutOff)
+{
+    TSweepInputs in;
+    in.Line = GetParam().line;
+    in.WidthMm = GetParam().widthMm;
+    in.FreqMHz = GetParam().fMHz;
+    const TSweepResult r = CalcLineSweep(TSweepCase{WorkedExample(), in}, 0);
+    EXPECT_EQ(SweepStatus(r), GetParam().status);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, Multimode,
+    ::testing::Values(
+        // WR340: TE20 at c / 86.36 mm = 3471.43 MHz, TE01 at c / 2 x 43.18 mm the same
+        ModesRow{"WR340_at_2450", LineType::WR340, 0, 2450, ""},
+        ModesRow{"WR340_at_3500", LineType::WR340, 0, 3500, "More than one mode propagates above 3471.43 MHz"},
+        // WR284: TE20 at c / 72.136 mm = 4155.93 MHz, below TE01 at c / 68.08 mm = 4403.53 MHz
+        ModesRow{"WR284_at_4200", LineType::WR284, 0, 4200, "More than one mode propagates above 4155.93 MHz"},
+        // WR975 at 915 MHz: TE20 at 1210.55 MHz
+        ModesRow{"WR975_at_915", LineType::WR975, 0, 915, ""},
+        ModesRow{"WR975_at_1300", LineType::WR975, 0, 1300, "More than one mode propagates above 1210.55 MHz"},
+        // a custom 100 mm guide: TE20 at c / 100 mm = 2997.92 MHz, its height unknown
+        ModesRow{"custom_at_2450", LineType::CustomWaveguide, 100, 2450, ""},
+        ModesRow{"custom_at_3000", LineType::CustomWaveguide, 100, 3000, "More than one mode propagates above 2997.92 MHz"},
+        // a TEM line has no next mode to name
+        ModesRow{"coax_at_10000", LineType::Coax, 0, 10000, ""}),
+    ROW_NAMES(std::string(r.name)));
+
+TEST(SweepTexts, TheMultimodeWarningFollowsARandomPhase)
+{
+    TSweepInputs in;
+    in.FreqMHz = 3500;  // above 3471.43 MHz in WR340
+    in.LengthM = 10;
+    in.SpanMHz = 10;
+    const TSweepResult r = CalcLineSweep(TSweepCase{WorkedExample(), in}, 0);
+    ASSERT_TRUE(r.PhaseRandom);
+    EXPECT_EQ(SweepStatus(r),
+              "Spread \u2265 360\u00b0: phase effectively random; more than one mode propagates above 3471.43 MHz");
+    EXPECT_NE(SweepSummary(in, r).find("more than one mode propagates above 3471.43 MHz"), std::string::npos);
+}
+
+TEST(SweepTexts, RandomPhaseLineOfTheWorkedExample)
+{
+    // mean 7650 / 0.99 = 7727.27 W, deviation 1098.31 W, 95 % 6325.54 .. 9437.26 W
+    const TSweepResult r = CalcLineSweep(TSweepCase{WorkedExample(), {}}, 0);
+    EXPECT_EQ(RandomPhaseLine(r, PowerUnit::Watts),
+              "Random phase: mean 7.73 kW, deviation 1.1 kW, 95 % interval 6.33 .. 9.44 kW");
+    EXPECT_EQ(RandomPhaseLine(r, PowerUnit::Dbm),
+              "Random phase: mean 68.88 dBm, deviation 1.1 kW, 95 % interval 68.01 .. 69.75 dBm");
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include "ResultActionsFixture.h"
 #include "RowNames.h"
 
+#include <QTabBar>
+
 namespace {
 
 const QStringList kCopyLines = {
@@ -87,6 +89,61 @@ TEST_F(ResultActionsTest, ACopyFirstReadsAFieldTypedButNotLeft)
     Actions().CopyResultsAction()->trigger();
     EXPECT_TRUE(Lines(Clip()).contains("Source Phase\t0\tdeg"));
 }
+
+// A click on a result cell or on a tab leaves the field typed into: its cycle
+// runs once, as the FocusOut of any other move would run it, and Ctrl+C then
+// copies the case, not the field's text.
+class CountFocusOut final : public QObject {
+public:
+    int count = 0;
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        count += e->type() == QEvent::FocusOut;
+        return false;
+    }
+};
+
+struct AwayClick {
+    const char* name;
+    bool tab;  // a tab of the results, else a result cell
+};
+
+class ClickAwayFromAField : public ResultActionsTest, public ::testing::WithParamInterface<AwayClick> {};
+
+TEST_P(ClickAwayFromAField, TakesTheFocusAndCtrlCCopiesTheCase)
+{
+    ShowWithDialogs();
+    QLineEdit* e = Edit("edAnodeV");
+    e->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(e, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(e, QStringLiteral("5000"));
+    e->selectAll();
+    CountFocusOut outs;
+    e->installEventFilter(&outs);
+    if (GetParam().tab) {
+        QTabBar* bar = Find<QTabWidget>("pcResults")->tabBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
+    } else {
+        QTest::mouseClick(Label("lbPmatch2")->parentWidget(), Qt::LeftButton, {}, QPoint(3, 3));
+    }
+    e->removeEventFilter(&outs);
+    EXPECT_FALSE(e->hasFocus());
+    EXPECT_EQ(outs.count, 1);
+    // the cycle of leaving the field has run: 5000 V * 3 A * 0.85
+    EXPECT_NEAR(w->M.Pmatch, 12750, 1e-9);
+    EXPECT_EQ(S(Text("lbPmatch2")), "12.75");
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr);
+    QTest::keyClick(focus, Qt::Key_C, Qt::ControlModifier);
+    const QStringList lines = Lines(Clip());
+    EXPECT_TRUE(lines.contains("Anode V\t5000\tV")) << S(Clip());
+    EXPECT_TRUE(lines.contains("Power to Match\t12.75\tkW")) << S(Clip());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Focus, ClickAwayFromAField,
+    ::testing::Values(AwayClick{"result_cell", false}, AwayClick{"tab", true}),
+    ROW_NAMES(std::string(r.name)));
 
 struct CellClick {
     const char* control;  // what is right-clicked

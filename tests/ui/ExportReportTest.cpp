@@ -140,6 +140,12 @@ TEST_F(ResultActionsTest, ReportIsOnePdfPageWithTheInputsAndResults)
                                    "add 21.67 mm for the maximum"}))
         << S(text);
     EXPECT_TRUE(text.contains("Power (dBm)")) << S(text);
+    // and the absorbed power for a random line phase: mean 7727.27 W = 68.88 dBm,
+    // deviation 1098.31 W (in W or kW whatever the unit), 95 % from 6325.54 W
+    // (68.01 dBm) to 9437.26 W (69.75 dBm)
+    EXPECT_TRUE(HasLineWith(text, {"Random phase", "mean 68.88 dBm", "deviation 1.1 kW", "95 % interval",
+                                   "68.01 .. 69.75 dBm"}))
+        << S(text);
 }
 
 TEST_F(ResultActionsTest, ReportCanBePrintedAsWell)

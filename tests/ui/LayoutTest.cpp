@@ -1,6 +1,7 @@
 // The window's layout, order of focus, captions and accessible names.
 #include "WindowFixture.h"
 #include "RowNames.h"
+#include "Cells.h"
 
 #include <QAccessible>
 #include <QPlainTextEdit>
@@ -111,7 +112,25 @@ TEST_F(WindowTest, SpinnersAndCellsTakeNoFocus)
         EXPECT_EQ(Spinner(n)->focusPolicy(), Qt::NoFocus) << n;
         for (QWidget* c : Spinner(n)->findChildren<QWidget*>()) EXPECT_EQ(c->focusPolicy(), Qt::NoFocus) << n;
     }
-    EXPECT_EQ(Find<QFrame>("Panel15")->focusPolicy(), Qt::NoFocus);
+    // a cell is not a stop of Tab; a click on it only takes the focus from a field
+    EXPECT_EQ(Find<QFrame>("Panel15")->focusPolicy(), Qt::ClickFocus);
+}
+
+// In every result cell the unit stands on the line of its value.
+TEST_F(WindowTest, UnitsStandOnTheLineOfTheirValues)
+{
+    Create(false);
+    int checked = 0;
+    for (const merivane::present::TCellSpec& c : merivane::present::ResultCells()) {
+        if (!c.unitLabel) continue;
+        const QLabel* value = Label(c.valueLabel);
+        const QLabel* unit = Label(c.unitLabel);
+        EXPECT_EQ(unit->geometry().top(), value->geometry().top()) << c.unitLabel;
+        EXPECT_EQ(unit->geometry().height(), value->geometry().height()) << c.unitLabel;
+        EXPECT_EQ(unit->alignment() & Qt::AlignVertical_Mask, value->alignment() & Qt::AlignVertical_Mask) << c.unitLabel;
+        ++checked;
+    }
+    EXPECT_GT(checked, 20);
 }
 
 struct Accessible {

@@ -151,7 +151,10 @@ TEST_F(WindowTest, SentinelsInEveryUnit)
     }
     Radio("rbDbm")->setChecked(true);
     EXPECT_EQ(S(Text("lbPav")), "+oo");
-    EXPECT_EQ(S(Text("lbPinc2")), "-oo");
+    // Pmatch / |1 - 1 x 1 at 90 deg|^2 = 10200 W / 2 = 5100 W = 67.08 dBm; at the
+    // highest interference infinite
+    EXPECT_EQ(S(Text("lbPinc2")), "67.08");
+    EXPECT_EQ(S(Text("lbPincMax2")), "+oo");
     Radio("rbPerc")->setChecked(true);
     EXPECT_EQ(S(Text("lbPloadMinV")), "Undefined");
     EXPECT_EQ(S(Text("lbPloadMaxE")), "Undefined");
@@ -178,6 +181,34 @@ TEST_F(WindowTest, AnInfiniteMeasuredMagnitudeReadsInfiniteEverywhere)
         EXPECT_EQ(S(Text("lbMagMax")), c.maxMeas) << c.representation;
         EXPECT_EQ(S(Text("lbMagMaxE")), c.maxError) << c.representation;
         EXPECT_EQ(S(Text("lbMag")), c.representation == 0 ? "1" : c.representation == 1 ? "0" : "+oo");
+    }
+}
+
+// A reported magnitude of 1 or more has no finite SWR: "+oo", never the
+// smaller number (1 + x) / (x - 1) would give. |Gl| = 0.8 (SWR 9) with a
+// 10 dB coupler (D = 0.316228) reports up to 1.494245; with 40 dB (D = 0.01)
+// up to 0.816532, SWR 9.901, and down to 0.783730, SWR 8.248.
+TEST_F(WindowTest, AMeasuredMagnitudeOfOneOrMoreHasNoFiniteSwr)
+{
+    Show();
+    w->findChild<QCheckBox*>("chIdeal")->setChecked(false);
+    const struct {
+        const char* directivity;
+        const char* maxSwr;
+        const char* minSwr;
+    } cases[] = {{"10", "+oo", nullptr}, {"40", "9.901", "8.248"}};
+    for (const auto& c : cases) {
+        Edit("edDire")->setText(c.directivity);
+        Edit("edLoaMag")->setText("0.8");
+        Edit("edLoaPha")->setText("90");
+        w->bEvaluateClick();
+        Combo("cbMeaRfl")->setCurrentIndex(2);
+        w->cbMeaRflChange();
+        EXPECT_EQ(S(Text("lbMag")), "9") << c.directivity;
+        EXPECT_EQ(S(Text("lbMagMax")), c.maxSwr) << c.directivity;
+        if (c.minSwr) {
+            EXPECT_EQ(S(Text("lbMagMin")), c.minSwr) << c.directivity;
+        }
     }
 }
 
