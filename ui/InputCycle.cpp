@@ -79,7 +79,9 @@ TForm1::TEntries TForm1::ReadInputs(bool all)
         e.typed = Utf8(field);
         const double inForce = present::ToField(spec, present::StoredValue(M, id, e.representation));
         e.reading = present::ReadEntry(spec, e.typed, inForce, e.representation);
-        present::SetFieldValue(M, id, e.reading.value, e.representation);
+        // a kept value is left exactly as it is: set again from its dB or SWR
+        // (or its percent) it would come back a rounding away
+        if (!e.reading.kept) present::SetFieldValue(M, id, e.reading.value, e.representation);
     }
     WriteInputs(entries);
     return entries;

@@ -91,6 +91,8 @@ const char* const kDescription =
     "\n"
     "REFL is a magnitude MAG (0 .. 1), db:RLOSS (-160 .. 0) or swr:SWR (1 .. 100000),\n"
     "optionally followed by @PHASE in degrees; without it the phase keeps its default.\n"
+    "A positive RLOSS up to 160 is a return loss: db:20 is -20 dB. A phase outside\n"
+    "-180 .. 180 is reduced by whole turns: @270 is -90 degrees.\n"
     "A text that is not a number, or a reflection outside its limits, is an error;\n"
     "other numbers outside their limits are clamped, with a warning.\n"
     "\n"

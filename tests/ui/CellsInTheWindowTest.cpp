@@ -27,6 +27,7 @@ TEST_P(CatalogueInTheWindow, EveryCellShowsWhatTheRulesGive)
     Create();
     Find<QCheckBox>("chIdeal")->setChecked(c.ideal);
     Edit("edLoaMag")->setText(c.loadMag);
+    Edit("edLoaMag")->setModified(true);  // as typing would
     Radio(c.powerButton)->click();  // a power unit runs the cycle
     Radio(c.factorButton)->click();
     Radio(c.measButton)->click();

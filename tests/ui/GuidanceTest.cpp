@@ -86,12 +86,12 @@ INSTANTIATE_TEST_SUITE_P(
                       EntryCase{"edAnodeV", -1, "1500", ""},
                       EntryCase{"edAnodeI", -1, "300 mA", "“300 mA” was read as 0.3 A."},
                       EntryCase{"edAnodeI", -1, "2 kA", "“2 kA” is above 1000 A: 1000 A in force."},
-                      EntryCase{"edEffic", -1, "85.5", "85.5 was computed; the spinner shows its step, 86, for the next cycle."},
-                      EntryCase{"edSrcPha", -1, "47", "47 was computed; the spinner shows its step, 45, for the next cycle."},
-                      EntryCase{"edLoaPha", -1, "270", "“270” is above 180°: 180° in force."},
-                      EntryCase{"edDire", -1, "120", "120 was computed; the spinner stops at 100, the value the next cycle takes."},
+                      // the spinners' steps and ends no longer change what is in force: no note
+                      EntryCase{"edEffic", -1, "85.5", ""}, EntryCase{"edSrcPha", -1, "47", ""},
+                      EntryCase{"edLoaPha", -1, "270", "“270” is −90° (one turn less)"},
+                      EntryCase{"edDire", -1, "120", ""},
                       EntryCase{"edLoaMag", 0, "3", "“3” is above 1: magnitude 0.5 kept. For an SWR, choose SWR in the list first."},
-                      EntryCase{"edSrcMag", 1, "3", "“3” is above 0 dB: -13.98 dB kept. For an SWR, choose SWR in the list first."},
+                      EntryCase{"edSrcMag", 1, "3", "“3” read as a return loss of 3 dB"},
                       EntryCase{"edLoaMag", 2, "0.5", "“0.5” is below 1: SWR 3 kept. For a magnitude, choose Mag in the list first."},
                       EntryCase{"edLoaMag", 1, "-20", ""}),
     ROW_NAMES(std::string(r.field) + "_" + r.typed));
@@ -125,17 +125,21 @@ TEST_F(WindowTest, TheNoteAndTheMarkGoWithTheNextAcceptedEntry)
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);  // no message box, ever
 }
 
-// A note says what a cycle did; once a later cycle puts another value in
-// force (the spinner's step, read back), it is no longer so and goes.
-TEST_F(WindowTest, TheSpinnersNoteGoesWhenItsStepIsReadBack)
+// A note says what a cycle did; it stays while another field's cycle leaves
+// its value in force, and goes once a spinner's step puts another in force.
+TEST_F(WindowTest, AWrappedPhasesNoteStaysUntilItsValueChanges)
 {
     Show();
     const QString base = Edit("edSrcPha")->toolTip();
-    TypeAndLeave("edSrcPha", "47");  // computed with 47, shown as the step 45
+    TypeAndLeave("edSrcPha", "407");  // 47, one turn less
     ASSERT_TRUE(HasEntryMark(Edit("edSrcPha")));
     EXPECT_EQ(w->M.SrcRfl.Pha, 47);
-    TypeAndLeave("edAnodeI", "2");  // this cycle reads the 45
-    EXPECT_EQ(w->M.SrcRfl.Pha, 45);
+    TypeAndLeave("edAnodeI", "2");  // this cycle leaves the 47 in force
+    EXPECT_EQ(w->M.SrcRfl.Pha, 47);
+    EXPECT_TRUE(HasEntryMark(Edit("edSrcPha")));
+    Edit("edSrcPha")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(Edit("edSrcPha"), Qt::Key_Up);  // from the spinner's 45 to 50
+    EXPECT_EQ(w->M.SrcRfl.Pha, 50);
     EXPECT_FALSE(HasEntryMark(Edit("edSrcPha")));
     EXPECT_EQ(Edit("edSrcPha")->toolTip(), base);
 }

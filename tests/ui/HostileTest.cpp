@@ -96,7 +96,6 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(WindowTest, HostileTypingIntoEveryField)
 {
     Show();
-    prompter->errorsExpected = true;
     const QString texts[] = {"1,5", " 12.5 A", "x=3", "2e3", "-3", ".", "abc", "", "-", "1e", "1.2.3", "1,234.5", "45 deg",
                              "45deg", QString::fromUtf8("45\u00B0"), "1E-400", "1500", " 1500", "+1500", "$5DC", "0x5DC",
                              "-10", "250000", "1500 ", "1500.5", "15e2", "99999999999", QString(10000, QLatin1Char('7')),
@@ -108,6 +107,7 @@ TEST_F(WindowTest, HostileTypingIntoEveryField)
     for (const char* field : fields) {
         for (const QString& t : texts) {
             Edit(field)->setText(t);
+            Edit(field)->setModified(true);  // as typing or pasting would
             w->findChild<QPushButton*>("bEvaluate")->click();
             ++tried;
             const merivane::TModel& m = w->M;
@@ -122,15 +122,15 @@ TEST_F(WindowTest, HostileTypingIntoEveryField)
                 EXPECT_FALSE(l->text().contains("nan", Qt::CaseInsensitive)) << field << " " << S(t.left(20));
                 EXPECT_FALSE(l->text().contains("inf", Qt::CaseInsensitive)) << field << " " << S(t.left(20));
             }
-            // a number beyond the double range stays in its field until changed
             Edit(field)->setText("1");
+            Edit(field)->setModified(true);
             w->bEvaluateClick();
         }
     }
     EXPECT_EQ(tried, 8 * 38);
-    // overflow only for texts beyond the double range, in the real fields:
-    // "1e308" is still a double, the 10000 sevens are not
-    EXPECT_EQ(prompter->errors.size(), 7u);
+    // a number beyond the double range ("1E400"-like: the 10000 sevens) is
+    // clamped like any other: no box (the prompter fails on any)
+    EXPECT_TRUE(prompter->errors.empty());
 }
 
 TEST_F(WindowTest, FieldsEndWithTheValueTheRulesGive)
@@ -142,9 +142,11 @@ TEST_F(WindowTest, FieldsEndWithTheValueTheRulesGive)
         const char* shown;
     } cases[] = {{"edAnodeV", "\t1500", "4000"},       {"edAnodeV", "0x7FFFFFFF", "100000"}, {"edAnodeI", "\x01\t 12\x7f", "12"},
                  {"edAnodeI", "12\xE2\x82\xAC", "12"}, {"edAnodeI", "NaN", "12"},            {"edAnodeI", "-Infinity", "12"},
-                 {"edSrcMag", "\xEF\xBC\x91", "0.2"},  {"edLoaPha", "1e308", "180"},         {"edEffic", "-1e308", "0"}};
+                 // 1e308 is a whole number of degrees: 1e308 mod 360 = 296, one turn less -64
+                 {"edSrcMag", "\xEF\xBC\x91", "0.2"},  {"edLoaPha", "1e308", "-64"},         {"edEffic", "-1e308", "0"}};
     for (const auto& c : cases) {
         Edit(c.field)->setText(QString::fromUtf8(c.text));
+        Edit(c.field)->setModified(true);  // as pasting would
         w->bEvaluateClick();
         EXPECT_EQ(S(Edit(c.field)->text()), c.shown) << c.field << " " << c.text;
     }

@@ -118,6 +118,7 @@ TEST_F(WindowTest, UndefinedRatiosOfAMatchedLoad)
     Create();
     w->findChild<QCheckBox*>("chIdeal")->setChecked(false);
     Edit("edLoaMag")->setText("0");
+    Edit("edLoaMag")->setModified(true);  // as typing would
     w->bEvaluateClick();
     EXPECT_EQ(w->M.ErrReflMinus, 1e16);
     Radio("rbPower")->setChecked(true);
@@ -139,7 +140,9 @@ TEST_F(WindowTest, SentinelsInEveryUnit)
 {
     Create();
     Edit("edSrcMag")->setText("1");
+    Edit("edSrcMag")->setModified(true);  // as typing would
     Edit("edLoaMag")->setText("1");
+    Edit("edLoaMag")->setModified(true);  // as typing would
     w->bEvaluateClick();
     ASSERT_EQ(w->M.Pav, 1e16);
     ASSERT_EQ(w->M.InterfMax, 1e16);
@@ -167,7 +170,9 @@ TEST_F(WindowTest, AnInfiniteMeasuredMagnitudeReadsInfiniteEverywhere)
     Show();
     w->findChild<QCheckBox*>("chIdeal")->setChecked(false);
     Edit("edDire")->setText("0");
+    Edit("edDire")->setModified(true);  // as typing would
     Edit("edLoaMag")->setText("1");
+    Edit("edLoaMag")->setModified(true);  // as typing would
     w->bEvaluateClick();
     ASSERT_EQ(w->M.MeaMax.Mag, 1e16);
     const struct {
