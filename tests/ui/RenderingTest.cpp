@@ -203,9 +203,11 @@ TEST_F(WindowTest, AMeasuredMagnitudeOfOneOrMoreHasNoFiniteSwr)
         const char* minSwr;
     } cases[] = {{"10", "+oo", nullptr}, {"40", "9.901", "8.248"}};
     for (const auto& c : cases) {
-        Edit("edDire")->setText(c.directivity);
-        Edit("edLoaMag")->setText("0.8");
-        Edit("edLoaPha")->setText("90");
+        // as typed: a text the program set is not read again
+        for (const auto& [field, text] : {std::pair{"edDire", c.directivity}, {"edLoaMag", "0.8"}, {"edLoaPha", "90"}}) {
+            Edit(field)->setText(text);
+            Edit(field)->setModified(true);
+        }
         w->bEvaluateClick();
         Combo("cbMeaRfl")->setCurrentIndex(2);
         w->cbMeaRflChange();
