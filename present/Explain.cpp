@@ -1,6 +1,11 @@
 #include "Explain.h"
 
+#include "EntryReader.h"
+#include "InputSpecs.h"
+
 #include <algorithm>
+#include <string>
+#include <vector>
 
 namespace merivane::present {
 
@@ -9,18 +14,18 @@ namespace {
 // The texts are UTF-8. A tooltip line break is "\n".
 const TControlTip kTips[] = {
     // Magnetron DC Input
-    {"edAnodeV", "Anode voltage of the magnetron.\nWhole volts, 0 to 100000 (hexadecimal after $ or 0x)."},
-    {"edAnodeI", "Anode current of the magnetron in amperes, 0 to 1000.\n“300 mA” or “0.5 kA” is converted to amperes."},
-    {"edEffic", "Efficiency of the magnetron in percent, 0 to 100: the share of the DC input Va·Ia\n"
+    {"edAnodeV", "Anode voltage of the magnetron.\nWhole volts, {range} (hexadecimal after $ or 0x); “4 kV” or “4.5kV” in kilovolts."},
+    {"edAnodeI", "Anode current of the magnetron in amperes, {range}.\n“300 mA” or “0.5 kA” is converted to amperes."},
+    {"edEffic", "Efficiency of the magnetron in percent, {range}: the share of the DC input Va·Ia\n"
                 "it delivers into a matched load. The spinner steps by 1 and wraps."},
     // reflections
     {"edSrcMag", "Source (magnetron side) reflection coefficient |Γs|, in the form chosen beside it.\n"
-                 "Magnitude 0 to 1; in dB 0 or negative (−20 for 0.1); in SWR 1 to 100000."},
-    {"edSrcPha", "Phase of the source reflection coefficient in degrees, −180 to 180 (limited, not wrapped).\n"
+                 "{refl}"},
+    {"edSrcPha", "Phase of the source reflection coefficient in degrees, {range}; other angles wrap by\nwhole turns (270 is −90). "
                  "Only the sum of the two phases matters. The spinner steps by 5 and wraps."},
     {"edLoaMag", "Load reflection coefficient |Γl|, in the form chosen beside it.\n"
-                 "Magnitude 0 to 1; in dB 0 or negative (−20 for 0.1); in SWR 1 to 100000."},
-    {"edLoaPha", "Phase of the load reflection coefficient in degrees, −180 to 180 (limited, not wrapped).\n"
+                 "{refl}"},
+    {"edLoaPha", "Phase of the load reflection coefficient in degrees, {range}; other angles wrap by\nwhole turns (270 is −90). "
                  "Only the sum of the two phases matters. The spinner steps by 5 and wraps."},
     {"cbSrcRfl", "How the source magnitude is entered and shown: Mag (|Γ|), dB (20·log10 |Γ|, 0 or negative)\n"
                  "or SWR ((1 + |Γ|)/(1 − |Γ|)). Changing it rewrites the field and converts nothing."},
@@ -33,7 +38,7 @@ const TControlTip kTips[] = {
     // couplers
     {"chIdeal", "Ideal couplers: no leakage between the forward and the reflected wave (infinite directivity).\n"
                 "Untick it to give the couplers a directivity."},
-    {"edDire", "Directivity of the two directional couplers in dB, 0 to 160: 20 dB lets 0.1 of the\n"
+    {"edDire", "Directivity of the two directional couplers in dB, {range}: 20 dB lets 0.1 of the\n"
                "opposite wave's amplitude leak into a reading. The spinner stops at 0 and 100."},
     // output
     {"lbPmatch1", "Power to match Pmatch = Va·Ia·η: the power the magnetron delivers into a matched load."},
@@ -89,16 +94,16 @@ const TControlTip kTips[] = {
     {"Label30", "Lowest reported − true magnitude, in percentage points of |Γl| (Mag only)."},
     {"Label31", "Highest reported − true magnitude, in percentage points of |Γl| (Mag only)."},
     // Line Sweep page: inputs
-    {"edSwFreq", "Operating frequency of the magnetron in MHz, 1 to 100000 (915 or 2450 for heating).\n"
+    {"edSwFreq", "Operating frequency of the magnetron in MHz, {range} (915 or 2450 for heating).\n"
                  "It sets the wavelength in the line."},
     {"cbSwLine", "The line between magnetron and load: a TE10 rectangular waveguide (WR284, WR340, WR430,\n"
                  "WR975 or one of a custom width) or a coaxial (TEM) line with its velocity factor."},
-    {"edSwWidth", "Broad-wall width a of the custom waveguide in mm, 1 to 10000; its TE10 cut-off is c/(2a).\n"
+    {"edSwWidth", "Broad-wall width a of the custom waveguide in mm, {range}; its TE10 cut-off is c/(2a).\n"
                   "For a preset it shows the preset's width."},
-    {"edSwVf", "Velocity factor vf of the coaxial line, 0.1 to 1: its wavelength is vf·λ0."},
-    {"edSwLength", "Length L of the line between the two reference planes in metres, 0 to 10000.\n"
+    {"edSwVf", "Velocity factor vf of the coaxial line, {range}: its wavelength is vf·λ0."},
+    {"edSwLength", "Length L of the line between the two reference planes in metres, {range}.\n"
                    "With the frequency span it gives the phase spread of frequency pulling."},
-    {"edSwSpan", "How far the magnetron pulls its frequency, ± MHz, 0 to 10000 (tens of MHz are usual)."},
+    {"edSwSpan", "How far the magnetron pulls its frequency, ± MHz, {range} (tens of MHz are usual)."},
     // Line Sweep page: readouts
     {"paSwGuide", "Guide wavelength λg = λ0/√(1 − (λ0/2a)²) of the TE10 wave; vf·λ0 on a coaxial line."},
     {"paSwPeriod", "The added length over which the interference repeats: λg/2."},
@@ -144,12 +149,60 @@ const TTopic kTopics[] = {
 
 }  // namespace
 
-std::span<const TControlTip> ControlTips() { return kTips; }
+namespace {
+
+// A limit in running text, with a minus sign.
+std::string Limit(double v)
+{
+    const std::string t = LimitText(v);
+    return !t.empty() && t[0] == '-' ? "\u2212" + t.substr(1) : t;
+}
+
+// The limits come from the input table: "{range}" is the control's own,
+// "{refl}" those of a reflection in its three representations.
+std::string Expand(std::string text, std::string_view control)
+{
+    const std::string name(control);
+    if (const auto at = text.find("{range}"); at != std::string::npos) {
+        const TInputSpec* spec = InputSpecByObject(name.c_str());
+        text.replace(at, 7, spec ? Limit(spec->lo) + " to " + Limit(spec->hi) : std::string());
+    }
+    if (const auto at = text.find("{refl}"); at != std::string::npos) {
+        const TReflForm &mag = ReflForm(0), &db = ReflForm(1), &swr = ReflForm(2);
+        text.replace(at, 6,
+                     "Magnitude " + Limit(mag.lo) + " to " + Limit(mag.hi) + "; in dB " + Limit(db.lo) + " to " + Limit(db.hi) +
+                         ", a positive number read as a return loss (20 is −20 dB, 0.1);\nin SWR " + Limit(swr.lo) + " to " +
+                         Limit(swr.hi) + ".");
+    }
+    return text;
+}
+
+}  // namespace
+
+std::span<const TControlTip> ControlTips()
+{
+    // expanded again whenever a limit in the table changed (in tests), so
+    // that the texts always show the table's limits
+    static std::vector<std::string> texts;
+    static std::vector<TControlTip> tips;
+    static std::vector<double> limits;
+    std::vector<double> now;
+    for (const TInputSpec& spec : InputSpecs()) now.insert(now.end(), {spec.lo, spec.hi});
+    for (const TReflForm& f : ReflForms()) now.insert(now.end(), {f.lo, f.hi});
+    if (now == limits && !tips.empty()) return tips;
+    limits = now;
+    texts.clear();
+    tips.clear();
+    for (const TControlTip& t : kTips) texts.push_back(Expand(t.tooltip, t.control));
+    for (std::size_t i = 0; i < std::size(kTips); ++i) tips.push_back({kTips[i].control, texts[i].c_str()});
+    return tips;
+}
 
 const char* TooltipFor(std::string_view control)
 {
-    const auto it = std::find_if(std::begin(kTips), std::end(kTips), [control](const TControlTip& t) { return control == t.control; });
-    return it == std::end(kTips) ? nullptr : it->tooltip;
+    for (const TControlTip& t : ControlTips())
+        if (control == t.control) return t.tooltip;
+    return nullptr;
 }
 
 const char* RowCaptionOf(Region region, int row)

@@ -260,3 +260,66 @@ TEST(InputTable, EveryRowIsConsistent)
 }
 
 }  // namespace
+
+#include "Explain.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+using namespace merivane::present;
+
+TEST(InputTable, ALimitChangedInTheTableChangesTheTooltips)
+{
+    TInputSpec& spec = InputSpecForTest(Input::AnodeI);
+    const double hi = spec.hi;
+    spec.hi = 500;
+    const std::string changed = TooltipFor("edAnodeI");
+    spec.hi = hi;
+    const std::string restored = TooltipFor("edAnodeI");
+    EXPECT_NE(changed.find("0 to 500"), std::string::npos) << changed;
+    EXPECT_NE(restored.find("0 to 1000"), std::string::npos) << restored;
+    EXPECT_EQ(restored.find("{range}"), std::string::npos);
+}
+
+// Every field's tooltip names the limits the table gives it.
+TEST(InputTable, EveryFieldsTooltipNamesItsLimits)
+{
+    for (const TInputSpec& s : InputSpecs()) {
+        if (s.forms & kReflection) continue;
+        const char* tip = TooltipFor(s.objectName);
+        ASSERT_NE(tip, nullptr) << s.objectName;
+        std::string lo = LimitText(s.lo);
+        if (lo[0] == '-') lo = "\u2212" + lo.substr(1);
+        EXPECT_NE(std::string(tip).find(lo + " to " + LimitText(s.hi)), std::string::npos) << s.objectName << ": " << tip;
+    }
+}
+
+// The help's table of entries gives each main input's range as the table has it.
+TEST(InputTable, TheHelpGivesTheTablesRanges)
+{
+    std::ifstream file(MERIVANE_SOURCE_DIR "/app/MerivaneHelp.html");
+    ASSERT_TRUE(file) << "the help document";
+    std::stringstream text;
+    text << file.rdbuf();
+    const std::string help = text.str();
+    const auto range = [](double lo, double hi) {
+        std::string l = LimitText(lo);
+        if (l[0] == '-') l = "\u2212" + l.substr(1);
+        return "<td>" + l + " .. " + LimitText(hi) + "</td>";
+    };
+    for (Input id : {Input::AnodeV, Input::AnodeI, Input::Effic, Input::SrcPha, Input::Dire}) {
+        const TInputSpec& s = InputSpec(id);
+        EXPECT_NE(help.find(range(s.lo, s.hi)), std::string::npos) << s.objectName;
+    }
+    std::string refl = "<td>";
+    for (int i = 0; i < 3; ++i) {
+        std::string l = LimitText(ReflForm(i).lo);
+        if (l[0] == '-') l = "\u2212" + l.substr(1);
+        refl += std::string(i ? "; " : "") + ReflForm(i).item + " " + l + " .. " + LimitText(ReflForm(i).hi);
+    }
+    EXPECT_NE(help.find(refl + "</td>"), std::string::npos) << refl;
+}
+
+}  // namespace
