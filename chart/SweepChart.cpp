@@ -299,16 +299,19 @@ void TSweepChart::SetPullingBands(double yLow, double yHigh)
             if (below > 0) ranges[count][0] = period - below, ranges[count++][1] = period;
         }
     }
+    // The first band shows and hides with its series, which shows and hides
+    // its legend entry. The second keeps its entry hidden from the start and
+    // is emptied rather than hidden: an entry hidden on its own later keeps
+    // an empty slot in the legend.
+    pulling_[0]->setVisible(count > 0);
     for (int i = 0; i < 2; ++i) {
-        const bool on = i < count;
-        pulling_[i]->setVisible(on);
-        if (!on) continue;
+        if (i >= count) {
+            if (i > 0) pullUpper_[i]->clear(), pullLower_[i]->clear();
+            continue;
+        }
         pullUpper_[i]->replace(QList<QPointF>{{ranges[i][0], yHigh}, {ranges[i][1], yHigh}});
         pullLower_[i]->replace(QList<QPointF>{{ranges[i][0], yLow}, {ranges[i][1], yLow}});
     }
-    // one legend entry while any part of it shows (showing a series shows its entry)
-    for (QLegendMarker* m : legend()->markers(pulling_[0])) m->setVisible(count > 0);
-    for (QLegendMarker* m : legend()->markers(pulling_[1])) m->setVisible(false);
 }
 
 bool TSweepChart::ReadoutVisible() const { return cursor_->isVisible(); }

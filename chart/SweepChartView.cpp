@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The chart's widget, its painting without a window, and the library's entry point.
 #include "SweepChart.h"
+#include <QAreaSeries>
 
 #include <QAccessible>
 #include <QGraphicsLayout>
@@ -109,6 +110,12 @@ void PaintSweepChart(QPainter& painter, const QRectF& rect, const merivane::TSwe
     merivane::TSweepCase shown = c;
     shown.M.CplIdeal = ideal;
     chart->Show(shown, merivane::CalcLineSweep(shown), unit, ideal);
+    // a printed chart does not change: what it does not show leaves it, and
+    // with it its legend entry, which would keep an empty slot when hidden
+    for (QAbstractSeries* s : chart->series()) {
+        const auto* area = qobject_cast<QAreaSeries*>(s);
+        if (!s->isVisible() || (area && area->upperSeries()->count() == 0)) chart->removeSeries(s);
+    }
     chart->layout()->activate();
     scene.setSceneRect(QRectF(QPointF(0, 0), rect.size()));
     scene.render(&painter, rect, scene.sceneRect());

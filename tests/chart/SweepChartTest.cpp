@@ -58,11 +58,13 @@ TEST(SweepChart, ThePullingBandWrapsRoundThePeriod)
     c.In.SpanMHz = 20;  // over 360 deg: the whole period
     chart.Show(c, merivane::CalcLineSweep(c), merivane::present::PowerUnit::Watts, true);
     EXPECT_EQ(Span(chart.PullingBand(0)), std::make_pair(0.0, r.Period));
-    EXPECT_FALSE(chart.PullingBand(1)->isVisible());
+    EXPECT_EQ(chart.PullingBand(1)->upperSeries()->count(), 0);  // emptied, its legend entry never shown
 
     c.In.SpanMHz = 0;
     chart.Show(c, merivane::CalcLineSweep(c), merivane::present::PowerUnit::Watts, true);
     EXPECT_FALSE(chart.PullingBand(0)->isVisible());
+    // one legend entry for the band: the second part's entry never shows
+    for (QLegendMarker* m : chart.legend()->markers(chart.PullingBand(1))) EXPECT_FALSE(m->isVisible());
 }
 
 TEST(SweepChart, AZeroPowerInDecibelsLiesBelowTheAxis)
