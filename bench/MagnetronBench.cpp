@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The magnetron and the measurement without a window: the long-line
 // solutions per case, and each of the small computations.
+#include "BenchCase.h"
 #include "Isolator.h"
 #include "LongLine.h"
 #include "Magnetron.h"
@@ -14,19 +15,7 @@ using namespace merivane;
 
 namespace {
 
-TModel Computed()
-{
-    TModel m;
-    m.Va = 4000;
-    m.Ia = 3;
-    m.Eff = 0.85;
-    m.SrcRfl.Mag = 0.2;
-    m.LoaRfl.Mag = 0.5;
-    m.LoaRfl.Pha = 90;
-    m.CplDirDb = 20;
-    CalcTransmission(m, false);
-    return m;
-}
+TModel Computed() { return merivane::bench::DefaultComputed(); }
 
 // The next load phase, so that successive cases differ.
 double NextPhase(double pha) { return pha >= 180.0 ? -179.3 : pha + 0.7; }

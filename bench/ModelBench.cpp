@@ -1,3 +1,4 @@
+#include "BenchCase.h"
 #include "Transmission.h"
 
 #include <benchmark/benchmark.h>
@@ -8,14 +9,7 @@ namespace {
 
 void BM_CalcTransmission(benchmark::State& state)
 {
-    TModel m;
-    m.Va = 4000;
-    m.Ia = 3;
-    m.Eff = 0.85;
-    m.SrcRfl.Mag = 0.2;
-    m.LoaRfl.Mag = 0.5;
-    m.LoaRfl.Pha = 90;
-    m.CplDirDb = 20;
+    TModel m = merivane::bench::DefaultInputs();
     for (auto _ : state) {
         CalcTransmission(m, false);
         benchmark::DoNotOptimize(m);

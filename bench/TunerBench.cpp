@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The tuner's solvers, the guide's field and the line loss, one case per
 // iteration over a ring of 1024 loads so that no branch is learnt by heart.
+#include "BenchCase.h"
 #include "GuideLoad.h"
 #include "LineLoss.h"
 #include "Transmission.h"
@@ -51,19 +52,7 @@ BENCHMARK(BM_ThreeStubEighth)->Unit(benchmark::kNanosecond);
 BENCHMARK(BM_EH)->Unit(benchmark::kNanosecond);
 BENCHMARK(BM_DoubleStub)->Unit(benchmark::kNanosecond);
 
-merivane::TModel Computed()
-{
-    merivane::TModel m;
-    m.Va = 4000;
-    m.Ia = 3;
-    m.Eff = 0.85;
-    m.SrcRfl.Mag = 0.2;
-    m.LoaRfl.Mag = 0.5;
-    m.LoaRfl.Pha = 90;
-    m.CplDirDb = 20;
-    merivane::CalcTransmission(m, false);
-    return m;
-}
+merivane::TModel Computed() { return merivane::bench::DefaultComputed(); }
 
 void BM_AfterMatch(benchmark::State& state)
 {
