@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "CaseModel.h"
+
+#include "InputSpecs.h"
+#include "InputValues.h"
+#include "Transmission.h"
+
+#include <cstring>
+
+namespace merivane::present {
+
+TCase DefaultCase()
+{
+    TCase c;
+    for (int i = 0; i < kMainInputCount; ++i) {
+        const auto id = static_cast<Input>(i);
+        SetFieldValue(c.inputs, id, InputSpec(id).def);
+    }
+    return c;
+}
+
+namespace {
+
+bool SameRefl(const TRefl& a, const TRefl& b)
+{
+    return a.Mag == b.Mag && a.Pha == b.Pha && a.Rloss == b.Rloss && a.Swr == b.Swr;
+}
+
+}  // namespace
+
+bool SameCase(const TCase& a, const TCase& b)
+{
+    const TModel &x = a.inputs, &y = b.inputs;
+    const TSweepInputs &l = a.line, &k = b.line;
+    const TDisplay &d = a.display, &e = b.display;
+    return a.name == b.name && x.Va == y.Va && x.Ia == y.Ia && x.Eff == y.Eff && SameRefl(x.SrcRfl, y.SrcRfl) &&
+           SameRefl(x.LoaRfl, y.LoaRfl) && x.CplDirDb == y.CplDirDb && a.ideal == b.ideal && l.FreqMHz == k.FreqMHz &&
+           l.Line == k.Line && l.WidthMm == k.WidthMm && l.Vf == k.Vf && l.LengthM == k.LengthM && l.SpanMHz == k.SpanMHz &&
+           l.LineKnown == k.LineKnown && d.power == e.power && d.srcMism == e.srcMism && d.loaMism == e.loaMism &&
+           d.meaRfl == e.meaRfl && d.srcRfl == e.srcRfl && d.loaRfl == e.loaRfl && a.factorUnit == b.factorUnit &&
+           a.measUnit == b.measUnit;
+}
+
+TSnapshot ComputeCase(const TCase& c, int sweepSteps)
+{
+    TSnapshot s;
+    s.c = c;
+    // only the inputs go in: the results are computed afresh
+    TModel& m = s.m;
+    m.Va = c.inputs.Va;
+    m.Ia = c.inputs.Ia;
+    m.Eff = c.inputs.Eff;
+    m.SrcRfl = c.inputs.SrcRfl;
+    m.LoaRfl = c.inputs.LoaRfl;
+    m.CplDirDb = c.inputs.CplDirDb;
+    m.SelUnit = c.factorUnit;
+    m.SelErrUnit = c.measUnit;
+    CalcTransmission(m, c.ideal);
+    s.sweep = CalcLineSweep(TSweepCase{m, c.line}, sweepSteps);
+    return s;
+}
+
+}  // namespace merivane::present

@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The case: everything the user enters, with the display choices beside it,
+// and the one pure function that computes every result from it. The window,
+// the Workbench, the case files and merivane-calc all hold a case and read
+// its snapshot; nothing else computes.
+#pragma once
+
+#include "Display.h"
+#include "LineSweep.h"
+#include "Model.h"
+
+#include <string>
+
+namespace merivane::present {
+
+struct TCase {
+    std::string name;
+    // The inputs: Va, Ia, Eff, SrcRfl and LoaRfl (Mag, Pha, Rloss, Swr, the
+    // representation entered stored as typed), CplDirDb. Results are not read.
+    TModel inputs;
+    bool ideal = true;  // couplers without leakage; CplDirDb is kept for when they get one
+    TSweepInputs line;
+    // The display choices: the power unit and the representation lists here,
+    // the factor and measurement units as the model's SelUnit and SelErrUnit.
+    TDisplay display;
+    int factorUnit = 0;  // 0 Mag, 1 %, 2 dB
+    int measUnit = 0;    // 0 Power, 1 %, 2 dB
+};
+
+// The input table's defaults, ideal couplers, the Line Sweep's defaults, Watts.
+TCase DefaultCase();
+
+// Two cases with the same inputs and choices, bit for bit.
+bool SameCase(const TCase& a, const TCase& b);
+
+// Every result of a case, as it was computed.
+struct TSnapshot {
+    TCase c;
+    TModel m;             // the inputs with every result, CplIdeal the case's
+    TSweepResult sweep;   // the Line Sweep page, with its curves
+};
+
+// The transmission model, the couplers and the line sweep. Pure: the same
+// case gives the same snapshot, bit for bit.
+TSnapshot ComputeCase(const TCase& c, int sweepSteps = kSweepSteps);
+
+}  // namespace merivane::present
