@@ -58,6 +58,7 @@ TForm1::TForm1(std::shared_ptr<IPrompter> prompter, QWidget* parent)
     // the Line Sweep page goes out of the window with the other results
     actions_->SetPendingInput([this] { sweep_->CommitPendingInput(); });
     actions_->SetExtraRegion([this] { return sweep_->CopyRegion(); });
+    MakeUndo();
     actions_->SetChartPainter([this](QPainter& p, const QRectF& r) {
         QString error;
         sweep_->PaintChart(p, r, error);  // without its library the report has no chart

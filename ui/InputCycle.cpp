@@ -40,6 +40,7 @@ void TForm1::Cycle(bool all)
     merivane::CalcTransmission(M, ui->chIdeal->isChecked());
     ShowResults();
     emit ResultsRendered();
+    if (!all) RecordChange(QStringLiteral("Entry"));
 }
 
 bool TForm1::InputPending() const
@@ -144,7 +145,9 @@ void TForm1::udEffClick()
     M.Eff = Fraction(ui->udEff->Position());
     ui->edEffic->setText(Q(merivane::FormatReal3(Percent(M.Eff))));
     ui->edEffic->setModified(true);  // a step is an entry
+    mergeId_ = 1;  // the steps of one spinner in a row are one undo step
     bEvaluateClick();
+    mergeId_ = -1;
 }
 
 void TForm1::udSrcPhaClick()
@@ -152,7 +155,9 @@ void TForm1::udSrcPhaClick()
     M.SrcRfl.Pha = ui->udSrcPha->Position();
     ui->edSrcPha->setText(Q(merivane::FormatReal3(M.SrcRfl.Pha)));
     ui->edSrcPha->setModified(true);  // a step is an entry
+    mergeId_ = 2;  // the steps of one spinner in a row are one undo step
     bEvaluateClick();
+    mergeId_ = -1;
 }
 
 void TForm1::udLoaPhaClick()
@@ -160,14 +165,18 @@ void TForm1::udLoaPhaClick()
     M.LoaRfl.Pha = ui->udLoaPha->Position();
     ui->edLoaPha->setText(Q(merivane::FormatReal3(M.LoaRfl.Pha)));
     ui->edLoaPha->setModified(true);  // a step is an entry
+    mergeId_ = 3;  // the steps of one spinner in a row are one undo step
     bEvaluateClick();
+    mergeId_ = -1;
 }
 
 void TForm1::udDireClick()
 {
     M.CplDirDb = ui->udDire->Position();
     ui->edDire->setModified(true);  // a step is an entry
+    mergeId_ = 4;  // the steps of one spinner in a row are one undo step
     bEvaluateClick();
+    mergeId_ = -1;
 }
 
 // A new representation rewrites the field: a note on what was typed in the
@@ -175,13 +184,15 @@ void TForm1::udDireClick()
 void TForm1::cbSrcRflChange()
 {
     WriteReflInput(M.SrcRfl, ui->cbSrcRfl, ui->edSrcMag);
-    SetEntryNote(ui->edSrcMag, std::string());
+    SetEntryNote(ui->edSrcMag, notes_[3] = std::string());
+    RecordChange(QStringLiteral("Representation"));
 }
 
 void TForm1::cbLoaRflChange()
 {
     WriteReflInput(M.LoaRfl, ui->cbLoaRfl, ui->edLoaMag);
-    SetEntryNote(ui->edLoaMag, std::string());
+    SetEntryNote(ui->edLoaMag, notes_[5] = std::string());
+    RecordChange(QStringLiteral("Representation"));
 }
 
 void TForm1::chIdealClick()
@@ -190,4 +201,5 @@ void TForm1::chIdealClick()
     merivane::CalcCouplerMeas(M, ui->chIdeal->isChecked());
     ShowPowerMeas();
     emit ResultsRendered();
+    RecordChange(QStringLiteral("Ideal"));
 }

@@ -4,9 +4,21 @@
 
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
+    // Undo and Redo keys in a field with nothing typed since it was written
+    // go to the case's undo steps; with typing pending, the field's own undo
+    // takes them.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const auto* field = qobject_cast<QLineEdit*>(watched);
+        const bool edit = key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+                          key->keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_Y) ||
+                          key->keyCombination() == QKeyCombination(Qt::CTRL | Qt::SHIFT, Qt::Key_Z);
+        if (field && edit && !field->isModified()) return true;  // left unaccepted: the window's shortcut runs
+    }
     if (event->type() == QEvent::FocusOut && busy_ == 0) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         // Only a move of the focus to another control counts as leaving the

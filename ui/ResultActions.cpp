@@ -121,6 +121,11 @@ std::unique_ptr<QMenu> TResultActions::MakeMenu(const QPoint& pos)
     menu->addSeparator();
     menu->addAction(export_);
     menu->addAction(report_);
+    if (undo_ && redo_) {
+        menu->addSeparator();
+        menu->addAction(undo_);
+        menu->addAction(redo_);
+    }
     return menu;
 }
 

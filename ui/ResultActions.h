@@ -47,6 +47,12 @@ public:
     // Reads what such a page has typed and not yet taken, before a copy, an
     // export or a report asks for anything.
     void SetPendingInput(std::function<void()> take);
+    // Undo and Redo of the case, at the end of the menu.
+    void SetEditActions(QAction* undo, QAction* redo)
+    {
+        undo_ = undo;
+        redo_ = redo;
+    }
 
     // The case as the window has it: the inputs and every result, in the
     // selected units and representations, then the extra region.
@@ -85,6 +91,8 @@ private:
     std::function<merivane::present::TExtraRegion()> extra_;
     TChartPainter chart_;
     std::function<void()> pending_;
+    QAction* undo_ = nullptr;
+    QAction* redo_ = nullptr;
     QString folder_;
     const merivane::present::TCellSpec* menuCell_ = nullptr;  // while the menu is open
 };

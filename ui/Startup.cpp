@@ -1,4 +1,5 @@
 // Start-up and closing of the main window.
+#include "CaseDocument.h"
 #include "Environment.h"
 #include "HelpWindow.h"
 #include "IniFile.h"
@@ -28,6 +29,7 @@ void TForm1::FormCreate()
     ShowPowerMeas();
     // The first window shows the results of the inputs it shows.
     Guarded([this] { Cycle(true); });
+    Document()->Reset(WindowState());  // what the window starts with is not a step
     setWindowTitle(QStringLiteral("HALVIK Power Transmission Calculator V ") + merivane::env::GetFileVersionString());
     ui->pcResults->setCurrentIndex(0);
     ui->edAnodeV->setFocus(Qt::OtherFocusReason);

@@ -89,6 +89,7 @@ void TSweepPage::ReadField(TSweepView* view, SweepField f)
     TakeEntry(f, view->Field(f)->text().toStdString(), view->Field(f)->isModified());  // not a Tab through it
     InputsChanged();
     --busy_;
+    if (changed_) changed_();
 }
 
 void TSweepPage::TakeEntry(SweepField f, const std::string& text, bool entered)
@@ -114,6 +115,7 @@ void TSweepPage::CommitPendingInput()
     for (const auto& [f, text] : pending) TakeEntry(f, text, true);
     InputsChanged();
     --busy_;
+    if (changed_) changed_();
 }
 
 void TSweepPage::LineChosen(TSweepView*, int index)
@@ -122,6 +124,7 @@ void TSweepPage::LineChosen(TSweepView*, int index)
     if (index < 0 || static_cast<std::size_t>(index) >= types.size()) return;
     in_.Line = types[static_cast<std::size_t>(index)].type;
     InputsChanged();
+    if (changed_) changed_();
 }
 
 void TSweepPage::InputsChanged()

@@ -4,6 +4,8 @@
 // on request, in an enlarged window with the same content.
 #pragma once
 
+#include <functional>
+
 #include "Case.h"
 #include "Display.h"
 #include "LineSweep.h"
@@ -38,6 +40,8 @@ public:
     // Takes inputs as they are (the caller keeps them in range), shows them
     // and refreshes.
     void SetInputs(const merivane::TSweepInputs& in);
+    // Called after each change the user makes on the page (not SetInputs).
+    void SetChangeListener(std::function<void()> changed) { changed_ = std::move(changed); }
     // The window's model with the line.
     merivane::TSweepCase Case() const;
     const merivane::TSweepResult& Result() const { return result_; }
@@ -93,4 +97,5 @@ private:
     std::unique_ptr<merivane::TIniFile> ini_;
     std::array<std::string, 5> notes_;  // per field, for a view made later
     int busy_ = 0;
+    std::function<void()> changed_;
 };

@@ -23,6 +23,9 @@
 #include <string>
 
 class IPrompter;
+class QAction;
+class TCaseDocument;
+struct TCaseState;
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -147,6 +150,17 @@ public:
     // The "Line Sweep" page, the last of the results.
     TSweepPage* SweepPage() const { return sweep_; }
 
+    // --- the case and its undo steps (CaseUndo.cpp)
+    TCaseDocument* Document() const { return doc_; }
+    QAction* UndoAction() const { return undo_; }
+    QAction* RedoAction() const { return redo_; }
+    // The case as the window holds it: the inputs in force, the choices of
+    // the controls, the Line Sweep's inputs and the fields' notes.
+    TCaseState WindowState() const;
+    // Shows a state put in force by an undo or a redo: fields, lists, units,
+    // notes and the results computed anew.
+    void ApplyState(const TCaseState& s);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -182,6 +196,16 @@ private:
     // Ended by the destructor: the focus still moves while the widget part
     // of the window is being taken down, when it is no TForm1 any more.
     QMetaObject::Connection focusWatch_;
+    // A change of the case becomes one undo step; steps of one spinner in a
+    // row merge (mergeId_ names the spinner while its click runs).
+    void RecordChange(const QString& text);
+    void MakeUndo();
+    TCaseDocument* doc_ = nullptr;
+    QAction* undo_ = nullptr;
+    QAction* redo_ = nullptr;
+    int mergeId_ = -1;
+    int applying_ = 0;  // > 0 while an undo or a redo is shown
+    std::array<std::string, 8> notes_;  // each field's note, as its tooltip starts
     TResultActions* actions_ = nullptr;
     TSweepPage* sweep_ = nullptr;
     QString helpFile_;

@@ -165,7 +165,7 @@ TEST_P(RightClick, OffersCopyValueOnACellAndTheShortcutsEverywhere)
         }
     });
     QStringList expected = {"Copy Results|Ctrl+C", "-", QStringLiteral("Export\u2026|Ctrl+S"),
-                            QStringLiteral("Report\u2026|Ctrl+P")};
+                            QStringLiteral("Report\u2026|Ctrl+P"), "-", "Undo|Ctrl+Z", "Redo|Ctrl+Shift+Z"};
     if (GetParam().value) expected.prepend("Copy Value|Ctrl+Shift+C");
     EXPECT_EQ(S(items.join(" / ")), S(expected.join(" / ")));
     if (GetParam().value) {
@@ -205,7 +205,7 @@ TEST_P(MenuFromTheKeyboard, OpensTheWindowsMenu)
     });
     QTest::keyClick(radio, GetParam().key, GetParam().modifiers);
     QTest::qWait(20);
-    EXPECT_EQ(S(items.join(" / ")), S(QStringLiteral("Copy Results / Export\u2026 / Report\u2026")));
+    EXPECT_EQ(S(items.join(" / ")), S(QStringLiteral("Copy Results / Export\u2026 / Report\u2026 / Undo / Redo")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, MenuFromTheKeyboard,

@@ -1,0 +1,68 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "CaseDocument.h"
+
+#include <QUndoCommand>
+#include <QUndoStack>
+
+namespace {
+
+class TChange final : public QUndoCommand {
+public:
+    TChange(TCaseDocument& doc, TCaseState before, TCaseState after, const QString& text, int mergeId)
+        : QUndoCommand(text), doc_(doc), before_(std::move(before)), after_(std::move(after)), mergeId_(mergeId)
+    {
+    }
+
+    // The change is already in force when it is recorded: the first redo,
+    // which pushing it runs, does nothing.
+    void redo() override
+    {
+        if (first_) {
+            first_ = false;
+            return;
+        }
+        doc_.Restore(after_);
+    }
+    void undo() override { doc_.Restore(before_); }
+
+    int id() const override { return mergeId_; }
+    bool mergeWith(const QUndoCommand* other) override
+    {
+        if (other->id() != id()) return false;
+        after_ = static_cast<const TChange*>(other)->after_;
+        return true;
+    }
+
+private:
+    TCaseDocument& doc_;
+    TCaseState before_, after_;
+    int mergeId_;
+    bool first_ = true;
+};
+
+}  // namespace
+
+TCaseDocument::TCaseDocument(QObject* parent) : QObject(parent), stack_(new QUndoStack(this)) {}
+
+void TCaseDocument::Reset(const TCaseState& s)
+{
+    state_ = s;
+    stack_->clear();
+}
+
+void TCaseDocument::Record(const TCaseState& s, const QString& text, int mergeId)
+{
+    if (merivane::present::SameCase(s.c, state_.c)) {
+        state_.notes = s.notes;  // a note alone is no step
+        return;
+    }
+    TCaseState before = state_;
+    state_ = s;
+    stack_->push(new TChange(*this, std::move(before), s, text, mergeId));
+}
+
+void TCaseDocument::Restore(const TCaseState& s)
+{
+    state_ = s;
+    emit Restored(s);
+}

@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The case a window shows, with its undo stack: each change a view makes is
+// recorded as a step, and an undo or a redo puts an earlier state back in
+// force and announces it to the views.
+#pragma once
+
+#include "CaseModel.h"
+
+#include <QObject>
+
+#include <string>
+#include <vector>
+
+class QUndoStack;
+
+// A state of the case as the user left it: the case and the notes its
+// fields carried.
+struct TCaseState {
+    merivane::present::TCase c;
+    std::vector<std::string> notes;
+};
+
+class TCaseDocument : public QObject {
+    Q_OBJECT
+public:
+    explicit TCaseDocument(QObject* parent = nullptr);
+
+    QUndoStack* Stack() const { return stack_; }
+    const TCaseState& State() const { return state_; }
+    // Puts a state in force without an undo step (start-up).
+    void Reset(const TCaseState& s);
+    // A change a view made, as one undo step named text; nothing when the
+    // case stayed the same. Steps with the same mergeId (>= 0) in a row make
+    // one step: the clicks of one spinner.
+    void Record(const TCaseState& s, const QString& text, int mergeId = -1);
+
+    // Called by the undo steps.
+    void Restore(const TCaseState& s);
+
+signals:
+    // An undo or a redo put s in force: every view shows it.
+    void Restored(const TCaseState& s);
+
+private:
+    QUndoStack* stack_;
+    TCaseState state_;
+};

@@ -1,0 +1,137 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The window's case and its undo steps: each change the user makes (an entry
+// taken, a spinner's steps, a list, a unit, "Ideal", the Line Sweep's
+// inputs) is one step; Undo and Redo put a state back and show it whole.
+#include "CaseDocument.h"
+#include "EntryMark.h"
+#include "EntryReader.h"
+#include "InputValues.h"
+#include "ResultActions.h"
+#include "SweepPage.h"
+#include "TForm1.h"
+#include "Transmission.h"
+#include "UpDown.h"
+#include "ui_TForm1.h"
+
+#include <QAction>
+#include <QSignalBlocker>
+#include <QUndoStack>
+
+#include <vector>
+
+namespace present = merivane::present;
+
+void TForm1::MakeUndo()
+{
+    doc_ = new TCaseDocument(this);
+    undo_ = doc_->Stack()->createUndoAction(this, QStringLiteral("Undo"));
+    undo_->setShortcuts(QKeySequence::Undo);
+    redo_ = doc_->Stack()->createRedoAction(this, QStringLiteral("Redo"));
+    redo_->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    for (QAction* a : {undo_, redo_}) {
+        a->setShortcutContext(Qt::WindowShortcut);
+        addAction(a);
+    }
+    connect(doc_, &TCaseDocument::Restored, this, [this](const TCaseState& s) { Guarded([&] { ApplyState(s); }); });
+    actions_->SetEditActions(undo_, redo_);
+    sweep_->SetChangeListener([this] { RecordChange(QStringLiteral("Line Sweep")); });
+}
+
+TCaseState TForm1::WindowState() const
+{
+    TCaseState s;
+    present::TCase& c = s.c;
+    c.inputs.Va = M.Va;
+    c.inputs.Ia = M.Ia;
+    c.inputs.Eff = M.Eff;
+    c.inputs.SrcRfl = M.SrcRfl;
+    c.inputs.LoaRfl = M.LoaRfl;
+    c.inputs.CplDirDb = M.CplDirDb;
+    c.ideal = ui->chIdeal->isChecked();
+    c.line = sweep_->Inputs();
+    c.display = Display();
+    c.factorUnit = M.SelUnit;
+    c.measUnit = M.SelErrUnit;
+    s.notes.assign(notes_.begin(), notes_.end());
+    return s;
+}
+
+void TForm1::RecordChange(const QString& text)
+{
+    if (applying_ > 0 || !doc_) return;
+    doc_->Record(WindowState(), text, mergeId_);
+}
+
+namespace {
+
+// Selects one button of a group as the program does: no handler runs.
+template <std::size_t N>
+void Select(const std::array<QRadioButton*, N>& group, int index)
+{
+    std::vector<std::unique_ptr<QSignalBlocker>> quiet;
+    for (QRadioButton* rb : group) quiet.push_back(std::make_unique<QSignalBlocker>(rb));
+    if (index >= 0 && static_cast<std::size_t>(index) < N) group[static_cast<std::size_t>(index)]->setChecked(true);
+}
+
+int PowerIndex(present::PowerUnit u)
+{
+    switch (u) {
+    case present::PowerUnit::Dbm: return 1;
+    case present::PowerUnit::DbW: return 2;
+    case present::PowerUnit::DbkW: return 3;
+    default: return 0;
+    }
+}
+
+}  // namespace
+
+void TForm1::ApplyState(const TCaseState& s)
+{
+    ++applying_;
+    const present::TCase& c = s.c;
+    M.Va = c.inputs.Va;
+    M.Ia = c.inputs.Ia;
+    M.Eff = c.inputs.Eff;
+    M.SrcRfl = c.inputs.SrcRfl;
+    M.LoaRfl = c.inputs.LoaRfl;
+    M.CplDirDb = c.inputs.CplDirDb;
+    M.SelUnit = c.factorUnit;
+    M.SelErrUnit = c.measUnit;
+
+    const std::pair<QComboBox*, int> lists[] = {{ui->cbSrcRfl, c.display.srcRfl}, {ui->cbLoaRfl, c.display.loaRfl},
+                                                {ui->cbSrcMism, c.display.srcMism}, {ui->cbLoaMism, c.display.loaMism},
+                                                {ui->cbMeaRfl, c.display.meaRfl}};
+    for (const auto& [list, index] : lists) {
+        const QSignalBlocker quiet(list);
+        list->setCurrentIndex(index);
+    }
+    Select(controls_.powerUnit, PowerIndex(c.display.power));
+    Select(controls_.factorUnit, c.factorUnit);
+    Select(controls_.measUnit, c.measUnit);
+    {
+        const QSignalBlocker quiet(ui->chIdeal);
+        ui->chIdeal->setChecked(c.ideal);
+    }
+    TreatEdDire();
+
+    // every field shows its value in force, with the note it had then
+    for (int i = 0; i < present::kMainInputCount; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        const auto id = static_cast<present::Input>(i);
+        QLineEdit* field = controls_.inputs[k];
+        const int representation = Representation(i);
+        field->setText(QString::fromStdString(
+            present::EntryText(present::InputSpec(id), present::StoredValue(M, id, representation), representation)));
+        for (const TSpinnerSpec& sp : controls_.spinners)
+            if (sp.field == field) SyncSpinner(sp.spinner, present::ToField(present::InputSpec(id), present::StoredValue(M, id)));
+        notes_[k] = k < s.notes.size() ? s.notes[k] : std::string();
+        SetEntryNote(field, notes_[k]);
+        notedValues_[k] = present::StoredValue(M, id);
+    }
+    sweep_->SetInputs(c.line);
+
+    merivane::CalcTransmission(M, c.ideal);
+    ShowResults();
+    emit ResultsRendered();
+    --applying_;
+}
