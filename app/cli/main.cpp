@@ -213,7 +213,10 @@ int Run(const QStringList& arguments)
     const QString report = option("report", "Write the PDF report of the case.", "FILE.pdf");
 
     if (!parser.parse(arguments)) {
-        Fail(U(parser.errorText()));
+        // Qt's text, with an unknown option's name shortened as every quote is
+        const QStringList unknown = parser.unknownOptionNames();
+        Fail(unknown.isEmpty() ? U(parser.errorText())
+                               : "Unknown option '" + present::ShortText(U(unknown.front()), 40) + "'.");
         return kBadUsage;
     }
     if (parser.isSet(help)) {

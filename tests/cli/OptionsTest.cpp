@@ -107,6 +107,8 @@ INSTANTIATE_TEST_SUITE_P(
                "\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u2026\": not a number\n"},
         TUsage{"choice quoted short", {"--power-unit", QString(45, QLatin1Char('k'))}, 2,
                "merivane-calc: --power-unit \"kkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkk\u2026\": not one of W, dBm, dBW, dBkW\n"},
+        TUsage{"unknown option quoted short", {"--" + QString(41, QLatin1Char('v'))}, 2,
+               "merivane-calc: Unknown option 'vvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvv\u2026'.\n"},
         TUsage{"stray argument quoted short", {QString(41, QLatin1Char('7'))}, 2,
                "merivane-calc: unexpected argument \"7777777777777777777777777777777777777777\u2026\"\n"}),
     ROW_NAMES(std::string(r.name)));
