@@ -66,7 +66,9 @@ TEST_P(LineOptions, SweepNumbersFollowTheClosedForms)
     ASSERT_FALSE(s.isEmpty()) << r.out;
 
     const double lg = GuideMm(t.fMHz, t.aMm, t.vf);
-    if (t.handGuideMm > 0) EXPECT_NEAR(lg, t.handGuideMm, 0.005);  // the formula here against the hand figure
+    if (t.handGuideMm > 0) {
+        EXPECT_NEAR(lg, t.handGuideMm, 0.005);  // the formula here against the hand figure
+    }
     ExpectNumber(s, "guide_wavelength_mm", lg);
     // TE10 cut-off c / 2a; a TEM line has none
     ExpectNumber(s, "cutoff_mhz", t.aMm > 0 ? kC / (2 * t.aMm / 1000) / 1e6 : kNull);
@@ -166,7 +168,9 @@ TEST(LineOptions, TextShowsThePageReadouts)
     ASSERT_EQ(b.title, "Line Sweep");
     bool statusSeen = false;
     for (std::size_t i = 0; i < b.captions.size(); ++i) {
-        if (b.captions[i] == "Guide Wavelength") EXPECT_EQ(b.cells[i].at(0), "n/a");
+        if (b.captions[i] == "Guide Wavelength") {
+            EXPECT_EQ(b.cells[i].at(0), "n/a");
+        }
         if (b.captions[i] == "Status") statusSeen = b.cells[i].at(0).find("605.27 MHz") != std::string::npos;  // c / 2a
     }
     EXPECT_TRUE(statusSeen) << below.out;

@@ -61,7 +61,9 @@ TEST_P(SweepNumbersTable, AreThereExactlyWhereThePageShowsANumber)
         }
         EXPECT_NEAR(std::stod(rows[texts[k]].text), *n[numbers[k]], 0.005 + 1e-12) << rows[texts[k]].name;
     }
-    if (!n[5]) EXPECT_EQ(rows[4].text, kNotApplicable);
+    if (!n[5]) {
+        EXPECT_EQ(rows[4].text, kNotApplicable);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -81,7 +83,9 @@ TEST(SweepNumbers, AFullReflectionHasNoFiniteMeanAndGivesNone)
     c.M.LoaRfl.Mag = 1;
     const std::vector<std::optional<double>> n = SweepNumbers(CalcLineSweep(c, 0));
     for (const std::optional<double>& v : n)
-        if (v) EXPECT_TRUE(std::isfinite(*v));
+        if (v) {
+            EXPECT_TRUE(std::isfinite(*v));
+        }
 }
 
 TEST(SweepExport, JsonHasTheSweepObjectWithNumbersAndNulls)
