@@ -142,7 +142,8 @@ TReadResult ReadLine(std::string_view text, TSweepInputs& in)
         in.Vf = text.size() > 4 ? v : present::InputSpec(Input::SwVf).def;
         return r;
     }
-    return Failure(text, "not one of WR284, WR340, WR430, WR975, waveguide:WIDTH_MM, coax[:VF]");
+    // the literal names last: the completion offers what follows "not one of"
+    return Failure(text, "neither waveguide:WIDTH_MM nor coax:VF, and not one of WR284, WR340, WR430, WR975, coax");
 }
 
 TReadResult Read(InputId id, std::string_view text, TCaseInput& c)

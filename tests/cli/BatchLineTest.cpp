@@ -137,7 +137,7 @@ INSTANTIATE_TEST_SUITE_P(
     Files, BatchLineMessages,
     ::testing::Values(
         TBadRow{"bad line", "va,line\n1,WR999\n", 1,
-                "merivane-calc: stdin:2: line \"WR999\": not one of WR284, WR340, WR430, WR975, waveguide:WIDTH_MM, coax[:VF]; "
+                "merivane-calc: stdin:2: line \"WR999\": neither waveguide:WIDTH_MM nor coax:VF, and not one of WR284, WR340, WR430, WR975, coax; "
                 "row skipped\n"},
         TBadRow{"frequency not a number", "frequency\nmid band\n", 1,
                 "merivane-calc: stdin:2: frequency \"mid band\": not a number; row skipped\n"},

@@ -87,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(
                "merivane-calc: warning: --length \"-1\": outside 0 .. 10000, clamped to 0\n"},
         TUsage{"span not a number", {"--span", "wide"}, 2, "merivane-calc: --span \"wide\": not a number\n"},
         TUsage{"unknown line", {"--line", "WR650"}, 2,
-               "merivane-calc: --line \"WR650\": not one of WR284, WR340, WR430, WR975, waveguide:WIDTH_MM, coax[:VF]\n"},
+               "merivane-calc: --line \"WR650\": neither waveguide:WIDTH_MM nor coax:VF, and not one of WR284, WR340, WR430, WR975, coax\n"},
         TUsage{"waveguide width not a number", {"--line", "waveguide:wide"}, 2,
                "merivane-calc: --line \"waveguide:wide\": the width \"wide\" is not a number\n"},
         TUsage{"waveguide width clamped", {"--line", "waveguide:0.5"}, 0,
