@@ -2,7 +2,9 @@
 // The batch of merivane-calc, end to end: a million random cases read from a
 // CSV file by the program and its rows written to /dev/null. In the same run
 // the in-process floor: the same cases through CalcTransmission and the same
-// row formatting, with nothing read or written.
+// row formatting, with nothing read or written. The same cases once more with
+// the line's columns (line, frequency, length, span), each row computing the
+// Line Sweep page's numbers too, side by side with the rows without them.
 #include "Conversions.h"
 #include "Export.h"
 #include "Fields.h"
@@ -43,10 +45,12 @@ struct TCase {
 struct TCases {
     std::vector<TCase> cases;
     std::string path;
+    std::string linePath;  // the same rows with the line's columns
 
     TCases()
     {
         std::mt19937_64 rng(13);
+        std::mt19937_64 lineRng(17);
         const auto uniform = [&rng](double lo, double hi, double step) {
             std::uniform_int_distribution<long long> d(0, static_cast<long long>((hi - lo) / step));
             return lo + static_cast<double>(d(rng)) * step;
@@ -56,7 +60,13 @@ struct TCases {
         const int fd = mkstemp(name);
         path = name;
         std::FILE* f = fdopen(fd, "w");
+        char lineName[] = "/tmp/merivane-batch-line-XXXXXX";
+        const int lineFd = mkstemp(lineName);
+        linePath = lineName;
+        std::FILE* lf = fdopen(lineFd, "w");
         std::string text = "va,ia,eff,source,load,directivity\n";
+        std::string lineText = "va,ia,eff,source,load,directivity,line,frequency,length,span\n";
+        const char* const lines[] = {"WR284", "WR340", "WR430", "WR975", "waveguide:100", "coax:0.66"};
         cases.reserve(kRows);
         for (int i = 0; i < kRows; ++i) {
             TCase c{};
@@ -99,17 +109,35 @@ struct TCases {
             present::AppendShortest(text, percent);
             text += ',' + refl[0] + ',' + refl[1] + ',';
             if (!c.ideal) present::AppendShortest(text, c.dirDb);
+            // the row once more, with a line at 915 or 2450 MHz, up to 10 m and +-10 MHz
+            // (a generator of its own: the rows without a line stay as they were)
+            lineText.append(text, text.rfind('\n') + 1);  // npos + 1 is 0: the first row
+            lineText += ',';
+            lineText += lines[lineRng() % 6];
+            lineText += lineRng() % 2 ? ",915," : ",2450,";
+            present::AppendShortest(lineText, static_cast<double>(lineRng() % 1001) * 0.01);
+            lineText += ',';
+            present::AppendShortest(lineText, static_cast<double>(lineRng() % 101) * 0.1);
+            lineText += '\n';
             text += '\n';
             cases.push_back(c);
             if (text.size() > (1 << 20)) {
                 std::fwrite(text.data(), 1, text.size(), f);
                 text.clear();
+                std::fwrite(lineText.data(), 1, lineText.size(), lf);
+                lineText.clear();
             }
         }
         std::fwrite(text.data(), 1, text.size(), f);
         std::fclose(f);
+        std::fwrite(lineText.data(), 1, lineText.size(), lf);
+        std::fclose(lf);
     }
-    ~TCases() { std::remove(path.c_str()); }
+    ~TCases()
+    {
+        std::remove(path.c_str());
+        std::remove(linePath.c_str());
+    }
 };
 
 const TCases& Cases()
@@ -119,9 +147,8 @@ const TCases& Cases()
 }
 
 // The program, its rows to /dev/null; the run's wall time.
-void BM_BatchEndToEnd(benchmark::State& state)
+void RunBatchFile(benchmark::State& state, const std::string& file)
 {
-    const std::string file = Cases().path;
     for (auto _ : state) {
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
@@ -145,7 +172,13 @@ void BM_BatchEndToEnd(benchmark::State& state)
     state.counters["rows/s"] = benchmark::Counter(static_cast<double>(kRows) * static_cast<double>(state.iterations()),
                                                   benchmark::Counter::kIsRate);
 }
+void BM_BatchEndToEnd(benchmark::State& state) { RunBatchFile(state, Cases().path); }
 BENCHMARK(BM_BatchEndToEnd)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+
+// The same rows with the line's columns: the sweep's numbers computed and
+// written for each.
+void BM_BatchEndToEndLine(benchmark::State& state) { RunBatchFile(state, Cases().linePath); }
+BENCHMARK(BM_BatchEndToEndLine)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
 // The same cases computed and formatted as the same rows, in memory.
 void BM_BatchFloor(benchmark::State& state)

@@ -8,6 +8,7 @@
 #include "Display.h"
 #include "Model.h"
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -36,10 +37,13 @@ struct TSection {
 };
 
 // Results another page adds: each row a caption and its text with the unit.
-// They follow the window's regions as a section of their own.
+// They follow the window's regions as a section of their own. The numbers
+// are the same readouts for data (the export): a name and the value, or none
+// where the page shows no number.
 struct TExtraRegion {
     std::string title;
     std::vector<std::pair<std::string, std::string>> rows;
+    std::vector<std::pair<std::string, std::optional<double>>> numbers = {};
 };
 
 // "Mag", "dB" or "SWR": the name of the form a reflection is entered in.

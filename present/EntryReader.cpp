@@ -95,18 +95,25 @@ std::string Signed(const std::string& number)
 
 }  // namespace
 
-std::string QuoteTyped(std::string_view typed, std::size_t max)
+std::string ShortText(std::string_view text, std::size_t maxChars)
 {
+    // Counts characters, not bytes: a UTF-8 sequence is one lead byte
+    // (not 10xxxxxx) and its continuation bytes (10xxxxxx); the cut falls
+    // only before a lead byte, never inside a sequence.
     std::string t;
-    for (char c : typed) t += static_cast<unsigned char>(c) < 32 ? ' ' : c;
-    if (t.size() > max) {
-        t.resize(max);
-        while (!t.empty() && (static_cast<unsigned char>(t.back()) & 0xC0) == 0x80) t.pop_back();  // no split character
-        if (!t.empty() && static_cast<unsigned char>(t.back()) >= 0xC0) t.pop_back();
-        t += "…";
+    std::size_t chars = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto u = static_cast<unsigned char>(text[i]);
+        if ((u & 0xC0) != 0x80 && chars++ == maxChars) {
+            t += "\u2026";
+            return t;
+        }
+        t += u < 32 ? ' ' : text[i];
     }
-    return "“" + t + "”";
+    return t;
 }
+
+std::string QuoteTyped(std::string_view typed, std::size_t max) { return "\u201c" + ShortText(typed, max) + "\u201d"; }
 
 std::string LimitText(double v)
 {

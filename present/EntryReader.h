@@ -62,6 +62,11 @@ std::string EntryNote(const TInputSpec& spec, std::string_view typed, const TRea
 // ("100000"), others in their shortest form.
 std::string LimitText(double v);
 
+// At most maxChars characters (UTF-8 sequences, never cut inside one) of a
+// text, control characters as blanks; a longer text is cut and ends in "…".
+// Every message that quotes a text shortens it through this.
+std::string ShortText(std::string_view text, std::size_t maxChars);
+
 // A typed text as a message quotes it: control characters as blanks, and at
 // most max characters, then "…".
 std::string QuoteTyped(std::string_view typed, std::size_t max = 24);

@@ -3,6 +3,7 @@
 
 #include "Cells.h"
 #include "Fields.h"
+#include "SweepNumbers.h"
 
 namespace merivane::present {
 
@@ -31,8 +32,10 @@ void AppendReflection(std::string& out, const TRefl& r, int form)
     AppendShortest(out, r.Pha);
 }
 
+}  // namespace
+
 // A CSV cell, quoted when it holds a comma, a quote or a line end.
-void AppendCsvText(std::string& out, const std::string& s)
+void AppendCsvText(std::string& out, std::string_view s)
 {
     if (s.find_first_of(",\"\r\n") == std::string::npos) {
         out += s;
@@ -45,6 +48,8 @@ void AppendCsvText(std::string& out, const std::string& s)
     }
     out += '"';
 }
+
+namespace {
 
 void AppendJsonString(std::string& out, const std::string& s)
 {
@@ -92,27 +97,38 @@ void AppendInputsCsv(std::string& out, const TModel& m, const TDisplay& d)
     if (!m.CplIdeal) AppendShortest(out, m.CplDirDb);
 }
 
-std::string BatchHeader()
+std::string BatchHeader(bool sweep)
 {
     std::string h;
     for (const char* n : kInputNames) {
         if (!h.empty()) h += ',';
         h += n;
     }
+    if (sweep) h += ",frequency,line,length,span";
     for (const TFieldSpec& f : ModelFields()) {
         h += ',';
         h += f.name;
     }
+    if (sweep)
+        for (const char* n : SweepNumberNames()) {
+            h += ',';
+            h += n;
+        }
     return h;
+}
+
+void AppendFieldsCsv(std::string& out, const TModel& m)
+{
+    for (const TFieldSpec& f : ModelFields()) {
+        out += ',';
+        AppendFieldCsv(out, f, m);
+    }
 }
 
 void AppendBatchRow(std::string& out, const TModel& m, const TDisplay& d)
 {
     AppendInputsCsv(out, m, d);
-    for (const TFieldSpec& f : ModelFields()) {
-        out += ',';
-        AppendFieldCsv(out, f, m);
-    }
+    AppendFieldsCsv(out, m);
     out += '\n';
 }
 
@@ -134,6 +150,13 @@ std::string CaseCsv(const TModel& m, const TDisplay& d, const TExtraRegion* extr
             AppendCsvText(header, caption);
             row += ',';
             AppendCsvText(row, text);
+        }
+        // the same readouts as numbers, an empty cell where there is none
+        for (const auto& [name, value] : extra->numbers) {
+            header += ',';
+            AppendCsvText(header, name);
+            row += ',';
+            if (value) AppendShortest(row, *value);
         }
     }
     return header + '\n' + row + '\n';
@@ -166,7 +189,24 @@ std::string CaseJson(const TModel& m, const TDisplay& d, const TExtraRegion* ext
         out += ": ";
         AppendFieldJson(out, f, m);
     }
-    out += "\n  },\n  \"display\": {\n";
+    out += "\n  },\n";
+    // the extra region's readouts as numbers, null where there is none
+    if (extra && !extra->numbers.empty()) {
+        out += "  \"sweep\": {\n";
+        first = true;
+        for (const auto& [name, value] : extra->numbers) {
+            out += first ? "    " : ",\n    ";
+            first = false;
+            AppendJsonString(out, name);
+            out += ": ";
+            if (value)
+                AppendShortest(out, *value);
+            else
+                out += "null";
+        }
+        out += "\n  },\n";
+    }
+    out += "  \"display\": {\n";
     first = true;
     const auto add = [&](const std::string& name, const std::string& text) {
         out += first ? "    " : ",\n    ";

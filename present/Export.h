@@ -10,6 +10,7 @@
 
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace merivane::present {
 
@@ -27,9 +28,16 @@ std::string ReflectionText(const TRefl& r, int form);
 void AppendInputsCsv(std::string& out, const TModel& m, const TDisplay& d);
 
 // A batch row: the inputs, then every model field. The header has no line end;
-// AppendBatchRow appends one.
-std::string BatchHeader();
+// AppendBatchRow appends one. With the sweep, the header also names the
+// line's inputs (frequency, line, length, span) after the case's and the
+// sweep's numbers (SweepNumberNames) after the model fields.
+std::string BatchHeader(bool sweep = false);
+// Every model field, each after a comma.
+void AppendFieldsCsv(std::string& out, const TModel& m);
 void AppendBatchRow(std::string& out, const TModel& m, const TDisplay& d);
+
+// A CSV cell, quoted when it holds a comma, a quote or a line end.
+void AppendCsvText(std::string& out, std::string_view s);
 
 // The case as CSV: a header row and one row, holding the batch row's columns,
 // then the text of every result cell (with its unit) under the cell's
@@ -38,7 +46,9 @@ std::string CaseCsv(const TModel& m, const TDisplay& d, const TExtraRegion* extr
 
 // The case as JSON: {"inputs": {...}, "results": {FIELD: value, ...},
 // "display": {CELL NAME: "text unit", ...}}; the extra rows join "display"
-// under their captions.
+// under their captions. When the extra region has numbers, an object "sweep"
+// between "results" and "display" holds them: {NAME: number or null, ...}.
+// The CSV has them as columns after the extra rows' texts.
 std::string CaseJson(const TModel& m, const TDisplay& d, const TExtraRegion* extra = nullptr);
 
 }  // namespace merivane::present

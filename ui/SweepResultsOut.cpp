@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Line Sweep page in the copy, the export and the report.
 #include "SweepChartLoader.h"
+#include "SweepNumbers.h"
 #include "SweepPage.h"
 #include "TForm1.h"
 
@@ -24,9 +25,8 @@ present::TExtraRegion TSweepPage::CopyRegion() const
         if (f.field == SweepField::Span) text = "\u00b1" + text;
         region.rows.emplace_back(f.name, WithUnit(text, f.unit));
     }
-    for (const present::TSweepRow& r : Rows()) region.rows.emplace_back(r.name, r.WithUnit());
-    const std::string status = present::SweepStatus(result_);
-    if (!status.empty()) region.rows.emplace_back("Status", status);
+    // the readouts, the status and the readouts as numbers for the export
+    present::AddSweepReadouts(region, result_, Unit());
     return region;
 }
 

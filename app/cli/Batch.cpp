@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Batch.h"
 
+#include "CsvLine.h"
 #include "Export.h"
+#include "Fields.h"
+#include "SweepNumbers.h"
 
 #include <algorithm>
 #include <array>
@@ -24,44 +27,24 @@ std::string_view Trimmed(std::string_view s)
     return s;
 }
 
-// Splits one line into its cells, trimmed; a quoted cell may hold commas and
-// doubled quotes. The cells' buffers are reused from line to line.
-std::size_t SplitCsv(std::string_view line, std::vector<std::string>& cells)
+// frequency, line, length, span as the options take them
+void AppendLineCsv(std::string& out, const TSweepInputs& in)
 {
-    std::size_t n = 0;
-    std::size_t i = 0;
-    while (true) {
-        if (n == cells.size()) cells.emplace_back();
-        std::string& cell = cells[n++];
-        cell.clear();
-        while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
-        if (i < line.size() && line[i] == '"') {
-            ++i;
-            while (i < line.size()) {
-                if (line[i] == '"') {
-                    if (i + 1 < line.size() && line[i + 1] == '"') {
-                        cell += '"';
-                        i += 2;
-                        continue;
-                    }
-                    ++i;
-                    break;
-                }
-                cell += line[i++];
-            }
-            while (i < line.size() && line[i] != ',') ++i;  // anything after the closing quote
-        } else {
-            const std::size_t end = std::min(line.find(',', i), line.size());
-            cell.assign(Trimmed(line.substr(i, end - i)));
-            i = end;
-        }
-        if (i >= line.size()) return n;
-        ++i;  // the comma
-    }
+    out += ',';
+    present::AppendShortest(out, in.FreqMHz);
+    out += ',';
+    out += LineText(in);
+    out += ',';
+    present::AppendShortest(out, in.LengthM);
+    out += ',';
+    present::AppendShortest(out, in.SpanMHz);
 }
 
-constexpr std::array<InputId, 6> kIds = {InputId::Va,     InputId::Ia,   InputId::Eff,
-                                         InputId::Source, InputId::Load, InputId::Directivity};
+bool IsLineInput(InputId id) { return static_cast<int>(id) >= static_cast<int>(InputId::Frequency); }
+
+// The names of the columns not taken, for the one warning: at most kNamed,
+// each shortened.
+constexpr std::size_t kNamed = 5;
 
 // Reads lines of any length through one growing buffer.
 class TLineReader {
@@ -135,7 +118,7 @@ int RunBatch(std::FILE* in, const std::string& name, std::FILE* out, std::FILE* 
     TLineReader reader(in);
     std::string_view line;
     long long lineNo = 0;
-    std::string buffer = present::BatchHeader() + '\n';
+    std::string buffer;
     buffer.reserve(kFlushAt + 4096);
     int writeError = 0;
     const auto flush = [&] {
@@ -146,33 +129,43 @@ int RunBatch(std::FILE* in, const std::string& name, std::FILE* out, std::FILE* 
     };
     const auto readFailed = [&] {
         if (!reader.Error()) return false;
-        std::fprintf(err, "merivane-calc: cannot read \"%s\": %s\n", name.c_str(), std::strerror(reader.Error()));
+        std::fprintf(err, "merivane-calc: cannot read %s: %s\n", Quoted(name).c_str(), std::strerror(reader.Error()));
         return true;
     };
 
-    // the header: which cell is which input
+    // the header: which cell is which input, which is the id
     std::vector<std::string> cells;
     std::vector<std::optional<InputId>> columns;
+    std::optional<std::size_t> idColumn;
+    char sep = ',';
+    bool sweep = defaults.lineGiven;  // the sweep's columns are written
     while (reader.Next(line)) {
         ++lineNo;
         if (lineNo == 1 && line.substr(0, 3) == "\xEF\xBB\xBF") line.remove_prefix(3);  // a byte-order mark
         if (Trimmed(line).empty()) continue;
-        const std::size_t n = SplitCsv(line, cells);
+        sep = Separator(line);
+        const std::size_t n = SplitCsv(line, sep, cells);
         std::string ignored;
+        std::size_t ignoredCount = 0;
         for (std::size_t i = 0; i < n; ++i) {
             // exactly as written: "Va" is the model field of the program's own output, not the input
             std::optional<InputId> id;
-            for (std::size_t k = 0; k < kIds.size(); ++k)
-                if (cells[i] == present::InputNames()[k]) id = kIds[k];
-            if (id) {
-                for (const auto& seen : columns)
-                    if (seen == id) {
-                        std::fprintf(err, "merivane-calc: %s:%lld: the column \"%s\" appears twice\n", name.c_str(),
-                                     lineNo, cells[i].c_str());
-                        return 2;
-                    }
+            for (int k = 0; k < kInputIdCount; ++k)
+                if (cells[i] == InputIdName(static_cast<InputId>(k))) id = static_cast<InputId>(k);
+            const bool isId = cells[i] == "id";
+            if (id || isId) {
+                const bool twice = isId ? idColumn.has_value()
+                                        : std::find(columns.begin(), columns.end(), id) != columns.end();
+                if (twice) {
+                    std::fprintf(err, "merivane-calc: %s:%lld: the column %s appears twice\n", name.c_str(), lineNo,
+                                 Quoted(cells[i]).c_str());
+                    return 2;
+                }
+                if (isId) idColumn = i;
+                if (id && IsLineInput(*id)) sweep = true;
             } else {
-                ignored += (ignored.empty() ? "\"" : ", \"") + cells[i] + "\"";
+                if (ignoredCount < kNamed) ignored += (ignored.empty() ? "" : ", ") + Quoted(cells[i]);
+                ++ignoredCount;
             }
             columns.push_back(id);
         }
@@ -180,23 +173,33 @@ int RunBatch(std::FILE* in, const std::string& name, std::FILE* out, std::FILE* 
         if (std::none_of(columns.begin(), columns.end(), [](const auto& id) { return id.has_value(); })) {
             std::fprintf(err,
                          "merivane-calc: %s:%lld: the header names none of the columns va, ia, eff, source, load, "
-                         "directivity\n",
+                         "directivity, frequency, line, length, span\n",
                          name.c_str(), lineNo);
             return 2;
         }
-        if (!ignored.empty())
-            std::fprintf(err, "merivane-calc: warning: %s:%lld: columns that are not inputs are ignored: %s\n",
+        // one warning, however many: counted, the first few named
+        if (ignoredCount == 1)
+            std::fprintf(err, "merivane-calc: warning: %s:%lld: 1 column that is not an input is ignored: %s\n",
                          name.c_str(), lineNo, ignored.c_str());
+        else if (ignoredCount > 1)
+            std::fprintf(err, "merivane-calc: warning: %s:%lld: %zu columns that are not inputs are ignored: %s%s\n",
+                         name.c_str(), lineNo, ignoredCount, ignored.c_str(),
+                         ignoredCount > kNamed ? (", … and " + std::to_string(ignoredCount - kNamed) + " more").c_str()
+                                               : "");
         break;
     }
     if (readFailed()) return 2;
+    if (idColumn) buffer += "id,";
+    buffer += present::BatchHeader(sweep);
+    buffer += '\n';
 
     long long bad = 0;
     TCaseInput c;
+    std::vector<std::optional<double>> numbers;
     while (reader.Next(line)) {
         ++lineNo;
         if (Trimmed(line).empty()) continue;
-        const std::size_t n = SplitCsv(line, cells);
+        const std::size_t n = SplitCsv(line, sep, cells);
         if (n != columns.size()) {
             std::fprintf(err, "merivane-calc: %s:%lld: %zu cells where the header has %zu; row skipped\n",
                          name.c_str(), lineNo, n, columns.size());
@@ -208,7 +211,7 @@ int RunBatch(std::FILE* in, const std::string& name, std::FILE* out, std::FILE* 
         for (std::size_t i = 0; i < n && ok; ++i) {
             if (!columns[i] || cells[i].empty()) continue;  // not an input, or the default
             const TReadResult r = ReadInput(*columns[i], cells[i], c);
-            const char* column = present::InputNames()[static_cast<std::size_t>(*columns[i])];
+            const char* column = InputIdName(*columns[i]);
             if (!r.ok) {
                 std::fprintf(err, "merivane-calc: %s:%lld: %s %s; row skipped\n", name.c_str(), lineNo, column,
                              r.error.c_str());
@@ -226,7 +229,22 @@ int RunBatch(std::FILE* in, const std::string& name, std::FILE* out, std::FILE* 
         present::TDisplay forms;
         forms.srcRfl = c.srcForm;
         forms.loaRfl = c.loaForm;
-        present::AppendBatchRow(buffer, c.m, forms);
+        if (idColumn) {
+            present::AppendCsvText(buffer, cells[*idColumn]);
+            buffer += ',';
+        }
+        if (sweep) {
+            // the line's inputs beside the case's, the numbers at the end; no curves
+            const TSweepResult s = CalcLineSweep(TSweepCase{c.m, c.line}, 0);
+            numbers = present::SweepNumbers(s);
+            present::AppendInputsCsv(buffer, c.m, forms);
+            AppendLineCsv(buffer, c.line);
+            present::AppendFieldsCsv(buffer, c.m);
+            present::AppendSweepNumbersCsv(buffer, numbers);
+            buffer += '\n';
+        } else {
+            present::AppendBatchRow(buffer, c.m, forms);
+        }
         if (buffer.size() >= kFlushAt && !flush()) break;  // no use computing what cannot be written
     }
     if (readFailed()) return 2;

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The batch: cases from a CSV stream, one result row per case. The header
-// names the input columns (va, ia, eff, source, load, directivity, in any
-// order); a missing column, or an empty cell, takes the default. Other columns
-// are passed over, so the program's own output reads back as its cases.
+// names the input columns (va, ia, eff, source, load, directivity, and the
+// line's frequency, line, length, span, in any order), separated by "," or
+// ";"; a missing column, or an empty cell, takes the default. A column "id"
+// passes through as the first output column. Other columns are passed over,
+// with one warning, so the program's own output reads back as its cases. With
+// a line column or option the rows also hold the line and the sweep's numbers.
 // Rows stream through: memory stays flat however long the input is.
 #pragma once
 

@@ -21,16 +21,6 @@ using present::Input;
 using present::Outcome;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-// At most 40 characters of what was typed, then "…".
-std::string Quoted(std::string_view text)
-{
-    constexpr std::size_t kMax = 40;
-    if (text.size() <= kMax) return "\"" + std::string(text) + "\"";
-    std::size_t n = kMax;
-    while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) --n;  // no split character
-    return "\"" + std::string(text.substr(0, n)) + "…\"";
-}
-
 std::string Range(double lo, double hi) { return present::LimitText(lo) + " .. " + present::LimitText(hi); }
 
 TReadResult Failure(std::string_view text, const std::string& what)
@@ -58,6 +48,13 @@ bool ReadNumber(Input id, std::string_view text, std::string_view whole, const c
     }
     value = reading.value;
     return !reading.kept;
+}
+
+std::string AsLower(std::string_view s)
+{
+    std::string t(s);
+    for (char& ch : t) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    return t;
 }
 
 bool StartsWithNoCase(std::string_view s, std::string_view prefix)
@@ -112,6 +109,43 @@ TReadResult ReadReflection(std::string_view text, Input magnitudeId, Input phase
     return result;
 }
 
+// WR284 .. WR975 by name, waveguide:WIDTH_MM (the page's width limits) or
+// coax[:VF] (its velocity factor's limits); a width or factor beyond them is
+// clamped with a warning.
+TReadResult ReadLine(std::string_view text, TSweepInputs& in)
+{
+    TReadResult r;
+    for (const TLineTypeSpec& t : LineTypes()) {
+        if (t.widthMm <= 0) continue;  // the presets
+        const std::string_view name = t.name;
+        if (text.size() == name.size() && StartsWithNoCase(text, AsLower(name))) {
+            in.Line = t.type;
+            return r;
+        }
+    }
+    double v = 0;
+    if (StartsWithNoCase(text, "waveguide:")) {
+        if (ReadNumber(Input::SwWidth, text.substr(10), text, "width ", v, r)) {
+            in.Line = LineType::CustomWaveguide;
+            in.WidthMm = v;
+        } else if (!r.ok) {
+            r.error = Quoted(text) + ": the width " + Quoted(text.substr(10)) + " is not a number";
+        }
+        return r;
+    }
+    if (StartsWithNoCase(text, "coax") && (text.size() == 4 || text[4] == ':')) {
+        if (text.size() > 4 && !ReadNumber(Input::SwVf, text.substr(5), text, "velocity factor ", v, r)) {
+            if (!r.ok) r.error = Quoted(text) + ": the velocity factor " + Quoted(text.substr(5)) + " is not a number";
+            return r;
+        }
+        in.Line = LineType::Coax;
+        in.Vf = text.size() > 4 ? v : present::InputSpec(Input::SwVf).def;
+        return r;
+    }
+    // the literal names last: the completion offers what follows "not one of"
+    return Failure(text, "neither waveguide:WIDTH_MM nor coax:VF, and not one of WR284, WR340, WR430, WR975, coax");
+}
+
 TReadResult Read(InputId id, std::string_view text, TCaseInput& c)
 {
     TReadResult r;
@@ -138,11 +172,38 @@ TReadResult Read(InputId id, std::string_view text, TCaseInput& c)
             c.ideal = false;
         }
         return r;
+    case InputId::Frequency:
+        if (ReadNumber(Input::SwFreq, text, text, "", v, r)) c.line.FreqMHz = v;
+        break;
+    case InputId::Length:
+        if (ReadNumber(Input::SwLength, text, text, "", v, r)) c.line.LengthM = v;
+        break;
+    case InputId::Span:
+        if (ReadNumber(Input::SwSpan, text, text, "", v, r)) c.line.SpanMHz = v;
+        break;
+    case InputId::Line: r = ReadLine(text, c.line); break;
     }
+    if (r.ok) c.lineGiven = true;  // only the line's inputs come here
     return r;
 }
 
+constexpr const char* kIdNames[kInputIdCount] = {"va",          "ia",        "eff",  "source", "load",
+                                                 "directivity", "frequency", "line", "length", "span"};
+
 }  // namespace
+
+const char* InputIdName(InputId id) { return kIdNames[static_cast<int>(id)]; }
+
+std::string Quoted(std::string_view text) { return "\"" + present::ShortText(text, 40) + "\""; }
+
+std::string LineText(const TSweepInputs& in)
+{
+    switch (in.Line) {
+    case LineType::CustomWaveguide: return "waveguide:" + present::LimitText(in.WidthMm);
+    case LineType::Coax: return "coax:" + present::LimitText(in.Vf);
+    default: return LineTypeSpec(in.Line).name;
+    }
+}
 
 TCaseInput DefaultCase()
 {

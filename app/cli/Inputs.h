@@ -7,6 +7,7 @@
 #pragma once
 
 #include "Display.h"
+#include "LineSweep.h"
 #include "Model.h"
 
 #include <string>
@@ -14,7 +15,12 @@
 
 namespace merivane {
 
-enum class InputId { Va, Ia, Eff, Source, Load, Directivity };
+// The case's six inputs, then the line of the Line Sweep page.
+enum class InputId { Va, Ia, Eff, Source, Load, Directivity, Frequency, Line, Length, Span };
+inline constexpr int kInputIdCount = 10;
+// "va", ..., "directivity", "frequency", "line", "length", "span": the options'
+// names without "--", also the batch columns.
+const char* InputIdName(InputId id);
 
 // A case to compute: the model's inputs and the forms the reflections were
 // entered in.
@@ -23,6 +29,8 @@ struct TCaseInput {
     bool ideal = true;   // no directivity given
     int srcForm = 0;     // 0 Mag, 1 dB, 2 SWR
     int loaForm = 0;
+    TSweepInputs line;       // the Line Sweep page's defaults until given
+    bool lineGiven = false;  // any of the line's inputs given: the sweep is computed and written
 };
 
 // 4000 V, 3 A, 85 %, source 0.2 at 0 degrees, load 0.5 at 90 degrees, ideal
@@ -35,9 +43,18 @@ struct TReadResult {
     std::string warning;  // a clamp: the quoted text, the limits and the value used
 };
 
+// A text as every message quotes it: in double quotes, at most 40
+// characters (not bytes), then "…".
+std::string Quoted(std::string_view text);
+
+// The line as --line takes it: "WR340", "waveguide:100", "coax:0.66".
+std::string LineText(const TSweepInputs& in);
+
 // Reads one input's text into c; c is left as it was on an error. A
 // reflection is MAG, db:RLOSS or swr:SWR, optionally followed by @PHASE; without
-// a phase it keeps the one c has. An empty directivity means ideal couplers.
+// a phase it keeps the one c has. An empty directivity means ideal couplers. A
+// line is WR284, WR340, WR430, WR975 (any case), waveguide:WIDTH_MM or
+// coax[:VF]; a line's input sets c.lineGiven.
 TReadResult ReadInput(InputId id, std::string_view text, TCaseInput& c);
 
 // Computes the case: the transmission model, then the couplers.

@@ -8,10 +8,14 @@
 #include "Batch.h"
 #include "Case.h"
 #include "Environment.h"
+#include "EntryReader.h"
 #include "Export.h"
+#include "InputSpecs.h"
 #include "Inputs.h"
 #include "Report.h"
 #include "SweepChartLoader.h"
+#include "SweepNumbers.h"
+#include "SweepTexts.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -66,8 +70,57 @@ bool Choose(const QCommandLineParser& parser, const QString& option, std::span<c
         }
         names += (names.empty() ? "" : ", ") + std::string(c.text);
     }
-    Fail("--" + U(option) + " \"" + U(text) + "\": not one of " + names);
+    Fail("--" + U(option) + " " + Quoted(U(text)) + ": not one of " + names);
     return false;
+}
+
+// Which mode uses which option. An option not listed (--help, --version and
+// the inputs of a case, which --batch takes as the defaults of its columns)
+// is used by both.
+enum Mode : unsigned { kCaseMode = 1u << 0, kBatchMode = 1u << 1 };
+struct TOptionUse {
+    const char* name;
+    unsigned modes;
+};
+constexpr TOptionUse kOptionUses[] = {
+    {"va", kCaseMode | kBatchMode},        {"ia", kCaseMode | kBatchMode},
+    {"eff", kCaseMode | kBatchMode},       {"source", kCaseMode | kBatchMode},
+    {"load", kCaseMode | kBatchMode},      {"directivity", kCaseMode | kBatchMode},
+    {"frequency", kCaseMode | kBatchMode}, {"line", kCaseMode | kBatchMode},
+    {"length", kCaseMode | kBatchMode},    {"span", kCaseMode | kBatchMode},
+    {"format", kCaseMode | kBatchMode},  // --batch takes only csv, checked below
+    {"power-unit", kCaseMode},             // the batch writes model fields in W
+    {"factor-unit", kCaseMode},            // the batch writes no cell texts
+    {"meas-unit", kCaseMode},
+    {"report", kCaseMode},                 // one report is one case
+    {"batch", kBatchMode},
+};
+
+const TOptionUse* FindUse(const std::string& name)
+{
+    for (const TOptionUse& u : kOptionUses)
+        if (name == u.name) return &u;
+    return nullptr;
+}
+
+// The Line Sweep page as a region: the line's inputs as the page shows them,
+// its readouts and status, and their numbers. Computed without curves.
+present::TExtraRegion SweepRegion(const TSweepCase& sweep, present::PowerUnit unit)
+{
+    const TSweepInputs& in = sweep.In;
+    present::TExtraRegion region;
+    region.title = "Line Sweep";
+    const auto spec = [](present::Input id) { return present::InputSpec(id); };
+    region.rows.emplace_back(spec(present::Input::SwFreq).name, present::LimitText(in.FreqMHz) + " MHz");
+    region.rows.emplace_back("Line Type", LineTypeSpec(in.Line).name);
+    if (in.Line == LineType::CustomWaveguide)
+        region.rows.emplace_back(spec(present::Input::SwWidth).name, present::LimitText(in.WidthMm) + " mm");
+    if (in.Line == LineType::Coax)
+        region.rows.emplace_back(spec(present::Input::SwVf).name, present::LimitText(in.Vf));
+    region.rows.emplace_back(spec(present::Input::SwLength).name, present::LimitText(in.LengthM) + " m");
+    region.rows.emplace_back(spec(present::Input::SwSpan).name, "\u00b1" + present::LimitText(in.SpanMHz) + " MHz");
+    present::AddSweepReadouts(region, CalcLineSweep(sweep, 0), unit);
+    return region;
 }
 
 // Whether the report is asked for: then the program needs the Gui application.
@@ -96,11 +149,26 @@ const char* const kDescription =
     "A text that is not a number, or a reflection outside its limits, is an error;\n"
     "other numbers outside their limits are clamped, with a warning.\n"
     "\n"
+    "LINE is WR284, WR340, WR430, WR975, waveguide:WIDTH_MM (1 .. 10000) or\n"
+    "coax[:VF] (0.1 .. 1, default 1). With any of --frequency, --line, --length and\n"
+    "--span the Line Sweep page is computed: the text gets its readouts, the JSON an\n"
+    "object \"sweep\" (guide_wavelength_mm, cutoff_mhz, period_mm, add_for_max_mm,\n"
+    "add_for_min_mm, phase_spread_deg, mean_absorbed_w, absorbed_deviation_w,\n"
+    "absorbed_p2_5_w, absorbed_p97_5_w; null where the page shows n/a), the CSV\n"
+    "the same columns, and the report charts over the added length.\n"
+    "\n"
     "--batch reads a CSV file whose header names some of the columns va, ia, eff,\n"
-    "source, load and directivity (the options' forms); a missing column or an empty\n"
-    "cell takes the option given, or else the default: an empty directivity is the\n"
-    "--directivity given, or ideal couplers without it. It writes one CSV row per\n"
-    "case: the inputs, then every model field.\n"
+    "source, load, directivity, frequency, line, length and span (the options'\n"
+    "forms), separated by \",\" or \";\"; a missing column or an empty cell takes the\n"
+    "option given, or else the default: an empty directivity is the --directivity\n"
+    "given, or ideal couplers without it. A column \"id\" passes through as the\n"
+    "first output column; other columns are ignored, with one warning. It writes\n"
+    "one CSV row per case: the inputs, then every model field; with a line column\n"
+    "or option also frequency, line, length, span after the inputs and the sweep's\n"
+    "numbers at the end.\n"
+    "\n"
+    "An option the mode does not use is an error: --power-unit, --factor-unit,\n"
+    "--meas-unit and --report only with one case, --format only csv with --batch.\n"
     "\n"
     "Exit status: 0 success, 1 some batch rows bad, 2 bad usage, or a file or the\n"
     "output could not be read or written.";
@@ -124,6 +192,10 @@ int Run(const QStringList& arguments)
         {"source", InputId::Source, "Source reflection (default 0.2@0).", "REFL"},
         {"load", InputId::Load, "Load reflection (default 0.5@90).", "REFL"},
         {"directivity", InputId::Directivity, "Coupler directivity in dB; without it the couplers are ideal.", "DB"},
+        {"frequency", InputId::Frequency, "Line Sweep: frequency in MHz (default 2450).", "MHZ"},
+        {"line", InputId::Line, "Line Sweep: the line (default WR340).", "LINE"},
+        {"length", InputId::Length, "Line Sweep: line length in m (default 0).", "M"},
+        {"span", InputId::Span, "Line Sweep: frequency pulling, +- MHz (default 0).", "MHZ"},
     };
     for (const TInputOption& o : inputs)
         parser.addOption(QCommandLineOption(QString::fromLatin1(o.name), QString::fromLatin1(o.text),
@@ -141,7 +213,10 @@ int Run(const QStringList& arguments)
     const QString report = option("report", "Write the PDF report of the case.", "FILE.pdf");
 
     if (!parser.parse(arguments)) {
-        Fail(U(parser.errorText()));
+        // Qt's text, with an unknown option's name shortened as every quote is
+        const QStringList unknown = parser.unknownOptionNames();
+        Fail(unknown.isEmpty() ? U(parser.errorText())
+                               : "Unknown option '" + present::ShortText(U(unknown.front()), 40) + "'.");
         return kBadUsage;
     }
     if (parser.isSet(help)) {
@@ -153,8 +228,17 @@ int Run(const QStringList& arguments)
         return 0;
     }
     if (!parser.positionalArguments().isEmpty()) {
-        Fail("unexpected argument \"" + U(parser.positionalArguments().front()) + "\"");
+        Fail("unexpected argument " + Quoted(U(parser.positionalArguments().front())));
         return kBadUsage;
+    }
+    // every option given must be one the mode uses
+    const Mode mode = parser.isSet(batch) ? kBatchMode : kCaseMode;
+    for (const QString& name : parser.optionNames()) {
+        const TOptionUse* use = FindUse(U(name));
+        if (use && !(use->modes & mode)) {
+            Fail("--" + std::string(use->name) + " cannot be used with " + (mode == kBatchMode ? "--batch" : "one case"));
+            return kBadUsage;
+        }
     }
 
     TCaseInput c = DefaultCase();
@@ -176,19 +260,15 @@ int Run(const QStringList& arguments)
     c.m.SelErrUnit = meas;
 
     if (parser.isSet(batch)) {
-        if (parser.isSet(report)) {
-            Fail("--report cannot be used with --batch");
-            return kBadUsage;
-        }
         if (form != kCsv && parser.isSet(format)) {
-            Fail("--batch writes CSV; --format \"" + U(parser.value(format)) + "\" cannot be used with it");
+            Fail("--batch writes CSV; --format " + Quoted(U(parser.value(format))) + " cannot be used with it");
             return kBadUsage;
         }
         const std::string path = U(parser.value(batch));
         if (path == "-") return RunBatch(stdin, "stdin", stdout, stderr, c);
         std::FILE* in = std::fopen(path.c_str(), "rb");
         if (!in) {
-            Fail("cannot read \"" + path + "\": " + std::strerror(errno));
+            Fail("cannot read " + Quoted(path) + ": " + std::strerror(errno));
             return kBadUsage;
         }
         const int status = RunBatch(in, path, stdout, stderr, c);
@@ -204,20 +284,28 @@ int Run(const QStringList& arguments)
     d.srcRfl = c.srcForm;
     d.loaRfl = c.loaForm;
 
+    // The Line Sweep page, when the line was given: its inputs and readouts
+    // join the output as a region of their own, and its numbers the JSON and
+    // the CSV.
+    const TSweepCase sweep{c.m, c.line};
+    present::TExtraRegion region;
+    if (c.lineGiven) region = SweepRegion(sweep, d.power);
+    const present::TExtraRegion* extra = c.lineGiven ? &region : nullptr;
+
     if (parser.isSet(report)) {
         const QString path = parser.value(report);
         TReport r;
         r.sections = present::CaseSections(c.m, d);
         r.version = env::GetFileVersionString();
         r.when = QDateTime::currentDateTime();
-        // Nothing is known of the line: the chart runs over the round-trip phase.
-        TSweepInputs line;
-        line.LineKnown = false;
-        const TSweepCase sweep{c.m, line};
+        // Without a line option nothing is known of the line: the chart runs
+        // over the round-trip phase. With one, over the added length.
+        TSweepCase chartCase = sweep;
+        chartCase.In.LineKnown = c.lineGiven;
         bool charted = true;
         QString chartError;
         r.chart = [&](QPainter& p, const QRectF& rect) {
-            charted = PaintSweepReportPart(p, rect, sweep, d.power, c.m.CplIdeal, chartError);
+            charted = PaintSweepReportPart(p, rect, chartCase, d.power, c.m.CplIdeal, chartError);
         };
         if (!WriteReportPdf(path, r)) {
             Fail("Unable to write to " + U(path));
@@ -226,9 +314,9 @@ int Run(const QStringList& arguments)
         if (!charted) Warn("the report has no chart: " + U(chartError));
     }
     switch (form) {
-    case kCsv: Write(present::CaseCsv(c.m, d)); break;
-    case kJson: Write(present::CaseJson(c.m, d)); break;
-    default: Write(present::CaseText(present::CaseSections(c.m, d))); break;
+    case kCsv: Write(present::CaseCsv(c.m, d, extra)); break;
+    case kJson: Write(present::CaseJson(c.m, d, extra)); break;
+    default: Write(present::CaseText(present::CaseSections(c.m, d, extra))); break;
     }
     return 0;
 }

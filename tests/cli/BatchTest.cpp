@@ -128,11 +128,11 @@ INSTANTIATE_TEST_SUITE_P(
                       TStatus{"header only", "va,ia\n", 0, ""},
                       TStatus{"no header", "4000,3\n", 2,
                               "merivane-calc: FILE:1: the header names none of the columns va, ia, eff, source, "
-                              "load, directivity\n"},
+                              "load, directivity, frequency, line, length, span\n"},
                       TStatus{"a column twice", "va,ia,va\n1,2,3\n", 2,
                               "merivane-calc: FILE:1: the column \"va\" appears twice\n"},
                       TStatus{"other columns", "va,note\n1,first\n", 0,
-                              "merivane-calc: warning: FILE:1: columns that are not inputs are ignored: \"note\"\n"},
+                              "merivane-calc: warning: FILE:1: 1 column that is not an input is ignored: \"note\"\n"},
                       TStatus{"crlf and a byte-order mark", "\xEF\xBB\xBFva,eff\r\n1000,50\r\n", 0, ""}),
     ROW_NAMES(std::string(r.name)));
 

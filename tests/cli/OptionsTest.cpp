@@ -70,7 +70,47 @@ INSTANTIATE_TEST_SUITE_P(
                "merivane-calc: warning: --eff \"-5\": outside 0 .. 100, clamped to 0\n"},
         TUsage{"directivity clamped", {"--directivity", "200"}, 0,
                "merivane-calc: warning: --directivity \"200\": outside 0 .. 160, clamped to 160\n"},
-        TUsage{"units in any case", {"--power-unit", "DBM", "--factor-unit", "Db", "--meas-unit", "POWER"}, 0, ""}),
+        TUsage{"units in any case", {"--power-unit", "DBM", "--factor-unit", "Db", "--meas-unit", "POWER"}, 0, ""},
+        // options the chosen mode does not use
+        TUsage{"batch and power unit", {"--batch", "-", "--power-unit", "dBm"}, 2,
+               "merivane-calc: --power-unit cannot be used with --batch\n"},
+        TUsage{"batch and factor unit", {"--factor-unit", "dB", "--batch", "-"}, 2,
+               "merivane-calc: --factor-unit cannot be used with --batch\n"},
+        TUsage{"batch and meas unit", {"--batch", "-", "--meas-unit", "%"}, 2,
+               "merivane-calc: --meas-unit cannot be used with --batch\n"},
+        TUsage{"batch takes the line options", {"--batch", "-", "--line", "WR430", "--frequency", "915"}, 0, ""},
+        // the line's options, read by the input table
+        TUsage{"frequency not a number", {"--frequency", "GHz"}, 2, "merivane-calc: --frequency \"GHz\": not a number\n"},
+        TUsage{"frequency clamped", {"--frequency", "0"}, 0,
+               "merivane-calc: warning: --frequency \"0\": outside 1 .. 100000, clamped to 1\n"},
+        TUsage{"length clamped", {"--length", "-1"}, 0,
+               "merivane-calc: warning: --length \"-1\": outside 0 .. 10000, clamped to 0\n"},
+        TUsage{"span not a number", {"--span", "wide"}, 2, "merivane-calc: --span \"wide\": not a number\n"},
+        TUsage{"unknown line", {"--line", "WR650"}, 2,
+               "merivane-calc: --line \"WR650\": neither waveguide:WIDTH_MM nor coax:VF, and not one of WR284, WR340, WR430, WR975, coax\n"},
+        TUsage{"waveguide width not a number", {"--line", "waveguide:wide"}, 2,
+               "merivane-calc: --line \"waveguide:wide\": the width \"wide\" is not a number\n"},
+        TUsage{"waveguide width clamped", {"--line", "waveguide:0.5"}, 0,
+               "merivane-calc: warning: --line \"waveguide:0.5\": width outside 1 .. 10000, clamped to 1\n"},
+        TUsage{"velocity factor clamped", {"--line", "coax:1.5"}, 0,
+               "merivane-calc: warning: --line \"coax:1.5\": velocity factor outside 0.1 .. 1, clamped to 1\n"},
+        TUsage{"velocity factor not a number", {"--line", "COAX:fast"}, 2,
+               "merivane-calc: --line \"COAX:fast\": the velocity factor \"fast\" is not a number\n"},
+        // at most 40 characters of a bad text, counted as characters, then "…"
+        TUsage{"long text quoted short", {"--ia", QString(50, QLatin1Char('x'))}, 2,
+               "merivane-calc: --ia \"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx\u2026\": not a number\n"},
+        TUsage{"40 characters quoted whole", {"--ia", QString(40, QLatin1Char('x'))}, 2,
+               "merivane-calc: --ia \"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx\": not a number\n"},
+        TUsage{"two-byte characters counted once", {"--span", QString(41, QChar(0xE9))}, 2,
+               "merivane-calc: --span \"\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9"
+               "\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9"
+               "\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u2026\": not a number\n"},
+        TUsage{"choice quoted short", {"--power-unit", QString(45, QLatin1Char('k'))}, 2,
+               "merivane-calc: --power-unit \"kkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkk\u2026\": not one of W, dBm, dBW, dBkW\n"},
+        TUsage{"unknown option quoted short", {"--" + QString(41, QLatin1Char('v'))}, 2,
+               "merivane-calc: Unknown option 'vvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvv\u2026'.\n"},
+        TUsage{"stray argument quoted short", {QString(41, QLatin1Char('7'))}, 2,
+               "merivane-calc: unexpected argument \"7777777777777777777777777777777777777777\u2026\"\n"}),
     ROW_NAMES(std::string(r.name)));
 
 TEST(Options, ClampedAndWrappedValuesAreTheOnesComputed)
@@ -109,7 +149,9 @@ TEST(Options, HelpAndVersion)
     const TRun help = RunCalc({"--help"});
     EXPECT_EQ(help.status, 0);
     for (const char* s : {"Usage: ", "--va <VOLTS>", "--source <REFL>", "--directivity <DB>", "--power-unit <U>",
-                          "--batch <FILE>", "--report <FILE.pdf>", "db:RLOSS", "db:20", "Exit status: 0 success, 1 some batch rows bad, 2 bad usage, or a file or the"})
+                          "--batch <FILE>", "--report <FILE.pdf>", "db:RLOSS", "db:20",
+                          "--frequency <MHZ>", "--line <LINE>", "--length <M>", "--span <MHZ>", "waveguide:WIDTH_MM",
+                          "coax[:VF]", "guide_wavelength_mm", "absorbed_p97_5_w", "\"id\"", "\";\"", "Exit status: 0 success, 1 some batch rows bad, 2 bad usage, or a file or the"})
         EXPECT_NE(help.out.find(s), std::string::npos) << s;
     const TRun version = RunCalc({"--version"});
     EXPECT_EQ(version.status, 0);

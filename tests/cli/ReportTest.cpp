@@ -90,3 +90,22 @@ TEST(Report, NeverReplacesAPipe)
 }
 
 }  // namespace
+
+namespace {
+
+// With the line given, the report's chart runs over the added length, and its
+// summary names the line and the lengths to add: lg / 8 and 3 lg / 8 for the
+// 90 degrees of Gs Gl, lg = 173.38 mm (WR340 at 2450 MHz).
+TEST(Report, WithALineChartsOverTheAddedLength)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("line.pdf");
+    const TRun r = RunCalc({"--report", pdf, "--line", "WR340", "--length", "1"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const QString text = PdfToText(pdf);
+    EXPECT_TRUE(text.contains("Added length (mm)")) << text.toStdString();
+    EXPECT_FALSE(text.contains("Round-trip phase change"));
+    EXPECT_TRUE(text.contains(QString::fromUtf8("add 21.67 mm for the maximum, 65.02 mm for the minimum"))) << text.toStdString();
+}
+
+}  // namespace
