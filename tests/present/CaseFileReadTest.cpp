@@ -108,7 +108,19 @@ const TReadRow kReads[] = {
      },
      {}},
     {"TheListsFormWinsOverTheTexts", File("\"inputs\": {\"load\": \"swr:3@90\"}, \"display\": {\"load_form\": \"mag\"}"),
-     [](TCase& c) { SetFieldValue(c.inputs, Input::LoaMag, 3, 2); }, {}},
+     [](TCase& c) {
+         // an SWR of 3 is a magnitude of 0.5, held as entered in Mag
+         SetFieldValue(c.inputs, Input::LoaMag, 3, 2);
+         SetFieldValue(c.inputs, Input::LoaMag, c.inputs.LoaRfl.Mag);
+     },
+     {}},
+    // the default source of magnitude 0.2 under a dB list: held as its return loss
+    {"AListsFormWithoutItsReflection", File("\"display\": {\"source_form\": \"dB\"}"),
+     [](TCase& c) {
+         SetFieldValue(c.inputs, Input::SrcMag, c.inputs.SrcRfl.Rloss, 1);
+         c.display.srcRfl = 1;
+     },
+     {}},
     {"DirectivityNullIsIdeal", File("\"inputs\": {\"directivity\": null}"), [](TCase& c) { c.ideal = true; }, {}},
     {"ADirectivityAloneIsACoupler", File("\"inputs\": {\"directivity\": 30}"),
      [](TCase& c) {
