@@ -1,0 +1,175 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Writing a case file. Every number is written with the text the input
+// table's reader takes back to the same double (EntryText), so that a case
+// saved and opened again computes the same results bit for bit.
+#include "CaseFile.h"
+
+#include "CaseFileNames.h"
+#include "EntryReader.h"
+#include "ReflectionText.h"
+#include "SafeSave.h"
+
+namespace merivane::present {
+
+namespace {
+
+using namespace casefile;
+
+void AppendJsonString(std::string& out, std::string_view s)
+{
+    static const char* const hex = "0123456789abcdef";
+    out += '"';
+    for (char c : s) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (u < 0x20) {
+            out += "\\u00";
+            out += hex[u >> 4];
+            out += hex[u & 15];
+        } else {
+            out += c;
+        }
+    }
+    out += '"';
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// JSON's number: -? (0 | [1-9][0-9]*) (. [0-9]+)? ([eE] [+-]? [0-9]+)?
+bool IsJsonNumber(std::string_view t)
+{
+    std::size_t i = 0;
+    const auto digits = [&] {
+        const std::size_t from = i;
+        while (i < t.size() && IsDigit(t[i])) ++i;
+        return i > from;
+    };
+    if (i < t.size() && t[i] == '-') ++i;
+    if (i < t.size() && t[i] == '0')
+        ++i;
+    else if (!digits())
+        return false;
+    if (i < t.size() && t[i] == '.') {
+        ++i;
+        if (!digits()) return false;
+    }
+    if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
+        ++i;
+        if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+        if (!digits()) return false;
+    }
+    return i == t.size();
+}
+
+// The entry text as a JSON number, or as a JSON string when it is none (the
+// reader takes both).
+void AppendEntry(std::string& out, const std::string& text)
+{
+    if (IsJsonNumber(text))
+        out += text;
+    else
+        AppendJsonString(out, text);
+}
+
+const char* ChoiceName(const TDisplayKey& k, int index)
+{
+    for (const TChoiceName& n : k.names)
+        if (n.index == index) return n.name;
+    return kNone.name;
+}
+
+class TWriter {
+public:
+    void Open(const char* section)
+    {
+        out_ += ",\n  ";
+        AppendJsonString(out_, section);
+        out_ += ": {";
+        first_ = true;
+    }
+    void Close() { out_ += "\n  }"; }
+    // a key of the open section; the caller appends the value
+    std::string& Key(const char* key)
+    {
+        out_ += first_ ? "\n    " : ",\n    ";
+        first_ = false;
+        AppendJsonString(out_, key);
+        out_ += ": ";
+        return out_;
+    }
+    void Number(const char* key, Input id, double stored) { AppendEntry(Key(key), EntryText(InputSpec(id), stored)); }
+    void Text(const char* key, std::string_view text) { AppendJsonString(Key(key), text); }
+    void Choice(const TDisplayKey& k, int index) { Text(k.key, ChoiceName(k, index)); }
+
+    std::string out_;
+
+private:
+    bool first_ = true;
+};
+
+std::string LineText(const TSweepInputs& l)
+{
+    switch (l.Line) {
+    case LineType::CustomWaveguide: return kWaveguidePrefix + EntryText(InputSpec(Input::SwWidth), l.WidthMm);
+    case LineType::Coax: return kCoaxPrefix + EntryText(InputSpec(Input::SwVf), l.Vf);
+    default: return LineTypeSpec(l.Line).name;
+    }
+}
+
+}  // namespace
+
+std::string CaseFileText(const TCase& c)
+{
+    TWriter w;
+    w.out_ = "{\n  \"format\": ";
+    AppendJsonString(w.out_, kCaseFormat);
+    w.out_ += ",\n  \"version\": " + std::to_string(kCaseVersion) + ",\n  \"name\": ";
+    AppendJsonString(w.out_, c.name);
+
+    const TModel& m = c.inputs;
+    w.Open("inputs");
+    w.Number("va", Input::AnodeV, m.Va);
+    w.Number("ia", Input::AnodeI, m.Ia);
+    w.Number("eff", Input::Effic, m.Eff);
+    // each reflection in the form it is entered in, which the display shows
+    w.Text("source", ReflectionInputText(m.SrcRfl, c.display.srcRfl, Input::SrcMag, Input::SrcPha));
+    w.Text("load", ReflectionInputText(m.LoaRfl, c.display.loaRfl, Input::LoaMag, Input::LoaPha));
+    // the window keeps the directivity while Ideal is ticked: both are kept
+    w.Number("directivity", Input::Dire, m.CplDirDb);
+    w.Key("ideal") += c.ideal ? "true" : "false";
+    w.Close();
+
+    const TSweepInputs& l = c.line;
+    w.Open("line");
+    w.Number("frequency", Input::SwFreq, l.FreqMHz);
+    w.Text("line", LineText(l));
+    // the page keeps the width and the velocity factor of the line not chosen
+    w.Number("width", Input::SwWidth, l.WidthMm);
+    w.Number("vf", Input::SwVf, l.Vf);
+    w.Number("length", Input::SwLength, l.LengthM);
+    w.Number("span", Input::SwSpan, l.SpanMHz);
+    w.Close();
+
+    const TDisplay& d = c.display;
+    w.Open("display");
+    w.Choice(kPowerUnitKey, static_cast<int>(d.power));
+    w.Choice(kFactorUnitKey, c.factorUnit);
+    w.Choice(kMeasUnitKey, c.measUnit);
+    w.Choice(kSourceFormKey, d.srcRfl);
+    w.Choice(kLoadFormKey, d.loaRfl);
+    w.Choice(kSourceMismKey, d.srcMism);
+    w.Choice(kLoadMismKey, d.loaMism);
+    w.Choice(kMeasReflKey, d.meaRfl);
+    w.Close();
+    w.out_ += "\n}\n";
+    return w.out_;
+}
+
+bool SaveCaseFile(const QString& path, const TCase& c, QString* reason)
+{
+    return SaveWholeFile(path, QByteArray::fromStdString(CaseFileText(c)), reason);
+}
+
+}  // namespace merivane::present
