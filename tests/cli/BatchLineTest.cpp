@@ -12,13 +12,6 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-Strings Split(const std::string& line)
-{
-    Strings cells;
-    merivane::SplitCsv(line, ',', cells);
-    return cells;
-}
-
 struct TTable {
     Strings header;
     std::vector<Strings> rows;

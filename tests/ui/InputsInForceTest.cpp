@@ -138,7 +138,9 @@ TEST_P(PhasesWrap, ByWholeTurns)
     const bool source = std::string(c.field) == "edSrcPha";
     EXPECT_EQ(source ? w->M.SrcRfl.Pha : w->M.LoaRfl.Pha, c.inForce);
     EXPECT_EQ(S(Edit(c.field)->text()), c.shown);
-    if (*c.note) EXPECT_EQ(S(Edit(c.field)->toolTip().section(QLatin1Char('\n'), 0, 0)), c.note);
+    if (*c.note) {
+        EXPECT_EQ(S(Edit(c.field)->toolTip().section(QLatin1Char('\n'), 0, 0)), c.note);
+    }
     EXPECT_EQ(HasEntryMark(Edit(c.field)), *c.note != '\0');
     // the wrapped value is what the model computes with: the same as typed in range
     const double pload = w->M.Pload;
