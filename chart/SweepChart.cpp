@@ -314,6 +314,14 @@ void TSweepChart::SetPullingBands(double yLow, double yHigh)
     }
 }
 
+void TSweepChart::LeaveOutHidden()
+{
+    for (QAbstractSeries* s : series()) {
+        const auto* area = qobject_cast<QAreaSeries*>(s);
+        if (!s->isVisible() || (area && area->upperSeries()->count() == 0)) removeSeries(s);
+    }
+}
+
 bool TSweepChart::ReadoutVisible() const { return cursor_->isVisible(); }
 
 void TSweepChart::ShowReadout(double x)

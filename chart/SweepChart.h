@@ -29,6 +29,10 @@ public:
 
     // Draws the sweep; without the curves of r (steps 0) it draws none.
     void Show(const merivane::TSweepCase& c, const merivane::TSweepResult& r, merivane::present::PowerUnit unit, bool ideal);
+    // For a chart that will not change again (a printed one): the series it
+    // does not show leave it, and with them their legend entries, which keep
+    // an empty slot in the legend while merely hidden.
+    void LeaveOutHidden();
 
     // The readout at x (mm or degrees, as the axis): its text, also drawn
     // beside a cursor line. Empty x hides both.

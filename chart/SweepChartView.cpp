@@ -110,12 +110,7 @@ void PaintSweepChart(QPainter& painter, const QRectF& rect, const merivane::TSwe
     merivane::TSweepCase shown = c;
     shown.M.CplIdeal = ideal;
     chart->Show(shown, merivane::CalcLineSweep(shown), unit, ideal);
-    // a printed chart does not change: what it does not show leaves it, and
-    // with it its legend entry, which would keep an empty slot when hidden
-    for (QAbstractSeries* s : chart->series()) {
-        const auto* area = qobject_cast<QAreaSeries*>(s);
-        if (!s->isVisible() || (area && area->upperSeries()->count() == 0)) chart->removeSeries(s);
-    }
+    chart->LeaveOutHidden();
     chart->layout()->activate();
     scene.setSceneRect(QRectF(QPointF(0, 0), rect.size()));
     scene.render(&painter, rect, scene.sceneRect());

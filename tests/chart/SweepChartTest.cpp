@@ -259,3 +259,28 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<TAxisCase>& i) { return std::string(i.param.name); });
 
 }  // namespace
+
+namespace {
+
+// A printed chart keeps no legend entry for what it does not show: a hidden
+// entry would leave an empty slot in the legend.
+TEST(SweepChart, APrintedChartsLegendHasAnEntryForEachThingShownOnly)
+{
+    for (const bool ideal : {true, false}) {
+        TSweepChart chart(true);
+        chart.resize(QSizeF(600, 400));
+        merivane::TSweepCase c = WorkedExample(ideal);
+        chart.Show(c, merivane::CalcLineSweep(c), merivane::present::PowerUnit::Watts, ideal);  // no pulling band
+        chart.LeaveOutHidden();
+        int entries = 0;
+        for (QLegendMarker* m : chart.legend()->markers()) {
+            EXPECT_TRUE(m->isVisible()) << m->label().toStdString();
+            ++entries;
+        }
+        // absorbed, incident, reflected, max and min absorbed, the present
+        // set-up, and the coupler band with a real coupler
+        EXPECT_EQ(entries, ideal ? 6 : 7);
+    }
+}
+
+}  // namespace
