@@ -55,6 +55,23 @@ std::optional<double> Number(const TInputSpec& spec, std::string_view text, int&
         if (std::isfinite(scaled) && scaled != std::trunc(scaled)) return std::nullopt;
         return scaled;
     }
+    if (spec.forms & kMegahertz) {
+        // a frequency in GHz or kHz is no frequency in MHz: "2.45 GHz" is 2450
+        std::string s(text);
+        std::size_t end = s.size();
+        while (end > 0 && (s[end - 1] == ' ' || s[end - 1] == '\t')) --end;
+        if (end >= 3 && s.compare(end - 2, 2, "Hz") == 0) {
+            const char prefix = s[end - 3];
+            const int power = prefix == 'G' ? 3 : prefix == 'k' ? -3 : prefix == 'M' ? 0 : 1;
+            if (power != 1) {
+                s.erase(end - 3);
+                const std::optional<double> v = Real(s);
+                if (!v) return std::nullopt;
+                exponent = power;
+                return power == 3 ? *v * 1000 : power == -3 ? *v / 1000 : *v;
+            }
+        }
+    }
     if (spec.forms & kAmpPrefix) {
         std::string s(text);
         exponent = TakeUnitPrefix(s, 'A', true);

@@ -94,8 +94,8 @@ const TControlTip kTips[] = {
     {"Label30", "Lowest reported − true magnitude, in percentage points of |Γl| (Mag only)."},
     {"Label31", "Highest reported − true magnitude, in percentage points of |Γl| (Mag only)."},
     // Line Sweep page: inputs
-    {"edSwFreq", "Operating frequency of the magnetron in MHz, {range} (915 or 2450 for heating).\n"
-                 "It sets the wavelength in the line."},
+    {"edSwFreq", "Operating frequency of the magnetron in MHz, {range} (915 or 2450 for heating);\n"
+                 "“2.45 GHz” is read as 2450 MHz. It sets the wavelength in the line."},
     {"cbSwLine", "The line between magnetron and load: a TE10 rectangular waveguide (WR284, WR340, WR430,\n"
                  "WR975 or one of a custom width) or a coaxial (TEM) line with its velocity factor."},
     {"edSwWidth", "Broad-wall width a of the custom waveguide in mm, {range}; its TE10 cut-off is c/(2a).\n"

@@ -28,7 +28,7 @@ TInputSpec gInputs[] = {
      {"udLoaPha", -180, 180, 5, true, 90}},
     {Input::Dire, "edDire", "Directivity", "Directivity", " dB", 0, 160, 20, 0, Beyond::Clamp, 3, 1, "udDire", "directivity",
      {"udDire", 0, 100, 1, false, 20}},
-    {Input::SwFreq, "edSwFreq", "Frequency", "Frequency (MHz)", " MHz", 1, 100000, 2450, 0, Beyond::Clamp, 6, 1, "Frequency",
+    {Input::SwFreq, "edSwFreq", "Frequency", "Frequency (MHz)", " MHz", 1, 100000, 2450, kMegahertz, Beyond::Clamp, 6, 1, "Frequency",
      "frequency", kNoSpinner},
     {Input::SwWidth, "edSwWidth", "Waveguide Width", "Waveguide Width (mm)", " mm", 1, 10000, 86.36, 0, Beyond::Clamp, 6, 1,
      "WaveguideWidth", nullptr, kNoSpinner},
@@ -36,7 +36,7 @@ TInputSpec gInputs[] = {
      nullptr, kNoSpinner},
     {Input::SwLength, "edSwLength", "Line Length", "Line Length (m)", " m", 0, 10000, 0, 0, Beyond::Clamp, 6, 1, "LineLength",
      "length", kNoSpinner},
-    {Input::SwSpan, "edSwSpan", "Frequency Span", "Frequency Span (\u00b1 MHz)", " MHz", 0, 10000, 0, 0, Beyond::Clamp, 6, 1,
+    {Input::SwSpan, "edSwSpan", "Frequency Span", "Frequency Span (\u00b1 MHz)", " MHz", 0, 10000, 0, kMegahertz, Beyond::Clamp, 6, 1,
      "FrequencySpan", "span", kNoSpinner},
 };
 

@@ -24,6 +24,7 @@ enum InputForm : unsigned {
     kAmpPrefix = 1u << 2,   // "300 mA", "0.5 kA"
     kWraps = 1u << 3,       // periodic: reduced by whole turns into lo .. hi
     kReflection = 1u << 4,  // a magnitude in one of the representations of ReflForms()
+    kMegahertz = 1u << 5,   // "2.45 GHz", "915 MHz", "500 kHz": a frequency in MHz
 };
 
 // What a number beyond the limits does.

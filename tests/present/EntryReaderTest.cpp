@@ -89,7 +89,11 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"directivity", Input::Dire, 0, "26.5", 20, 26.5, T},
         ReadCase{"directivity beyond doubles", Input::Dire, 0, "1E400", 20, 160, A},
         ReadCase{"frequency", Input::SwFreq, 0, "915.5", 2450, 915.5, T},
-        ReadCase{"frequency too high", Input::SwFreq, 0, "200000", 2450, 100000, A}),
+        ReadCase{"frequency too high", Input::SwFreq, 0, "200000", 2450, 100000, A},
+        ReadCase{"frequency in GHz", Input::SwFreq, 0, "2.45 GHz", 915, 2450, T},
+        ReadCase{"frequency in MHz", Input::SwFreq, 0, "915MHz", 2450, 915, T},
+        ReadCase{"span in kHz", Input::SwSpan, 0, "500 kHz", 0, 0.5, T},
+        ReadCase{"frequency in kHz is below", Input::SwFreq, 0, "500 kHz", 2450, 1, B}),
     ROW_NAMES(std::string(r.name)));
 
 struct NoteCase {
@@ -145,6 +149,7 @@ INSTANTIATE_TEST_SUITE_P(
         NoteCase{"directivity beyond its spinner", Input::Dire, 0, "120", 20, ""},
         NoteCase{"frequency above", Input::SwFreq, 0, "200000", 2450, "“200000” is above 100000 MHz: 100000 MHz in force."},
         NoteCase{"factor below", Input::SwVf, 0, "0.05", 1, "“0.05” is below 0.1: 0.1 in force."},
+        NoteCase{"gigahertz", Input::SwFreq, 0, "2.45 GHz", 915, "“2.45 GHz” was read as 2450 MHz."},
         NoteCase{"length decorated", Input::SwLength, 0, "2,5 m", 0, ""},
         NoteCase{"long text cut", Input::AnodeV, 0, "12345678901234567890123456789", 4000,
                  "“123456789012345678901234…” is not a whole number of volts: 4000 V kept."}),
