@@ -23,6 +23,9 @@ const char* const kDescription =
     "opens with Help (Alt+H) or F1. merivane-calc computes the same case without\n"
     "a window.\n"
     "\n"
+    "FILE, a case file saved with Save Case (Ctrl+S), is opened at the start,\n"
+    "over the inputs the settings file gave.\n"
+    "\n"
     "Qt's own options, such as -platform offscreen, are taken as well.\n"
     "\n"
     "Exit status: 0 when the window is closed.";
@@ -65,7 +68,6 @@ int main(int argc, char** argv)
     QApplication::setApplicationVersion(merivane::env::GetFileVersionString());
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/merivane.svg")));
     TForm1 window;
-    window.FormCreate();
-    window.show();
+    StartWindow(window, QApplication::arguments());
     return QApplication::exec();
 }

@@ -31,6 +31,7 @@ class TFixedDialogs final : public IResultDialogs {
 public:
     explicit TFixedDialogs(QString path) : path_(std::move(path)) {}
     QString SaveFile(QWidget*, const QString&, const QString&, const QString&, QString*) override { return path_; }
+    QString OpenFile(QWidget*, const QString&, const QString&, const QString&) override { return path_; }
     bool OfferPrint(QWidget*, const QString&) override { return false; }
     bool SetUpPrinter(QWidget*, QPrinter&) override { return false; }
 

@@ -6,6 +6,7 @@
 #include "Prompter.h"
 #include "ResultActions.h"
 #include "SweepPage.h"
+#include "CaseCommands.h"
 #include "TForm1.h"
 #include "UpDown.h"
 #include "ui_TForm1.h"
@@ -59,6 +60,8 @@ TForm1::TForm1(std::shared_ptr<IPrompter> prompter, QWidget* parent)
     actions_->SetPendingInput([this] { sweep_->CommitPendingInput(); });
     actions_->SetExtraRegion([this] { return sweep_->CopyRegion(); });
     MakeUndo();
+    cases_ = new TCaseCommands(*this);
+    actions_->SetCaseActions(cases_->OpenAction(), cases_->SaveAction(), cases_->SaveAsAction());
     actions_->SetChartPainter([this](QPainter& p, const QRectF& r) {
         QString error;
         sweep_->PaintChart(p, r, error);  // without its library the report has no chart

@@ -25,3 +25,5 @@ void TForm1::ReportError(const QString& message)
     if (!text.endsWith(QLatin1Char('.'))) text += QLatin1Char('.');
     prompter_->Error(this, QStringLiteral("Merivane"), text);
 }
+
+void TForm1::ReportWarning(const QString& message) { prompter_->Warning(this, QStringLiteral("Merivane"), message); }

@@ -16,6 +16,12 @@ void TMessageBoxPrompter::Error(QWidget* parent, const QString& caption, const Q
     box.exec();
 }
 
+void TMessageBoxPrompter::Warning(QWidget* parent, const QString& caption, const QString& text)
+{
+    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
 bool TMessageBoxPrompter::CloseWithoutSaving(QWidget* parent, const QString& caption, const QString& text)
 {
     QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::NoButton, parent);

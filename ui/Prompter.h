@@ -12,6 +12,9 @@ public:
     virtual bool Confirm(QWidget* parent, const QString& caption, const QString& text) = 0;
     // An error box with the error icon and an OK button.
     virtual void Error(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // A warning box with an OK button: something was done, with a remark.
+    // Without an override it is shown as an error box.
+    virtual void Warning(QWidget* parent, const QString& caption, const QString& text) { Error(parent, caption, text); }
     // A failed save at closing: "Cancel", the default, keeps the window;
     // "Close Without Saving" ends the program. True for the second.
     virtual bool CloseWithoutSaving(QWidget* parent, const QString& caption, const QString& text) = 0;
@@ -22,5 +25,6 @@ class TMessageBoxPrompter final : public IPrompter {
 public:
     bool Confirm(QWidget* parent, const QString& caption, const QString& text) override;
     void Error(QWidget* parent, const QString& caption, const QString& text) override;
+    void Warning(QWidget* parent, const QString& caption, const QString& text) override;
     bool CloseWithoutSaving(QWidget* parent, const QString& caption, const QString& text) override;
 };

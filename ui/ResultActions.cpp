@@ -52,7 +52,7 @@ TResultActions::TResultActions(TForm1& form)
     copyValue_ = make(QStringLiteral("Copy Value"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
                       &TResultActions::CopyValueAtPointer);
     copyResults_ = make(QStringLiteral("Copy Results"), QKeySequence::Copy, &TResultActions::CopyResults);
-    export_ = make(QStringLiteral("Export\u2026"), QKeySequence::Save, &TResultActions::ExportCase);
+    export_ = make(QStringLiteral("Export\u2026"), QKeySequence(Qt::CTRL | Qt::Key_E), &TResultActions::ExportCase);
     report_ = make(QStringLiteral("Report\u2026"), QKeySequence::Print, &TResultActions::Report);
 
     // A right-click that no control takes for itself (the input fields keep
@@ -119,6 +119,12 @@ std::unique_ptr<QMenu> TResultActions::MakeMenu(const QPoint& pos)
     if (CellAt(pos)) menu->addAction(copyValue_);
     menu->addAction(copyResults_);
     menu->addSeparator();
+    if (open_ && save_ && saveAs_) {
+        menu->addAction(open_);
+        menu->addAction(save_);
+        menu->addAction(saveAs_);
+        menu->addSeparator();
+    }
     menu->addAction(export_);
     menu->addAction(report_);
     if (undo_ && redo_) {
@@ -170,6 +176,13 @@ void TResultActions::CopyValueAtPointer()
 QString TResultActions::AskPath(const QString& caption, const QString& name, const QString& filters, QString* filter)
 {
     const QString path = dialogs_->SaveFile(&form_, caption, QDir(folder_).filePath(name), filters, filter);
+    if (!path.isEmpty()) folder_ = QFileInfo(path).absolutePath();
+    return path;
+}
+
+QString TResultActions::AskOpenPath(const QString& caption, const QString& filters)
+{
+    const QString path = dialogs_->OpenFile(&form_, caption, folder_, filters);
     if (!path.isEmpty()) folder_ = QFileInfo(path).absolutePath();
     return path;
 }

@@ -29,7 +29,7 @@ public:
     explicit TResultActions(TForm1& form);
     ~TResultActions() override;
 
-    // The actions, with their shortcuts: Ctrl+Shift+C, Ctrl+C, Ctrl+S, Ctrl+P.
+    // The actions, with their shortcuts: Ctrl+Shift+C, Ctrl+C, Ctrl+E, Ctrl+P.
     QAction* CopyValueAction() const { return copyValue_; }
     QAction* CopyResultsAction() const { return copyResults_; }
     QAction* ExportAction() const { return export_; }
@@ -47,6 +47,13 @@ public:
     // Reads what such a page has typed and not yet taken, before a copy, an
     // export or a report asks for anything.
     void SetPendingInput(std::function<void()> take);
+    // Open Case, Save Case and Save Case As, in the menu after the copies.
+    void SetCaseActions(QAction* open, QAction* save, QAction* saveAs)
+    {
+        open_ = open;
+        save_ = save;
+        saveAs_ = saveAs;
+    }
     // Undo and Redo of the case, at the end of the menu.
     void SetEditActions(QAction* undo, QAction* redo)
     {
@@ -69,6 +76,11 @@ public:
     // at first the home folder.
     QString Folder() const { return folder_; }
 
+    // The file dialogs, opened in Folder(), which a chosen file then sets.
+    // Empty when cancelled.
+    QString AskPath(const QString& caption, const QString& name, const QString& filters, QString* filter);
+    QString AskOpenPath(const QString& caption, const QString& filters);
+
     void CopyResults();
     void CopyValue(const merivane::present::TCellSpec& cell);
     void ExportCase();
@@ -80,7 +92,6 @@ private:
     void CopyValueAtPointer();
     void ShowMenu(const QPoint& pos);
     merivane::present::TExtraRegion Extra() const;
-    QString AskPath(const QString& caption, const QString& name, const QString& filters, QString* filter);
 
     TForm1& form_;
     QAction* copyValue_;
@@ -91,6 +102,9 @@ private:
     std::function<merivane::present::TExtraRegion()> extra_;
     TChartPainter chart_;
     std::function<void()> pending_;
+    QAction* open_ = nullptr;
+    QAction* save_ = nullptr;
+    QAction* saveAs_ = nullptr;
     QAction* undo_ = nullptr;
     QAction* redo_ = nullptr;
     QString folder_;

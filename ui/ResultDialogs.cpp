@@ -13,6 +13,12 @@ QString TQtResultDialogs::SaveFile(QWidget* parent, const QString& caption, cons
     return QFileDialog::getSaveFileName(parent, caption, startPath, filters, selectedFilter);
 }
 
+QString TQtResultDialogs::OpenFile(QWidget* parent, const QString& caption, const QString& startFolder,
+                                   const QString& filters)
+{
+    return QFileDialog::getOpenFileName(parent, caption, startFolder, filters);
+}
+
 bool TQtResultDialogs::OfferPrint(QWidget* parent, const QString& savedPath)
 {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Merivane"),

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The dialogs of the result actions, behind an interface so that tests can
-// answer them: where to save, whether to print the saved report, and the
-// print dialog.
+// answer them: where to save, which file to open, whether to print the saved
+// report, and the print dialog.
 #pragma once
 
 #include <QString>
@@ -17,6 +17,9 @@ public:
     // cancelled; selectedFilter, when given, gets the chosen filter.
     virtual QString SaveFile(QWidget* parent, const QString& caption, const QString& startPath, const QString& filters,
                              QString* selectedFilter) = 0;
+    // A file to open, the dialog opened in startFolder. Empty when cancelled.
+    virtual QString OpenFile(QWidget* parent, const QString& caption, const QString& startFolder,
+                             const QString& filters) = 0;
     // After the report was saved: true to print it as well.
     virtual bool OfferPrint(QWidget* parent, const QString& savedPath) = 0;
     // The print dialog on the printer; true when the user chose to print.
@@ -29,6 +32,8 @@ class TQtResultDialogs final : public IResultDialogs {
 public:
     QString SaveFile(QWidget* parent, const QString& caption, const QString& startPath, const QString& filters,
                      QString* selectedFilter) override;
+    QString OpenFile(QWidget* parent, const QString& caption, const QString& startFolder,
+                     const QString& filters) override;
     bool OfferPrint(QWidget* parent, const QString& savedPath) override;
     bool SetUpPrinter(QWidget* parent, QPrinter& printer) override;
 };

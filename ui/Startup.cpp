@@ -1,4 +1,5 @@
 // Start-up and closing of the main window.
+#include "CaseCommands.h"
 #include "CaseDocument.h"
 #include "Environment.h"
 #include "HelpWindow.h"
@@ -102,4 +103,17 @@ void TForm1::FormClose(QCloseEvent* event)
     AutoIniFile.reset();
     if (help_) help_->close();
     event->accept();
+}
+
+void StartWindow(TForm1& window, const QStringList& arguments)
+{
+    window.FormCreate();
+    window.show();
+    // the first argument that is no option names the case; a bad file is
+    // reported over the window, which keeps what the settings gave it
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (arguments[i].startsWith(QLatin1Char('-'))) continue;
+        window.Guarded([&] { window.CaseCommands()->OpenFile(arguments[i]); });
+        break;
+    }
 }

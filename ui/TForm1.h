@@ -14,6 +14,7 @@
 #include "Model.h"
 
 #include <QPoint>
+#include <QStringList>
 #include <QString>
 #include <QWidget>
 
@@ -24,6 +25,7 @@
 
 class IPrompter;
 class QAction;
+class TCaseCommands;
 class TCaseDocument;
 struct TCaseState;
 class QComboBox;
@@ -146,12 +148,16 @@ public:
     void Guarded(const std::function<void()>& fn);
     // The window's general error reporting.
     void ReportError(const QString& message);
+    // A remark on something done, in a warning box captioned "Merivane".
+    void ReportWarning(const QString& message);
 
     // The "Line Sweep" page, the last of the results.
     TSweepPage* SweepPage() const { return sweep_; }
 
     // --- the case and its undo steps (CaseUndo.cpp)
     TCaseDocument* Document() const { return doc_; }
+    // Open Case, Save Case and Save Case As (CaseCommands.cpp).
+    TCaseCommands* CaseCommands() const { return cases_; }
     QAction* UndoAction() const { return undo_; }
     QAction* RedoAction() const { return redo_; }
     // The case as the window holds it: the inputs in force, the choices of
@@ -207,6 +213,7 @@ private:
     int applying_ = 0;  // > 0 while an undo or a redo is shown
     std::array<std::string, 8> notes_;  // each field's note, as its tooltip starts
     TResultActions* actions_ = nullptr;
+    TCaseCommands* cases_ = nullptr;
     TSweepPage* sweep_ = nullptr;
     QString helpFile_;
     int busy_ = 0;  // > 0 while a handler runs
@@ -214,3 +221,9 @@ private:
 
 // Fonts, widget style and accessibility shared by the program and its tests.
 void InitWindowLook();
+
+// The program's start: the window made and started (its settings loaded),
+// shown, and then the case file the arguments name, if any, opened over the
+// settings. arguments as QApplication::arguments() gives them, the program
+// first; Qt's own options are already taken out.
+void StartWindow(TForm1& window, const QStringList& arguments);

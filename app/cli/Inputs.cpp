@@ -216,6 +216,25 @@ TCaseInput DefaultCase()
     return c;
 }
 
+TCaseInput FromCase(const present::TCase& c)
+{
+    TCaseInput in;
+    in.m.Va = c.inputs.Va;
+    in.m.Ia = c.inputs.Ia;
+    in.m.Eff = c.inputs.Eff;
+    in.m.SrcRfl = c.inputs.SrcRfl;
+    in.m.LoaRfl = c.inputs.LoaRfl;
+    in.m.CplDirDb = c.inputs.CplDirDb;
+    in.ideal = c.ideal;
+    // the lists offer Mag, dB, SWR as the options' forms do; none selected is Mag
+    const auto form = [](int list) { return list >= 0 && list <= 2 ? list : 0; };
+    in.srcForm = form(c.display.srcRfl);
+    in.loaForm = form(c.display.loaRfl);
+    in.line = c.line;
+    in.lineGiven = true;  // a case always has its line
+    return in;
+}
+
 TReadResult ReadInput(InputId id, std::string_view text, TCaseInput& c) { return Read(id, text, c); }
 
 void Compute(TCaseInput& c) { CalcTransmission(c.m, c.ideal); }

@@ -6,6 +6,7 @@
 // window, and the clamp is reported as a warning.
 #pragma once
 
+#include "CaseModel.h"
 #include "Display.h"
 #include "LineSweep.h"
 #include "Model.h"
@@ -36,6 +37,10 @@ struct TCaseInput {
 // 4000 V, 3 A, 85 %, source 0.2 at 0 degrees, load 0.5 at 90 degrees, ideal
 // couplers; the window's defaults, with its directivity of 20 dB kept.
 TCaseInput DefaultCase();
+
+// A case file's inputs and line as the options would give them: its
+// reflections in the forms its lists show, its line given.
+TCaseInput FromCase(const present::TCase& c);
 
 struct TReadResult {
     bool ok = true;

@@ -7,6 +7,7 @@
 // written.
 #include "Batch.h"
 #include "Case.h"
+#include "CaseFile.h"
 #include "Environment.h"
 #include "EntryReader.h"
 #include "Export.h"
@@ -20,6 +21,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QFile>
 #include <QApplication>
 
 #include <cerrno>
@@ -93,6 +95,7 @@ constexpr TOptionUse kOptionUses[] = {
     {"factor-unit", kCaseMode},            // the batch writes no cell texts
     {"meas-unit", kCaseMode},
     {"report", kCaseMode},                 // one report is one case
+    {"case", kCaseMode},                   // a case file is one case
     {"batch", kBatchMode},
 };
 
@@ -121,6 +124,34 @@ present::TExtraRegion SweepRegion(const TSweepCase& sweep, present::PowerUnit un
     region.rows.emplace_back(spec(present::Input::SwSpan).name, "\u00b1" + present::LimitText(in.SpanMHz) + " MHz");
     present::AddSweepReadouts(region, CalcLineSweep(sweep, 0), unit);
     return region;
+}
+
+// A case file's inputs, line and display choices; false with the message
+// printed when it cannot be read or is refused. Each warning line of the
+// reader is printed as a warning.
+bool ReadCaseOption(const std::string& path, TCaseInput& c, present::TCase& read)
+{
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadOnly)) {
+        Fail("--case cannot read " + Quoted(path) + ": " + U(file.errorString()));
+        return false;
+    }
+    constexpr qint64 kMaxBytes = 1 << 20;  // a case file is a few hundred bytes
+    const QByteArray bytes = file.read(kMaxBytes + 1);
+    if (bytes.size() > kMaxBytes) {
+        Fail("--case " + Quoted(path) + ": larger than a case file can be");
+        return false;
+    }
+    const present::TCaseReadResult r = present::ReadCaseFile(bytes.toStdString());
+    if (!r.ok) {
+        Fail("--case " + Quoted(path) + ": " + r.error);
+        return false;
+    }
+    for (const QString& line : QString::fromStdString(r.warning).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        Warn("--case " + Quoted(path) + ": " + U(line));
+    read = r.c;
+    c = FromCase(r.c);
+    return true;
 }
 
 // Whether the report is asked for: then the program needs the Gui application.
@@ -168,7 +199,14 @@ const char* const kDescription =
     "numbers at the end.\n"
     "\n"
     "An option the mode does not use is an error: --power-unit, --factor-unit,\n"
-    "--meas-unit and --report only with one case, --format only csv with --batch.\n"
+    "--meas-unit, --report and --case only with one case, --format only csv with\n"
+    "--batch.\n"
+    "\n"
+    "--case FILE starts from a case file saved by the window (*.merivane, or its\n"
+    "JSON export): its inputs, its line (the Line Sweep page is computed) and its\n"
+    "display choices; the options given override them. A file that cannot be read\n"
+    "or is refused is an error, with the reason (a damaged file: the line and the\n"
+    "column).\n"
     "\n"
     "Exit status: 0 success, 1 some batch rows bad, 2 bad usage, or a file or the\n"
     "output could not be read or written.";
@@ -211,6 +249,8 @@ int Run(const QStringList& arguments)
     const QString format = option("format", "Output: text (default), csv or json.", "F");
     const QString batch = option("batch", "Cases from a CSV file (\"-\" for standard input), one result row per case.", "FILE");
     const QString report = option("report", "Write the PDF report of the case.", "FILE.pdf");
+    const QString caseFile = option("case", "Start from a case file's inputs, line and units; options override them.",
+                                    "FILE");
 
     if (!parser.parse(arguments)) {
         // Qt's text, with an unknown option's name shortened as every quote is
@@ -242,6 +282,8 @@ int Run(const QStringList& arguments)
     }
 
     TCaseInput c = DefaultCase();
+    present::TCase fromFile = present::DefaultCase();
+    if (parser.isSet(caseFile) && !ReadCaseOption(U(parser.value(caseFile)), c, fromFile)) return kBadUsage;
     for (const TInputOption& o : inputs) {
         const QString name = QString::fromLatin1(o.name);
         if (!parser.isSet(name)) continue;
@@ -252,7 +294,9 @@ int Run(const QStringList& arguments)
         }
         if (!r.warning.empty()) Warn("--" + std::string(o.name) + " " + r.warning);
     }
-    int power = static_cast<int>(present::PowerUnit::Watts), factor = 0, meas = 0, form = kText;
+    // the units of the case file, or the window's first ones
+    int power = static_cast<int>(fromFile.display.power), factor = fromFile.factorUnit, meas = fromFile.measUnit,
+        form = kText;
     if (!Choose(parser, powerUnit, kPowerUnits, power) || !Choose(parser, factorUnit, kFactorUnits, factor) ||
         !Choose(parser, measUnit, kMeasUnits, meas) || !Choose(parser, format, kFormats, form))
         return kBadUsage;
@@ -278,8 +322,9 @@ int Run(const QStringList& arguments)
 
     Compute(c);
     // The mismatch and measured-reflection lists have no options: they show
-    // magnitudes, as the window does on its first start.
-    present::TDisplay d;
+    // what the case file's lists show, or else magnitudes, as the window does
+    // on its first start.
+    present::TDisplay d = fromFile.display;
     d.power = static_cast<present::PowerUnit>(power);
     d.srcRfl = c.srcForm;
     d.loaRfl = c.loaForm;

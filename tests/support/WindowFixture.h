@@ -36,7 +36,7 @@ class TFakePrompter final : public IPrompter {
 public:
     bool answer = true;         // the reply to a confirmation
     bool errorsExpected = false;
-    std::vector<QString> confirms, errors, errorCaptions;
+    std::vector<QString> confirms, errors, errorCaptions, warnings;
 
     bool Confirm(QWidget*, const QString& caption, const QString& text) override
     {
@@ -49,6 +49,8 @@ public:
         errorCaptions.push_back(caption);
         if (!errorsExpected) ADD_FAILURE() << "unexpected error box: " << text.toStdString();
     }
+    // A warning is recorded; it never fails a test by itself.
+    void Warning(QWidget*, const QString&, const QString& text) override { warnings.push_back(text); }
     // A failed save at closing is an error box too, with the answer given here.
     bool closeWithoutSaving = false;
     bool CloseWithoutSaving(QWidget* parent, const QString& caption, const QString& text) override

@@ -164,8 +164,17 @@ TEST_P(RightClick, OffersCopyValueOnACellAndTheShortcutsEverywhere)
             copied = Clip();
         }
     });
-    QStringList expected = {"Copy Results|Ctrl+C", "-", QStringLiteral("Export\u2026|Ctrl+S"),
-                            QStringLiteral("Report\u2026|Ctrl+P"), "-", "Undo|Ctrl+Z", "Redo|Ctrl+Shift+Z"};
+    QStringList expected = {"Copy Results|Ctrl+C",
+                            "-",
+                            QStringLiteral("Open Case\u2026|Ctrl+O"),
+                            "Save Case|Ctrl+S",
+                            QStringLiteral("Save Case As\u2026|Ctrl+Shift+S"),
+                            "-",
+                            QStringLiteral("Export\u2026|Ctrl+E"),
+                            QStringLiteral("Report\u2026|Ctrl+P"),
+                            "-",
+                            "Undo|Ctrl+Z",
+                            "Redo|Ctrl+Shift+Z"};
     if (GetParam().value) expected.prepend("Copy Value|Ctrl+Shift+C");
     EXPECT_EQ(S(items.join(" / ")), S(expected.join(" / ")));
     if (GetParam().value) {
@@ -205,7 +214,8 @@ TEST_P(MenuFromTheKeyboard, OpensTheWindowsMenu)
     });
     QTest::keyClick(radio, GetParam().key, GetParam().modifiers);
     QTest::qWait(20);
-    EXPECT_EQ(S(items.join(" / ")), S(QStringLiteral("Copy Results / Export\u2026 / Report\u2026 / Undo / Redo")));
+    EXPECT_EQ(S(items.join(" / ")), S(QStringLiteral("Copy Results / Open Case\u2026 / Save Case / Save Case As\u2026 / Export\u2026 / "
+                                                     "Report\u2026 / Undo / Redo")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, MenuFromTheKeyboard,

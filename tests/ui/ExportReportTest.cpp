@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Export and report out of the window: Ctrl+S writes CSV or JSON by the file
+// Export and report out of the window: Ctrl+E writes CSV or JSON by the file
 // name's ending, Ctrl+P the one-page PDF report and offers to print it; a page
 // of its own adds rows and a chart.
 #include "ResultActionsFixture.h"
@@ -22,7 +22,7 @@ TEST_F(ResultActionsTest, ExportWritesCsvOrJsonByTheNamesEnding)
     QDir().mkpath(Temp("out"));
 
     dialogs->path = Temp("out/case.csv");
-    QTest::keyClick(Find<QWidget>("bEvaluate"), Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(Find<QWidget>("bEvaluate"), Qt::Key_E, Qt::ControlModifier);
     ASSERT_EQ(dialogs->starts.size(), 1u);
     EXPECT_EQ(S(dialogs->starts[0]), S(Home() + "/Merivane.csv"));  // the home folder first
     QFile csv(Temp("out/case.csv"));
@@ -233,7 +233,8 @@ TEST_F(ResultActionsTest, TheHelpDescribesTheFourActions)
     ASSERT_TRUE(help.open(QIODevice::ReadOnly));
     const QString html = QString::fromUtf8(help.readAll());
     for (const char* s : {"name=\"results-out\"", "Copy Value", "Copy Results", "Export", "Report", "Ctrl+Shift+C",
-                          "Ctrl+C", "Ctrl+S", "Ctrl+P", "merivane-calc"})
+                          "Ctrl+C", "Ctrl+E", "Ctrl+P", "merivane-calc",
+                          "Open Case", "Save Case", "Ctrl+O", "Ctrl+S", "Ctrl+Shift+S"})
         EXPECT_TRUE(html.contains(QString::fromUtf8(s))) << s;
     // each says that the Line Sweep page goes with it
     const QString out = html.section(QStringLiteral("name=\"results-out\""), 1);

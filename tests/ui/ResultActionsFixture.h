@@ -21,6 +21,7 @@
 class TFakeDialogs final : public IResultDialogs {
 public:
     QString path;          // the file chosen; empty: cancelled
+    QString openPath;      // the file chosen to open; empty: cancelled
     QString filter;        // the filter chosen
     bool print = false;    // the answer to "Print it as well?"
     QString printTo;       // the PDF the printer writes; empty: the print dialog is cancelled
@@ -33,6 +34,12 @@ public:
         starts.push_back(startPath);
         if (selected) *selected = filter;
         return path;
+    }
+    QString OpenFile(QWidget*, const QString& caption, const QString& startFolder, const QString&) override
+    {
+        captions.push_back(caption);
+        starts.push_back(startFolder);
+        return openPath;
     }
     bool OfferPrint(QWidget*, const QString&) override
     {

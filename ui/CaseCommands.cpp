@@ -1,0 +1,123 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "CaseCommands.h"
+
+#include "CaseDocument.h"
+#include "CaseFile.h"
+#include "ResultActions.h"
+#include "TForm1.h"
+
+#include <QAction>
+#include <QFile>
+#include <QFileInfo>
+
+namespace present = merivane::present;
+
+namespace {
+
+const QString kCaseFilter = QStringLiteral("Merivane cases (*.merivane)");
+
+QString Q(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+// A case file is a few hundred bytes; a file far larger is not one.
+constexpr qint64 kMaxCaseFileBytes = 1 << 20;
+
+}  // namespace
+
+TCaseCommands::TCaseCommands(TForm1& form) : QObject(&form), form_(form)
+{
+    const auto make = [this](const QString& text, const QKeySequence& keys, auto run) {
+        auto* a = new QAction(text, &form_);
+        a->setShortcut(keys);
+        a->setShortcutContext(Qt::WindowShortcut);
+        a->setShortcutVisibleInContextMenu(true);
+        form_.addAction(a);
+        connect(a, &QAction::triggered, this, [this, run] { form_.Guarded([this, run] { (this->*run)(); }); });
+        return a;
+    };
+    open_ = make(QStringLiteral("Open Case\u2026"), QKeySequence(Qt::CTRL | Qt::Key_O), &TCaseCommands::Open);
+    save_ = make(QStringLiteral("Save Case"), QKeySequence(Qt::CTRL | Qt::Key_S), &TCaseCommands::Save);
+    saveAs_ = make(QStringLiteral("Save Case As\u2026"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+                   &TCaseCommands::SaveAs);
+}
+
+std::string TCaseCommands::CaseName() const
+{
+    if (!fileName_.empty() || path_.isEmpty()) return fileName_;
+    return QFileInfo(path_).completeBaseName().toStdString();
+}
+
+void TCaseCommands::Open()
+{
+    const QString path = form_.ResultActions()->AskOpenPath(
+        QStringLiteral("Open Case"), kCaseFilter + QStringLiteral(";;JSON export (*.json);;All files (*)"));
+    if (!path.isEmpty()) OpenFile(path);
+}
+
+bool TCaseCommands::OpenFile(const QString& path)
+{
+    // what was typed and not yet taken is a change of its own, before the open
+    if (form_.InputPending()) form_.bEvaluateClick();
+    QFile file(path);
+    const QFileInfo info(path);
+    QString why;
+    if (!info.exists())
+        why = QStringLiteral("there is no such file");
+    else if (!info.isFile())
+        why = QStringLiteral("it is not a file");
+    else if (!file.open(QIODevice::ReadOnly))
+        why = file.errorString();
+    if (!why.isEmpty()) {
+        form_.ReportError(QStringLiteral("Unable to open the case %1: %2").arg(path, why));
+        return false;
+    }
+    const QByteArray bytes = file.read(kMaxCaseFileBytes + 1);
+    if (bytes.size() > kMaxCaseFileBytes) {
+        form_.ReportError(QStringLiteral("Unable to open the case %1: larger than a case file can be").arg(path));
+        return false;
+    }
+    const present::TCaseReadResult read = present::ReadCaseFile(bytes.toStdString());
+    if (!read.ok) {
+        form_.ReportError(QStringLiteral("Unable to open the case %1: %2").arg(path, Q(read.error)));
+        return false;
+    }
+    // The document holds the case without its name, as the window's state
+    // has it: the name belongs to the file.
+    TCaseState state;
+    state.c = read.c;
+    state.c.name.clear();
+    form_.Document()->Record(state, QStringLiteral("Open Case"));
+    form_.ApplyState(state);
+    path_ = path;
+    fileName_ = read.c.name;
+    if (!read.warning.empty())
+        form_.ReportWarning(QStringLiteral("The case %1 was opened, with remarks:\n%2").arg(path, Q(read.warning)));
+    return true;
+}
+
+bool TCaseCommands::Save() { return path_.isEmpty() ? SaveAs() : SaveTo(path_); }
+
+bool TCaseCommands::SaveAs()
+{
+    const std::string name = CaseName();
+    const QString suggested = (name.empty() ? QStringLiteral("Case") : Q(name)) + QStringLiteral(".merivane");
+    QString path = form_.ResultActions()->AskPath(QStringLiteral("Save Case"), suggested, kCaseFilter, nullptr);
+    if (path.isEmpty()) return false;
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".merivane");
+    return SaveTo(path);
+}
+
+bool TCaseCommands::SaveTo(const QString& path)
+{
+    // the case as the window shows it: a typed entry is taken first
+    if (form_.InputPending()) form_.bEvaluateClick();
+    present::TCase c = form_.WindowState().c;
+    // a name the file gave stays; otherwise the file's name is the case's
+    c.name = fileName_;
+    QString reason;
+    if (!present::SaveCaseFile(path, c, &reason)) {
+        form_.ReportError(QStringLiteral("Unable to save the case to %1: %2").arg(path, reason));
+        return false;
+    }
+    path_ = path;
+    return true;
+}
