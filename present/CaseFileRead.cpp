@@ -338,12 +338,8 @@ TCaseReadResult ReadCaseFile(const std::string& text)
         if (!r.Header(root) || !r.Inputs(root, false) || !r.Line(root, false) || !r.Display(root))
             return Refused(r.error);
     }
-    // Each reflection is held as entered in the form its list shows, as
-    // the file writes it: a list's form given apart from the text, or a
-    // default reflection under a list in another form, is taken over.
-    TModel& m = r.c.inputs;
-    SetReflMagnitude(m.SrcRfl, r.c.display.srcRfl, ReflValue(m.SrcRfl, r.c.display.srcRfl));
-    SetReflMagnitude(m.LoaRfl, r.c.display.loaRfl, ReflValue(m.LoaRfl, r.c.display.loaRfl));
+    // Each reflection is held as its text gave it, whatever its list shows:
+    // the writer gives each in the form that reads back exactly.
     TCaseReadResult result;
     result.ok = true;
     result.c = r.c;

@@ -113,12 +113,24 @@ TInputReading ReadReflectionInput(std::string_view text, Input magnitudeId, Inpu
 
 std::string ReflectionInputText(const TRefl& refl, int form, Input magnitudeId, Input phaseId)
 {
-    const int f = form == 1 || form == 2 ? form : 0;
-    std::string s = f == 0 ? std::string() : std::string(ReflForm(f).prefix);
-    s += EntryText(InputSpec(magnitudeId), ReflValue(refl, f), f);
-    s += '@';
-    s += EntryText(InputSpec(phaseId), refl.Pha);
-    return s;
+    // The list's form first; but a reflection typed in another form and only
+    // shown in this one is written in the form it was typed in, the one
+    // whose text reads back to the same magnitude, return loss and SWR.
+    const int listForm = form == 1 || form == 2 ? form : 0;
+    std::string first;
+    for (const int f : {listForm, 0, 1, 2}) {
+        std::string s = f == 0 ? std::string() : std::string(ReflForm(f).prefix);
+        s += EntryText(InputSpec(magnitudeId), ReflValue(refl, f), f);
+        s += '@';
+        s += EntryText(InputSpec(phaseId), refl.Pha);
+        if (first.empty()) first = s;
+        TRefl back = refl;
+        int readForm = 0;
+        if (ReadReflectionInput(s, magnitudeId, phaseId, back, readForm).ok && back.Mag == refl.Mag &&
+            back.Rloss == refl.Rloss && back.Swr == refl.Swr && back.Pha == refl.Pha)
+            return s;
+    }
+    return first;
 }
 
 }  // namespace merivane::present

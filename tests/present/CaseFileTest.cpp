@@ -188,3 +188,27 @@ TEST(SaveCaseFile, WritesTheWholeTextAndRefusesAFolderThatIsNotThere)
 }
 
 }  // namespace
+
+namespace {
+
+using namespace merivane::present;
+
+// A magnitude typed as Mag and then shown in dB or SWR is written in the form
+// it was typed in, so that it reads back exactly, whatever the list shows.
+TEST(CaseFileForms, AReflectionShownInAnotherFormReadsBackExactly)
+{
+    for (int list : {0, 1, 2}) {
+        for (int typed : {0, 1, 2}) {
+            TCase c = DefaultCase();
+            const double value[] = {0.35, -9.5, 2.7};
+            SetReflMagnitude(c.inputs.LoaRfl, typed, value[typed]);
+            c.display.loaRfl = list;
+            const TCaseReadResult r = ReadCaseFile(CaseFileText(c));
+            ASSERT_TRUE(r.ok) << r.error;
+            EXPECT_TRUE(SameCase(r.c, c)) << "typed " << typed << ", shown " << list;
+            EXPECT_EQ(ComputeCase(r.c).m.Pload, ComputeCase(c).m.Pload);
+        }
+    }
+}
+
+}  // namespace
