@@ -82,7 +82,7 @@ const char* ChoiceName(const TDisplayKey& k, int index)
 
 class TWriter {
 public:
-    void Open(const char* section)
+    void BeginSection(const char* section)
     {
         out_ += ",\n  ";
         AppendJsonString(out_, section);
@@ -129,7 +129,7 @@ std::string CaseFileText(const TCase& c)
     AppendJsonString(w.out_, c.name);
 
     const TModel& m = c.inputs;
-    w.Open("inputs");
+    w.BeginSection("inputs");
     w.Number("va", Input::AnodeV, m.Va);
     w.Number("ia", Input::AnodeI, m.Ia);
     w.Number("eff", Input::Effic, m.Eff);
@@ -142,7 +142,7 @@ std::string CaseFileText(const TCase& c)
     w.Close();
 
     const TSweepInputs& l = c.line;
-    w.Open("line");
+    w.BeginSection("line");
     w.Number("frequency", Input::SwFreq, l.FreqMHz);
     w.Text("line", LineText(l));
     // the page keeps the width and the velocity factor of the line not chosen
@@ -153,7 +153,7 @@ std::string CaseFileText(const TCase& c)
     w.Close();
 
     const TDisplay& d = c.display;
-    w.Open("display");
+    w.BeginSection("display");
     w.Choice(kPowerUnitKey, static_cast<int>(d.power));
     w.Choice(kFactorUnitKey, c.factorUnit);
     w.Choice(kMeasUnitKey, c.measUnit);

@@ -33,6 +33,7 @@ void TForm1::MakeUndo()
         addAction(a);
     }
     connect(doc_, &TCaseDocument::Restored, this, [this](const TCaseState& s) { Guarded([&] { ApplyState(s); }); });
+    connect(this, &TForm1::CaseChanged, this, &TForm1::RecordChange);
     actions_->SetEditActions(undo_, redo_);
     sweep_->SetChangeListener([this] { RecordChange(QStringLiteral("Line Sweep")); });
 }

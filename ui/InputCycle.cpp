@@ -40,7 +40,7 @@ void TForm1::Cycle(bool all)
     merivane::CalcTransmission(M, ui->chIdeal->isChecked());
     ShowResults();
     emit ResultsRendered();
-    if (!all) RecordChange(QStringLiteral("Entry"));
+    if (!all) emit CaseChanged(QStringLiteral("Entry"));
 }
 
 bool TForm1::InputPending() const
@@ -185,14 +185,14 @@ void TForm1::cbSrcRflChange()
 {
     WriteReflInput(M.SrcRfl, ui->cbSrcRfl, ui->edSrcMag);
     SetEntryNote(ui->edSrcMag, notes_[3] = std::string());
-    RecordChange(QStringLiteral("Representation"));
+    emit CaseChanged(QStringLiteral("Representation"));
 }
 
 void TForm1::cbLoaRflChange()
 {
     WriteReflInput(M.LoaRfl, ui->cbLoaRfl, ui->edLoaMag);
     SetEntryNote(ui->edLoaMag, notes_[5] = std::string());
-    RecordChange(QStringLiteral("Representation"));
+    emit CaseChanged(QStringLiteral("Representation"));
 }
 
 void TForm1::chIdealClick()
@@ -201,5 +201,5 @@ void TForm1::chIdealClick()
     merivane::CalcCouplerMeas(M, ui->chIdeal->isChecked());
     ShowPowerMeas();
     emit ResultsRendered();
-    RecordChange(QStringLiteral("Ideal"));
+    emit CaseChanged(QStringLiteral("Ideal"));
 }

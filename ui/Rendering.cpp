@@ -192,30 +192,30 @@ void TForm1::rbMagTrClick()
 {
     StoreCheckedIndex(M.SelUnit, controls_.factorUnit);
     NaplnFactors();
-    RecordChange(QStringLiteral("Factor Unit"));
+    emit CaseChanged(QStringLiteral("Factor Unit"));
 }
 
 void TForm1::rbPowerClick()
 {
     StoreCheckedIndex(M.SelErrUnit, controls_.measUnit);
     ShowPowerMeas();
-    RecordChange(QStringLiteral("Measurement Unit"));
+    emit CaseChanged(QStringLiteral("Measurement Unit"));
 }
 
 void TForm1::cbMeaRflChange()
 {
     ShowLoadMeas();
-    RecordChange(QStringLiteral("Measured Reflection"));
+    emit CaseChanged(QStringLiteral("Measured Reflection"));
 }
 
 void TForm1::cbSrcMismChange()
 {
     ShowMism(M.SrcRfl, ui->cbSrcMism, ui->lbSrcMism2);
-    RecordChange(QStringLiteral("Source Mismatch"));
+    emit CaseChanged(QStringLiteral("Source Mismatch"));
 }
 
 void TForm1::cbLoaMismChange()
 {
     ShowMism(M.LoaRfl, ui->cbLoaMism, ui->lbLoaMism2);
-    RecordChange(QStringLiteral("Load Mismatch"));
+    emit CaseChanged(QStringLiteral("Load Mismatch"));
 }

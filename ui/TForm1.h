@@ -142,6 +142,9 @@ signals:
     // After the results were rendered anew: every evaluation cycle (a power
     // unit runs one too), and every change of "Ideal".
     void ResultsRendered();
+    // The user changed the case (text names the change): the case's undo
+    // steps record it.
+    void CaseChanged(const QString& text);
 
 public:
     // Runs one handler; an error that escapes it is reported in an error box.

@@ -5,6 +5,7 @@
 #include "EntryReader.h"
 #include "Fields.h"
 #include "InputValues.h"
+#include "ReflectionText.h"
 #include "NumberText.h"
 #include "Transmission.h"
 
@@ -66,47 +67,15 @@ bool StartsWithNoCase(std::string_view s, std::string_view prefix)
 }
 
 // MAG, db:RLOSS or swr:SWR, then optionally @PHASE, read as the window reads
-// its fields: a positive return loss is read as its negative, a phase wraps.
+// its fields and a case file reads them: one reader of reflection texts.
 TReadResult ReadReflection(std::string_view text, Input magnitudeId, Input phaseId, TRefl& refl, int& form)
 {
-    std::string_view magnitude = text;
-    std::string_view phase;
-    bool hasPhase = false;
-    if (const auto at = text.rfind('@'); at != std::string_view::npos) {
-        magnitude = text.substr(0, at);
-        phase = text.substr(at + 1);
-        hasPhase = true;
-    }
-    int f = 0;
-    for (int i = 0; i < static_cast<int>(present::ReflForms().size()); ++i) {
-        const std::string_view prefix = present::ReflForm(i).prefix;
-        if (StartsWithNoCase(magnitude, prefix)) {
-            f = i;
-            magnitude.remove_prefix(prefix.size());
-            break;
-        }
-    }
-    TReadResult result;
-    const present::TReading m = present::ReadEntry(present::InputSpec(magnitudeId), magnitude, kNaN, f);
-    if (m.outcome == Outcome::NotANumber) return Failure(text, "the magnitude " + Quoted(magnitude) + " is not a number");
-    if (m.kept) {
-        const present::TReflForm& rf = present::ReflForm(f);
-        const char* what = f == 1 ? "return loss" : f == 2 ? "SWR" : "magnitude";
-        return Failure(text, std::string(what) + " outside " + Range(rf.lo, rf.hi) + rf.unit);
-    }
-    TRefl r = refl;
-    present::SetReflMagnitude(r, f, m.value);
-    if (hasPhase) {
-        double p = 0;
-        if (!ReadNumber(phaseId, phase, text, "phase ", p, result)) {
-            if (!result.ok) result.error = Quoted(text) + ": the phase " + Quoted(phase) + " is not a number";
-            return result;
-        }
-        r.Pha = p;
-    }
-    refl = r;
-    form = f;
-    return result;
+    const present::TInputReading read = present::ReadReflectionInput(text, magnitudeId, phaseId, refl, form);
+    TReadResult r;
+    r.ok = read.ok;
+    r.error = read.error;
+    r.warning = read.warning;
+    return r;
 }
 
 // WR284 .. WR975 by name, waveguide:WIDTH_MM (the page's width limits) or
