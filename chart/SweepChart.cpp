@@ -318,7 +318,10 @@ void TSweepChart::LeaveOutHidden()
 {
     for (QAbstractSeries* s : series()) {
         const auto* area = qobject_cast<QAreaSeries*>(s);
-        if (!s->isVisible() || (area && area->upperSeries()->count() == 0)) removeSeries(s);
+        if (!s->isVisible() || (area && area->upperSeries()->count() == 0)) {
+            removeSeries(s);
+            s->setParent(this);  // the chart hands it back: it goes with the chart still
+        }
     }
 }
 

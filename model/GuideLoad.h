@@ -63,10 +63,10 @@ double ConductorAttenuationNpPerM(double conductivitySPerM, double widthMm, doub
 double NpToDb(double np);  // 20 log10(e) np
 double DbToNp(double db);
 
-inline constexpr const char* kGuideOk = "ok";
-inline constexpr const char* kGuideNotWaveguide = "not-a-waveguide";  // coax, or the line unknown
-inline constexpr const char* kGuideNoWave = "no-wave";                // at or below cut-off
-inline constexpr const char* kGuideNoHeight = "no-height";            // custom guide without a height
+inline constexpr char kGuideOk[] = "ok";
+inline constexpr char kGuideNotWaveguide[] = "not-a-waveguide";  // coax, or the line unknown
+inline constexpr char kGuideNoWave[] = "no-wave";                // at or below cut-off
+inline constexpr char kGuideNoHeight[] = "no-height";            // custom guide without a height
 
 struct TGuideLoadInputs {
     double HeightMm = 0.0;  // the custom waveguide's height; the presets have theirs

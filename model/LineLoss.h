@@ -31,12 +31,12 @@ struct TLineLossInputs {
     double HeightMm = 0.0;                // the custom waveguide's height
 };
 
-inline constexpr const char* kLossOk = "ok";
-inline constexpr const char* kLossNone = "none";
-inline constexpr const char* kLossNeedsWaveguide = "conductor-needs-waveguide";  // coax: enter dB/m
-inline constexpr const char* kLossNoWave = "no-wave";
-inline constexpr const char* kLossNoHeight = "no-height";
-inline constexpr const char* kLossBadFigure = "bad-figure";  // negative or not finite
+inline constexpr char kLossOk[] = "ok";
+inline constexpr char kLossNone[] = "none";
+inline constexpr char kLossNeedsWaveguide[] = "conductor-needs-waveguide";  // coax: enter dB/m
+inline constexpr char kLossNoWave[] = "no-wave";
+inline constexpr char kLossNoHeight[] = "no-height";
+inline constexpr char kLossBadFigure[] = "bad-figure";  // negative or not finite
 
 struct TAttenuation {
     const char* Status = kLossNone;

@@ -36,18 +36,20 @@ enum class MatchMethod { SingleStub, ThreeStub, EH, DoubleStub };
 const char* MatchMethodName(MatchMethod method);
 
 // Why a solver did or did not match; short codes for the callers to map.
-inline constexpr const char* kMatchOk = "matched";
-inline constexpr const char* kMatchFullReflection = "full-reflection";  // |Gl| = 1
-inline constexpr const char* kMatchActiveLoad = "active-load";          // |Gl| > 1
-inline constexpr const char* kMatchNoWave = "no-wave";                  // no wave propagates on the line
-inline constexpr const char* kMatchOutsideRegion = "outside-matchable-region";
-inline constexpr const char* kMatchNotCapacitive = "not-matchable-with-capacitive-screws";
-inline constexpr const char* kMatchHalfWaveSpacing = "spacing-multiple-of-half-wavelength";
-inline constexpr const char* kMatchBadSpacing = "bad-spacing";  // negative or not finite
+// Arrays, not pointers to literals: each code is one object, so codes compare
+// by address in every build (unmerged literals would not).
+inline constexpr char kMatchOk[] = "matched";
+inline constexpr char kMatchFullReflection[] = "full-reflection";  // |Gl| = 1
+inline constexpr char kMatchActiveLoad[] = "active-load";          // |Gl| > 1
+inline constexpr char kMatchNoWave[] = "no-wave";                  // no wave propagates on the line
+inline constexpr char kMatchOutsideRegion[] = "outside-matchable-region";
+inline constexpr char kMatchNotCapacitive[] = "not-matchable-with-capacitive-screws";
+inline constexpr char kMatchHalfWaveSpacing[] = "spacing-multiple-of-half-wavelength";
+inline constexpr char kMatchBadSpacing[] = "bad-spacing";  // negative or not finite
 
 // E-H tuner orders, counted from the load.
-inline constexpr const char* kSeriesThenShunt = "series-then-shunt";
-inline constexpr const char* kShuntThenSeries = "shunt-then-series";
+inline constexpr char kSeriesThenShunt[] = "series-then-shunt";
+inline constexpr char kShuntThenSeries[] = "shunt-then-series";
 
 // One way to match. Which fields carry meaning depends on the method:
 // - single stub: DistanceMm, Susceptance (the stub's), StubLengthMm;
