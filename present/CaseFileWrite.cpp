@@ -6,6 +6,7 @@
 
 #include "CaseFileNames.h"
 #include "EntryReader.h"
+#include "Export.h"
 #include "ReflectionText.h"
 #include "SafeSave.h"
 
@@ -14,26 +15,6 @@ namespace merivane::present {
 namespace {
 
 using namespace casefile;
-
-void AppendJsonString(std::string& out, std::string_view s)
-{
-    static const char* const hex = "0123456789abcdef";
-    out += '"';
-    for (char c : s) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (u < 0x20) {
-            out += "\\u00";
-            out += hex[u >> 4];
-            out += hex[u & 15];
-        } else {
-            out += c;
-        }
-    }
-    out += '"';
-}
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -99,7 +80,7 @@ public:
         out_ += ": ";
         return out_;
     }
-    void Number(const char* key, Input id, double stored) { AppendEntry(Key(key), EntryText(InputSpec(id), stored)); }
+    void Number(const char* key, Input id, double stored) { AppendEntry(Key(key), EntryText(InputRow(id), stored)); }
     void Text(const char* key, std::string_view text) { AppendJsonString(Key(key), text); }
     void Choice(const TDisplayKey& k, int index) { Text(k.key, ChoiceName(k, index)); }
 
@@ -112,8 +93,8 @@ private:
 std::string LineText(const TSweepInputs& l)
 {
     switch (l.Line) {
-    case LineType::CustomWaveguide: return kWaveguidePrefix + EntryText(InputSpec(Input::SwWidth), l.WidthMm);
-    case LineType::Coax: return kCoaxPrefix + EntryText(InputSpec(Input::SwVf), l.Vf);
+    case LineType::CustomWaveguide: return kWaveguidePrefix + EntryText(InputRow(Input::SwWidth), l.WidthMm);
+    case LineType::Coax: return kCoaxPrefix + EntryText(InputRow(Input::SwVf), l.Vf);
     default: return LineTypeSpec(l.Line).name;
     }
 }

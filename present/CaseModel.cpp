@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CaseModel.h"
 
-#include "InputSpecs.h"
+#include "InputRows.h"
 #include "InputValues.h"
 #include "Transmission.h"
 
@@ -9,12 +9,22 @@
 
 namespace merivane::present {
 
+void CopyInputs(const TModel& from, TModel& to)
+{
+    to.Va = from.Va;
+    to.Ia = from.Ia;
+    to.Eff = from.Eff;
+    to.SrcRfl = from.SrcRfl;
+    to.LoaRfl = from.LoaRfl;
+    to.CplDirDb = from.CplDirDb;
+}
+
 TCase DefaultCase()
 {
     TCase c;
     for (int i = 0; i < kMainInputCount; ++i) {
         const auto id = static_cast<Input>(i);
-        SetFieldValue(c.inputs, id, InputSpec(id).def);
+        SetFieldValue(c.inputs, id, InputRow(id).def);
     }
     return c;
 }
@@ -47,12 +57,7 @@ TSnapshot ComputeCase(const TCase& c, int sweepSteps)
     s.c = c;
     // only the inputs go in: the results are computed afresh
     TModel& m = s.m;
-    m.Va = c.inputs.Va;
-    m.Ia = c.inputs.Ia;
-    m.Eff = c.inputs.Eff;
-    m.SrcRfl = c.inputs.SrcRfl;
-    m.LoaRfl = c.inputs.LoaRfl;
-    m.CplDirDb = c.inputs.CplDirDb;
+    CopyInputs(c.inputs, m);
     m.SelUnit = c.factorUnit;
     m.SelErrUnit = c.measUnit;
     CalcTransmission(m, c.ideal);

@@ -27,6 +27,10 @@ struct TCase {
     int measUnit = 0;    // 0 Power, 1 %, 2 dB
 };
 
+// Copies what the user enters of a model state into another: Va, Ia, Eff,
+// SrcRfl, LoaRfl and CplDirDb; no result, no unit.
+void CopyInputs(const TModel& from, TModel& to);
+
 // The input table's defaults, ideal couplers, the Line Sweep's defaults, Watts.
 TCase DefaultCase();
 

@@ -39,12 +39,12 @@ std::optional<double> Real(std::string_view text)
 
 // What the text holds in the field's unit, before any limit; nothing when it
 // holds no number of the field's forms.
-std::optional<double> Number(const TInputSpec& spec, std::string_view text, int& exponent)
+std::optional<double> Number(const TInputRow& inputRow, std::string_view text, int& exponent)
 {
     exponent = 0;
-    if (spec.forms & kWhole) {
+    if (inputRow.forms & kWhole) {
         if (const std::optional<int> v = IntFromText(std::string(text))) return *v;
-        if (!(spec.forms & kKiloVolts)) return std::nullopt;
+        if (!(inputRow.forms & kKiloVolts)) return std::nullopt;
         std::string s(text);
         exponent = TakeUnitPrefix(s, 'V', false);
         if (exponent == 0) return std::nullopt;
@@ -55,7 +55,7 @@ std::optional<double> Number(const TInputSpec& spec, std::string_view text, int&
         if (std::isfinite(scaled) && scaled != std::trunc(scaled)) return std::nullopt;
         return scaled;
     }
-    if (spec.forms & kMegahertz) {
+    if (inputRow.forms & kMegahertz) {
         // a frequency in GHz or kHz is no frequency in MHz: "2.45 GHz" is 2450
         std::string s(text);
         std::size_t end = s.size();
@@ -72,7 +72,7 @@ std::optional<double> Number(const TInputSpec& spec, std::string_view text, int&
             }
         }
     }
-    if (spec.forms & kAmpPrefix) {
+    if (inputRow.forms & kAmpPrefix) {
         std::string s(text);
         exponent = TakeUnitPrefix(s, 'A', true);
         if (exponent != 0) {
@@ -142,13 +142,13 @@ std::string LimitText(double v)
     return Shortest(v);
 }
 
-TReading ReadEntry(const TInputSpec& spec, std::string_view text, double fallback, int representation)
+TReading ReadEntry(const TInputRow& inputRow, std::string_view text, double fallback, int representation)
 {
-    const bool reflection = spec.forms & kReflection;
-    const double lo = reflection ? ReflForm(representation).lo : spec.lo;
-    const double hi = reflection ? ReflForm(representation).hi : spec.hi;
+    const bool reflection = inputRow.forms & kReflection;
+    const double lo = reflection ? ReflForm(representation).lo : inputRow.lo;
+    const double hi = reflection ? ReflForm(representation).hi : inputRow.hi;
     TReading r;
-    const std::optional<double> read = Number(spec, text, r.exponent);
+    const std::optional<double> read = Number(inputRow, text, r.exponent);
     if (!read) {
         r.outcome = Outcome::NotANumber;
         r.value = fallback;
@@ -162,13 +162,13 @@ TReading ReadEntry(const TInputSpec& spec, std::string_view text, double fallbac
         v = -v;
         r.outcome = Outcome::ReturnLoss;
     }
-    if ((spec.forms & kWraps) && std::isfinite(v) && (v < lo || v > hi)) {
+    if ((inputRow.forms & kWraps) && std::isfinite(v) && (v < lo || v > hi)) {
         v = Wrap(v, lo, hi, r.turns);
         r.outcome = Outcome::Wrapped;
     }
     if (v < lo || v > hi) {
         r.outcome = v < lo ? Outcome::Below : Outcome::Above;
-        if (spec.beyond == Beyond::Keep) {
+        if (inputRow.beyond == Beyond::Keep) {
             r.value = fallback;
             r.kept = true;
             return r;
@@ -179,25 +179,25 @@ TReading ReadEntry(const TInputSpec& spec, std::string_view text, double fallbac
     return r;
 }
 
-double ToStored(const TInputSpec& spec, double fieldValue)
+double ToStored(const TInputRow& inputRow, double fieldValue)
 {
-    return spec.scale == 1 ? fieldValue : static_cast<double>(static_cast<ext>(fieldValue) / spec.scale);
+    return inputRow.scale == 1 ? fieldValue : static_cast<double>(static_cast<ext>(fieldValue) / inputRow.scale);
 }
 
-double ToField(const TInputSpec& spec, double stored)
+double ToField(const TInputRow& inputRow, double stored)
 {
-    return spec.scale == 1 ? stored : static_cast<double>(static_cast<ext>(stored) * spec.scale);
+    return inputRow.scale == 1 ? stored : static_cast<double>(static_cast<ext>(stored) * inputRow.scale);
 }
 
-std::string EntryText(const TInputSpec& spec, double stored, int representation)
+std::string EntryText(const TInputRow& inputRow, double stored, int representation)
 {
-    const double v = ToField(spec, stored);
+    const double v = ToField(inputRow, stored);
     if (!std::isfinite(v)) return Shortest(v);
     const auto readsBack = [&](const std::string& t) {
-        const TReading r = ReadEntry(spec, t, std::numeric_limits<double>::quiet_NaN(), representation);
-        return !r.kept && ToStored(spec, r.value) == stored;
+        const TReading r = ReadEntry(inputRow, t, std::numeric_limits<double>::quiet_NaN(), representation);
+        return !r.kept && ToStored(inputRow, r.value) == stored;
     };
-    const int decimals = spec.forms & kReflection ? ReflForm(representation).decimals : spec.decimals;
+    const int decimals = inputRow.forms & kReflection ? ReflForm(representation).decimals : inputRow.decimals;
     if (decimals == 0 && v == std::trunc(v) && std::fabs(v) <= 2147483647.0) return IntToText(static_cast<int>(v));
     std::string t = FormatReal(v, decimals > 0 ? decimals : 3);
     if (readsBack(t)) return t;
@@ -239,13 +239,13 @@ double ReflValue(const TRefl& r, int representation)
     return representation == 1 ? r.Rloss : representation == 2 ? r.Swr : r.Mag;
 }
 
-std::string EntryNote(const TInputSpec& spec, std::string_view typed, const TReading& reading, int representation)
+std::string EntryNote(const TInputRow& inputRow, std::string_view typed, const TReading& reading, int representation)
 {
-    const bool reflection = spec.forms & kReflection;
+    const bool reflection = inputRow.forms & kReflection;
     const TReflForm& form = ReflForm(representation);
-    const std::string unit = reflection ? form.unit : spec.unit;
+    const std::string unit = reflection ? form.unit : inputRow.unit;
     const std::string quoted = QuoteTyped(typed);
-    const std::string inForce = EntryText(spec, ToStored(spec, reading.value), representation) + unit;
+    const std::string inForce = EntryText(inputRow, ToStored(inputRow, reading.value), representation) + unit;
     // what a reflection keeps, named by its representation
     const std::string kept = !reflection              ? inForce
                              : representation == 1    ? inForce
@@ -255,7 +255,7 @@ std::string EntryNote(const TInputSpec& spec, std::string_view typed, const TRea
     case Outcome::Taken:
         return reading.exponent != 0 ? quoted + " was read as " + inForce + "." : std::string();
     case Outcome::NotANumber:
-        return quoted + (spec.forms & kWhole ? " is not a whole number of volts: " : " is not a number: ") + kept + " kept.";
+        return quoted + (inputRow.forms & kWhole ? " is not a whole number of volts: " : " is not a number: ") + kept + " kept.";
     case Outcome::Wrapped:
         return quoted + " is " + Signed(inForce) + " (" + Turns(reading.turns) + ")";
     case Outcome::ReturnLoss:
@@ -264,8 +264,8 @@ std::string EntryNote(const TInputSpec& spec, std::string_view typed, const TRea
     case Outcome::Above: break;
     }
     const bool below = reading.outcome == Outcome::Below;
-    const double lo = reflection ? form.lo : spec.lo;
-    const double hi = reflection ? form.hi : spec.hi;
+    const double lo = reflection ? form.lo : inputRow.lo;
+    const double hi = reflection ? form.hi : inputRow.hi;
     const std::string limit = LimitText(below ? lo : hi) + unit;
     if (!reading.kept) return quoted + (below ? " is below " : " is above ") + limit + ": " + limit + " in force.";
     std::string note = quoted + (below ? " is below " : " is above ") + limit + ": " + kept + " kept.";

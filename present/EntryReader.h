@@ -5,7 +5,7 @@
 // entries all read through it; nobody parses a field's text again.
 #pragma once
 
-#include "InputSpecs.h"
+#include "InputRows.h"
 #include "Model.h"
 
 #include <string>
@@ -35,17 +35,17 @@ struct TReading {
 // the field's unit. representation is the reflection list's index (a
 // reflection field only). Never throws: a number beyond the double range is
 // beyond the limits.
-TReading ReadEntry(const TInputSpec& spec, std::string_view text, double fallback, int representation = 0);
+TReading ReadEntry(const TInputRow& inputRow, std::string_view text, double fallback, int representation = 0);
 
 // The stored value from the field's value and back: the efficiency is typed
 // in percent and stored as a fraction.
-double ToStored(const TInputSpec& spec, double fieldValue);
-double ToField(const TInputSpec& spec, double stored);
+double ToStored(const TInputRow& inputRow, double fieldValue);
+double ToField(const TInputRow& inputRow, double stored);
 
 // The text a field is written with so that it reads back to exactly the
 // stored value: the window's usual text where it does ("85", "0.5", "4000"),
 // else the shortest decimal text that does ("0.9995", "85.7", "1.23456").
-std::string EntryText(const TInputSpec& spec, double stored, int representation = 0);
+std::string EntryText(const TInputRow& inputRow, double stored, int representation = 0);
 
 // A reflection magnitude in force in a representation: sets Mag, Rloss and
 // Swr from the one entered (a return loss at or below -160 dB is no
@@ -56,7 +56,7 @@ double ReflValue(const TRefl& r, int representation);
 
 // The note a field's tooltip starts with after an entry: what is in force and
 // why, when the entry was not taken as typed; empty otherwise.
-std::string EntryNote(const TInputSpec& spec, std::string_view typed, const TReading& reading, int representation = 0);
+std::string EntryNote(const TInputRow& inputRow, std::string_view typed, const TReading& reading, int representation = 0);
 
 // A number as notes and messages write a limit: whole numbers in full
 // ("100000"), others in their shortest form.

@@ -1,7 +1,7 @@
 #include "Explain.h"
 
 #include "EntryReader.h"
-#include "InputSpecs.h"
+#include "InputRows.h"
 
 #include <algorithm>
 #include <string>
@@ -164,8 +164,8 @@ std::string Expand(std::string text, std::string_view control)
 {
     const std::string name(control);
     if (const auto at = text.find("{range}"); at != std::string::npos) {
-        const TInputSpec* spec = InputSpecByObject(name.c_str());
-        text.replace(at, 7, spec ? Limit(spec->lo) + " to " + Limit(spec->hi) : std::string());
+        const TInputRow* inputRow = InputRowByObject(name.c_str());
+        text.replace(at, 7, inputRow ? Limit(inputRow->lo) + " to " + Limit(inputRow->hi) : std::string());
     }
     if (const auto at = text.find("{refl}"); at != std::string::npos) {
         const TReflForm &mag = ReflForm(0), &db = ReflForm(1), &swr = ReflForm(2);
@@ -187,7 +187,7 @@ std::span<const TControlTip> ControlTips()
     static std::vector<TControlTip> tips;
     static std::vector<double> limits;
     std::vector<double> now;
-    for (const TInputSpec& spec : InputSpecs()) now.insert(now.end(), {spec.lo, spec.hi});
+    for (const TInputRow& inputRow : InputRows()) now.insert(now.end(), {inputRow.lo, inputRow.hi});
     for (const TReflForm& f : ReflForms()) now.insert(now.end(), {f.lo, f.hi});
     if (now == limits && !tips.empty()) return tips;
     limits = now;

@@ -49,9 +49,8 @@ void AppendCsvText(std::string& out, std::string_view s)
     out += '"';
 }
 
-namespace {
-
-void AppendJsonString(std::string& out, const std::string& s)
+// A JSON string: quotes and backslashes escaped, control characters as \\u00XX.
+void AppendJsonString(std::string& out, std::string_view s)
 {
     static const char* const hex = "0123456789abcdef";
     out += '"';
@@ -70,8 +69,6 @@ void AppendJsonString(std::string& out, const std::string& s)
     }
     out += '"';
 }
-
-}  // namespace
 
 std::span<const char* const> InputNames() { return kInputNames; }
 

@@ -51,4 +51,8 @@ std::string CaseCsv(const TModel& m, const TDisplay& d, const TExtraRegion* extr
 // The CSV has them as columns after the extra rows' texts.
 std::string CaseJson(const TModel& m, const TDisplay& d, const TExtraRegion* extra = nullptr);
 
+// Appends s as a JSON string: quotes and backslashes escaped, control
+// characters as \u00XX. The export and the case files write strings so.
+void AppendJsonString(std::string& out, std::string_view s);
+
 }  // namespace merivane::present

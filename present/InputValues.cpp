@@ -24,7 +24,7 @@ double StoredValue(const TModel& m, Input id, int representation)
 
 void SetFieldValue(TModel& m, Input id, double fieldValue, int representation)
 {
-    const double v = ToStored(InputSpec(id), fieldValue);
+    const double v = ToStored(InputRow(id), fieldValue);
     switch (id) {
     case Input::AnodeV: m.Va = static_cast<std::int32_t>(v); break;  // whole by its form, within its limits
     case Input::AnodeI: m.Ia = v; break;

@@ -4,7 +4,7 @@
 // these, so the two cannot map a field differently.
 #pragma once
 
-#include "InputSpecs.h"
+#include "InputRows.h"
 #include "Model.h"
 
 namespace merivane::present {

@@ -35,18 +35,18 @@ TInputReading Failure(std::string_view text, const std::string& what)
 // The reader's rules with the message quoting whole, the text the user wrote.
 TInputReading ReadNumber(Input id, std::string_view text, std::string_view whole, std::string_view what, double& value)
 {
-    const TInputSpec& spec = InputSpec(id);
-    const TReading reading = ReadEntry(spec, text, kNaN);
+    const TInputRow& inputRow = InputRow(id);
+    const TReading reading = ReadEntry(inputRow, text, kNaN);
     if (reading.outcome == Outcome::NotANumber)
-        return Failure(whole, std::string(what) + (spec.forms & kWhole ? "not a whole number" : "not a number"));
+        return Failure(whole, std::string(what) + (inputRow.forms & kWhole ? "not a whole number" : "not a number"));
     TInputReading r;
     if ((reading.outcome == Outcome::Below || reading.outcome == Outcome::Above) && !reading.kept) {
-        r.warning = Quoted(whole) + ": " + std::string(what) + "outside " + Range(spec.lo, spec.hi) + ", clamped to " +
+        r.warning = Quoted(whole) + ": " + std::string(what) + "outside " + Range(inputRow.lo, inputRow.hi) + ", clamped to " +
                     LimitText(reading.value);
     }
     if (reading.kept) {
         r.ok = false;
-        r.error = Quoted(whole) + ": " + std::string(what) + "outside " + Range(spec.lo, spec.hi);
+        r.error = Quoted(whole) + ": " + std::string(what) + "outside " + Range(inputRow.lo, inputRow.hi);
         return r;
     }
     value = reading.value;
@@ -87,7 +87,7 @@ TInputReading ReadReflectionInput(std::string_view text, Input magnitudeId, Inpu
             break;
         }
     }
-    const TReading m = ReadEntry(InputSpec(magnitudeId), magnitude, kNaN, f);
+    const TReading m = ReadEntry(InputRow(magnitudeId), magnitude, kNaN, f);
     if (m.outcome == Outcome::NotANumber) return Failure(text, "the magnitude " + Quoted(magnitude) + " is not a number");
     if (m.kept) {
         const TReflForm& rf = ReflForm(f);
@@ -120,9 +120,9 @@ std::string ReflectionInputText(const TRefl& refl, int form, Input magnitudeId, 
     std::string first;
     for (const int f : {listForm, 0, 1, 2}) {
         std::string s = f == 0 ? std::string() : std::string(ReflForm(f).prefix);
-        s += EntryText(InputSpec(magnitudeId), ReflValue(refl, f), f);
+        s += EntryText(InputRow(magnitudeId), ReflValue(refl, f), f);
         s += '@';
-        s += EntryText(InputSpec(phaseId), refl.Pha);
+        s += EntryText(InputRow(phaseId), refl.Pha);
         if (first.empty()) first = s;
         TRefl back = refl;
         int readForm = 0;

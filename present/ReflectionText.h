@@ -5,7 +5,7 @@
 // one reader of the input table; nothing here parses a number itself.
 #pragma once
 
-#include "InputSpecs.h"
+#include "InputRows.h"
 #include "Model.h"
 
 #include <string>

@@ -42,12 +42,7 @@ TCaseState TForm1::WindowState() const
 {
     TCaseState s;
     present::TCase& c = s.c;
-    c.inputs.Va = M.Va;
-    c.inputs.Ia = M.Ia;
-    c.inputs.Eff = M.Eff;
-    c.inputs.SrcRfl = M.SrcRfl;
-    c.inputs.LoaRfl = M.LoaRfl;
-    c.inputs.CplDirDb = M.CplDirDb;
+    present::CopyInputs(M, c.inputs);
     c.ideal = ui->chIdeal->isChecked();
     c.line = sweep_->Inputs();
     c.display = Display();
@@ -90,12 +85,7 @@ void TForm1::ApplyState(const TCaseState& s)
 {
     ++applying_;
     const present::TCase& c = s.c;
-    M.Va = c.inputs.Va;
-    M.Ia = c.inputs.Ia;
-    M.Eff = c.inputs.Eff;
-    M.SrcRfl = c.inputs.SrcRfl;
-    M.LoaRfl = c.inputs.LoaRfl;
-    M.CplDirDb = c.inputs.CplDirDb;
+    present::CopyInputs(c.inputs, M);
     M.SelUnit = c.factorUnit;
     M.SelErrUnit = c.measUnit;
 
@@ -122,9 +112,9 @@ void TForm1::ApplyState(const TCaseState& s)
         QLineEdit* field = controls_.inputs[k];
         const int representation = Representation(i);
         field->setText(QString::fromStdString(
-            present::EntryText(present::InputSpec(id), present::StoredValue(M, id, representation), representation)));
+            present::EntryText(present::InputRow(id), present::StoredValue(M, id, representation), representation)));
         for (const TSpinnerSpec& sp : controls_.spinners)
-            if (sp.field == field) SyncSpinner(sp.spinner, present::ToField(present::InputSpec(id), present::StoredValue(M, id)));
+            if (sp.field == field) SyncSpinner(sp.spinner, present::ToField(present::InputRow(id), present::StoredValue(M, id)));
         notes_[k] = k < s.notes.size() ? s.notes[k] : std::string();
         SetEntryNote(field, notes_[k]);
         notedValues_[k] = present::StoredValue(M, id);

@@ -1,6 +1,6 @@
 #include "Controls.h"
 
-#include "InputSpecs.h"
+#include "InputRows.h"
 #include "UpDown.h"
 #include "ui_TForm1.h"
 
@@ -15,11 +15,11 @@ TControls MakeControls(Ui::TForm1& ui)
     QWidget* form = ui.edAnodeV->window();
     std::size_t spinner = 0;
     for (int i = 0; i < present::kMainInputCount; ++i) {
-        const present::TInputSpec& s = present::InputSpec(static_cast<present::Input>(i));
+        const present::TInputRow& s = present::InputRow(static_cast<present::Input>(i));
         QLineEdit* field = form->findChild<QLineEdit*>(QString::fromLatin1(s.objectName));
         c.inputs[static_cast<std::size_t>(i)] = field;
         if (!s.spinner.objectName) continue;
-        const present::TSpinnerSpec& sp = s.spinner;
+        const present::TSpinnerRow& sp = s.spinner;
         c.spinners[spinner++] = TSpinnerSpec{form->findChild<TUpDown*>(QString::fromLatin1(sp.objectName)), field, sp.min,
                                              sp.max, sp.step, sp.wrap, sp.position};
     }

@@ -68,7 +68,7 @@ void TForm1::NoteEntries(const TEntries& entries)
         const auto id = static_cast<present::Input>(i);
         const double inForce = present::StoredValue(M, id);
         if (e.read && e.entered) {
-            notes_[k] = present::EntryNote(present::InputSpec(id), e.typed, e.reading, e.representation);
+            notes_[k] = present::EntryNote(present::InputRow(id), e.typed, e.reading, e.representation);
             SetEntryNote(field, notes_[k]);
             notedValues_[k] = inForce;
         } else if (HasEntryMark(field) && inForce != notedValues_[k]) {

@@ -74,12 +74,12 @@ TForm1::TEntries TForm1::ReadInputs(bool all)
             list && list->currentIndex() < 0)
             list->setCurrentIndex(0);
         const auto id = static_cast<present::Input>(i);
-        const present::TInputSpec& spec = present::InputSpec(id);
+        const present::TInputRow& inputRow = present::InputRow(id);
         e.read = true;
         e.representation = Representation(i);
         e.typed = Utf8(field);
-        const double inForce = present::ToField(spec, present::StoredValue(M, id, e.representation));
-        e.reading = present::ReadEntry(spec, e.typed, inForce, e.representation);
+        const double inForce = present::ToField(inputRow, present::StoredValue(M, id, e.representation));
+        e.reading = present::ReadEntry(inputRow, e.typed, inForce, e.representation);
         // a kept value is left exactly as it is: set again from its dB or SWR
         // (or its percent) it would come back a rounding away
         if (!e.reading.kept) present::SetFieldValue(M, id, e.reading.value, e.representation);
@@ -96,11 +96,11 @@ void TForm1::WriteInputs(const TEntries& entries)
         const TEntry& e = entries[static_cast<std::size_t>(i)];
         if (!e.read) continue;
         const auto id = static_cast<present::Input>(i);
-        const present::TInputSpec& spec = present::InputSpec(id);
+        const present::TInputRow& inputRow = present::InputRow(id);
         QLineEdit* field = controls_.inputs[static_cast<std::size_t>(i)];
-        field->setText(Q(present::EntryText(spec, present::StoredValue(M, id, e.representation), e.representation)));
+        field->setText(Q(present::EntryText(inputRow, present::StoredValue(M, id, e.representation), e.representation)));
         for (const TSpinnerSpec& s : controls_.spinners)
-            if (s.field == field) SyncSpinner(s.spinner, present::ToField(spec, present::StoredValue(M, id)));
+            if (s.field == field) SyncSpinner(s.spinner, present::ToField(inputRow, present::StoredValue(M, id)));
     }
 }
 

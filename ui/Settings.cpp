@@ -117,10 +117,10 @@ void TForm1::LoadSettings(TIniFile& ini)
         case Kind::Text: {
             // the field's own reader checks the text: a number beyond the
             // double range gives the default; the first cycle reads the rest
-            const present::TInputSpec& spec = *present::InputSpecByObject(k->name);
-            const QString def = QString::fromStdString(present::EntryText(spec, present::ToStored(spec, spec.def)));
+            const present::TInputRow& inputRow = *present::InputRowByObject(k->name);
+            const QString def = QString::fromStdString(present::EntryText(inputRow, present::ToStored(inputRow, inputRow.def)));
             const QString text = ini.ReadString(kSection, key, def);
-            const present::TReading r = present::ReadEntry(spec, text.toStdString(), spec.def);
+            const present::TReading r = present::ReadEntry(inputRow, text.toStdString(), inputRow.def);
             findChild<QLineEdit*>(key)->setText(std::isinf(r.number) ? def : text);
             break;
         }
@@ -136,9 +136,9 @@ void TForm1::LoadSettings(TIniFile& ini)
             // the others are clamped
             const auto s = std::find_if(controls_.spinners.begin(), controls_.spinners.end(),
                                         [&key](const TSpinnerSpec& sp) { return sp.spinner->objectName() == key; });
-            const present::TInputSpec& spec = *present::InputSpecByObject(s->field->objectName().toLatin1().constData());
+            const present::TInputRow& inputRow = *present::InputRowByObject(s->field->objectName().toLatin1().constData());
             const int stored = ini.ReadInteger(kSection, key, s->position);
-            const present::TReading r = present::ReadEntry(spec, merivane::IntToText(stored), s->position);
+            const present::TReading r = present::ReadEntry(inputRow, merivane::IntToText(stored), s->position);
             s->spinner->SetPosition(static_cast<int>(std::nearbyint(r.value)));
             break;
         }

@@ -33,7 +33,7 @@ TSweepFieldSpec gFields[std::size(kSources)];
 std::span<const TSweepFieldSpec> SweepFields()
 {
     for (std::size_t i = 0; i < std::size(kSources); ++i) {
-        const present::TInputSpec& s = present::InputSpec(kSources[i].input);
+        const present::TInputRow& s = present::InputRow(kSources[i].input);
         const char* unit = s.unit;
         while (*unit == ' ') ++unit;
         gFields[i] = TSweepFieldSpec{kSources[i].field, s.objectName, s.name, s.caption, unit, s.settingsKey,
@@ -48,7 +48,7 @@ merivane::present::TReading ReadSweepField(TSweepInputs& in, SweepField f, const
 {
     const TSweepFieldSpec& s = SweepFieldSpec(f);
     double& v = in.*s.value;
-    const present::TReading r = present::ReadEntry(*s.spec, text, v);
+    const present::TReading r = present::ReadEntry(*s.inputRow, text, v);
     v = r.value;
     return r;
 }
@@ -56,10 +56,10 @@ merivane::present::TReading ReadSweepField(TSweepInputs& in, SweepField f, const
 std::string SweepFieldText(const TSweepInputs& in, SweepField f)
 {
     const TSweepFieldSpec& s = SweepFieldSpec(f);
-    return present::EntryText(*s.spec, in.*s.value);
+    return present::EntryText(*s.inputRow, in.*s.value);
 }
 
 std::string WidthFieldText(const TSweepInputs& in)
 {
-    return present::EntryText(*SweepFieldSpec(SweepField::Width).spec, merivane::BroadWallMm(in));
+    return present::EntryText(*SweepFieldSpec(SweepField::Width).inputRow, merivane::BroadWallMm(in));
 }

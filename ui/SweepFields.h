@@ -21,7 +21,7 @@ struct TSweepFieldSpec {
     const char* key;         // "Frequency"
     double lo, hi;           // the limits, ends included
     double merivane::TSweepInputs::*value;
-    const merivane::present::TInputSpec* spec;  // its row of the input table
+    const merivane::present::TInputRow* inputRow;  // its row of the input table
 };
 
 // In the page's order; the line type stands between the frequency and the width.

@@ -98,7 +98,7 @@ void TSweepPage::TakeEntry(SweepField f, const std::string& text, bool entered)
     if (!entered) return;
     // as in the window: a note on what was not taken as typed, until the next entry
     std::string& note = notes_[static_cast<std::size_t>(f)];
-    note = present::EntryNote(*SweepFieldSpec(f).spec, text, reading);
+    note = present::EntryNote(*SweepFieldSpec(f).inputRow, text, reading);
     for (TSweepView* v : Views()) SetEntryNote(v->Field(f), note);
 }
 

@@ -37,14 +37,14 @@ TReadResult Failure(std::string_view text, const std::string& what)
 bool ReadNumber(Input id, std::string_view text, std::string_view whole, const char* what, double& value, TReadResult& r,
                 int representation = 0)
 {
-    const present::TInputSpec& spec = present::InputSpec(id);
-    const present::TReading reading = present::ReadEntry(spec, text, kNaN, representation);
+    const present::TInputRow& inputRow = present::InputRow(id);
+    const present::TReading reading = present::ReadEntry(inputRow, text, kNaN, representation);
     if (reading.outcome == Outcome::NotANumber) {
-        r = Failure(whole, std::string(what) + (spec.forms & present::kWhole ? "not a whole number" : "not a number"));
+        r = Failure(whole, std::string(what) + (inputRow.forms & present::kWhole ? "not a whole number" : "not a number"));
         return false;
     }
     if ((reading.outcome == Outcome::Below || reading.outcome == Outcome::Above) && !reading.kept) {
-        r.warning = Quoted(whole) + ": " + what + "outside " + Range(spec.lo, spec.hi) + ", clamped to " +
+        r.warning = Quoted(whole) + ": " + what + "outside " + Range(inputRow.lo, inputRow.hi) + ", clamped to " +
                     present::LimitText(reading.value);
     }
     value = reading.value;
@@ -108,7 +108,7 @@ TReadResult ReadLine(std::string_view text, TSweepInputs& in)
             return r;
         }
         in.Line = LineType::Coax;
-        in.Vf = text.size() > 4 ? v : present::InputSpec(Input::SwVf).def;
+        in.Vf = text.size() > 4 ? v : present::InputRow(Input::SwVf).def;
         return r;
     }
     // the literal names last: the completion offers what follows "not one of"
@@ -180,7 +180,7 @@ TCaseInput DefaultCase()
     TCaseInput c;
     for (int i = 0; i < present::kMainInputCount; ++i) {
         const auto id = static_cast<present::Input>(i);
-        present::SetFieldValue(c.m, id, present::InputSpec(id).def);
+        present::SetFieldValue(c.m, id, present::InputRow(id).def);
     }
     return c;
 }

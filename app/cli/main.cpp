@@ -11,7 +11,7 @@
 #include "Environment.h"
 #include "EntryReader.h"
 #include "Export.h"
-#include "InputSpecs.h"
+#include "InputRows.h"
 #include "Inputs.h"
 #include "Report.h"
 #include "SweepChartLoader.h"
@@ -113,15 +113,15 @@ present::TExtraRegion SweepRegion(const TSweepCase& sweep, present::PowerUnit un
     const TSweepInputs& in = sweep.In;
     present::TExtraRegion region;
     region.title = "Line Sweep";
-    const auto spec = [](present::Input id) { return present::InputSpec(id); };
-    region.rows.emplace_back(spec(present::Input::SwFreq).name, present::LimitText(in.FreqMHz) + " MHz");
+    const auto inputRow = [](present::Input id) { return present::InputRow(id); };
+    region.rows.emplace_back(inputRow(present::Input::SwFreq).name, present::LimitText(in.FreqMHz) + " MHz");
     region.rows.emplace_back("Line Type", LineTypeSpec(in.Line).name);
     if (in.Line == LineType::CustomWaveguide)
-        region.rows.emplace_back(spec(present::Input::SwWidth).name, present::LimitText(in.WidthMm) + " mm");
+        region.rows.emplace_back(inputRow(present::Input::SwWidth).name, present::LimitText(in.WidthMm) + " mm");
     if (in.Line == LineType::Coax)
-        region.rows.emplace_back(spec(present::Input::SwVf).name, present::LimitText(in.Vf));
-    region.rows.emplace_back(spec(present::Input::SwLength).name, present::LimitText(in.LengthM) + " m");
-    region.rows.emplace_back(spec(present::Input::SwSpan).name, "\u00b1" + present::LimitText(in.SpanMHz) + " MHz");
+        region.rows.emplace_back(inputRow(present::Input::SwVf).name, present::LimitText(in.Vf));
+    region.rows.emplace_back(inputRow(present::Input::SwLength).name, present::LimitText(in.LengthM) + " m");
+    region.rows.emplace_back(inputRow(present::Input::SwSpan).name, "\u00b1" + present::LimitText(in.SpanMHz) + " MHz");
     present::AddSweepReadouts(region, CalcLineSweep(sweep, 0), unit);
     return region;
 }

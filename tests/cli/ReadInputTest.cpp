@@ -2,7 +2,7 @@
 // merivane-calc's reader of one input, linked in: a limit changed in the
 // input table is the command line's limit too, and the window's rules of
 // phases, return losses and numbers beyond the double range hold in it.
-#include "InputSpecs.h"
+#include "InputRows.h"
 #include "Inputs.h"
 #include "RowNames.h"
 
@@ -17,13 +17,13 @@ using merivane::InputId;
 
 class ChangedLimitOnTheCommandLine : public ::testing::Test {
 protected:
-    void TearDown() override { present::InputSpecForTest(present::Input::AnodeI).hi = savedHi_; }
-    double savedHi_ = present::InputSpec(present::Input::AnodeI).hi;
+    void TearDown() override { present::InputRowForTest(present::Input::AnodeI).hi = savedHi_; }
+    double savedHi_ = present::InputRow(present::Input::AnodeI).hi;
 };
 
 TEST_F(ChangedLimitOnTheCommandLine, ChangesTheClampAndItsWarning)
 {
-    present::InputSpecForTest(present::Input::AnodeI).hi = 500;
+    present::InputRowForTest(present::Input::AnodeI).hi = 500;
     merivane::TCaseInput c = merivane::DefaultCase();
     const merivane::TReadResult r = merivane::ReadInput(InputId::Ia, "700", c);
     EXPECT_TRUE(r.ok);

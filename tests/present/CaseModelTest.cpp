@@ -3,7 +3,7 @@
 // computation that changes nothing.
 #include "CaseModel.h"
 #include "Fields.h"
-#include "InputSpecs.h"
+#include "InputRows.h"
 #include "Transmission.h"
 
 #include <gtest/gtest.h>

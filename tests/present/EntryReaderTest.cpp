@@ -28,12 +28,12 @@ class Reading : public ::testing::TestWithParam<ReadCase> {};
 TEST_P(Reading, GivesTheValueInForceAndWhatHappened)
 {
     const ReadCase& c = GetParam();
-    const TReading r = ReadEntry(InputSpec(c.field), c.typed, c.fallback, c.representation);
+    const TReading r = ReadEntry(InputRow(c.field), c.typed, c.fallback, c.representation);
     EXPECT_EQ(r.value, c.value);
     EXPECT_EQ(r.outcome, c.outcome);
     EXPECT_EQ(r.kept, r.value == c.fallback && c.outcome != Outcome::Taken && c.outcome != Outcome::Wrapped &&
-                          c.outcome != Outcome::ReturnLoss && r.value != (c.outcome == Outcome::Below ? InputSpec(c.field).lo
-                                                                                                       : InputSpec(c.field).hi));
+                          c.outcome != Outcome::ReturnLoss && r.value != (c.outcome == Outcome::Below ? InputRow(c.field).lo
+                                                                                                       : InputRow(c.field).hi));
 }
 
 constexpr auto T = Outcome::Taken;
@@ -110,8 +110,8 @@ class Notes : public ::testing::TestWithParam<NoteCase> {};
 TEST_P(Notes, SayWhatIsInForceAndWhy)
 {
     const NoteCase& c = GetParam();
-    const TInputSpec& spec = InputSpec(c.field);
-    EXPECT_EQ(EntryNote(spec, c.typed, ReadEntry(spec, c.typed, c.fallback, c.representation), c.representation), c.note);
+    const TInputRow& inputRow = InputRow(c.field);
+    EXPECT_EQ(EntryNote(inputRow, c.typed, ReadEntry(inputRow, c.typed, c.fallback, c.representation), c.representation), c.note);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -170,10 +170,10 @@ class WrittenBack : public ::testing::TestWithParam<TextCase> {};
 TEST_P(WrittenBack, IsTheShortestTextThatReadsBack)
 {
     const TextCase& c = GetParam();
-    const TInputSpec& spec = InputSpec(c.field);
-    const std::string text = EntryText(spec, c.stored, c.representation);
+    const TInputRow& inputRow = InputRow(c.field);
+    const std::string text = EntryText(inputRow, c.stored, c.representation);
     EXPECT_EQ(text, c.text);
-    EXPECT_EQ(ToStored(spec, ReadEntry(spec, text, -1, c.representation).value), c.stored);
+    EXPECT_EQ(ToStored(inputRow, ReadEntry(inputRow, text, -1, c.representation).value), c.stored);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -183,7 +183,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TextCase{"amperes many digits", Input::AnodeI, 0, 1.23456, "1.23456"},
                       TextCase{"amperes small", Input::AnodeI, 0, 0.12345, "0.12345"},
                       TextCase{"efficiency", Input::Effic, 0, 0.85, "85"},
-                      TextCase{"efficiency tenth", Input::Effic, 0, ToStored(InputSpec(Input::Effic), 85.7), "85.7"},
+                      TextCase{"efficiency tenth", Input::Effic, 0, ToStored(InputRow(Input::Effic), 85.7), "85.7"},
                       TextCase{"magnitude", Input::LoaMag, 0, 0.5, "0.5"},
                       TextCase{"magnitude near one", Input::LoaMag, 0, 0.9995, "0.9995"},
                       TextCase{"magnitude four digits", Input::LoaMag, 0, 0.7071, "0.7071"},
@@ -197,14 +197,14 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(WrittenBackText, ReadsBackToTheValueForRandomValues)
 {
     std::mt19937_64 rng(18);
-    for (const TInputSpec& spec : InputSpecs()) {
-        if (spec.forms & kWhole) continue;
-        const bool reflection = spec.forms & kReflection;
-        std::uniform_real_distribution<double> any(reflection ? 0 : spec.lo, reflection ? 1 : spec.hi);
+    for (const TInputRow& inputRow : InputRows()) {
+        if (inputRow.forms & kWhole) continue;
+        const bool reflection = inputRow.forms & kReflection;
+        std::uniform_real_distribution<double> any(reflection ? 0 : inputRow.lo, reflection ? 1 : inputRow.hi);
         for (int i = 0; i < 2000; ++i) {
-            const double stored = ToStored(spec, any(rng));
-            const std::string text = EntryText(spec, stored);
-            ASSERT_EQ(ToStored(spec, ReadEntry(spec, text, -1).value), stored) << spec.objectName << " " << text;
+            const double stored = ToStored(inputRow, any(rng));
+            const std::string text = EntryText(inputRow, stored);
+            ASSERT_EQ(ToStored(inputRow, ReadEntry(inputRow, text, -1).value), stored) << inputRow.objectName << " " << text;
             ASSERT_LE(text.size(), 24u) << text;
         }
     }
@@ -214,12 +214,12 @@ TEST(PhaseWrap, TakesWholeTurnsOnlyAndLandsWithinTheRange)
 {
     std::mt19937_64 rng(360);
     std::uniform_real_distribution<double> any(-1e7, 1e7);
-    const TInputSpec& spec = InputSpec(Input::LoaPha);
+    const TInputRow& inputRow = InputRow(Input::LoaPha);
     for (int i = 0; i < 20000; ++i) {
         const double typed = any(rng);
         char text[64];
         std::snprintf(text, sizeof text, "%.17g", typed);
-        const TReading r = ReadEntry(spec, text, 0);
+        const TReading r = ReadEntry(inputRow, text, 0);
         ASSERT_GE(r.value, -180.0);
         ASSERT_LE(r.value, 180.0);
         const double turns = (typed - r.value) / 360;
@@ -231,19 +231,19 @@ TEST(PhaseWrap, TakesWholeTurnsOnlyAndLandsWithinTheRange)
 // note says.
 TEST(InputTable, ALimitChangedInTheTableChangesTheReaderAndTheNote)
 {
-    TInputSpec& spec = InputSpecForTest(Input::AnodeI);
-    const double hi = spec.hi;
-    spec.hi = 500;
-    const TReading r = ReadEntry(spec, "600", 3);
-    const std::string note = EntryNote(spec, "600", r);
-    spec.hi = hi;
+    TInputRow& inputRow = InputRowForTest(Input::AnodeI);
+    const double hi = inputRow.hi;
+    inputRow.hi = 500;
+    const TReading r = ReadEntry(inputRow, "600", 3);
+    const std::string note = EntryNote(inputRow, "600", r);
+    inputRow.hi = hi;
     EXPECT_EQ(r.value, 500);
     EXPECT_EQ(note, "“600” is above 500 A: 500 A in force.");
 
     TReflForm& swr = ReflFormForTest(2);
     const double swrHi = swr.hi;
     swr.hi = 50;
-    const TReading s = ReadEntry(InputSpec(Input::LoaMag), "60", 3, 2);
+    const TReading s = ReadEntry(InputRow(Input::LoaMag), "60", 3, 2);
     swr.hi = swrHi;
     EXPECT_TRUE(s.kept);
     EXPECT_EQ(s.outcome, Outcome::Above);
@@ -251,9 +251,9 @@ TEST(InputTable, ALimitChangedInTheTableChangesTheReaderAndTheNote)
 
 TEST(InputTable, EveryRowIsConsistent)
 {
-    for (const TInputSpec& s : InputSpecs()) {
+    for (const TInputRow& s : InputRows()) {
         SCOPED_TRACE(s.objectName);
-        EXPECT_EQ(&InputSpec(s.id), &s);
+        EXPECT_EQ(&InputRow(s.id), &s);
         EXPECT_LE(s.lo, s.def);
         EXPECT_LE(s.def, s.hi);
         if (s.spinner.objectName) {
@@ -277,11 +277,11 @@ using namespace merivane::present;
 
 TEST(InputTable, ALimitChangedInTheTableChangesTheTooltips)
 {
-    TInputSpec& spec = InputSpecForTest(Input::AnodeI);
-    const double hi = spec.hi;
-    spec.hi = 500;
+    TInputRow& inputRow = InputRowForTest(Input::AnodeI);
+    const double hi = inputRow.hi;
+    inputRow.hi = 500;
     const std::string changed = TooltipFor("edAnodeI");
-    spec.hi = hi;
+    inputRow.hi = hi;
     const std::string restored = TooltipFor("edAnodeI");
     EXPECT_NE(changed.find("0 to 500"), std::string::npos) << changed;
     EXPECT_NE(restored.find("0 to 1000"), std::string::npos) << restored;
@@ -291,7 +291,7 @@ TEST(InputTable, ALimitChangedInTheTableChangesTheTooltips)
 // Every field's tooltip names the limits the table gives it.
 TEST(InputTable, EveryFieldsTooltipNamesItsLimits)
 {
-    for (const TInputSpec& s : InputSpecs()) {
+    for (const TInputRow& s : InputRows()) {
         if (s.forms & kReflection) continue;
         const char* tip = TooltipFor(s.objectName);
         ASSERT_NE(tip, nullptr) << s.objectName;
@@ -315,7 +315,7 @@ TEST(InputTable, TheHelpGivesTheTablesRanges)
         return "<td>" + l + " .. " + LimitText(hi) + "</td>";
     };
     for (Input id : {Input::AnodeV, Input::AnodeI, Input::Effic, Input::SrcPha, Input::Dire}) {
-        const TInputSpec& s = InputSpec(id);
+        const TInputRow& s = InputRow(id);
         EXPECT_NE(help.find(range(s.lo, s.hi)), std::string::npos) << s.objectName;
     }
     std::string refl = "<td>";

@@ -4,7 +4,7 @@
 // checks every key; and the input table's limits are the window's. Driven
 // through the real window offscreen.
 #include "EntryMark.h"
-#include "InputSpecs.h"
+#include "InputRows.h"
 #include "RowNames.h"
 #include "WindowFixture.h"
 
@@ -293,15 +293,15 @@ class ChangedLimit : public WindowTest {
 protected:
     void TearDown() override
     {
-        present::InputSpecForTest(present::Input::AnodeI).hi = savedHi_;
+        present::InputRowForTest(present::Input::AnodeI).hi = savedHi_;
         WindowTest::TearDown();
     }
-    double savedHi_ = present::InputSpec(present::Input::AnodeI).hi;
+    double savedHi_ = present::InputRow(present::Input::AnodeI).hi;
 };
 
 TEST_F(ChangedLimit, ChangesTheWindowsClampAndNote)
 {
-    present::InputSpecForTest(present::Input::AnodeI).hi = 500;
+    present::InputRowForTest(present::Input::AnodeI).hi = 500;
     Show();
     TypeAndLeave("edAnodeI", "700");
     EXPECT_EQ(w->M.Ia, 500);

@@ -34,14 +34,14 @@ enum class Beyond {
 };
 
 // The spinner bound to a field; objectName is null for a field without one.
-struct TSpinnerSpec {
+struct TSpinnerRow {
     const char* objectName;  // "udEff"
     int min, max, step;
     bool wrap;
     int position;  // the layout's position, also the settings default
 };
 
-struct TInputSpec {
+struct TInputRow {
     Input id;
     const char* objectName;  // "edAnodeV"
     const char* name;        // the accessible name: "Anode V"
@@ -55,7 +55,7 @@ struct TInputSpec {
     double scale;            // the field shows the stored value times this (percent for the efficiency)
     const char* settingsKey; // "edAnodeV", "udEff" or "Frequency"; null when no key holds it
     const char* option;      // merivane-calc's option: "va"
-    TSpinnerSpec spinner;
+    TSpinnerRow spinner;
 };
 
 // A representation of a reflection magnitude, by the index of its list item.
@@ -67,10 +67,10 @@ struct TReflForm {
     const char* unit;    // as it follows a number: "", " dB", ""
 };
 
-std::span<const TInputSpec> InputSpecs();
-const TInputSpec& InputSpec(Input id);
-// The spec of a field by its control's name; null for none.
-const TInputSpec* InputSpecByObject(const char* objectName);
+std::span<const TInputRow> InputRows();
+const TInputRow& InputRow(Input id);
+// The row of a field by its control's name; null for none.
+const TInputRow* InputRowByObject(const char* objectName);
 // 0 Mag, 1 dB, 2 SWR; any other index reads as Mag.
 std::span<const TReflForm> ReflForms();
 const TReflForm& ReflForm(int representation);
@@ -80,7 +80,7 @@ inline constexpr double kReturnLossMax = 160.0;
 
 // For tests that change a limit and see the change everywhere. The program
 // itself never changes the table.
-TInputSpec& InputSpecForTest(Input id);
+TInputRow& InputRowForTest(Input id);
 TReflForm& ReflFormForTest(int representation);
 
 }  // namespace merivane::present

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "InputSpecs.h"
+#include "InputRows.h"
 
 #include <cstring>
 
@@ -7,10 +7,10 @@ namespace merivane::present {
 
 namespace {
 
-constexpr TSpinnerSpec kNoSpinner{nullptr, 0, 0, 0, false, 0};
+constexpr TSpinnerRow kNoSpinner{nullptr, 0, 0, 0, false, 0};
 
 // Changed only by the tests' hooks below.
-TInputSpec gInputs[] = {
+TInputRow gInputs[] = {
     // id, control, name, caption, unit, lo, hi, default, forms, beyond, decimals, scale, settings key, option, spinner
     {Input::AnodeV, "edAnodeV", "Anode V", "Anode V", " V", 0, 100000, 4000, kWhole | kKiloVolts, Beyond::Clamp, 0, 1,
      "edAnodeV", "va", kNoSpinner},
@@ -48,13 +48,13 @@ TReflForm gReflForms[] = {
 
 }  // namespace
 
-std::span<const TInputSpec> InputSpecs() { return gInputs; }
+std::span<const TInputRow> InputRows() { return gInputs; }
 
-const TInputSpec& InputSpec(Input id) { return gInputs[static_cast<int>(id)]; }
+const TInputRow& InputRow(Input id) { return gInputs[static_cast<int>(id)]; }
 
-const TInputSpec* InputSpecByObject(const char* objectName)
+const TInputRow* InputRowByObject(const char* objectName)
 {
-    for (const TInputSpec& s : gInputs)
+    for (const TInputRow& s : gInputs)
         if (std::strcmp(s.objectName, objectName) == 0) return &s;
     return nullptr;
 }
@@ -66,7 +66,7 @@ const TReflForm& ReflForm(int representation)
     return gReflForms[representation == 1 || representation == 2 ? representation : 0];
 }
 
-TInputSpec& InputSpecForTest(Input id) { return gInputs[static_cast<int>(id)]; }
+TInputRow& InputRowForTest(Input id) { return gInputs[static_cast<int>(id)]; }
 
 TReflForm& ReflFormForTest(int representation) { return gReflForms[representation == 1 || representation == 2 ? representation : 0]; }
 
