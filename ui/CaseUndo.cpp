@@ -41,6 +41,8 @@ void TForm1::MakeUndo()
 TCaseState TForm1::WindowState() const
 {
     TCaseState s;
+    // what the window does not show (the Workbench's inputs) stays as the case has it
+    if (doc_) s.c = doc_->State().c;
     present::TCase& c = s.c;
     present::CopyInputs(M, c.inputs);
     c.ideal = ui->chIdeal->isChecked();
