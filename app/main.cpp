@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Environment.h"
 #include "TForm1.h"
+#include "Workbench.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -68,6 +69,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationVersion(merivane::env::GetFileVersionString());
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/merivane.svg")));
     TForm1 window;
+    InstallWorkbench(window);
     StartWindow(window, QApplication::arguments());
     return QApplication::exec();
 }

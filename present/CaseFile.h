@@ -26,6 +26,9 @@ inline constexpr int kCaseVersion = 1;
 // The case as the text of a case file, ending in a line end.
 std::string CaseFileText(const TCase& c);
 
+// No case file is larger: a larger file is refused unread.
+inline constexpr long long kMaxCaseFileBytes = 1 << 20;
+
 struct TCaseReadResult {
     bool ok = false;
     TCase c;              // when ok: the case read; otherwise DefaultCase(), not to be used

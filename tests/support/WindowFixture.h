@@ -5,6 +5,7 @@
 #include "IniFile.h"
 #include "Prompter.h"
 #include "TForm1.h"
+#include "Workbench.h"
 #include "UpDown.h"
 
 #include <QApplication>
@@ -99,6 +100,7 @@ protected:
     TForm1& Create(bool start = true)
     {
         w = std::make_unique<TForm1>(prompter);
+        InstallWorkbench(*w);
         if (start) w->FormCreate();
         return *w;
     }

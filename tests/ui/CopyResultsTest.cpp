@@ -173,6 +173,8 @@ TEST_P(RightClick, OffersCopyValueOnACellAndTheShortcutsEverywhere)
                             QStringLiteral("Export\u2026|Ctrl+E"),
                             QStringLiteral("Report\u2026|Ctrl+P"),
                             "-",
+                            "Workbench|Ctrl+B",
+                            "-",
                             "Undo|Ctrl+Z",
                             "Redo|Ctrl+Shift+Z"};
     if (GetParam().value) expected.prepend("Copy Value|Ctrl+Shift+C");
@@ -215,7 +217,7 @@ TEST_P(MenuFromTheKeyboard, OpensTheWindowsMenu)
     QTest::keyClick(radio, GetParam().key, GetParam().modifiers);
     QTest::qWait(20);
     EXPECT_EQ(S(items.join(" / ")), S(QStringLiteral("Copy Results / Open Case\u2026 / Save Case / Save Case As\u2026 / Export\u2026 / "
-                                                     "Report\u2026 / Undo / Redo")));
+                                                     "Report\u2026 / Workbench / Undo / Redo")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, MenuFromTheKeyboard,

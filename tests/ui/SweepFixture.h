@@ -5,7 +5,7 @@
 #include "SweepChart.h"
 #include "SweepPage.h"
 #include "SweepView.h"
-#include "SweepWindow.h"
+#include "Workbench.h"
 #include "WindowFixture.h"
 
 #include <QAreaSeries>

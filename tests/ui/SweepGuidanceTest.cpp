@@ -29,7 +29,7 @@ INSTANTIATE_TEST_SUITE_P(Controls, SweepTooltips,
                                            "paSwDeviation", "paSwInterval"),
                          ROW_NAMES(std::string(r)));
 
-TEST_F(SweepTest, F1OnThePageAndInItsWindowOpensItsSection)
+TEST_F(SweepTest, F1OnThePageAndInTheWorkbenchOpensItsSection)
 {
     ShowPage();
     QLineEdit* freq = Field(SweepField::Frequency);
@@ -40,8 +40,8 @@ TEST_F(SweepTest, F1OnThePageAndInItsWindowOpensItsSection)
     EXPECT_TRUE(w->HelpBrowser()->document()->toHtml().contains("name=\"line-sweep\""));
 
     w->HelpBrowser()->window()->close();
-    Page()->Enlarge();
-    QWidget* window = Page()->Window();
+    w->OpenWorkbench(QStringLiteral("Line Sweep"));
+    QWidget* window = WorkbenchOf(*w);
     ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     ASSERT_TRUE(QTest::qWaitFor([window] { return QApplication::activeWindow() == window; }));
     QTest::keyClick(window->findChild<QLineEdit*>("edSwLength"), Qt::Key_F1);

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The "Line Sweep" page beyond its tab: the enlarged window, its settings
-// file, and its chart painted without a window.
+// The "Line Sweep" page beyond its tab: its view in the Workbench, its
+// settings file, and its chart painted without a window.
 #include "EntryMark.h"
 #include "ResultActions.h"
 #include "RowNames.h"
@@ -15,33 +15,37 @@ namespace {
 
 using namespace sweeptest;
 
-TEST_F(SweepTest, TheEnlargedWindowShowsTheSameAndClosesOnEscape)
+TEST_F(SweepTest, EnlargeShowsThePageInTheWorkbench)
 {
     ShowPage();
     QTest::mouseClick(View()->EnlargeButton(), Qt::LeftButton);
-    TSweepWindow* win = Page()->Window();
-    ASSERT_NE(win, nullptr);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(win));
-    EXPECT_NE(win->minimumSize(), win->maximumSize());
-    EXPECT_GT(win->width(), w->width());
-    EXPECT_EQ(S(win->accessibleName()), "Line Sweep");
-    TSweepView* big = win->View();
+    TWorkbench* wb = WorkbenchOf(*w);
+    ASSERT_NE(wb, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(wb));
+    EXPECT_NE(wb->minimumSize(), wb->maximumSize());
+    EXPECT_GT(wb->width(), w->width());
+    TSweepView* big = wb->SweepView();
+    EXPECT_EQ(S(big->accessibleName()), "Line Sweep");
+    EXPECT_TRUE(big->isVisible());
     ASSERT_NE(ChartView(big), nullptr);
     for (int i = 0; i < 8; ++i) EXPECT_EQ(S(big->Readout(i)->text()), Readout(i));
     // an input there is an input here
-    win->activateWindow();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == win; }));
+    wb->activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == wb; }));
     Type(big->Field(SweepField::Length), "3");
     EXPECT_EQ(S(Field(SweepField::Length)->text()), "3");
     Radio("rbDbW")->click();
     EXPECT_EQ(S(big->Readout(5)->text()), "38.88");
     EXPECT_EQ(S(ChartView(big)->SweepChart()->AxisY()->titleText()), "Power (dBW)");
-    QTest::keyClick(big->Field(SweepField::Length), Qt::Key_Escape);
-    EXPECT_FALSE(win->isVisible());
+    // closing the Workbench leaves the main window and its case
+    wb->close();
+    EXPECT_FALSE(wb->isVisible());
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(S(Field(SweepField::Length)->text()), "3");
     // a double-click on the page's chart opens it again
     TSweepChartView* chart = ChartView(View());
     QTest::mouseDClick(chart->viewport(), Qt::LeftButton, {}, chart->viewport()->rect().center());
-    EXPECT_TRUE(win->isVisible());
+    EXPECT_TRUE(wb->isVisible());
 }
 
 TEST_F(SweepTest, TheInputsPersistInTheirOwnFile)
@@ -111,13 +115,13 @@ TEST_F(SweepTest, APendingPageFieldRunsNoCycleOfTheWindow)
     EXPECT_EQ(Page()->Inputs().LengthM, 3.0);
 }
 
-// Texts pending in the page and in the enlarged window are both taken: the
+// Texts pending in the page and in the Workbench are both taken: the
 // first one read must not write over the second before it is read.
 TEST_F(SweepTest, PendingTextsInBothViewsAreBothTaken)
 {
     ShowPage();
-    Page()->Enlarge();
-    TSweepView* big = Page()->Window()->View();
+    w->OpenWorkbench(QStringLiteral("Line Sweep"));
+    TSweepView* big = WorkbenchOf(*w)->SweepView();
     Field(SweepField::Frequency)->setText(QStringLiteral("915"));
     Field(SweepField::Frequency)->setModified(true);
     big->Field(SweepField::Length)->setText(QStringLiteral("3"));
@@ -129,15 +133,15 @@ TEST_F(SweepTest, PendingTextsInBothViewsAreBothTaken)
     EXPECT_EQ(S(big->Field(SweepField::Frequency)->text()), "915");
 }
 
-// A note made on the page is on the enlarged window's field too, even when
-// that window is first opened afterwards.
-TEST_F(SweepTest, TheEnlargedWindowShowsTheNotesMadeBeforeIt)
+// A note made on the page is on the Workbench's field too, even when the
+// Workbench is first opened afterwards.
+TEST_F(SweepTest, TheWorkbenchShowsTheNotesMadeBeforeIt)
 {
     ShowPage();
     Type(Field(SweepField::Span), "-5");
     ASSERT_TRUE(HasEntryMark(Field(SweepField::Span)));
-    Page()->Enlarge();
-    QLineEdit* big = Page()->Window()->View()->Field(SweepField::Span);
+    w->OpenWorkbench(QStringLiteral("Line Sweep"));
+    QLineEdit* big = WorkbenchOf(*w)->SweepView()->Field(SweepField::Span);
     EXPECT_TRUE(HasEntryMark(big));
     EXPECT_EQ(big->toolTip(), Field(SweepField::Span)->toolTip());
     EXPECT_TRUE(big->toolTip().startsWith(QString::fromUtf8("“-5” is below 0 MHz: 0 MHz in force.")));

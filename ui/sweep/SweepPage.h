@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The "Line Sweep" page of the results: it holds the line's inputs, follows
-// every rendering of the window's results, and shows the sweep in its tab and,
-// on request, in an enlarged window with the same content.
+// every rendering of the window's results, and shows the sweep in its tab and
+// in every other view attached to it (the Workbench's), with the same content.
 #pragma once
 
 #include <functional>
@@ -22,9 +22,7 @@
 class QPainter;
 class QRectF;
 class QTabWidget;
-class TForm1;
 class TSweepView;
-class TSweepWindow;
 namespace merivane {
 class TIniFile;
 }
@@ -32,8 +30,9 @@ class TIniFile;
 class TSweepPage : public QWidget {
     Q_OBJECT
 public:
-    // Adds itself as the last page of tabs.
-    TSweepPage(TForm1& form, QTabWidget* tabs);
+    // Adds itself as the last page of tabs. model is the window's model state,
+    // which the page reads at each refresh; the owner's font is the page's.
+    TSweepPage(const merivane::TModel& model, QWidget& owner, QTabWidget* tabs);
     ~TSweepPage() override;
 
     const merivane::TSweepInputs& Inputs() const { return in_; }
@@ -42,6 +41,10 @@ public:
     void SetInputs(const merivane::TSweepInputs& in);
     // Called after each change the user makes on the page (not SetInputs).
     void SetChangeListener(std::function<void()> changed) { changed_ = std::move(changed); }
+    // The power unit the readouts are in; Watts until set.
+    void SetUnitSource(std::function<merivane::present::PowerUnit()> unit) { unit_ = std::move(unit); }
+    // What "Enlarge" (and a double click on the chart) opens.
+    void SetEnlarge(std::function<void()> enlarge) { enlarge_ = std::move(enlarge); }
     // The window's model with the line.
     merivane::TSweepCase Case() const;
     const merivane::TSweepResult& Result() const { return result_; }
@@ -58,8 +61,9 @@ public:
     // The page's controls, made when the page is first shown (or asked for),
     // so that start-up makes none of them.
     TSweepView* View();
-    TSweepWindow* Window() const { return window_; }  // null until first enlarged
-    void Enlarge();
+    // Another view of the page: it shows the same inputs, notes and rows, and
+    // what is entered in it is taken as on the page. It leaves when deleted.
+    void AddView(TSweepView* view);
 
     // Reads what was typed in a field and not yet left, as leaving it would:
     // the copy, the export, the report and the save then hold it.
@@ -75,7 +79,6 @@ public:
     void SaveSettings();
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
@@ -89,11 +92,13 @@ private:
     void UpdateChart(TSweepView* view);
     std::vector<TSweepView*> Views() const;
 
-    TForm1& form_;
+    const merivane::TModel& model_;
+    std::function<merivane::present::PowerUnit()> unit_;
+    std::function<void()> enlarge_;
     merivane::TSweepInputs in_;
     merivane::TSweepResult result_;  // with the curves while a chart is in sight
     TSweepView* view_ = nullptr;
-    TSweepWindow* window_ = nullptr;
+    std::vector<TSweepView*> extra_;  // the views added, while they live
     std::unique_ptr<merivane::TIniFile> ini_;
     std::array<std::string, 5> notes_;  // per field, for a view made later
     int busy_ = 0;

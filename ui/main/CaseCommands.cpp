@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QFile>
 #include <QFileInfo>
+#include <QUndoStack>
 
 namespace present = merivane::present;
 
@@ -19,7 +20,6 @@ const QString kCaseFilter = QStringLiteral("Merivane cases (*.merivane)");
 QString Q(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 // A case file is a few hundred bytes; a file far larger is not one.
-constexpr qint64 kMaxCaseFileBytes = 1 << 20;
 
 }  // namespace
 
@@ -70,8 +70,8 @@ bool TCaseCommands::OpenFile(const QString& path)
         form_.ReportError(QStringLiteral("Unable to open the case %1: %2").arg(path, why));
         return false;
     }
-    const QByteArray bytes = file.read(kMaxCaseFileBytes + 1);
-    if (bytes.size() > kMaxCaseFileBytes) {
+    const QByteArray bytes = file.read(present::kMaxCaseFileBytes + 1);
+    if (bytes.size() > present::kMaxCaseFileBytes) {
         form_.ReportError(QStringLiteral("Unable to open the case %1: larger than a case file can be").arg(path));
         return false;
     }
@@ -89,6 +89,8 @@ bool TCaseCommands::OpenFile(const QString& path)
     form_.ApplyState(state);
     path_ = path;
     fileName_ = read.c.name;
+    form_.Document()->Stack()->setClean();
+    if (used_) used_(path);
     if (!read.warning.empty())
         form_.ReportWarning(QStringLiteral("The case %1 was opened, with remarks:\n%2").arg(path, Q(read.warning)));
     return true;
@@ -119,5 +121,7 @@ bool TCaseCommands::SaveTo(const QString& path)
         return false;
     }
     path_ = path;
+    form_.Document()->Stack()->setClean();
+    if (used_) used_(path);
     return true;
 }

@@ -127,6 +127,10 @@ std::unique_ptr<QMenu> TResultActions::MakeMenu(const QPoint& pos)
     }
     menu->addAction(export_);
     menu->addAction(report_);
+    if (workbench_) {
+        menu->addSeparator();
+        menu->addAction(workbench_);
+    }
     if (undo_ && redo_) {
         menu->addSeparator();
         menu->addAction(undo_);

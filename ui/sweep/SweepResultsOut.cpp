@@ -3,7 +3,6 @@
 #include "SweepChartLoader.h"
 #include "SweepNumbers.h"
 #include "SweepPage.h"
-#include "TForm1.h"
 
 namespace present = merivane::present;
 
@@ -32,5 +31,5 @@ present::TExtraRegion TSweepPage::CopyRegion() const
 
 bool TSweepPage::PaintChart(QPainter& painter, const QRectF& rect, QString& error) const
 {
-    return PaintSweepReportPart(painter, rect, Case(), Unit(), form_.M.CplIdeal, error);
+    return PaintSweepReportPart(painter, rect, Case(), Unit(), model_.CplIdeal, error);
 }

@@ -8,8 +8,6 @@
 #include "SweepChartApi.h"
 #include "SweepSettings.h"
 #include "SweepView.h"
-#include "SweepWindow.h"
-#include "TForm1.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -20,16 +18,14 @@
 
 namespace present = merivane::present;
 
-TSweepPage::TSweepPage(TForm1& form, QTabWidget* tabs) : QWidget(tabs), form_(form)
+TSweepPage::TSweepPage(const merivane::TModel& model, QWidget& owner, QTabWidget* tabs) : QWidget(tabs), model_(model)
 {
     setObjectName(QStringLiteral("tsSweep"));
-    setFont(form.font());  // the page's texts are regular, unlike the tab captions
+    setFont(owner.font());  // the page's texts are regular, unlike the tab captions
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     tabs->addTab(this, QStringLiteral("Line Sweep"));
     setAccessibleName(QStringLiteral("Line Sweep"));
-    connect(&form, &TForm1::ResultsRendered, this, &TSweepPage::Refresh);
-    form.installEventFilter(this);
     Refresh();
 }
 
@@ -58,7 +54,9 @@ void TSweepPage::Attach(TSweepView* view)
 {
     connect(view, &TSweepView::FieldLeft, this, [this, view](SweepField f) { ReadField(view, f); });
     connect(view, &TSweepView::LineChosen, this, [this, view](int index) { LineChosen(view, index); });
-    connect(view, &TSweepView::EnlargeClicked, this, &TSweepPage::Enlarge);
+    connect(view, &TSweepView::EnlargeClicked, this, [this] {
+        if (enlarge_) enlarge_();
+    });
     connect(view, &TSweepView::ChartShown, this, [this, view] { UpdateChart(view); });
 }
 
@@ -66,13 +64,13 @@ std::vector<TSweepView*> TSweepPage::Views() const
 {
     std::vector<TSweepView*> v;
     if (view_) v.push_back(view_);
-    if (window_) v.push_back(window_->View());
+    v.insert(v.end(), extra_.begin(), extra_.end());
     return v;
 }
 
-merivane::TSweepCase TSweepPage::Case() const { return merivane::TSweepCase{form_.M, in_}; }
+merivane::TSweepCase TSweepPage::Case() const { return merivane::TSweepCase{model_, in_}; }
 
-present::PowerUnit TSweepPage::Unit() const { return form_.SelectedPowerUnit(); }
+present::PowerUnit TSweepPage::Unit() const { return unit_ ? unit_() : present::PowerUnit::Watts; }
 
 std::vector<present::TSweepRow> TSweepPage::Rows() const { return present::SweepRows(result_, Unit()); }
 
@@ -153,37 +151,22 @@ void TSweepPage::UpdateChart(TSweepView* view)
 {
     if (!view->Chart()) return;
     if (result_.X.empty()) result_ = merivane::CalcLineSweep(Case());
-    view->Chart()->ShowSweep(Case(), result_, Unit(), form_.M.CplIdeal);
+    view->Chart()->ShowSweep(Case(), result_, Unit(), model_.CplIdeal);
     view->chartStale = false;
 }
 
-void TSweepPage::Enlarge()
+void TSweepPage::AddView(TSweepView* view)
 {
-    if (!window_) {
-        window_ = new TSweepWindow(&form_);
-        window_->PlaceOver(&form_);
-        // F1 in the enlarged window opens the help at this page
-        auto* f1 = new QShortcut(QKeySequence::HelpContents, window_);
-        f1->setContext(Qt::WindowShortcut);
-        connect(f1, &QShortcut::activated, this,
-                [this] { form_.ShowHelpTopic(form_.HelpTopicFor(window_)); });
-        Attach(window_->View());
-        for (const TSweepFieldSpec& f : SweepFields())
-            if (!notes_[static_cast<std::size_t>(f.field)].empty())
-                SetEntryNote(window_->View()->Field(f.field), notes_[static_cast<std::size_t>(f.field)]);
-        window_->View()->ShowInputs(in_);
-        window_->View()->ShowRows(Rows(), present::SweepStatus(result_));
-    }
-    window_->show();
-    window_->raise();
-    window_->activateWindow();
-}
-
-bool TSweepPage::eventFilter(QObject* watched, QEvent* event)
-{
-    // the enlarged window goes with the main one (not when it is minimised)
-    if (watched == &form_ && event->type() == QEvent::Hide && !event->spontaneous() && window_) window_->close();
-    return QWidget::eventFilter(watched, event);
+    extra_.push_back(view);
+    connect(view, &QObject::destroyed, this, [this, view] { std::erase(extra_, view); });
+    Attach(view);
+    for (const TSweepFieldSpec& f : SweepFields())
+        if (!notes_[static_cast<std::size_t>(f.field)].empty())
+            SetEntryNote(view->Field(f.field), notes_[static_cast<std::size_t>(f.field)]);
+    view->ShowInputs(in_);
+    if (result_.X.empty() && view->Chart()) result_ = merivane::CalcLineSweep(Case());
+    view->ShowRows(Rows(), present::SweepStatus(result_));
+    view->chartStale = true;
 }
 
 QString TSweepPage::SettingsPath() const

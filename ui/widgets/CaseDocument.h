@@ -34,14 +34,28 @@ public:
     // one step: the clicks of one spinner.
     void Record(const TCaseState& s, const QString& text, int mergeId = -1);
 
+    // A change made outside the main window (a view of the Workbench): one
+    // undo step, like Record, and the state put in force as an undo would.
+    void Edit(const TCaseState& s, const QString& text, int mergeId = -1);
+
     // Called by the undo steps.
     void Restore(const TCaseState& s);
 
+    // The results of the state in force, without the sweep's curves.
+    const merivane::present::TSnapshot& Snapshot() const { return snapshot_; }
+
 signals:
-    // An undo or a redo put s in force: every view shows it.
+    // An undo, a redo or an edit outside the main window put s in force: the
+    // main window shows it.
     void Restored(const TCaseState& s);
+    // Each time the case in force changed, whoever changed it (and at Reset):
+    // its results for every view.
+    void Changed(const merivane::present::TSnapshot& s);
 
 private:
     QUndoStack* stack_;
+    void Announce();
+
     TCaseState state_;
+    merivane::present::TSnapshot snapshot_;
 };

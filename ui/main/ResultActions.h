@@ -55,6 +55,7 @@ public:
         saveAs_ = saveAs;
     }
     // Undo and Redo of the case, at the end of the menu.
+    void SetWorkbenchAction(QAction* workbench) { workbench_ = workbench; }
     void SetEditActions(QAction* undo, QAction* redo)
     {
         undo_ = undo;
@@ -102,6 +103,7 @@ private:
     std::function<merivane::present::TExtraRegion()> extra_;
     TChartPainter chart_;
     std::function<void()> pending_;
+    QAction* workbench_ = nullptr;
     QAction* open_ = nullptr;
     QAction* save_ = nullptr;
     QAction* saveAs_ = nullptr;

@@ -25,6 +25,7 @@ void InitWindowLook()
     static bool done = false;
     if (done) return;
     done = true;
+    RememberDesktopLook();  // before the classic style replaces it
     InstallAccessibility();
     for (const char* f : {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"})
         if (QFile::exists(QString::fromLatin1(f))) QFontDatabase::addApplicationFont(QString::fromLatin1(f));
@@ -55,13 +56,18 @@ TForm1::TForm1(std::shared_ptr<IPrompter> prompter, QWidget* parent)
     ApplyTooltips();
     Wire();
     actions_ = new TResultActions(*this);
-    sweep_ = new TSweepPage(*this, ui->pcResults);
+    sweep_ = new TSweepPage(M, *this, ui->pcResults);
+    sweep_->SetUnitSource([this] { return SelectedPowerUnit(); });
+    connect(this, &TForm1::ResultsRendered, sweep_, &TSweepPage::Refresh);
+    // "Enlarge" shows the Line Sweep in the Workbench
+    sweep_->SetEnlarge([this] { OpenWorkbench(QStringLiteral("Line Sweep")); });
     // the Line Sweep page goes out of the window with the other results
     actions_->SetPendingInput([this] { sweep_->CommitPendingInput(); });
     actions_->SetExtraRegion([this] { return sweep_->CopyRegion(); });
     MakeUndo();
     cases_ = new TCaseCommands(*this);
     actions_->SetCaseActions(cases_->OpenAction(), cases_->SaveAction(), cases_->SaveAsAction());
+    MakeWorkbenchAction();
     actions_->SetChartPainter([this](QPainter& p, const QRectF& r) {
         QString error;
         sweep_->PaintChart(p, r, error);  // without its library the report has no chart

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <string>
 
 class QAction;
@@ -39,6 +40,8 @@ public:
     // Writes the case to the file, the whole file or nothing; on success the
     // file becomes the case's. A failure is reported and changes nothing.
     bool SaveTo(const QString& path);
+    // Told the path of each case file opened or saved (the recent list).
+    void SetFileListener(std::function<void(const QString&)> used) { used_ = std::move(used); }
 
 private:
     TForm1& form_;
@@ -46,5 +49,6 @@ private:
     QAction* save_;
     QAction* saveAs_;
     QString path_;
+    std::function<void(const QString&)> used_;
     std::string fileName_;  // the name the file gave; empty: the file's base name is the name
 };

@@ -42,12 +42,31 @@ private:
 
 }  // namespace
 
-TCaseDocument::TCaseDocument(QObject* parent) : QObject(parent), stack_(new QUndoStack(this)) {}
+TCaseDocument::TCaseDocument(QObject* parent) : QObject(parent), stack_(new QUndoStack(this))
+{
+    snapshot_ = merivane::present::ComputeCase(state_.c, 0);
+}
+
+void TCaseDocument::Announce()
+{
+    // the curves are each view's own business: the snapshot carries the
+    // sweep's figures only
+    snapshot_ = merivane::present::ComputeCase(state_.c, 0);
+    emit Changed(snapshot_);
+}
 
 void TCaseDocument::Reset(const TCaseState& s)
 {
     state_ = s;
     stack_->clear();
+    Announce();
+}
+
+void TCaseDocument::Edit(const TCaseState& s, const QString& text, int mergeId)
+{
+    if (merivane::present::SameCase(s.c, state_.c)) return;
+    Record(s, text, mergeId);
+    emit Restored(state_);
 }
 
 void TCaseDocument::Record(const TCaseState& s, const QString& text, int mergeId)
@@ -59,10 +78,12 @@ void TCaseDocument::Record(const TCaseState& s, const QString& text, int mergeId
     TCaseState before = state_;
     state_ = s;
     stack_->push(new TChange(*this, std::move(before), s, text, mergeId));
+    Announce();
 }
 
 void TCaseDocument::Restore(const TCaseState& s)
 {
     state_ = s;
     emit Restored(s);
+    Announce();
 }

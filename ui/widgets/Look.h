@@ -10,3 +10,10 @@ void SetBackground(QWidget* w, const QColor& c);
 QColor InputColour();  // yellow, every input field
 QColor CellColour();   // white, a result cell that shows a value
 QColor ButtonFace();   // the system's button face
+
+// The desktop's own style and palette, as the program found them before the
+// main window set its classic look: the Workbench and its views use them,
+// dark themes included.
+void RememberDesktopLook();
+// Gives w and every widget in it the desktop's style and palette.
+void ApplyDesktopLook(QWidget* w);

@@ -157,6 +157,13 @@ public:
     // The "Line Sweep" page, the last of the results.
     TSweepPage* SweepPage() const { return sweep_; }
 
+    // --- the Workbench, which this window does not know: whoever makes it
+    // (the program's start, a test) says how to open it at a view. Ctrl+B, the
+    // context menu's "Workbench" and the Line Sweep's "Enlarge" open it.
+    void SetWorkbenchOpener(std::function<void(const QString& view)> open) { openWorkbench_ = std::move(open); }
+    void OpenWorkbench(const QString& view = QString());
+    QAction* WorkbenchAction() const { return workbench_; }
+
     // --- the case and its undo steps (CaseUndo.cpp)
     TCaseDocument* Document() const { return doc_; }
     // Open Case, Save Case and Save Case As (CaseCommands.cpp).
@@ -210,6 +217,9 @@ private:
     void RecordChange(const QString& text);
     void MakeUndo();
     TCaseDocument* doc_ = nullptr;
+    void MakeWorkbenchAction();
+    QAction* workbench_ = nullptr;
+    std::function<void(const QString&)> openWorkbench_;
     QAction* undo_ = nullptr;
     QAction* redo_ = nullptr;
     int mergeId_ = -1;

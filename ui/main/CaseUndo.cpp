@@ -38,6 +38,22 @@ void TForm1::MakeUndo()
     sweep_->SetChangeListener([this] { RecordChange(QStringLiteral("Line Sweep")); });
 }
 
+void TForm1::MakeWorkbenchAction()
+{
+    workbench_ = new QAction(QStringLiteral("Workbench"), this);
+    workbench_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
+    workbench_->setShortcutContext(Qt::WindowShortcut);
+    addAction(workbench_);
+    connect(workbench_, &QAction::triggered, this, [this] { Guarded([this] { OpenWorkbench(); }); });
+    actions_->SetWorkbenchAction(workbench_);
+}
+
+void TForm1::OpenWorkbench(const QString& view)
+{
+    if (InputPending()) bEvaluateClick();  // what was typed is in the case the Workbench shows
+    if (openWorkbench_) openWorkbench_(view);
+}
+
 TCaseState TForm1::WindowState() const
 {
     TCaseState s;

@@ -1,0 +1,224 @@
+// The Workbench: opened from the main window, both windows kept in step by an
+// edit in either, undo from either, Power to Match, Compare, the recent cases
+// and the layout kept in its own file.
+#include "CaseCommands.h"
+#include "CaseDocument.h"
+#include "IniFile.h"
+#include "CompareView.h"
+#include "InputPanel.h"
+#include "ResultActions.h"
+#include "SweepView.h"
+#include "WindowFixture.h"
+#include "Workbench.h"
+#include "WorkbenchSettings.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDockWidget>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QUndoStack>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+namespace present = merivane::present;
+using present::Input;
+
+class WorkbenchTest : public WindowTest {
+protected:
+    TWorkbench* Open()
+    {
+        Show();
+        QTest::keyClick(w.get(), Qt::Key_B, Qt::ControlModifier);
+        TWorkbench* wb = WorkbenchOf(*w);
+        EXPECT_NE(wb, nullptr);
+        if (wb) {
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(wb));
+        }
+        return wb;
+    }
+    // Types into a field of the Workbench and presses Enter.
+    static void Enter(QLineEdit* f, const QString& text)
+    {
+        f->setFocus(Qt::OtherFocusReason);
+        f->selectAll();
+        QTest::keyClicks(f, text);
+        QTest::keyClick(f, Qt::Key_Return);
+    }
+    // Pload from the closed form Pmatch (1 - |Gl|^2) / |1 - Gs Gl|^2, source 0.2 at 0 degrees.
+    static double Absorbed(double mag, double phaseDeg)
+    {
+        const double pmatch = 4000 * 3 * 0.85;
+        const double ph = phaseDeg * 3.14159265358979323846 / 180;
+        const double re = 1 - 0.2 * mag * std::cos(ph), im = -0.2 * mag * std::sin(ph);
+        return pmatch * (1 - mag * mag) / (re * re + im * im);
+    }
+};
+
+TEST_F(WorkbenchTest, CtrlBOpensAResizableWindowNamedAfterTheCase)
+{
+    TWorkbench* wb = Open();
+    ASSERT_NE(wb, nullptr);
+    EXPECT_NE(wb->minimumSize(), wb->maximumSize());
+    EXPECT_EQ(S(wb->windowTitle()), "Untitled[*] - Merivane Workbench");
+    EXPECT_FALSE(wb->isWindowModified());
+    // the views have their names, as docks and for a screen reader
+    for (const char* title : {"Inputs", "Line Sweep", "Compare"}) {
+        QDockWidget* d = wb->Dock(QString::fromLatin1(title));
+        ASSERT_NE(d, nullptr) << title;
+        EXPECT_EQ(S(d->accessibleName()), title);
+    }
+    EXPECT_EQ(S(wb->SweepView()->accessibleName()), "Line Sweep");
+    EXPECT_EQ(S(wb->CompareView()->accessibleName()), "Compare");
+    // the input fields are named as in the main window
+    for (Input id : {Input::AnodeV, Input::LoaMag, Input::Dire})
+        EXPECT_EQ(S(wb->Inputs()->Field(id)->accessibleName()), present::InputRow(id).name);
+}
+
+TEST_F(WorkbenchTest, AnEditInTheWorkbenchShowsInTheMainWindowAndMarksTheCaseUnsaved)
+{
+    TWorkbench* wb = Open();
+    Enter(wb->Inputs()->Field(Input::LoaMag), QStringLiteral("0.3"));
+    EXPECT_EQ(w->M.LoaRfl.Mag, 0.3);
+    EXPECT_NEAR(w->M.Pload, Absorbed(0.3, 90), 1e-9);
+    EXPECT_EQ(S(Find<QLineEdit>("edLoaMag")->text()), "0.3");
+    EXPECT_EQ(w->Document()->Stack()->count(), 1);
+    EXPECT_TRUE(wb->isWindowModified());
+    // a phase typed beyond a turn wraps, as in the main window
+    Enter(wb->Inputs()->Field(Input::LoaPha), QStringLiteral("450"));
+    EXPECT_EQ(w->M.LoaRfl.Pha, 90.0);
+    EXPECT_EQ(w->Document()->Stack()->count(), 1);  // nothing changed: no step
+}
+
+TEST_F(WorkbenchTest, AnEditInTheMainWindowShowsInTheWorkbench)
+{
+    TWorkbench* wb = Open();
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    TypeAndLeave("edLoaMag", "0.7");
+    ASSERT_EQ(w->M.LoaRfl.Mag, 0.7);
+    ASSERT_EQ(w->Document()->Stack()->count(), 1);
+    EXPECT_EQ(S(wb->Inputs()->Field(Input::LoaMag)->text()), "0.7");
+    Find<QCheckBox>("chIdeal")->click();
+    EXPECT_EQ(wb->Inputs()->IdealBox()->isChecked(), Find<QCheckBox>("chIdeal")->isChecked());
+    EXPECT_EQ(wb->Inputs()->Field(Input::Dire)->isEnabled(), !Find<QCheckBox>("chIdeal")->isChecked());
+}
+
+TEST_F(WorkbenchTest, UndoInTheWorkbenchRestoresBothWindows)
+{
+    TWorkbench* wb = Open();
+    Enter(wb->Inputs()->Field(Input::LoaMag), QStringLiteral("0.3"));
+    wb->Inputs()->PowerUnitList()->setFocus();
+    QTest::keyClick(wb, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(w->M.LoaRfl.Mag, 0.5);
+    EXPECT_NEAR(w->M.Pload, Absorbed(0.5, 90), 1e-9);
+    EXPECT_EQ(S(wb->Inputs()->Field(Input::LoaMag)->text()), "0.5");
+    EXPECT_EQ(S(Find<QLineEdit>("edLoaMag")->text()), "0.5");
+    QTest::keyClick(wb, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(w->M.LoaRfl.Mag, 0.3);
+}
+
+TEST_F(WorkbenchTest, AListChoiceIsOneStepInBothWindows)
+{
+    TWorkbench* wb = Open();
+    QComboBox* unit = wb->Inputs()->PowerUnitList();
+    unit->setFocus();
+    QTest::keyClick(unit, Qt::Key_Down);  // dBm
+    EXPECT_TRUE(Radio("rbDbm")->isChecked());
+    EXPECT_EQ(w->Document()->Stack()->count(), 1);
+    w->UndoAction()->trigger();
+    EXPECT_TRUE(Radio("rbWatt")->isChecked());
+    EXPECT_EQ(unit->currentIndex(), 0);
+}
+
+// P = Va Ia Eff, so Ia = P / (Va Eff): 5100 W at 4000 V and 85 % is 1.5 A.
+TEST_F(WorkbenchTest, PowerToMatchSetsTheAnodeCurrent)
+{
+    TWorkbench* wb = Open();
+    Enter(wb->Inputs()->PowerField(), QStringLiteral("5100"));
+    EXPECT_DOUBLE_EQ(w->M.Ia, 1.5);
+    EXPECT_DOUBLE_EQ(w->M.Pmatch, 5100.0);
+    // beyond the current's limit, the limit
+    const present::TInputRow& ia = present::InputRow(Input::AnodeI);
+    Enter(wb->Inputs()->PowerField(), QString::number(4000 * 0.85 * ia.hi * 10));
+    EXPECT_EQ(w->M.Ia, ia.hi);
+}
+
+TEST_F(WorkbenchTest, PinnedReferenceIsComparedAndCopiedAsATable)
+{
+    TWorkbench* wb = Open();
+    wb->PinAction()->trigger();
+    EXPECT_TRUE(wb->CompareView()->HasReference());
+    Enter(wb->Inputs()->Field(Input::LoaMag), QStringLiteral("0.3"));
+    QTableWidget* t = wb->CompareView()->Table();
+    ASSERT_GT(t->rowCount(), 10);
+    int differing = 0;
+    bool loadRow = false;
+    for (int r = 0; r < t->rowCount(); ++r) {
+        if (t->item(r, 0)->font().bold()) ++differing;
+        if (t->item(r, 0)->text() == QStringLiteral("Inputs: Load Magnitude")) {
+            loadRow = true;
+            // 0.5 to 0.3: -0.2, which is -40 %
+            EXPECT_EQ(S(t->item(r, 1)->text()), "0.5 Mag");
+            EXPECT_EQ(S(t->item(r, 2)->text()), "0.3 Mag");
+            EXPECT_EQ(S(t->item(r, 3)->text()), "-0.2 Mag");
+            EXPECT_EQ(S(t->item(r, 4)->text()), "-40");
+        }
+    }
+    EXPECT_TRUE(loadRow) << S(wb->CompareView()->TableText());
+    EXPECT_GT(differing, 0);
+    EXPECT_LT(differing, t->rowCount());
+    const QString text = wb->CompareView()->TableText();
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Quantity\tReference\tCurrent\tDifference\tChange %")));
+}
+
+TEST_F(WorkbenchTest, CasesSavedJoinTheRecentListLatestFirstFiveAtMost)
+{
+    Open();
+    QStringList saved;
+    for (int i = 0; i < 7; ++i) {
+        const QString path = Home() + QStringLiteral("/case%1.merivane").arg(i);
+        ASSERT_TRUE(w->CaseCommands()->SaveTo(path));
+        saved.prepend(path);
+    }
+    const QStringList recent = ReadRecentCases();
+    ASSERT_EQ(recent.size(), kRecentCases);
+    EXPECT_EQ(recent, saved.mid(0, kRecentCases));
+    // kept apart from the main settings file
+    EXPECT_NE(WorkbenchSettingsPath(), SettingsPath());
+    EXPECT_FALSE(QFile::exists(SettingsPath()));
+}
+
+TEST_F(WorkbenchTest, SavingClearsTheUnsavedMark)
+{
+    TWorkbench* wb = Open();
+    Enter(wb->Inputs()->Field(Input::LoaMag), QStringLiteral("0.3"));
+    EXPECT_TRUE(wb->isWindowModified());
+    ASSERT_TRUE(w->CaseCommands()->SaveTo(Home() + QStringLiteral("/Line 3.merivane")));
+    EXPECT_FALSE(wb->isWindowModified());
+    EXPECT_EQ(S(wb->windowTitle()), "Line 3[*] - Merivane Workbench");
+}
+
+TEST_F(WorkbenchTest, TheLayoutIsKeptInItsOwnFile)
+{
+    TWorkbench* wb = Open();
+    wb->Dock(QStringLiteral("Compare"))->close();
+    wb->close();
+    EXPECT_FALSE(wb->isVisible());
+    EXPECT_TRUE(w->isVisible());  // the program goes on
+    ASSERT_TRUE(QFile::exists(WorkbenchSettingsPath()));
+    w.reset();
+    Show();
+    w->OpenWorkbench();
+    TWorkbench* again = WorkbenchOf(*w);
+    ASSERT_NE(again, nullptr);
+    EXPECT_FALSE(again->Dock(QStringLiteral("Compare"))->isVisible());
+    EXPECT_TRUE(again->Dock(QStringLiteral("Inputs"))->isVisible());
+}
+
+}  // namespace
