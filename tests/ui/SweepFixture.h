@@ -60,7 +60,13 @@ protected:
         cb->setFocus(Qt::MouseFocusReason);
         for (int i = 0; i < steps; ++i) QTest::keyClick(cb, Qt::Key_Down);
     }
-    TSweepChartView* ChartView(TSweepView* v) const { return dynamic_cast<TSweepChartView*>(v->Chart()); }
+    // The chart as the user sees it: its curves follow a change when the
+    // event loop runs, before the paint.
+    TSweepChartView* ChartView(TSweepView* v) const
+    {
+        QCoreApplication::sendPostedEvents();
+        return dynamic_cast<TSweepChartView*>(v->Chart());
+    }
     TSweepChart* Chart() const { return ChartView(View())->SweepChart(); }
 };
 

@@ -245,6 +245,7 @@ TEST_F(SweepTest, TheKeyboardReadoutIsAnnounced)
     EXPECT_TRUE(view->accessibleDescription().startsWith("d = 86.69 mm; Absorbed 7.57 kW")) << S(view->accessibleDescription());
     // a refresh under the focused chart: the readout and what is heard follow it
     Radio("rbDbm")->click();
+    QCoreApplication::sendPostedEvents();  // the chart follows when the event loop runs
     ASSERT_TRUE(view->hasFocus());
     EXPECT_TRUE(view->accessibleDescription().startsWith("d = 86.69 mm; Absorbed 68.79 dBm")) << S(view->accessibleDescription());
     // as the accessibility interface gives it to a screen reader

@@ -133,18 +133,29 @@ void TSweepPage::InputsChanged()
 
 void TSweepPage::Refresh()
 {
-    const std::vector<TSweepView*> views = Views();
-    bool charted = false;
-    for (TSweepView* v : views) charted = charted || (v->Chart() && v->isVisible());
-    // The curves only for a chart in sight; a hidden one catches up when shown.
-    result_ = merivane::CalcLineSweep(Case(), charted ? merivane::kSweepSteps : 0);
+    // The readouts now, from the sweep's figures; the curves of a chart in
+    // sight when the event loop next runs, before the paint: a burst of
+    // changes (undo steps, a drag) draws them once.
+    result_ = merivane::CalcLineSweep(Case(), 0);
     const auto rows = Rows();
     const std::string status = present::SweepStatus(result_);
-    for (TSweepView* v : views) {
+    bool charted = false;
+    for (TSweepView* v : Views()) {
         v->ShowRows(rows, status);
         v->chartStale = true;
-        if (v->Chart() && v->isVisible()) UpdateChart(v);
+        charted = charted || (v->Chart() && v->isVisible());
     }
+    if (charted && !chartsDue_) {
+        chartsDue_ = true;
+        QMetaObject::invokeMethod(this, &TSweepPage::UpdateCharts, Qt::QueuedConnection);
+    }
+}
+
+void TSweepPage::UpdateCharts()
+{
+    chartsDue_ = false;
+    for (TSweepView* v : Views())
+        if (v->chartStale && v->Chart() && v->isVisible()) UpdateChart(v);
 }
 
 void TSweepPage::UpdateChart(TSweepView* view)

@@ -69,7 +69,8 @@ public:
     // the copy, the export, the report and the save then hold it.
     void CommitPendingInput();
 
-    // Recomputes from the window's model and redraws every view.
+    // Recomputes from the window's model and shows it in every view; the
+    // charts in sight follow when the event loop next runs.
     void Refresh();
 
     // "MerivaneSweep.ini" in the per-user folder.
@@ -90,6 +91,7 @@ private:
     void LineChosen(TSweepView* view, int index);
     void InputsChanged();
     void UpdateChart(TSweepView* view);
+    void UpdateCharts();
     std::vector<TSweepView*> Views() const;
 
     const merivane::TModel& model_;
@@ -102,5 +104,6 @@ private:
     std::unique_ptr<merivane::TIniFile> ini_;
     std::array<std::string, 5> notes_;  // per field, for a view made later
     int busy_ = 0;
+    bool chartsDue_ = false;  // an update of the charts is queued
     std::function<void()> changed_;
 };
