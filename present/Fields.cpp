@@ -8,53 +8,56 @@ namespace merivane::present {
 
 namespace {
 
-// The name is the field's own expression, so that the two cannot differ.
-#define MERIVANE_FIELD(expr, kind) {#expr, FieldKind::kind, [](const TModel& m) { return static_cast<double>(m.expr); }}
-#define MERIVANE_REFL(rec) \
-    MERIVANE_FIELD(rec.Mag, Real), MERIVANE_FIELD(rec.Pha, Real), MERIVANE_FIELD(rec.Rloss, Real), \
-        MERIVANE_FIELD(rec.Swr, Real), MERIVANE_FIELD(rec.Mism, Real)
+// The public names of the export, the JSON's "results" and the batch
+// columns: users' scripts read them, so each is written out here once and
+// never follows a rename of the member it reads.
+#define MERIVANE_FIELD(name, expr, kind) {name, FieldKind::kind, [](const TModel& m) { return static_cast<double>(m.expr); }}
+#define MERIVANE_REFL(name, rec) \
+    MERIVANE_FIELD(name ".Mag", rec.Mag, Real), MERIVANE_FIELD(name ".Pha", rec.Pha, Real), \
+        MERIVANE_FIELD(name ".Rloss", rec.Rloss, Real), MERIVANE_FIELD(name ".Swr", rec.Swr, Real), \
+        MERIVANE_FIELD(name ".Mism", rec.Mism, Real)
 
 const TFieldSpec kFields[] = {
-    MERIVANE_FIELD(Va, Integer),
-    MERIVANE_FIELD(Ia, Real),
-    MERIVANE_FIELD(Eff, Real),
-    MERIVANE_REFL(SrcRfl),
-    MERIVANE_REFL(LoaRfl),
-    MERIVANE_REFL(MeaMin),
-    MERIVANE_REFL(MeaMax),
-    MERIVANE_FIELD(Interf, Real),
-    MERIVANE_FIELD(InterfMin, Real),
-    MERIVANE_FIELD(InterfMax, Real),
-    MERIVANE_FIELD(TrGain, Real),
-    MERIVANE_FIELD(TrGainMin, Real),
-    MERIVANE_FIELD(TrGainMax, Real),
-    MERIVANE_FIELD(Pav, Real),
-    MERIVANE_FIELD(Pmatch, Real),
-    MERIVANE_FIELD(Pinc, Real),
-    MERIVANE_FIELD(PincMin, Real),
-    MERIVANE_FIELD(PincMax, Real),
-    MERIVANE_FIELD(Prefl, Real),
-    MERIVANE_FIELD(PreflMin, Real),
-    MERIVANE_FIELD(PreflMax, Real),
-    MERIVANE_FIELD(Pload, Real),
-    MERIVANE_FIELD(PloadMin, Real),
-    MERIVANE_FIELD(PloadMax, Real),
-    MERIVANE_FIELD(SelUnit, Integer),
-    MERIVANE_FIELD(SelErrUnit, Integer),
-    MERIVANE_FIELD(CplIdeal, Boolean),
-    MERIVANE_FIELD(CplDirDb, Real),
-    MERIVANE_FIELD(ErrInciMinus, Real),
-    MERIVANE_FIELD(ErrInciPlus, Real),
-    MERIVANE_FIELD(PincMinV, Real),
-    MERIVANE_FIELD(PincMaxV, Real),
-    MERIVANE_FIELD(ErrReflMinus, Real),
-    MERIVANE_FIELD(ErrReflPlus, Real),
-    MERIVANE_FIELD(PreflMinV, Real),
-    MERIVANE_FIELD(PreflMaxV, Real),
-    MERIVANE_FIELD(PloadMinV, Real),
-    MERIVANE_FIELD(PloadMaxV, Real),
-    MERIVANE_FIELD(PloadMinRelat, Real),
-    MERIVANE_FIELD(PloadMaxRelat, Real),
+    MERIVANE_FIELD("Va", Va, Integer),
+    MERIVANE_FIELD("Ia", Ia, Real),
+    MERIVANE_FIELD("Eff", Eff, Real),
+    MERIVANE_REFL("SrcRfl", SrcRfl),
+    MERIVANE_REFL("LoaRfl", LoaRfl),
+    MERIVANE_REFL("MeaMin", MeaMin),
+    MERIVANE_REFL("MeaMax", MeaMax),
+    MERIVANE_FIELD("Interf", Interf, Real),
+    MERIVANE_FIELD("InterfMin", InterfMin, Real),
+    MERIVANE_FIELD("InterfMax", InterfMax, Real),
+    MERIVANE_FIELD("TrGain", TrGain, Real),
+    MERIVANE_FIELD("TrGainMin", TrGainMin, Real),
+    MERIVANE_FIELD("TrGainMax", TrGainMax, Real),
+    MERIVANE_FIELD("Pav", Pav, Real),
+    MERIVANE_FIELD("Pmatch", Pmatch, Real),
+    MERIVANE_FIELD("Pinc", Pinc, Real),
+    MERIVANE_FIELD("PincMin", PincMin, Real),
+    MERIVANE_FIELD("PincMax", PincMax, Real),
+    MERIVANE_FIELD("Prefl", Prefl, Real),
+    MERIVANE_FIELD("PreflMin", PreflMin, Real),
+    MERIVANE_FIELD("PreflMax", PreflMax, Real),
+    MERIVANE_FIELD("Pload", Pload, Real),
+    MERIVANE_FIELD("PloadMin", PloadMin, Real),
+    MERIVANE_FIELD("PloadMax", PloadMax, Real),
+    MERIVANE_FIELD("SelUnit", SelUnit, Integer),
+    MERIVANE_FIELD("SelErrUnit", SelErrUnit, Integer),
+    MERIVANE_FIELD("CplIdeal", CplIdeal, Boolean),
+    MERIVANE_FIELD("CplDirDb", CplDirDb, Real),
+    MERIVANE_FIELD("ErrInciMinus", ErrInciMinus, Real),
+    MERIVANE_FIELD("ErrInciPlus", ErrInciPlus, Real),
+    MERIVANE_FIELD("PincMinV", PincMinV, Real),
+    MERIVANE_FIELD("PincMaxV", PincMaxV, Real),
+    MERIVANE_FIELD("ErrReflMinus", ErrReflMinus, Real),
+    MERIVANE_FIELD("ErrReflPlus", ErrReflPlus, Real),
+    MERIVANE_FIELD("PreflMinV", PreflMinV, Real),
+    MERIVANE_FIELD("PreflMaxV", PreflMaxV, Real),
+    MERIVANE_FIELD("PloadMinV", PloadMinV, Real),
+    MERIVANE_FIELD("PloadMaxV", PloadMaxV, Real),
+    MERIVANE_FIELD("PloadMinRelat", PloadMinRelat, Real),
+    MERIVANE_FIELD("PloadMaxRelat", PloadMaxRelat, Real),
 };
 
 #undef MERIVANE_REFL

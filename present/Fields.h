@@ -14,7 +14,7 @@ namespace merivane::present {
 enum class FieldKind { Integer, Real, Boolean };
 
 struct TFieldSpec {
-    const char* name;  // the field as written in code: "Va", "SrcRfl.Mag", "CplIdeal"
+    const char* name;  // the public name: "Va", "SrcRfl.Mag", "CplIdeal"; stable whatever the member is called
     FieldKind kind;
     double (*value)(const TModel&);  // an integer as its value, a boolean as 0 or 1
 };

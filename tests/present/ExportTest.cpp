@@ -85,7 +85,7 @@ TModel RandomModel(std::mt19937_64& rng)
     return m;
 }
 
-TEST(Fields, EveryModelFieldOnceInTheOrderOfTheModel)
+TEST(Fields, ThePublicNamesStayAsScriptsReadThemInTheOrderOfTheModel)
 {
     std::vector<std::string> names;
     for (const TFieldSpec& f : ModelFields()) names.push_back(f.name);

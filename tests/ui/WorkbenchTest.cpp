@@ -4,6 +4,7 @@
 #include "CaseCommands.h"
 #include "CaseDocument.h"
 #include "IniFile.h"
+#include "Look.h"
 #include "CompareView.h"
 #include "InputPanel.h"
 #include "ResultActions.h"
@@ -17,6 +18,7 @@
 #include <QComboBox>
 #include <QDockWidget>
 #include <QLineEdit>
+#include <QTextBrowser>
 #include <QTableWidget>
 #include <QUndoStack>
 
@@ -219,6 +221,49 @@ TEST_F(WorkbenchTest, TheLayoutIsKeptInItsOwnFile)
     ASSERT_NE(again, nullptr);
     EXPECT_FALSE(again->Dock(QStringLiteral("Compare"))->isVisible());
     EXPECT_TRUE(again->Dock(QStringLiteral("Inputs"))->isVisible());
+}
+
+// The desktop's palette, a dark one here, is the Workbench's; the main window
+// keeps its own look.
+TEST_F(WorkbenchTest, TheWorkbenchTakesTheDesktopsDarkPalette)
+{
+    Show();
+    const QPalette before = QApplication::palette();
+    QPalette dark = before;
+    dark.setColor(QPalette::Window, QColor(45, 45, 48));
+    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    dark.setColor(QPalette::Base, QColor(30, 30, 32));
+    dark.setColor(QPalette::Text, QColor(230, 230, 230));
+    SetDesktopPalette(dark);
+    w->OpenWorkbench();
+    TWorkbench* wb = WorkbenchOf(*w);
+    SetDesktopPalette(before);  // the tests after this one see the usual colours
+    ASSERT_NE(wb, nullptr);
+    QLineEdit* load = wb->Inputs()->Field(Input::LoaMag);
+    EXPECT_EQ(load->palette().color(QPalette::Base), QColor(30, 30, 32));
+    EXPECT_EQ(load->palette().color(QPalette::Text), QColor(230, 230, 230));
+    EXPECT_EQ(wb->palette().color(QPalette::Window), QColor(45, 45, 48));
+    // the main window's fields stay yellow
+    EXPECT_EQ(Find<QLineEdit>("edLoaMag")->palette().color(QPalette::Base), QColor(255, 255, 0));
+}
+
+// F1 opens the help at the section of the view that has the focus, and the
+// help has a section for each.
+TEST_F(WorkbenchTest, F1OpensTheSectionOfTheViewWithTheFocus)
+{
+    TWorkbench* wb = Open();
+    const std::pair<QWidget*, const char*> views[] = {{wb->Inputs()->Field(Input::AnodeV), "workbench-inputs"},
+                                                      {wb->CompareView()->Table(), "workbench-compare"}};
+    for (const auto& [widget, anchor] : views) {
+        wb->ShowView(widget == wb->CompareView()->Table() ? QStringLiteral("Compare") : QStringLiteral("Inputs"));
+        widget->setFocus(Qt::OtherFocusReason);
+        ASSERT_TRUE(QTest::qWaitFor([widget] { return widget->hasFocus(); })) << anchor;
+        QTest::keyClick(widget, Qt::Key_F1);
+        ASSERT_NE(w->HelpBrowser(), nullptr);
+        EXPECT_EQ(S(w->HelpBrowser()->source().fragment()), anchor);
+        EXPECT_TRUE(w->HelpBrowser()->document()->toHtml().contains(QStringLiteral("name=\"%1\"").arg(anchor))) << anchor;
+        wb->activateWindow();
+    }
 }
 
 }  // namespace

@@ -128,7 +128,7 @@ QWidget* TSweepView::BuildForm(bool roomy)
             e->setFixedWidth(fieldWidth);
         e->setFixedHeight(fm.height() + 8);
         e->installEventFilter(this);
-        SetBackground(e, InputColour());
+        if (!roomy) SetBackground(e, InputColour());  // the Workbench has the desktop's colours
         fields_[static_cast<int>(f)] = e;
         caption(inputs, row, U(s.caption), e)->setToolTip(e->toolTip());
         inputs->addWidget(e, row, 1);
@@ -144,7 +144,7 @@ QWidget* TSweepView::BuildForm(bool roomy)
         line_->setMinimumWidth(fieldWidth);
     else
         line_->setFixedWidth(fieldWidth);
-    SetBackground(line_, InputColour());
+    if (!roomy) SetBackground(line_, InputColour());
     connect(line_, &QComboBox::activated, this, &TSweepView::LineChosen);
     caption(inputs, 1, U(kLineName), line_)->setToolTip(line_->toolTip());
     inputs->addWidget(line_, 1, 1);
@@ -175,7 +175,7 @@ QWidget* TSweepView::BuildForm(bool roomy)
         else
             r->setFixedWidth(std::max(valueWidth, fieldWidth));
         r->setFixedHeight(fm.height() + 8);
-        SetBackground(r, CellColour());
+        if (!roomy) SetBackground(r, CellColour());
         readouts_[i] = r;
         readoutCaptions_[i] = caption(results, static_cast<int>(i), U(rows[i].caption), r);
         // the readout's description carries its value: the explanation is its tooltip
@@ -269,7 +269,7 @@ void TSweepView::ShowInputs(const merivane::TSweepInputs& in)
     const bool coax = in.Line == merivane::LineType::Coax;
     for (const auto& [f, on] : {std::pair{SweepField::Width, custom}, std::pair{SweepField::Vf, coax}}) {
         Field(f)->setEnabled(on);
-        SetBackground(Field(f), on ? InputColour() : ButtonFace());
+        if (kind_ == Kind::Page) SetBackground(Field(f), on ? InputColour() : ButtonFace());
     }
 }
 

@@ -66,3 +66,9 @@ void ApplyDesktopLook(QWidget* w)
     }
     w->setPalette(d.palette);
 }
+
+void SetDesktopPalette(const QPalette& palette)
+{
+    RememberDesktopLook();
+    Desktop().palette = palette;
+}

@@ -3,6 +3,7 @@
 
 #include <QColor>
 
+class QPalette;
 class QWidget;
 
 // Sets the background of a control in every state.
@@ -17,3 +18,6 @@ QColor ButtonFace();   // the system's button face
 void RememberDesktopLook();
 // Gives w and every widget in it the desktop's style and palette.
 void ApplyDesktopLook(QWidget* w);
+// The desktop's palette as the Workbench takes it; for a test or a tool that
+// shows the Workbench in another palette (a dark one).
+void SetDesktopPalette(const QPalette& palette);

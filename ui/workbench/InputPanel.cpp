@@ -231,7 +231,7 @@ void TInputPanel::TakePower()
     const bool ok = std::isfinite(watts) && watts >= 0.0 && va > 0.0 && eff > 0.0;
     if (!ok) {
         power_->setToolTip(QStringLiteral("“%1” is not a power in watts; the anode current stays.").arg(Q(typed)));
-        power_->setText(Q(merivane::FormatReal(c.inputs.Va * c.inputs.Ia * c.inputs.Eff, 1)));
+        power_->setText(QString::number(c.inputs.Va * c.inputs.Ia * c.inputs.Eff, 'g', 12));
         return;
     }
     const double amps = std::clamp(watts / (va * eff), ia.lo, ia.hi);
@@ -264,7 +264,7 @@ void TInputPanel::ShowSnapshot(const present::TSnapshot& s)
         }
     }
     fields_[static_cast<std::size_t>(Input::Dire)]->setEnabled(!s.c.ideal);
-    if (!power_->isModified()) power_->setText(Q(merivane::FormatReal(s.m.Pmatch, 1)));
+    if (!power_->isModified()) power_->setText(QString::number(s.m.Pmatch, 'g', 12));
     const std::pair<QComboBox*, int> lists[] = {{srcForm_, s.c.display.srcRfl}, {loaForm_, s.c.display.loaRfl},
                                                 {factorUnit_, s.c.factorUnit}, {measUnit_, s.c.measUnit}};
     for (const auto& [list, index] : lists) {
