@@ -45,10 +45,13 @@ TMatchResult BeginMatch(MatchMethod method, double guideWavelengthMm, cplx gamma
     TMatchResult r;
     r.Method = method;
     r.GuideWavelengthMm = guideWavelengthMm;
+    // |G| = 1 given as a magnitude and a phase comes out of the polar form
+    // within a few ulps of 1 either way; that is still full reflection.
+    constexpr double kUnitTolerance = 1e-12;
     const double rho = std::abs(gammaL);
-    if (rho > 1.0) {
+    if (rho > 1.0 + kUnitTolerance) {
         r.Status = kMatchActiveLoad;
-    } else if (rho == 1.0) {
+    } else if (rho >= 1.0 - kUnitTolerance) {
         // y = (1 - G)/(1 + G) is purely imaginary (or infinite): no lossless
         // network brings a lossless load to a match.
         r.Status = kMatchFullReflection;
