@@ -7,7 +7,6 @@
 #include "Conversions.h"
 #include "Division.h"
 #include "TunerCommon.h"
-#include "Transmission.h"
 
 #include <cmath>
 #include <numbers>
@@ -203,12 +202,12 @@ TAfterMatch AfterMatch(const TModel& m, cplx residual)
 {
     TAfterMatch a;
     a.AbsorbedW = m.Pload;
-    // The same case with the load matched, through the model itself.
-    TModel matched = m;
-    matched.LoaRfl.Mag = 0.0;
-    matched.LoaRfl.Pha = 0.0;
-    CalcTransmission(matched, m.CplIdeal);
-    a.MatchedAbsorbedW = matched.Pload;
+    // The same case with the load matched: with Gl = 0 the interference
+    // 1 / |1 - Gs Gl|^2 is 1, Pinc = Pav (1 - |Gs|^2) = Pmatch and
+    // Pload = Pinc (1 - |Gl|^2) = Pmatch, the model's power into a matched
+    // load (no second run of the model per case: the batch computes this
+    // for every row).
+    a.MatchedAbsorbedW = m.Pmatch;
     // gain = matched / now: in % 100 (gain - 1), in dB 10 log10 gain
     const double ratio = DivideOrInfinity(a.MatchedAbsorbedW, a.AbsorbedW);
     a.GainPercent = ratio >= kInfinity ? kInfinity : 100.0 * (ratio - 1.0);
