@@ -199,6 +199,8 @@ void TTunerView::ShowSnapshot(const present::TSnapshot& s)
     {
         const QSignalBlocker a(method_), b(spacing_), c(table_);
         method_->setCurrentIndex(method_->findData(static_cast<int>(case_.tuner.method)));
+        spacing_->setSpecialValueText(case_.tuner.method == MatchMethod::DoubleStub ? QStringLiteral("Default, \u03bbg/8")
+                                                                                    : QStringLiteral("Default, \u03bbg/4"));
         spacing_->setValue(case_.tuner.spacingMm);
         // the spacing is the stub tuners' only
         spacing_->setEnabled(case_.tuner.method == MatchMethod::ThreeStub || case_.tuner.method == MatchMethod::DoubleStub);
