@@ -5,9 +5,12 @@
 // row formatting, with nothing read or written. The same cases once more with
 // the line's columns (line, frequency, length, span), each row computing the
 // Line Sweep page's numbers too, side by side with the rows without them.
+// And the same cases with --match three-stub: each row solves the tuner and
+// adds the match's columns, end to end and in process.
 #include "Conversions.h"
 #include "Export.h"
 #include "Fields.h"
+#include "Match.h"
 #include "Transmission.h"
 
 #include <benchmark/benchmark.h>
@@ -147,17 +150,19 @@ const TCases& Cases()
 }
 
 // The program, its rows to /dev/null; the run's wall time.
-void RunBatchFile(benchmark::State& state, const std::string& file)
+void RunBatchFile(benchmark::State& state, const std::string& file, std::vector<std::string> more = {})
 {
     for (auto _ : state) {
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
         const std::string exe = MERIVANE_CALC;
-        char* argv[] = {const_cast<char*>(exe.c_str()), const_cast<char*>("--batch"), const_cast<char*>(file.c_str()),
-                        nullptr};
+        std::vector<char*> argv = {const_cast<char*>(exe.c_str()), const_cast<char*>("--batch"),
+                                   const_cast<char*>(file.c_str())};
+        for (std::string& a : more) argv.push_back(a.data());
+        argv.push_back(nullptr);
         pid_t pid = 0;
-        if (posix_spawn(&pid, exe.c_str(), &actions, nullptr, argv, environ) != 0) {
+        if (posix_spawn(&pid, exe.c_str(), &actions, nullptr, argv.data(), environ) != 0) {
             state.SkipWithError("merivane-calc could not be started");
             break;
         }
@@ -207,6 +212,44 @@ void BM_BatchFloor(benchmark::State& state)
                                                   benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_BatchFloor)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+
+// With --match three-stub: the tuner solved for each row and its columns
+// added, end to end ...
+void BM_BatchEndToEndMatch(benchmark::State& state) { RunBatchFile(state, Cases().path, {"--match", "three-stub"}); }
+BENCHMARK(BM_BatchEndToEndMatch)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+
+// ... and in memory: the same rows as the program writes them.
+void BM_BatchFloorMatch(benchmark::State& state)
+{
+    const std::vector<TCase>& cases = Cases().cases;
+    const present::TTunerInputs tuner{MatchMethod::ThreeStub, 0.0, 0, {}};
+    const TSweepInputs line;  // the batch's line without line columns: WR340 at 2450 MHz
+    std::string out;
+    out.reserve(1 << 21);
+    for (auto _ : state) {
+        for (const TCase& c : cases) {
+            TModel m;
+            m.Va = c.va;
+            m.Ia = c.ia;
+            m.Eff = c.eff;
+            m.SrcRfl = c.src;
+            m.LoaRfl = c.loa;
+            m.CplDirDb = c.dirDb;
+            CalcTransmission(m, c.ideal);
+            present::AppendBatchRow(out, m, c.forms);
+            out.pop_back();
+            AppendMatchCsv(out, present::ComputeTuner(tuner, m, line));
+            out += '\n';
+            if (out.size() >= (1 << 20)) {
+                benchmark::DoNotOptimize(out.data());
+                out.clear();
+            }
+        }
+    }
+    state.counters["rows/s"] = benchmark::Counter(static_cast<double>(kRows) * static_cast<double>(state.iterations()),
+                                                  benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_BatchFloorMatch)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
 }  // namespace
 

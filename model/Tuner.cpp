@@ -7,7 +7,6 @@
 #include "Conversions.h"
 #include "Division.h"
 #include "TunerCommon.h"
-#include "Transmission.h"
 
 #include <cmath>
 #include <numbers>
@@ -45,10 +44,13 @@ TMatchResult BeginMatch(MatchMethod method, double guideWavelengthMm, cplx gamma
     TMatchResult r;
     r.Method = method;
     r.GuideWavelengthMm = guideWavelengthMm;
+    // |G| = 1 given as a magnitude and a phase comes out of the polar form
+    // within a few ulps of 1 either way; that is still full reflection.
+    constexpr double kUnitTolerance = 1e-12;
     const double rho = std::abs(gammaL);
-    if (rho > 1.0) {
+    if (rho > 1.0 + kUnitTolerance) {
         r.Status = kMatchActiveLoad;
-    } else if (rho == 1.0) {
+    } else if (rho >= 1.0 - kUnitTolerance) {
         // y = (1 - G)/(1 + G) is purely imaginary (or infinite): no lossless
         // network brings a lossless load to a match.
         r.Status = kMatchFullReflection;
@@ -200,12 +202,12 @@ TAfterMatch AfterMatch(const TModel& m, cplx residual)
 {
     TAfterMatch a;
     a.AbsorbedW = m.Pload;
-    // The same case with the load matched, through the model itself.
-    TModel matched = m;
-    matched.LoaRfl.Mag = 0.0;
-    matched.LoaRfl.Pha = 0.0;
-    CalcTransmission(matched, m.CplIdeal);
-    a.MatchedAbsorbedW = matched.Pload;
+    // The same case with the load matched: with Gl = 0 the interference
+    // 1 / |1 - Gs Gl|^2 is 1, Pinc = Pav (1 - |Gs|^2) = Pmatch and
+    // Pload = Pinc (1 - |Gl|^2) = Pmatch, the model's power into a matched
+    // load (no second run of the model per case: the batch computes this
+    // for every row).
+    a.MatchedAbsorbedW = m.Pmatch;
     // gain = matched / now: in % 100 (gain - 1), in dB 10 log10 gain
     const double ratio = DivideOrInfinity(a.MatchedAbsorbedW, a.AbsorbedW);
     a.GainPercent = ratio >= kInfinity ? kInfinity : 100.0 * (ratio - 1.0);

@@ -6,6 +6,7 @@
 #include "CaseFile.h"
 
 #include "CaseFileNames.h"
+#include "CaseFileTuner.h"
 #include "EntryReader.h"
 #include "Fields.h"
 #include "InputValues.h"
@@ -334,9 +335,10 @@ TCaseReadResult ReadCaseFile(const std::string& text)
                                      (format.isString() ? "\"" + format.toString().toStdString() + "\""
                                                         : std::string(TypeName(format))) +
                                      ", not \"merivane-case\".");
-        r.NoteUnknown(root, "", {"format", "version", "name", "inputs", "line", "display"});
+        r.NoteUnknown(root, "", {"format", "version", "name", "inputs", "line", "display", "tuner"});
         if (!r.Header(root) || !r.Inputs(root, false) || !r.Line(root, false) || !r.Display(root))
             return Refused(r.error);
+        if (!ReadTunerSection(root, r.c.tuner, r.error, r.unknown)) return Refused(r.error);
     }
     // Each reflection is held as its text gave it, whatever its list shows:
     // the writer gives each in the form that reads back exactly.

@@ -5,6 +5,7 @@
 #include "CaseFile.h"
 
 #include "CaseFileNames.h"
+#include "CaseFileTuner.h"
 #include "EntryReader.h"
 #include "Export.h"
 #include "ReflectionText.h"
@@ -144,6 +145,7 @@ std::string CaseFileText(const TCase& c)
     w.Choice(kLoadMismKey, d.loaMism);
     w.Choice(kMeasReflKey, d.meaRfl);
     w.Close();
+    AppendTunerSection(w.out_, c.tuner);
     w.out_ += "\n}\n";
     return w.out_;
 }

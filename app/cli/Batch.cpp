@@ -4,6 +4,7 @@
 #include "CsvLine.h"
 #include "Export.h"
 #include "Fields.h"
+#include "Match.h"
 #include "SweepNumbers.h"
 
 #include <algorithm>
@@ -191,6 +192,7 @@ int RunBatch(std::FILE* in, const std::string& name, std::FILE* out, std::FILE* 
     if (readFailed()) return 2;
     if (idColumn) buffer += "id,";
     buffer += present::BatchHeader(sweep);
+    if (defaults.match) buffer += MatchCsvHeader(defaults.tuner.method);
     buffer += '\n';
 
     long long bad = 0;
@@ -244,6 +246,11 @@ int RunBatch(std::FILE* in, const std::string& name, std::FILE* out, std::FILE* 
             buffer += '\n';
         } else {
             present::AppendBatchRow(buffer, c.m, forms);
+        }
+        if (c.match) {  // the match's columns at the end of the row
+            buffer.pop_back();
+            AppendMatchCsv(buffer, MatchOf(c));
+            buffer += '\n';
         }
         if (buffer.size() >= kFlushAt && !flush()) break;  // no use computing what cannot be written
     }

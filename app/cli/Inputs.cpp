@@ -201,6 +201,7 @@ TCaseInput FromCase(const present::TCase& c)
     in.loaForm = form(c.display.loaRfl);
     in.line = c.line;
     in.lineGiven = true;  // a case always has its line
+    in.tuner = c.tuner;
     return in;
 }
 

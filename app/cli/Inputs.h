@@ -32,6 +32,8 @@ struct TCaseInput {
     int loaForm = 0;
     TSweepInputs line;       // the Line Sweep page's defaults until given
     bool lineGiven = false;  // any of the line's inputs given: the sweep is computed and written
+    present::TTunerInputs tuner;  // a case file's, then --match, --tuner-spacing, --screw-table
+    bool match = false;           // --match given: the match is computed and written
 };
 
 // 4000 V, 3 A, 85 %, source 0.2 at 0 degrees, load 0.5 at 90 degrees, ideal

@@ -13,6 +13,7 @@
 #include "Export.h"
 #include "InputRows.h"
 #include "Inputs.h"
+#include "Match.h"
 #include "Report.h"
 #include "SweepChartLoader.h"
 #include "SweepNumbers.h"
@@ -43,7 +44,13 @@ std::string U(const QString& s) { return s.toStdString(); }
 void Fail(const std::string& message) { std::fprintf(stderr, "merivane-calc: %s\n", message.c_str()); }
 void Warn(const std::string& message) { std::fprintf(stderr, "merivane-calc: warning: %s\n", message.c_str()); }
 
-void Write(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
+// The error of the first write that failed: a text longer than stdout's
+// buffer fails inside fwrite, and the final flush then has no errno to tell.
+int gWriteError = 0;
+void Write(const std::string& text)
+{
+    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() && !gWriteError) gWriteError = errno;
+}
 
 struct TChoice {
     const char* text;
@@ -251,6 +258,7 @@ int Run(const QStringList& arguments)
     const QString report = option("report", "Write the PDF report of the case.", "FILE.pdf");
     const QString caseFile = option("case", "Start from a case file's inputs, line and units; options override them.",
                                     "FILE");
+    AddMatchOptions(parser);
 
     if (!parser.parse(arguments)) {
         // Qt's text, with an unknown option's name shortened as every quote is
@@ -293,6 +301,10 @@ int Run(const QStringList& arguments)
             return kBadUsage;
         }
         if (!r.warning.empty()) Warn("--" + std::string(o.name) + " " + r.warning);
+    }
+    if (std::string error; !ReadMatchOptions(parser, c, error)) {
+        Fail(error);
+        return kBadUsage;
     }
     // the units of the case file, or the window's first ones
     int power = static_cast<int>(fromFile.display.power), factor = fromFile.factorUnit, meas = fromFile.measUnit,
@@ -358,11 +370,14 @@ int Run(const QStringList& arguments)
         }
         if (!charted) Warn("the report has no chart: " + U(chartError));
     }
+    std::string out;
     switch (form) {
-    case kCsv: Write(present::CaseCsv(c.m, d, extra)); break;
-    case kJson: Write(present::CaseJson(c.m, d, extra)); break;
-    default: Write(present::CaseText(present::CaseSections(c.m, d, extra))); break;
+    case kCsv: out = present::CaseCsv(c.m, d, extra); break;
+    case kJson: out = present::CaseJson(c.m, d, extra); break;
+    default: out = present::CaseText(present::CaseSections(c.m, d, extra)); break;
     }
+    AddMatchOutput(out, form == kCsv ? 1 : form == kJson ? 2 : 0, c);
+    Write(out);
     return 0;
 }
 
@@ -386,7 +401,8 @@ int main(int argc, char** argv)
     // a full disk or a closed pipe must not pass for a complete answer
     errno = 0;
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        Fail(std::string("cannot write the output") + (errno ? std::string(": ") + std::strerror(errno) : ""));
+        const int error = errno ? errno : gWriteError;
+        Fail(std::string("cannot write the output") + (error ? std::string(": ") + std::strerror(error) : ""));
         return kBadUsage;
     }
     return status;

@@ -4,6 +4,7 @@
 // negative susceptance, and the double stub's region is g <= 1 / sin^2(beta d).
 #include "TunerApply.h"
 
+#include "Transmission.h"
 #include "Tuner.h"
 
 #include "RowNames.h"
@@ -132,6 +133,31 @@ TEST(DoubleStubProperty, NotMatchableExactlyBeyondTheLimit)
         outside += beyond;
     }
     EXPECT_GT(outside, kLoads / 100);  // the region's edge was reached
+}
+
+TEST(AfterMatchProperty, MatchedPowerIsTheModelRunWithTheLoadMatched)
+{
+    // The power after the match is taken as Pmatch; the model itself, run
+    // again with Gl = 0, must give the same over sources and loads.
+    TLoads loads;
+    for (int n = 0; n < 10000; ++n) {
+        TModel m;
+        m.Va = 1000 + n;
+        m.Ia = 0.5 + 1e-4 * n;
+        m.Eff = 0.6;
+        const cplx gs = loads.Next(), gl = loads.Next();
+        m.SrcRfl.Mag = std::abs(gs);
+        m.SrcRfl.Pha = std::arg(gs) * 180 / std::numbers::pi;
+        m.LoaRfl.Mag = std::abs(gl);
+        m.LoaRfl.Pha = std::arg(gl) * 180 / std::numbers::pi;
+        CalcTransmission(m, true);
+        TModel matched = m;
+        matched.LoaRfl.Mag = 0;
+        CalcTransmission(matched, true);
+        const TAfterMatch a = AfterMatch(m);
+        ASSERT_NEAR(a.MatchedAbsorbedW, matched.Pload, 1e-12 * matched.Pload) << gs << " " << gl;
+        ASSERT_EQ(a.AbsorbedW, m.Pload);
+    }
 }
 
 }  // namespace

@@ -223,6 +223,27 @@ TEST_F(WorkbenchTest, TheLayoutIsKeptInItsOwnFile)
     EXPECT_TRUE(again->Dock(QStringLiteral("Inputs"))->isVisible());
 }
 
+// Every further view is a dock of the View menu, made when first shown; what
+// it asks for is one undo step, like an edit in the main window.
+TEST_F(WorkbenchTest, AViewIsMadeWhenShownAndItsEditIsOneUndoStep)
+{
+    TWorkbench* wb = Open();
+    ASSERT_TRUE(wb->ViewTitles().contains(QStringLiteral("Tuner")));
+    wb->ShowView(QStringLiteral("Tuner"));
+    TCaseView* tuner = wb->View(QStringLiteral("Tuner"));
+    ASSERT_NE(tuner, nullptr);
+    EXPECT_EQ(S(tuner->accessibleName()), "Tuner");
+    present::TCase c = w->Document()->State().c;
+    c.inputs.LoaRfl.Mag = 0.25;  // as a view would ask for it, through the case
+    c.inputs.LoaRfl.Swr = (1 + 0.25) / (1 - 0.25);
+    emit tuner->Edited(c, QStringLiteral("Tuner"), kTunerMergeBase);
+    EXPECT_EQ(w->M.LoaRfl.Mag, 0.25);
+    EXPECT_EQ(S(wb->Inputs()->Field(Input::LoaMag)->text()), "0.25");
+    EXPECT_EQ(w->Document()->Stack()->count(), 1);
+    w->UndoAction()->trigger();
+    EXPECT_EQ(w->M.LoaRfl.Mag, 0.5);
+}
+
 // The desktop's palette, a dark one here, is the Workbench's; the main window
 // keeps its own look.
 TEST_F(WorkbenchTest, TheWorkbenchTakesTheDesktopsDarkPalette)

@@ -2,8 +2,11 @@
 #include "WorkbenchViews.h"
 
 #include "CaseView.h"
+#include "TunerView.h"
 
 std::vector<TViewEntry> WorkbenchViews()
 {
-    return {};
+    return {
+        {QStringLiteral("Tuner"), QStringLiteral("wbDockTuner"), [](QWidget* p) -> TCaseView* { return new TTunerView(p); }},
+    };
 }

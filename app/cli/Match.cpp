@@ -1,0 +1,354 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "Match.h"
+
+#include "Fields.h"
+#include "ScrewTable.h"
+#include "Export.h"
+
+#include <QCommandLineParser>
+#include <QFile>
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <utility>
+#include <vector>
+
+namespace merivane {
+
+namespace {
+
+using present::TTunerResult;
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// a JSON number, or null for one that is not finite
+void AppendJsonNumber(std::string& out, double x)
+{
+    if (std::isfinite(x))
+        present::AppendShortest(out, x);
+    else
+        out += "null";
+}
+
+// a CSV cell after a comma: full precision, empty when not finite
+void Cell(std::string& out, double x)
+{
+    out += ',';
+    if (std::isfinite(x)) present::AppendShortest(out, x);
+}
+
+std::string Fixed(double x, int decimals)
+{
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, x);
+    return buf;
+}
+
+// the solver knows the load's admittance unless |G| >= 1
+bool AdmittanceKnown(const TMatchResult& r) { return r.Status != kMatchActiveLoad && r.Status != kMatchFullReflection; }
+
+std::string ScrewText(const present::TScrewSetting& s)
+{
+    switch (s.kind) {
+    case present::ScrewDepth::Out: return "out";
+    case present::ScrewDepth::Depth: return Fixed(s.depthMm, 2) + " mm";
+    case present::ScrewDepth::Beyond: return "beyond the table";
+    default: return "";
+    }
+}
+
+std::string SolutionText(const TTunerResult& t, int i)
+{
+    const TMatchSolution& s = t.match.Solutions[i];
+    std::string text;
+    switch (t.match.Method) {
+    case MatchMethod::SingleStub:
+        return "d " + Fixed(s.DistanceMm, 2) + " mm, b " + Fixed(s.Susceptance, 4) + ", stub " + Fixed(s.StubLengthMm, 2) +
+               " mm";
+    case MatchMethod::EH:
+        return std::string(s.Order) + ": x " + Fixed(s.Reactance, 4) + ", b " + Fixed(s.Susceptance, 4);
+    default: {
+        const bool three = t.match.Method == MatchMethod::ThreeStub;
+        std::string screws;
+        for (int k = 0; k < s.SusceptanceCount; ++k) {
+            const std::string name = three ? "b" + std::to_string(k + 1) : std::string(k ? "bB" : "bA");
+            text += (k ? ", " : "") + name + " " + Fixed(s.Susceptances[k], 4);
+            const std::string depth = ScrewText(t.screws[i][k]);
+            if (!depth.empty()) screws += (screws.empty() ? "" : ", ") + name + " " + depth;
+        }
+        if (!screws.empty()) text += " (screws: " + screws + ")";
+        return text;
+    }
+    }
+}
+
+}  // namespace
+
+bool ReadMatchMethod(std::string_view text, TCaseInput& c, std::string& error)
+{
+    if (!present::MethodByName(text, c.tuner.method)) {
+        error = Quoted(text) + ": not one of single-stub, three-stub, eh, double-stub";
+        return false;
+    }
+    c.match = true;
+    return true;
+}
+
+bool ReadTunerSpacing(std::string_view text, TCaseInput& c, std::string& error)
+{
+    const present::TTunerLimits& l = present::TunerLimits();
+    double mm = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), mm);
+    if (ec != std::errc() || end != text.data() + text.size() || !(mm >= l.spacingLo && mm <= l.spacingHi)) {
+        error = Quoted(text) + ": a spacing in mm of " + present::Shortest(l.spacingLo) + " .. " +
+                present::Shortest(l.spacingHi) + " is expected (0 for the default, \u03bbg/4 or \u03bbg/8)";
+        return false;
+    }
+    c.tuner.spacingMm = mm;
+    return true;
+}
+
+bool ReadScrewTableText(std::string_view text, TCaseInput& c, std::string& error)
+{
+    const present::TScrewTableRead r = present::ReadScrewTable(text);
+    if (!r.ok) {
+        error = r.error;
+        return false;
+    }
+    c.tuner.screws = r.points;
+    return true;
+}
+
+void AddMatchOptions(QCommandLineParser& parser)
+{
+    parser.addOption(QCommandLineOption(QStringLiteral("match"),
+                                        QStringLiteral("Match the load: single-stub, three-stub, eh or double-stub."),
+                                        QStringLiteral("METHOD")));
+    parser.addOption(QCommandLineOption(QStringLiteral("tuner-spacing"),
+                                        QStringLiteral("Stub spacing in mm (default 0: \u03bbg/4 three-stub, "
+                                                       "\u03bbg/8 double stub)."),
+                                        QStringLiteral("MM")));
+    parser.addOption(QCommandLineOption(QStringLiteral("screw-table"),
+                                        QStringLiteral("Screw calibration CSV: depth (mm), susceptance."),
+                                        QStringLiteral("FILE.csv")));
+}
+
+bool ReadMatchOptions(const QCommandLineParser& parser, TCaseInput& c, std::string& error)
+{
+    const auto value = [&parser](const char* name) { return parser.value(QLatin1String(name)).toStdString(); };
+    if (parser.isSet(QStringLiteral("match")) && !ReadMatchMethod(value("match"), c, error)) {
+        error = "--match " + error;
+        return false;
+    }
+    if (parser.isSet(QStringLiteral("tuner-spacing")) && !ReadTunerSpacing(value("tuner-spacing"), c, error)) {
+        error = "--tuner-spacing " + error;
+        return false;
+    }
+    if (!parser.isSet(QStringLiteral("screw-table"))) return true;
+    const std::string path = value("screw-table");
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = "--screw-table cannot read " + Quoted(path) + ": " + file.errorString().toStdString();
+        return false;
+    }
+    constexpr qint64 kMaxBytes = 1 << 20;  // a thousand rows are some 30 kB
+    const QByteArray bytes = file.read(kMaxBytes + 1);
+    if (bytes.size() > kMaxBytes) {
+        error = "--screw-table " + Quoted(path) + ": larger than a calibration table can be";
+        return false;
+    }
+    if (!ReadScrewTableText(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), c, error)) {
+        error = "--screw-table " + Quoted(path) + ": " + error;
+        return false;
+    }
+    return true;
+}
+
+void AddMatchOutput(std::string& out, int format, const TCaseInput& c)
+{
+    if (!c.match) return;
+    const TTunerResult t = MatchOf(c);
+    switch (format) {
+    case 1: AddMatchCsv(out, t); break;
+    case 2: AddMatchJson(out, t); break;
+    default: out += MatchText(t); break;
+    }
+}
+
+TTunerResult MatchOf(const TCaseInput& c) { return present::ComputeTuner(c.tuner, c.m, c.line); }
+
+std::string MatchText(const TTunerResult& t)
+{
+    const TMatchResult& r = t.match;
+    std::vector<std::pair<std::string, std::string>> rows;
+    rows.emplace_back("Method", present::MethodCaption(r.Method));
+    if (r.GuideWavelengthMm > 0) rows.emplace_back("Guide Wavelength", Fixed(r.GuideWavelengthMm, 2) + " mm");
+    if (r.SpacingMm > 0) rows.emplace_back("Stub Spacing", Fixed(r.SpacingMm, 2) + " mm");
+    const cplx y(r.LoadAdmittance[0], r.LoadAdmittance[1]);
+    if (AdmittanceKnown(r))
+        rows.emplace_back("Load Admittance",
+                          Fixed(y.real(), 4) + (y.imag() < 0 ? " - j" : " + j") + Fixed(std::fabs(y.imag()), 4));
+    for (int i = 0; i < r.SolutionCount; ++i)
+        rows.emplace_back("Solution " + std::to_string(i + 1) + (i == t.solution ? " (chosen)" : ""), SolutionText(t, i));
+    rows.emplace_back("Matchable", r.Matchable ? "yes" : std::string("no: ") + present::MatchStatusText(r.Status));
+    rows.emplace_back("Absorbed Power", Fixed(t.after.AbsorbedW, 1) + " W");
+    rows.emplace_back("Absorbed When Matched", Fixed(t.after.MatchedAbsorbedW, 1) + " W");
+    if (std::isfinite(t.after.GainDb))
+        rows.emplace_back("Gain", Fixed(t.after.GainPercent, 2) + " % (" + Fixed(t.after.GainDb, 3) + " dB)");
+    char seen[32];
+    std::snprintf(seen, sizeof seen, "%.3g", t.after.SeenReflMag);
+    rows.emplace_back("Magnetron Then Sees", "|\u0393| " + std::string(seen) + ", SWR " + Fixed(t.after.SeenSwr, 3));
+    std::size_t width = 0;
+    for (const auto& [k, v] : rows) width = std::max(width, k.size());
+    std::string out = "\nMatch\n";
+    for (const auto& [k, v] : rows) out += k + std::string(width + 2 - k.size(), ' ') + v + "\n";
+    return out;
+}
+
+void AddMatchJson(std::string& json, const TTunerResult& t)
+{
+    const TMatchResult& r = t.match;
+    std::string o = ",\n  \"match\": {\n    \"method\": ";
+    present::AppendJsonString(o, MatchMethodName(r.Method));
+    o += ",\n    \"status\": ";
+    present::AppendJsonString(o, r.Status);
+    o += ",\n    \"load_admittance\": [";
+    const bool known = AdmittanceKnown(r);
+    AppendJsonNumber(o, known ? r.LoadAdmittance[0] : kNaN);
+    o += ", ";
+    AppendJsonNumber(o, known ? r.LoadAdmittance[1] : kNaN);
+    o += "],\n    \"guide_wavelength_mm\": ";
+    AppendJsonNumber(o, r.GuideWavelengthMm > 0 ? r.GuideWavelengthMm : kNaN);
+    o += ",\n    \"spacing_mm\": ";
+    AppendJsonNumber(o, r.SpacingMm > 0 ? r.SpacingMm : kNaN);
+    o += ",\n    \"solutions\": [";
+    for (int i = 0; i < r.SolutionCount; ++i) {
+        const TMatchSolution& s = r.Solutions[i];
+        o += i ? ", {" : "{";
+        switch (r.Method) {
+        case MatchMethod::SingleStub:
+            o += "\"distance_mm\": ";
+            AppendJsonNumber(o, s.DistanceMm);
+            o += ", \"susceptance\": ";
+            AppendJsonNumber(o, s.Susceptance);
+            o += ", \"stub_length_mm\": ";
+            AppendJsonNumber(o, s.StubLengthMm);
+            break;
+        case MatchMethod::EH:
+            o += "\"reactance\": ";
+            AppendJsonNumber(o, s.Reactance);
+            o += ", \"susceptance\": ";
+            AppendJsonNumber(o, s.Susceptance);
+            o += ", \"order\": ";
+            present::AppendJsonString(o, s.Order);
+            break;
+        default:
+            o += "\"susceptances\": [";
+            for (int k = 0; k < s.SusceptanceCount; ++k) {
+                if (k) o += ", ";
+                AppendJsonNumber(o, s.Susceptances[k]);
+            }
+            o += ']';
+            if (t.screws[i][0].kind != present::ScrewDepth::None) {
+                // the screws' depths in mm: 0 for a screw out, null beyond the table
+                o += ", \"screw_depths_mm\": [";
+                for (int k = 0; k < s.SusceptanceCount; ++k) {
+                    if (k) o += ", ";
+                    const present::TScrewSetting& w = t.screws[i][k];
+                    AppendJsonNumber(o, w.kind == present::ScrewDepth::Depth ? w.depthMm
+                                        : w.kind == present::ScrewDepth::Out ? 0.0
+                                                                             : kNaN);
+                }
+                o += ']';
+            }
+            break;
+        }
+        o += '}';
+    }
+    o += "],\n    \"chosen\": " + std::to_string(r.SolutionCount ? t.solution + 1 : 0);
+    o += ",\n    \"matchable\": ";
+    o += r.Matchable ? "true" : "false";
+    o += ",\n    \"absorbed_w\": ";
+    AppendJsonNumber(o, t.after.AbsorbedW);
+    o += ",\n    \"matched_absorbed_w\": ";
+    AppendJsonNumber(o, t.after.MatchedAbsorbedW);
+    o += ",\n    \"gain_percent\": ";
+    AppendJsonNumber(o, t.after.GainPercent);
+    o += ",\n    \"gain_db\": ";
+    AppendJsonNumber(o, t.after.GainDb);
+    o += ",\n    \"seen_reflection\": ";
+    AppendJsonNumber(o, t.after.SeenReflMag);
+    o += ",\n    \"seen_swr\": ";
+    AppendJsonNumber(o, t.after.SeenSwr);
+    o += "\n  }";
+    // before the closing "\n}\n" of the object
+    const std::size_t end = json.rfind("\n}");
+    json.insert(end == std::string::npos ? json.size() : end, o);
+}
+
+std::string MatchCsvHeader(MatchMethod method)
+{
+    std::string h = ",load_g,load_b,matchable,matched_absorbed_w,seen_reflection";
+    const int n = method == MatchMethod::ThreeStub ? 1 : 2;
+    for (int i = 1; i <= n; ++i) {
+        const std::string k = "_" + std::to_string(i);
+        switch (method) {
+        case MatchMethod::SingleStub: h += ",distance_mm" + k + ",susceptance" + k + ",stub_length_mm" + k; break;
+        case MatchMethod::ThreeStub: h += ",b1" + k + ",b2" + k + ",b3" + k; break;
+        case MatchMethod::DoubleStub: h += ",ba" + k + ",bb" + k; break;
+        case MatchMethod::EH: h += ",reactance" + k + ",susceptance" + k + ",order" + k; break;
+        }
+    }
+    return h;
+}
+
+void AppendMatchCsv(std::string& out, const TTunerResult& t)
+{
+    const TMatchResult& r = t.match;
+    const bool known = AdmittanceKnown(r);
+    Cell(out, known ? r.LoadAdmittance[0] : kNaN);
+    Cell(out, known ? r.LoadAdmittance[1] : kNaN);
+    out += r.Matchable ? ",1" : ",0";
+    Cell(out, t.after.MatchedAbsorbedW);
+    Cell(out, t.after.SeenReflMag);
+    const int n = r.Method == MatchMethod::ThreeStub ? 1 : 2;
+    const int cells = r.Method == MatchMethod::DoubleStub ? 2 : 3;
+    for (int i = 0; i < n; ++i) {
+        if (i >= r.SolutionCount) {
+            out.append(static_cast<std::size_t>(cells), ',');
+            continue;
+        }
+        const TMatchSolution& s = r.Solutions[i];
+        switch (r.Method) {
+        case MatchMethod::SingleStub:
+            Cell(out, s.DistanceMm);
+            Cell(out, s.Susceptance);
+            Cell(out, s.StubLengthMm);
+            break;
+        case MatchMethod::EH:
+            Cell(out, s.Reactance);
+            Cell(out, s.Susceptance);
+            out += ',';
+            out += s.Order;
+            break;
+        default:
+            for (int k = 0; k < cells; ++k) Cell(out, s.Susceptances[k]);
+            break;
+        }
+    }
+}
+
+void AddMatchCsv(std::string& csv, const TTunerResult& t)
+{
+    // the header's line end, then the row's
+    const std::size_t headerEnd = csv.find('\n');
+    if (headerEnd == std::string::npos) return;
+    std::string row;
+    AppendMatchCsv(row, t);
+    const std::size_t rowEnd = csv.find('\n', headerEnd + 1);
+    csv.insert(rowEnd == std::string::npos ? csv.size() : rowEnd, row);
+    csv.insert(headerEnd, MatchCsvHeader(t.match.Method));
+}
+
+}  // namespace merivane

@@ -1,0 +1,95 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The tuner's inputs of the case and what the case computes of them: the
+// method, the spacing of the stubs, the solution chosen, and the screws'
+// calibration table; the match, the power after it and the screw depths.
+// Limits and defaults are in TunerRows(); the case file names are in
+// CaseFileTuner.cpp.
+#pragma once
+
+#include "Tuner.h"
+
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace merivane::present {
+
+// One row of a screw's calibration: at this depth the screw offers this
+// normalised shunt susceptance, at the case's frequency.
+struct TScrewPoint {
+    double depthMm = 0.0;
+    double susceptance = 0.0;
+    bool operator==(const TScrewPoint&) const = default;
+};
+
+// The limits of the tuner's inputs, one table.
+struct TTunerLimits {
+    double spacingLo, spacingHi;  // mm; 0 is the default spacing
+    int solutionLo, solutionHi;   // counted from 0
+    MatchMethod methodDefault;
+    int screwRowsMin, screwRowsMax;
+    double depthLo, depthHi;  // mm
+    double susceptanceMax;    // |b| at most
+    // the least steps between rows, so that the interpolation's slopes stay finite
+    double depthStepMin, susceptanceStepMin;
+};
+inline constexpr TTunerLimits kTunerLimits{
+    0.0, 10000.0,            // spacing, mm
+    0, 1,                    // the solution: a method gives at most two
+    MatchMethod::ThreeStub,  // the tuner of industrial heating
+    2, 1000,                 // rows of a calibration table
+    0.0, 1000.0,             // depth, mm
+    1e6,                     // |b|
+    1e-6, 1e-9,              // steps of depth (mm) and of b
+};
+inline const TTunerLimits& TunerLimits() { return kTunerLimits; }
+
+struct TTunerInputs {
+    MatchMethod method = kTunerLimits.methodDefault;
+    double spacingMm = 0.0;  // 0: the method's default, lg/4 (three-stub) or lg/8 (double stub)
+    int solution = 0;        // the solution chosen, counted from 0
+    std::vector<TScrewPoint> screws;  // empty: no calibration, only b is shown
+    bool operator==(const TTunerInputs&) const = default;
+};
+
+// The methods as the command line, the case file and the view name them.
+struct TMethodName {
+    MatchMethod method;
+    const char* name;     // "three-stub"
+    const char* caption;  // "Three-stub tuner"
+};
+std::span<const TMethodName> MethodNames();
+// false when text names no method (case ignored)
+bool MethodByName(std::string_view text, MatchMethod& method);
+
+// The solver's status in words: "matched", "not matchable with capacitive
+// screws", "outside the matchable region (g > 1/sin²(βd))", ...
+const char* MatchStatusText(const char* status);
+const char* MethodCaption(MatchMethod method);
+
+// Where a screw stands for a susceptance.
+enum class ScrewDepth {
+    None,    // no calibration table
+    Out,     // b = 0: the screw is drawn out
+    Depth,   // depthMm holds the depth
+    Beyond,  // the susceptance lies outside the table
+};
+struct TScrewSetting {
+    ScrewDepth kind = ScrewDepth::None;
+    double depthMm = 0.0;
+};
+
+struct TTunerResult {
+    TMatchResult match;
+    int solution = 0;  // the chosen one, within the solutions found (0 when none)
+    cplx residual;     // the reflection left by the chosen solution
+    TAfterMatch after;
+    // For the stub tuners, each solution's screw depths (b1..b3 or bA, bB);
+    // for the single stub and the E-H tuner the shunt susceptance's in [0].
+    TScrewSetting screws[2][3];
+};
+
+// The match of the load the model holds, on the case's line.
+TTunerResult ComputeTuner(const TTunerInputs& in, const TModel& m, const TSweepInputs& line);
+
+}  // namespace merivane::present
