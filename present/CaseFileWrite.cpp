@@ -4,6 +4,7 @@
 // saved and opened again computes the same results bit for bit.
 #include "CaseFile.h"
 
+#include "CaseFileGuide.h"
 #include "CaseFileNames.h"
 #include "EntryReader.h"
 #include "Export.h"
@@ -144,6 +145,7 @@ std::string CaseFileText(const TCase& c)
     w.Choice(kLoadMismKey, d.loaMism);
     w.Choice(kMeasReflKey, d.meaRfl);
     w.Close();
+    AppendGuideSection(w.out_, c.guide);
     w.out_ += "\n}\n";
     return w.out_;
 }
