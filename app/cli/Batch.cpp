@@ -4,6 +4,7 @@
 #include "CsvLine.h"
 #include "Export.h"
 #include "Fields.h"
+#include "GuideOptions.h"
 #include "SweepNumbers.h"
 
 #include <algorithm>
@@ -191,6 +192,7 @@ int RunBatch(std::FILE* in, const std::string& name, std::FILE* out, std::FILE* 
     if (readFailed()) return 2;
     if (idColumn) buffer += "id,";
     buffer += present::BatchHeader(sweep);
+    if (defaults.guideGiven) AppendGuideHeader(buffer);
     buffer += '\n';
 
     long long bad = 0;
@@ -235,7 +237,7 @@ int RunBatch(std::FILE* in, const std::string& name, std::FILE* out, std::FILE* 
         }
         if (sweep) {
             // the line's inputs beside the case's, the numbers at the end; no curves
-            const TSweepResult s = CalcLineSweep(TSweepCase{c.m, c.line}, 0);
+            const TSweepResult s = CalcLineSweep(TSweepCase{c.m, c.line, GuidePassFactor(c)}, 0);
             numbers = present::SweepNumbers(s);
             present::AppendInputsCsv(buffer, c.m, forms);
             AppendLineCsv(buffer, c.line);
@@ -244,6 +246,12 @@ int RunBatch(std::FILE* in, const std::string& name, std::FILE* out, std::FILE* 
             buffer += '\n';
         } else {
             present::AppendBatchRow(buffer, c.m, forms);
+        }
+        if (c.guideGiven) {
+            // the guide's columns at the end of the row
+            buffer.pop_back();
+            AppendGuideCsv(buffer, CaseGuide(c));
+            buffer += '\n';
         }
         if (buffer.size() >= kFlushAt && !flush()) break;  // no use computing what cannot be written
     }

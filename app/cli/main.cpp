@@ -11,6 +11,7 @@
 #include "Environment.h"
 #include "EntryReader.h"
 #include "Export.h"
+#include "GuideOptions.h"
 #include "InputRows.h"
 #include "Inputs.h"
 #include "Report.h"
@@ -28,8 +29,10 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -43,7 +46,16 @@ std::string U(const QString& s) { return s.toStdString(); }
 void Fail(const std::string& message) { std::fprintf(stderr, "merivane-calc: %s\n", message.c_str()); }
 void Warn(const std::string& message) { std::fprintf(stderr, "merivane-calc: warning: %s\n", message.c_str()); }
 
-void Write(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
+// The error of the first write that failed: stdio may have flushed (and
+// failed) inside fwrite already, when the text is longer than its buffer, and
+// the last fflush then has nothing left to fail with.
+int gWriteErrno = 0;
+
+void Write(const std::string& text)
+{
+    errno = 0;
+    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() && !gWriteErrno) gWriteErrno = errno;
+}
 
 struct TChoice {
     const char* text;
@@ -251,6 +263,7 @@ int Run(const QStringList& arguments)
     const QString report = option("report", "Write the PDF report of the case.", "FILE.pdf");
     const QString caseFile = option("case", "Start from a case file's inputs, line and units; options override them.",
                                     "FILE");
+    AddGuideOptions(parser);
 
     if (!parser.parse(arguments)) {
         // Qt's text, with an unknown option's name shortened as every quote is
@@ -284,6 +297,18 @@ int Run(const QStringList& arguments)
     TCaseInput c = DefaultCase();
     present::TCase fromFile = present::DefaultCase();
     if (parser.isSet(caseFile) && !ReadCaseOption(U(parser.value(caseFile)), c, fromFile)) return kBadUsage;
+    c.guide = fromFile.guide;  // a case file's guide is written when it is not the default
+    c.guideGiven = !present::SameGuideInputs(fromFile.guide, present::TGuideInputs{});
+    {
+        std::string guideError;
+        std::vector<std::string> guideWarnings;
+        const bool guideRead = ReadGuideOptions(parser, c, guideError, guideWarnings);
+        for (const std::string& line : guideWarnings) Warn(line);
+        if (!guideRead) {
+            Fail(guideError);
+            return kBadUsage;
+        }
+    }
     for (const TInputOption& o : inputs) {
         const QString name = QString::fromLatin1(o.name);
         if (!parser.isSet(name)) continue;
@@ -332,7 +357,7 @@ int Run(const QStringList& arguments)
     // The Line Sweep page, when the line was given: its inputs and readouts
     // join the output as a region of their own, and its numbers the JSON and
     // the CSV.
-    const TSweepCase sweep{c.m, c.line};
+    const TSweepCase sweep{c.m, c.line, GuidePassFactor(c)};
     present::TExtraRegion region;
     if (c.lineGiven) region = SweepRegion(sweep, d.power);
     const present::TExtraRegion* extra = c.lineGiven ? &region : nullptr;
@@ -358,10 +383,21 @@ int Run(const QStringList& arguments)
         }
         if (!charted) Warn("the report has no chart: " + U(chartError));
     }
+    const std::optional<present::TGuideResult> guide = c.guideGiven ? std::optional(CaseGuide(c)) : std::nullopt;
+    std::vector<present::TSection> sections = present::CaseSections(c.m, d, extra);
+    if (guide) sections.push_back(GuideSection(c, *guide));
     switch (form) {
-    case kCsv: Write(present::CaseCsv(c.m, d, extra)); break;
-    case kJson: Write(present::CaseJson(c.m, d, extra)); break;
-    default: Write(present::CaseText(present::CaseSections(c.m, d, extra))); break;
+    case kCsv: {
+        const std::string csv = present::CaseCsv(c.m, d, extra);
+        Write(guide ? WithGuideCsv(csv, *guide) : csv);
+        break;
+    }
+    case kJson: {
+        const std::string json = present::CaseJson(c.m, d, extra);
+        Write(guide ? WithGuideJson(json, *guide) : json);
+        break;
+    }
+    default: Write(present::CaseText(sections)); break;
     }
     return 0;
 }
@@ -386,6 +422,7 @@ int main(int argc, char** argv)
     // a full disk or a closed pipe must not pass for a complete answer
     errno = 0;
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        if (!errno) errno = gWriteErrno;
         Fail(std::string("cannot write the output") + (errno ? std::string(": ") + std::strerror(errno) : ""));
         return kBadUsage;
     }
