@@ -36,7 +36,8 @@ bool SameNoCase(const std::string& a, const char* b)
 {
     std::size_t i = 0;
     for (; i < a.size() && b[i]; ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
     return i == a.size() && !b[i];
 }
 
@@ -123,8 +124,9 @@ void AppendGuideSection(std::string& out, const TGuideInputs& g)
         // EntryText reads back to the same double; a text that is no plain
         // decimal number goes as a JSON string, which the reader takes too
         const std::string t = EntryText(AsInputRow(row), v);
-        if (!t.empty() && t.find_first_not_of("0123456789.") == std::string::npos && t.front() != '.' && t.back() != '.' &&
-            (t.size() == 1 || t.front() != '0' || t[1] == '.'))
+        const bool plain = !t.empty() && t.find_first_not_of("0123456789.") == std::string::npos && t.front() != '.' &&
+                           t.back() != '.' && (t.size() == 1 || t.front() != '0' || t[1] == '.');
+        if (plain)
             out += t;
         else
             AppendJsonString(out, t);
@@ -158,9 +160,12 @@ bool ReadGuideSection(const QJsonObject& root, TGuideInputs& g, std::string& err
     TGuideReader r(o, error, clamps);
     TGuideInputs read = g;
     const bool ok =
-        r.Choice(kLossKey, LossModeNames(), [](const TLossModeName& n) { return std::pair{n.mode, n.key}; }, read.loss) &&
-        r.Choice(kMetalKey, Conductors(), [](const TConductorData& c) { return std::pair{c.kind, c.name}; }, read.metal) &&
-        r.Number(GuideInput::LossDbPerM, read.lossDbPerM) && r.Number(GuideInput::BreakdownKvPerM, read.breakdownKvPerM) &&
+        r.Choice(kLossKey, LossModeNames(), [](const TLossModeName& n) { return std::pair{n.mode, n.key}; },
+                 read.loss) &&
+        r.Choice(kMetalKey, Conductors(), [](const TConductorData& c) { return std::pair{c.kind, c.name}; },
+                 read.metal) &&
+        r.Number(GuideInput::LossDbPerM, read.lossDbPerM) &&
+        r.Number(GuideInput::BreakdownKvPerM, read.breakdownKvPerM) &&
         r.Number(GuideInput::HeightMm, read.heightMm);
     if (ok) g = read;
     return ok;

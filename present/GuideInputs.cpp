@@ -29,8 +29,10 @@ const TGuideRow& GuideRow(GuideInput id) { return kGuideRows[static_cast<int>(id
 TInputRow AsInputRow(const TGuideRow& row)
 {
     // a plain decimal number, clamped into the limits, shown as stored
-    return TInputRow{Input::SwLength, row.key,     row.name, row.name, row.unit, row.lo, row.hi, row.def, 0, Beyond::Clamp,
-                     row.decimals,    1.0,         nullptr,  row.option, TSpinnerRow{nullptr, 0, 0, 0, false, 0}};
+    // (the id is unused by the reader and the writer; the line's length stands in)
+    return TInputRow{Input::SwLength, row.key,    row.name,   row.name, row.unit,
+                     row.lo,          row.hi,     row.def,    0,        Beyond::Clamp,
+                     row.decimals,    1.0,        nullptr,    row.option, TSpinnerRow{nullptr, 0, 0, 0, false, 0}};
 }
 
 std::span<const TLossModeName> LossModeNames() { return kLossModes; }

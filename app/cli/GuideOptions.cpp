@@ -34,7 +34,8 @@ bool SameNoCase(const std::string& a, const char* b)
 {
     std::size_t i = 0;
     for (; i < a.size() && b[i]; ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
     return i == a.size() && !b[i];
 }
 
@@ -65,7 +66,8 @@ bool ReadNumber(const QCommandLineParser& parser, GuideInput id, double& value, 
 void AddGuideOptions(QCommandLineParser& parser)
 {
     const auto add = [&](const char* name, const char* text, const char* value) {
-        parser.addOption(QCommandLineOption(QString::fromLatin1(name), QString::fromUtf8(text), QString::fromLatin1(value)));
+        parser.addOption(
+            QCommandLineOption(QString::fromLatin1(name), QString::fromUtf8(text), QString::fromLatin1(value)));
     };
     add(present::GuideRow(GuideInput::LossDbPerM).option, "Line loss: the line's attenuation in dB/m (0 .. 100).",
         "DB_PER_M");

@@ -38,7 +38,8 @@ void ExpectSameSnapshot(const TSnapshot& x, const TSnapshot& y)
     EXPECT_TRUE(SameBits(x.sweep.Stats.Low, y.sweep.Stats.Low));
     EXPECT_TRUE(SameBits(x.sweep.Stats.High, y.sweep.Stats.High));
     ASSERT_EQ(x.sweep.Points.size(), y.sweep.Points.size());
-    for (std::size_t i = 0; i < x.sweep.Points.size(); ++i) EXPECT_TRUE(samePoint(x.sweep.Points[i], y.sweep.Points[i])) << i;
+    for (std::size_t i = 0; i < x.sweep.Points.size(); ++i)
+        EXPECT_TRUE(samePoint(x.sweep.Points[i], y.sweep.Points[i])) << i;
 }
 
 TEST(GuideCase, DefaultsComeFromTheTable)
@@ -226,7 +227,8 @@ INSTANTIATE_TEST_SUITE_P(GuideCaseFile, BadGuide, ::testing::ValuesIn(kBad), ROW
 
 TEST(GuideCaseFile, ClampsAndUnknownKeysAreWarnings)
 {
-    const TCaseReadResult r = ReadCaseFile(WithGuide("{\"loss_db_per_m\": -1, \"breakdown_kv_per_m\": 1e9, \"colour\": 1}"));
+    const TCaseReadResult r =
+        ReadCaseFile(WithGuide("{\"loss_db_per_m\": -1, \"breakdown_kv_per_m\": 1e9, \"colour\": 1}"));
     ASSERT_TRUE(r.ok) << r.error;
     EXPECT_EQ(r.c.guide.lossDbPerM, 0.0);
     EXPECT_EQ(r.c.guide.breakdownKvPerM, GuideRow(GuideInput::BreakdownKvPerM).hi);

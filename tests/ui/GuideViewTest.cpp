@@ -65,7 +65,8 @@ TEST_F(GuideViewTest, ShowsTheReferenceFigureWithoutAskingForAChange)
     QSignalSpy edited(&view, &TCaseView::Edited);
     view.ShowSnapshot(ComputeCase(OneKilowatt(), 0));
     // sqrt(4 * 533.8 ohm * 1000 W / (0.08636 m * 0.04318 m)) = 23.93 kV/m; 3000 / 23.929 = 125.37
-    EXPECT_TRUE(Field(view, "Peak field")->text().startsWith("23.929")) << Field(view, "Peak field")->text().toStdString();
+    EXPECT_TRUE(Field(view, "Peak field")->text().startsWith("23.929"))
+        << Field(view, "Peak field")->text().toStdString();
     EXPECT_TRUE(Field(view, "Breakdown margin")->text().startsWith("125.37"));
     EXPECT_TRUE(Field(view, "Breakdown margin")->text().contains("1000.0 W"));  // the highest Pinc
     EXPECT_EQ(edited.count(), 0);

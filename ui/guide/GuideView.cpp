@@ -105,8 +105,10 @@ TGuideView::TGuideView(QWidget* parent) : TCaseView(parent), case_(DefaultCase()
     layout->addWidget(results);
     layout->addStretch(1);
 
-    connect(lossMode_, &QComboBox::currentIndexChanged, this, [this] { ChoiceEdited(tr("Line loss mode"), kGuideLossModeMerge); });
-    connect(metal_, &QComboBox::currentIndexChanged, this, [this] { ChoiceEdited(tr("Conductor metal"), kGuideMetalMerge); });
+    connect(lossMode_, &QComboBox::currentIndexChanged, this,
+            [this] { ChoiceEdited(tr("Line loss mode"), kGuideLossModeMerge); });
+    connect(metal_, &QComboBox::currentIndexChanged, this,
+            [this] { ChoiceEdited(tr("Conductor metal"), kGuideMetalMerge); });
     connect(lossDb_, &QLineEdit::editingFinished, this,
             [this] { NumberEdited(GuideInput::LossDbPerM, lossDb_, kGuideLossMerge); });
     connect(breakdown_, &QLineEdit::editingFinished, this,
@@ -132,7 +134,8 @@ void TGuideView::ChoiceEdited(const QString& what, int mergeId)
     if (mode >= 0 && mode < static_cast<int>(modes.size())) c.guide.loss = modes[static_cast<std::size_t>(mode)].mode;
     const auto metals = Conductors();
     const int metal = metal_->currentIndex();
-    if (metal >= 0 && metal < static_cast<int>(metals.size())) c.guide.metal = metals[static_cast<std::size_t>(metal)].kind;
+    if (metal >= 0 && metal < static_cast<int>(metals.size()))
+        c.guide.metal = metals[static_cast<std::size_t>(metal)].kind;
     Emit(c, what, mergeId);
 }
 
@@ -163,7 +166,9 @@ void TGuideView::ShowInputs()
     const auto metals = Conductors();
     for (std::size_t i = 0; i < metals.size(); ++i)
         if (metals[i].kind == g.metal) metal_->setCurrentIndex(static_cast<int>(i));
-    const auto show = [](QLineEdit* f, GuideInput id, double v) { f->setText(Q(EntryText(AsInputRow(GuideRow(id)), v))); };
+    const auto show = [](QLineEdit* f, GuideInput id, double v) {
+        f->setText(Q(EntryText(AsInputRow(GuideRow(id)), v)));
+    };
     show(lossDb_, GuideInput::LossDbPerM, g.lossDbPerM);
     show(breakdown_, GuideInput::BreakdownKvPerM, g.breakdownKvPerM);
     show(height_, GuideInput::HeightMm, g.heightMm);
@@ -199,12 +204,16 @@ void TGuideView::ShowSnapshot(const TSnapshot& s)
     if (loss == kLossOk || loss == kLossNone)
         attenuation_->setText(Fixed(g.attenuation.DbPerM, 5) + QStringLiteral(" dB/m"));
     else
-        attenuation_->setText(loss == kLossNeedsWaveguide ? QStringLiteral("n/a: a coaxial line takes an entered dB/m")
-                                                          : QStringLiteral("n/a: ") + QString::fromLatin1(g.attenuation.Status));
+        attenuation_->setText(loss == kLossNeedsWaveguide
+                                  ? QStringLiteral("n/a: a coaxial line takes an entered dB/m")
+                                  : QStringLiteral("n/a: ") + QString::fromLatin1(g.attenuation.Status));
     lineLoss_->setText(Fixed(g.loss.LineLossW, 2) + QStringLiteral(" W"));
     absorbed_->setText(Fixed(g.loss.AbsorbedW, 2) + QStringLiteral(" W"));
-    status_->setText(g.load.Defined && g.load.BreakdownMargin < 1 ? QStringLiteral("The peak field exceeds the breakdown field")
-                     : g.loss.PassFactor < 1                        ? QStringLiteral("The Line Sweep takes the line's loss")
-                                                                    : QString());
+    if (g.load.Defined && g.load.BreakdownMargin < 1)
+        status_->setText(QStringLiteral("The peak field exceeds the breakdown field"));
+    else if (g.loss.PassFactor < 1)
+        status_->setText(QStringLiteral("The Line Sweep takes the line's loss"));
+    else
+        status_->clear();
     showing_ = false;
 }
