@@ -35,7 +35,7 @@ QLineEdit* Readout(const QString& name, QWidget* parent)
     r->setReadOnly(true);
     r->setAccessibleName(name);
     r->setFocusPolicy(Qt::TabFocus);
-    WidenTo(r, 28);
+    WidenTo(r, 36);
     return r;
 }
 
@@ -95,10 +95,12 @@ TGuideView::TGuideView(QWidget* parent) : TCaseView(parent), case_(DefaultCase()
     peak_ = readout(tr("Peak field"), QStringLiteral("Peak field"));
     peakMax_ = readout(tr("Peak field at highest Pinc"), QStringLiteral("Peak field at highest incident power"));
     margin_ = readout(tr("Breakdown margin"), QStringLiteral("Breakdown margin"));
+    pincMax_ = readout(tr("Highest incident power"), QStringLiteral("Highest incident power over the phase"));
     attenuation_ = readout(tr("Attenuation"), QStringLiteral("Attenuation"));
     lineLoss_ = readout(tr("Power lost in the line"), QStringLiteral("Power lost in the line"));
     absorbed_ = readout(tr("Power absorbed by the load"), QStringLiteral("Power absorbed by the load"));
     status_ = readout(tr("Note"), QStringLiteral("Guide note"));
+    WidenTo(status_, 44);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(inputs);
@@ -187,18 +189,18 @@ void TGuideView::ShowSnapshot(const TSnapshot& s)
     if (g.load.Defined) {
         peak_->setText(Fixed(g.load.PeakFieldKvPerM, 3) + QStringLiteral(" kV/m"));
         peakMax_->setText(Fixed(g.load.PeakFieldMaxKvPerM, 3) + QStringLiteral(" kV/m"));
-        // margin = breakdown / E at the highest incident power over the phase
-        const double pincMax = g.loss.AtSource.PincMax;
+        // margin = breakdown / E at the highest incident power over the phase, shown beside it
         margin_->setText(g.load.BreakdownMargin >= kInfinity
                              ? QStringLiteral("no field")
                              : Fixed(g.load.BreakdownMargin, 2) + QStringLiteral(" (") +
-                                   Fixed(g.load.BreakdownMarginDb, 2) + QStringLiteral(" dB) at Pinc max ") +
-                                   Fixed(pincMax, 1) + QStringLiteral(" W"));
+                                   Fixed(g.load.BreakdownMarginDb, 2) + QStringLiteral(" dB)"));
+        pincMax_->setText(Fixed(g.loss.AtSource.PincMax, 1) + QStringLiteral(" W"));
     } else {
         const QString na = StatusText(g.load.Status);
         peak_->setText(na);
         peakMax_->setText(na);
         margin_->setText(na);
+        pincMax_->setText(na);
     }
     const std::string_view loss = g.attenuation.Status;
     if (loss == kLossOk || loss == kLossNone)

@@ -51,6 +51,7 @@ private:
     QLineEdit* peak_ = nullptr;
     QLineEdit* peakMax_ = nullptr;
     QLineEdit* margin_ = nullptr;
+    QLineEdit* pincMax_ = nullptr;
     QLineEdit* attenuation_ = nullptr;
     QLineEdit* lineLoss_ = nullptr;
     QLineEdit* absorbed_ = nullptr;
