@@ -32,20 +32,28 @@ constexpr TLineTypeSpec kLineTypes[] = {
 
 // The parts of the model that stay the same along the line.
 struct TKernel {
-    TComplex p;  // Gs Gl at the present set-up
+    TComplex p;  // Gs Gl at the present set-up, Gl as the source end sees it
     ext q;       // Pav (1 - |Gs|^2) as the model forms it (Pmatch for a fully reflecting source)
-    ext l2;      // |Gl|^2
+    ext l2;      // |Gl|^2 as the source end sees it
+    bool lossy;  // the line loses power: Pload is not Pinc - Prefl
+    ext absorb;  // with a loss: e^(-2 alpha L) (1 - |Gl|^2), the share of Pinc the load takes
     double errMinus, errPlus;  // (1 -+ D|Gl|)^2
     double a, b;               // (|Gl| -+ D)^2
 
-    explicit TKernel(const TModel& m)
+    // pass = e^(-2 alpha L): the reflected wave comes back attenuated going
+    // and coming, so the source end sees Gl e^(-2 alpha L). Multiplying by 1
+    // changes no bit, so a lossless line gives the model's values exactly.
+    TKernel(const TModel& m, double pass)
     {
+        const double seen = m.LoaRfl.Mag * pass;
         const TComplex gs = PolarDegToRect(MakeComplex(m.SrcRfl.Mag, m.SrcRfl.Pha));
-        const TComplex gl = PolarDegToRect(MakeComplex(m.LoaRfl.Mag, m.LoaRfl.Pha));
+        const TComplex gl = PolarDegToRect(MakeComplex(seen, m.LoaRfl.Pha));
         p = ComplexMul(gs, gl);
         q = IncidentScale(m);
-        const ext g = m.LoaRfl.Mag;
+        const ext g = seen;
         l2 = g * g;
+        lossy = pass < 1.0;
+        absorb = static_cast<ext>(pass) * (1.0L - static_cast<ext>(m.LoaRfl.Mag) * m.LoaRfl.Mag);
         const ext d = m.CplIdeal ? 0.0L : static_cast<ext>(DirectivityFactor(m.CplDirDb));
         errMinus = static_cast<double>((1.0L - d * g) * (1.0L - d * g));
         errPlus = static_cast<double>((1.0L + d * g) * (1.0L + d * g));
@@ -71,7 +79,10 @@ struct TKernel {
         TSweepPoint pt;
         pt.Pinc = IncidentPower(q, interf);
         pt.Prefl = static_cast<double>(pt.Pinc * l2);
-        pt.Pload = static_cast<double>(static_cast<ext>(pt.Pinc) - pt.Prefl);
+        // Without a loss the load takes what is not reflected; with one,
+        // Pinc e^(-2 alpha L) (1 - |Gl|^2) (the line turns the rest into heat).
+        pt.Pload = lossy ? static_cast<double>(static_cast<ext>(pt.Pinc) * absorb)
+                         : static_cast<double>(static_cast<ext>(pt.Pinc) - pt.Prefl);
         // Pinc [(1 -+ D|Gl|)^2 - (|Gl| +- D)^2]: the forward coupler reads the
         // incident wave plus or minus the leak of the reflected one, and the
         // reverse coupler the reflected wave plus or minus the leak of the
@@ -165,44 +176,49 @@ double InverseGuideWavelength(const TSweepInputs& in, double fMHz)
     return g.propagates ? static_cast<double>(1.0L / g.wavelengthMm) : 0.0;
 }
 
-TSweepPoint SweepPointAtPhase(const TModel& m, double phaseDeg) { return TKernel(m).At(Radians(phaseDeg)); }
+TSweepPoint SweepPointAtPhase(const TModel& m, double phaseDeg, double pass)
+{
+    return TKernel(m, pass).At(Radians(phaseDeg));
+}
 
 double PhaseToReach(const TModel& m, double targetDeg)
 {
-    const TKernel k(m);
+    const TKernel k(m, 1.0);  // a loss scales Gs Gl by a positive factor: the phase stays
     const ext psi = std::atan2(static_cast<ext>(k.p.Im), static_cast<ext>(k.p.Re)) * 180.0L / kPi;
     // psi - phi = target (mod 360)
     return Reduce360(psi - targetDeg);
 }
 
-double RandomPhaseQuantile(const TModel& m, double p)
+double RandomPhaseQuantile(const TModel& m, double p, double pass)
 {
     // Pload(theta) = K / (1 + r^2 - 2 r cos theta). For a uniform theta, cos
     // theta follows the arcsine law, P(cos theta <= c) = 1 - arccos(c) / pi,
     // and Pload rises with cos theta, so its p-quantile is
-    // K / (1 + r^2 + 2 r cos(pi p)).
-    const ext r = static_cast<ext>(m.SrcRfl.Mag) * m.LoaRfl.Mag;
-    const ext k = IncidentScale(m) * m.LoaRfl.Mism;  // Pmatch (1 - |Gl|^2)
+    // K / (1 + r^2 + 2 r cos(pi p)). A lossy line: r = |Gs| |Gl| e^(-2 alpha L),
+    // K = Pmatch e^(-2 alpha L) (1 - |Gl|^2); pass = 1 changes no bit.
+    const ext r = static_cast<ext>(m.SrcRfl.Mag) * m.LoaRfl.Mag * pass;
+    const ext k = IncidentScale(m) * m.LoaRfl.Mism * pass;  // Pmatch (1 - |Gl|^2)
     if (k == 0) return 0.0;
     const ext pp = std::clamp(static_cast<ext>(p), 0.0L, 1.0L);
     return DivideOrInfinity(k, 1.0L + r * r + 2.0L * r * std::cos(kPi * pp));
 }
 
-TRandomPhaseStats RandomPhaseStats(const TModel& m)
+TRandomPhaseStats RandomPhaseStats(const TModel& m, double pass)
 {
     // Over a uniform theta, 1/|1 - r e^(j theta)|^2 has the mean 1/(1 - r^2)
     // (the Poisson kernel) and the mean square (1 + r^2)/(1 - r^2)^3, so the
-    // variance 2 r^2 / (1 - r^2)^3.
+    // variance 2 r^2 / (1 - r^2)^3. A lossy line scales r and K as in
+    // RandomPhaseQuantile.
     TRandomPhaseStats s;
-    const ext r = static_cast<ext>(m.SrcRfl.Mag) * m.LoaRfl.Mag;
-    const ext k = IncidentScale(m) * m.LoaRfl.Mism;  // Pmatch (1 - |Gl|^2)
+    const ext r = static_cast<ext>(m.SrcRfl.Mag) * m.LoaRfl.Mag * pass;
+    const ext k = IncidentScale(m) * m.LoaRfl.Mism * pass;  // Pmatch (1 - |Gl|^2)
     if (k == 0) return s;
     const ext u = 1.0L - r * r;
     s.Mean = DivideOrInfinity(k, u);
     s.Deviation = u > 0 ? static_cast<double>(k * std::sqrt(2.0L * r * r / (u * u * u))) : kInfinity;
     if (!std::isfinite(s.Deviation)) s.Deviation = kInfinity;
-    s.Low = RandomPhaseQuantile(m, 0.025);
-    s.High = RandomPhaseQuantile(m, 0.975);
+    s.Low = RandomPhaseQuantile(m, 0.025, pass);
+    s.High = RandomPhaseQuantile(m, 0.975, pass);
     return s;
 }
 
@@ -217,7 +233,7 @@ TSweepResult CalcLineSweep(const TSweepCase& c, int steps)
 {
     TSweepResult r;
     const TSweepInputs& in = c.In;
-    const TKernel k(c.M);
+    const TKernel k(c.M, c.PassFactor);
     r.Guide = GuideAt(in, in.FreqMHz);
     r.OverLength = r.Guide.propagates;
     r.NextModeMHz = NextModeCutoffMHz(in);
@@ -251,7 +267,7 @@ TSweepResult CalcLineSweep(const TSweepCase& c, int steps)
             r.SpanBelow = static_cast<double>((at - below) * xPerDeg);
         }
     }
-    r.Stats = RandomPhaseStats(c.M);
+    r.Stats = RandomPhaseStats(c.M, c.PassFactor);
 
     if (steps > 0) {
         const std::size_t n = static_cast<std::size_t>(steps) + 1;

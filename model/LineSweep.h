@@ -41,10 +41,15 @@ struct TSweepInputs {
     bool LineKnown = true;
 };
 
-// The model as the window computed it, with the line.
+// The model as the window computed it, with the line. A lossy line (attenuation
+// alpha over the length L) passes PassFactor = e^(-2 alpha L) of the power one
+// way: the source end then sees Gl e^(-2 alpha L), and the load takes
+// e^(-2 alpha L) (1 - |Gl|^2) of the forward wave at the source end. With 1
+// (no loss) every result is the lossless model's, bit for bit.
 struct TSweepCase {
     TModel M;
     TSweepInputs In;
+    double PassFactor = 1.0;
 };
 
 // The wave in the line at one frequency.
@@ -75,7 +80,10 @@ struct TSweepPoint {
 
 // The powers when the round-trip phase changes by phaseDeg, that is with
 // Gs Gl turned by -phaseDeg. At 0 they are the model's. Uses m.CplIdeal.
-TSweepPoint SweepPointAtPhase(const TModel& m, double phaseDeg);
+// With a lossy line (pass = e^(-2 alpha L) < 1) Pinc, Prefl and the couplers'
+// bounds are those at the source end, where the couplers sit, and Pload is
+// what the load takes.
+TSweepPoint SweepPointAtPhase(const TModel& m, double phaseDeg, double pass = 1.0);
 
 // The round-trip phase change in [0, 360) that brings the phase of
 // Gs Gl e^(-j phi) to target degrees (0: maximum, 180: minimum absorbed power).
@@ -86,9 +94,10 @@ struct TRandomPhaseStats {
     double Mean = 0.0, Deviation = 0.0;
     double Low = 0.0, High = 0.0;  // the 2.5 % and 97.5 % points
 };
-TRandomPhaseStats RandomPhaseStats(const TModel& m);
+// pass as for SweepPointAtPhase.
+TRandomPhaseStats RandomPhaseStats(const TModel& m, double pass = 1.0);
 // The p-quantile of the absorbed power, 0 <= p <= 1.
-double RandomPhaseQuantile(const TModel& m, double p);
+double RandomPhaseQuantile(const TModel& m, double p, double pass = 1.0);
 
 // 720 deg L |1/lg(f + df) - 1/lg(f - df)|, the lower frequency not below 0.
 double PhaseSpreadDeg(const TSweepInputs& in);

@@ -5,6 +5,7 @@
 // same double), so "4 kV" and 4000 are the same anode voltage.
 #include "CaseFile.h"
 
+#include "CaseFileGuide.h"
 #include "CaseFileNames.h"
 #include "CaseFileTuner.h"
 #include "EntryReader.h"
@@ -335,8 +336,9 @@ TCaseReadResult ReadCaseFile(const std::string& text)
                                      (format.isString() ? "\"" + format.toString().toStdString() + "\""
                                                         : std::string(TypeName(format))) +
                                      ", not \"merivane-case\".");
-        r.NoteUnknown(root, "", {"format", "version", "name", "inputs", "line", "display", "tuner"});
-        if (!r.Header(root) || !r.Inputs(root, false) || !r.Line(root, false) || !r.Display(root))
+        r.NoteUnknown(root, "", {"format", "version", "name", "inputs", "line", "display", "tuner", kGuideSection});
+        if (!r.Header(root) || !r.Inputs(root, false) || !r.Line(root, false) || !r.Display(root) ||
+            !ReadGuideSection(root, r.c.guide, r.error, r.unknown, r.clamps))
             return Refused(r.error);
         if (!ReadTunerSection(root, r.c.tuner, r.error, r.unknown)) return Refused(r.error);
     }

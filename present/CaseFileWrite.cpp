@@ -4,6 +4,7 @@
 // saved and opened again computes the same results bit for bit.
 #include "CaseFile.h"
 
+#include "CaseFileGuide.h"
 #include "CaseFileNames.h"
 #include "CaseFileTuner.h"
 #include "EntryReader.h"
@@ -146,6 +147,7 @@ std::string CaseFileText(const TCase& c)
     w.Choice(kMeasReflKey, d.meaRfl);
     w.Close();
     AppendTunerSection(w.out_, c.tuner);
+    AppendGuideSection(w.out_, c.guide);
     w.out_ += "\n}\n";
     return w.out_;
 }

@@ -48,7 +48,7 @@ bool SameCase(const TCase& a, const TCase& b)
            l.Line == k.Line && l.WidthMm == k.WidthMm && l.Vf == k.Vf && l.LengthM == k.LengthM && l.SpanMHz == k.SpanMHz &&
            l.LineKnown == k.LineKnown && d.power == e.power && d.srcMism == e.srcMism && d.loaMism == e.loaMism &&
            d.meaRfl == e.meaRfl && d.srcRfl == e.srcRfl && d.loaRfl == e.loaRfl && a.factorUnit == b.factorUnit &&
-           a.measUnit == b.measUnit && a.tuner == b.tuner;
+           a.measUnit == b.measUnit && a.tuner == b.tuner && SameGuideInputs(a.guide, b.guide);
 }
 
 TSnapshot ComputeCase(const TCase& c, int sweepSteps)
@@ -61,7 +61,8 @@ TSnapshot ComputeCase(const TCase& c, int sweepSteps)
     m.SelUnit = c.factorUnit;
     m.SelErrUnit = c.measUnit;
     CalcTransmission(m, c.ideal);
-    s.sweep = CalcLineSweep(TSweepCase{m, c.line}, sweepSteps);
+    s.guide = ComputeGuide(m, c.line, c.guide);
+    s.sweep = CalcLineSweep(TSweepCase{m, c.line, s.guide.loss.PassFactor}, sweepSteps);
     s.tuner = ComputeTuner(c.tuner, m, c.line);
     return s;
 }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "Display.h"
+#include "GuideInputs.h"
 #include "LineSweep.h"
 #include "Model.h"
 #include "TunerInput.h"
@@ -27,6 +28,7 @@ struct TCase {
     int factorUnit = 0;  // 0 Mag, 1 %, 2 dB
     int measUnit = 0;    // 0 Power, 1 %, 2 dB
     TTunerInputs tuner;  // the Tuner view's method, spacing, solution and screw table
+    TGuideInputs guide;  // the line's loss and the guide's limits (GuideInputs.h)
 };
 
 // Copies what the user enters of a model state into another: Va, Ia, Eff,
@@ -45,6 +47,7 @@ struct TSnapshot {
     TModel m;             // the inputs with every result, CplIdeal the case's
     TSweepResult sweep;   // the Line Sweep page, with its curves
     TTunerResult tuner;   // the match of the load on the line, and the power after it
+    TGuideResult guide;   // the peak field, the attenuation and the line's loss; the sweep takes the loss
 };
 
 // The transmission model, the couplers and the line sweep. Pure: the same

@@ -5,6 +5,7 @@
 #include "Export.h"
 #include "Fields.h"
 #include "Match.h"
+#include "GuideOptions.h"
 #include "SweepNumbers.h"
 
 #include <algorithm>
@@ -193,6 +194,7 @@ int RunBatch(std::FILE* in, const std::string& name, std::FILE* out, std::FILE* 
     if (idColumn) buffer += "id,";
     buffer += present::BatchHeader(sweep);
     if (defaults.match) buffer += MatchCsvHeader(defaults.tuner.method);
+    if (defaults.guideGiven) AppendGuideHeader(buffer);
     buffer += '\n';
 
     long long bad = 0;
@@ -237,7 +239,7 @@ int RunBatch(std::FILE* in, const std::string& name, std::FILE* out, std::FILE* 
         }
         if (sweep) {
             // the line's inputs beside the case's, the numbers at the end; no curves
-            const TSweepResult s = CalcLineSweep(TSweepCase{c.m, c.line}, 0);
+            const TSweepResult s = CalcLineSweep(TSweepCase{c.m, c.line, GuidePassFactor(c)}, 0);
             numbers = present::SweepNumbers(s);
             present::AppendInputsCsv(buffer, c.m, forms);
             AppendLineCsv(buffer, c.line);
@@ -247,9 +249,10 @@ int RunBatch(std::FILE* in, const std::string& name, std::FILE* out, std::FILE* 
         } else {
             present::AppendBatchRow(buffer, c.m, forms);
         }
-        if (c.match) {  // the match's columns at the end of the row
+        if (c.match || c.guideGiven) {  // the match's and the guide's columns at the end of the row
             buffer.pop_back();
-            AppendMatchCsv(buffer, MatchOf(c));
+            if (c.match) AppendMatchCsv(buffer, MatchOf(c));
+            if (c.guideGiven) AppendGuideCsv(buffer, CaseGuide(c));
             buffer += '\n';
         }
         if (buffer.size() >= kFlushAt && !flush()) break;  // no use computing what cannot be written

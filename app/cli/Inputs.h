@@ -8,6 +8,7 @@
 
 #include "CaseModel.h"
 #include "Display.h"
+#include "GuideInputs.h"
 #include "LineSweep.h"
 #include "Model.h"
 
@@ -34,6 +35,8 @@ struct TCaseInput {
     bool lineGiven = false;  // any of the line's inputs given: the sweep is computed and written
     present::TTunerInputs tuner;  // a case file's, then --match, --tuner-spacing, --screw-table
     bool match = false;           // --match given: the match is computed and written
+    present::TGuideInputs guide;  // the line's loss and the guide's limits (GuideOptions.h)
+    bool guideGiven = false;      // a guide option or a case file's guide given: the guide is computed and written
 };
 
 // 4000 V, 3 A, 85 %, source 0.2 at 0 degrees, load 0.5 at 90 degrees, ideal

@@ -11,6 +11,7 @@
 #include "Environment.h"
 #include "EntryReader.h"
 #include "Export.h"
+#include "GuideOptions.h"
 #include "InputRows.h"
 #include "Inputs.h"
 #include "Match.h"
@@ -29,8 +30,10 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -44,12 +47,15 @@ std::string U(const QString& s) { return s.toStdString(); }
 void Fail(const std::string& message) { std::fprintf(stderr, "merivane-calc: %s\n", message.c_str()); }
 void Warn(const std::string& message) { std::fprintf(stderr, "merivane-calc: warning: %s\n", message.c_str()); }
 
-// The error of the first write that failed: a text longer than stdout's
-// buffer fails inside fwrite, and the final flush then has no errno to tell.
-int gWriteError = 0;
+// The error of the first write that failed: stdio may have flushed (and
+// failed) inside fwrite already, when the text is longer than its buffer, and
+// the last fflush then has nothing left to fail with.
+int gWriteErrno = 0;
+
 void Write(const std::string& text)
 {
-    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() && !gWriteError) gWriteError = errno;
+    errno = 0;
+    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() && !gWriteErrno) gWriteErrno = errno;
 }
 
 struct TChoice {
@@ -259,6 +265,7 @@ int Run(const QStringList& arguments)
     const QString caseFile = option("case", "Start from a case file's inputs, line and units; options override them.",
                                     "FILE");
     AddMatchOptions(parser);
+    AddGuideOptions(parser);
 
     if (!parser.parse(arguments)) {
         // Qt's text, with an unknown option's name shortened as every quote is
@@ -292,6 +299,18 @@ int Run(const QStringList& arguments)
     TCaseInput c = DefaultCase();
     present::TCase fromFile = present::DefaultCase();
     if (parser.isSet(caseFile) && !ReadCaseOption(U(parser.value(caseFile)), c, fromFile)) return kBadUsage;
+    c.guide = fromFile.guide;  // a case file's guide is written when it is not the default
+    c.guideGiven = !present::SameGuideInputs(fromFile.guide, present::TGuideInputs{});
+    {
+        std::string guideError;
+        std::vector<std::string> guideWarnings;
+        const bool guideRead = ReadGuideOptions(parser, c, guideError, guideWarnings);
+        for (const std::string& line : guideWarnings) Warn(line);
+        if (!guideRead) {
+            Fail(guideError);
+            return kBadUsage;
+        }
+    }
     for (const TInputOption& o : inputs) {
         const QString name = QString::fromLatin1(o.name);
         if (!parser.isSet(name)) continue;
@@ -344,7 +363,7 @@ int Run(const QStringList& arguments)
     // The Line Sweep page, when the line was given: its inputs and readouts
     // join the output as a region of their own, and its numbers the JSON and
     // the CSV.
-    const TSweepCase sweep{c.m, c.line};
+    const TSweepCase sweep{c.m, c.line, GuidePassFactor(c)};
     present::TExtraRegion region;
     if (c.lineGiven) region = SweepRegion(sweep, d.power);
     const present::TExtraRegion* extra = c.lineGiven ? &region : nullptr;
@@ -370,11 +389,20 @@ int Run(const QStringList& arguments)
         }
         if (!charted) Warn("the report has no chart: " + U(chartError));
     }
+    const std::optional<present::TGuideResult> guide = c.guideGiven ? std::optional(CaseGuide(c)) : std::nullopt;
+    std::vector<present::TSection> sections = present::CaseSections(c.m, d, extra);
+    if (guide) sections.push_back(GuideSection(c, *guide));
     std::string out;
     switch (form) {
-    case kCsv: out = present::CaseCsv(c.m, d, extra); break;
-    case kJson: out = present::CaseJson(c.m, d, extra); break;
-    default: out = present::CaseText(present::CaseSections(c.m, d, extra)); break;
+    case kCsv:
+        out = present::CaseCsv(c.m, d, extra);
+        if (guide) out = WithGuideCsv(out, *guide);
+        break;
+    case kJson:
+        out = present::CaseJson(c.m, d, extra);
+        if (guide) out = WithGuideJson(out, *guide);
+        break;
+    default: out = present::CaseText(sections); break;
     }
     AddMatchOutput(out, form == kCsv ? 1 : form == kJson ? 2 : 0, c);
     Write(out);
@@ -401,8 +429,8 @@ int main(int argc, char** argv)
     // a full disk or a closed pipe must not pass for a complete answer
     errno = 0;
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        const int error = errno ? errno : gWriteError;
-        Fail(std::string("cannot write the output") + (error ? std::string(": ") + std::strerror(error) : ""));
+        if (!errno) errno = gWriteErrno;
+        Fail(std::string("cannot write the output") + (errno ? std::string(": ") + std::strerror(errno) : ""));
         return kBadUsage;
     }
     return status;

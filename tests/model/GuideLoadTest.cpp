@@ -149,5 +149,37 @@ TEST(GuideLoad, Wr340CopperHandFigure)
     EXPECT_NEAR(NpToDb(1.0), 8.685889638, 1e-9);
 }
 
+// The three metals worked by hand from Pozar's form, with Rs = sqrt(omega
+// mu0 / (2 sigma)): WR340 at 2450 MHz (k = 51.3482 /m, beta = 36.2393 /m)
+// and WR975 at 915 MHz (k = 19.1770 /m, beta = 14.3816 /m).
+struct TMetalFigure {
+    const char* name;
+    Conductor metal;
+    double widthMm, heightMm, fMHz;
+    double rsOhm, dbPerM;
+};
+
+class MetalFigures : public ::testing::TestWithParam<TMetalFigure> {};
+
+TEST_P(MetalFigures, HandFigures)
+{
+    const TMetalFigure& c = GetParam();
+    const double sigma = ConductorOf(c.metal).conductivitySPerM;
+    EXPECT_NEAR(std::sqrt(2 * std::numbers::pi * c.fMHz * 1e6 * kMu0 / (2 * sigma)), c.rsOhm, 1e-6);
+    EXPECT_NEAR(NpToDb(ConductorAttenuationNpPerM(sigma, c.widthMm, c.heightMm, c.fMHz)), c.dbPerM, 1e-6);
+}
+
+const TMetalFigure kMetalFigures[] = {
+    // Rs 0.012899: 0.012899 * (2 * 0.04318 * pi^2 + 0.08636^3 * 51.3482^2) / (0.08636^3 * 0.04318 * 36.2393 * 51.3482 * eta0)
+    {"wr340_copper", Conductor::Copper, 86.36, 43.18, 2450, 0.012899, 0.014657},
+    {"wr340_aluminium", Conductor::Aluminium, 86.36, 43.18, 2450, 0.015921, 0.018090},
+    {"wr340_brass", Conductor::Brass, 86.36, 43.18, 2450, 0.019422, 0.022070},
+    {"wr975_copper", Conductor::Copper, 247.65, 123.825, 915, 0.007883, 0.0028137},
+    {"wr975_aluminium", Conductor::Aluminium, 247.65, 123.825, 915, 0.009729, 0.0034727},
+    {"wr975_brass", Conductor::Brass, 247.65, 123.825, 915, 0.011869, 0.0042365},
+};
+
+INSTANTIATE_TEST_SUITE_P(GuideLoad, MetalFigures, ::testing::ValuesIn(kMetalFigures), ROW_NAMES(std::string(r.name)));
+
 }  // namespace
 }  // namespace merivane

@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What the guide carries and what the line loses, as the case holds it: the
+// loss of the line (none, a figure entered in dB/m, or the TE10 conductor
+// attenuation of the guide's metal), the breakdown field the peak field is
+// measured against, and the height of a custom waveguide (the presets have
+// their standard heights). The limits and defaults are in GuideRows().
+#pragma once
+
+#include "GuideLoad.h"
+#include "InputRows.h"
+#include "LineLoss.h"
+#include "LineSweep.h"
+#include "Model.h"
+
+#include <span>
+
+namespace merivane::present {
+
+enum class GuideInput { LossDbPerM, BreakdownKvPerM, HeightMm };
+
+// One number of the guide's inputs: its name in the case file and of
+// merivane-calc's option, its accessible name, unit, limits and default.
+struct TGuideRow {
+    GuideInput id;
+    const char* key;   // case file key: "loss_db_per_m"
+    const char* option;  // merivane-calc's option: "loss"
+    const char* name;  // the accessible name: "Line loss"
+    const char* unit;  // as it follows a number: " dB/m"
+    double lo, hi, def;
+    int decimals;
+};
+
+std::span<const TGuideRow> GuideRows();
+const TGuideRow& GuideRow(GuideInput id);
+// The row as the input table's reader and writer take it (ReadEntry, EntryText).
+TInputRow AsInputRow(const TGuideRow& row);
+
+// The loss modes and the metals by their names in the case file, on the
+// command line and in the view's lists.
+struct TLossModeName {
+    LossSource mode;
+    const char* key;    // "none", "entered", "conductor"
+    const char* label;  // "No loss", "Entered dB/m", "Conductor metal"
+};
+std::span<const TLossModeName> LossModeNames();
+const char* LossModeKey(LossSource mode);
+const char* ConductorKey(Conductor metal);  // "copper", "aluminium", "brass"
+
+inline constexpr double kDefaultCustomHeightMm = 43.18;  // WR340's, beside the custom width's default 86.36
+
+struct TGuideInputs {
+    LossSource loss = LossSource::None;
+    double lossDbPerM = 0.0;  // with LossSource::Entered
+    Conductor metal = Conductor::Copper;  // with LossSource::Conductor
+    double breakdownKvPerM = kDefaultBreakdownKvPerM;
+    double heightMm = kDefaultCustomHeightMm;  // the custom waveguide's height
+};
+
+bool SameGuideInputs(const TGuideInputs& a, const TGuideInputs& b);
+
+// The guide's results. m is the lossless model as CalcTransmission left it.
+struct TGuideResult {
+    TAttenuation attenuation;  // the figure in force; 0 dB/m unless its status is kLossOk
+    TLineLoss loss;            // the line's loss over the line's length
+    // The peak field is bounded with the forward wave at the source end, where
+    // it is strongest, and the load's own |Gl|: the same as the model's
+    // without a loss, and an upper bound with one.
+    TGuideLoad load;
+};
+
+TGuideResult ComputeGuide(const TModel& m, const TSweepInputs& line, const TGuideInputs& g);
+
+}  // namespace merivane::present
