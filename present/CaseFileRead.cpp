@@ -5,6 +5,7 @@
 // same double), so "4 kV" and 4000 are the same anode voltage.
 #include "CaseFile.h"
 
+#include "CaseFileMagnetron.h"
 #include "CaseFileNames.h"
 #include "EntryReader.h"
 #include "Fields.h"
@@ -334,8 +335,10 @@ TCaseReadResult ReadCaseFile(const std::string& text)
                                      (format.isString() ? "\"" + format.toString().toStdString() + "\""
                                                         : std::string(TypeName(format))) +
                                      ", not \"merivane-case\".");
-        r.NoteUnknown(root, "", {"format", "version", "name", "inputs", "line", "display"});
-        if (!r.Header(root) || !r.Inputs(root, false) || !r.Line(root, false) || !r.Display(root))
+        r.NoteUnknown(root, "",
+                      {"format", "version", "name", "inputs", "line", "display", kMagnetronSection, kMeasurementSection});
+        if (!r.Header(root) || !r.Inputs(root, false) || !r.Line(root, false) || !r.Display(root) ||
+            !ReadTubeSections(root, r.c.tube, r.error, r.unknown, r.clamps))
             return Refused(r.error);
     }
     // Each reflection is held as its text gave it, whatever its list shows:

@@ -4,6 +4,7 @@
 // saved and opened again computes the same results bit for bit.
 #include "CaseFile.h"
 
+#include "CaseFileMagnetron.h"
 #include "CaseFileNames.h"
 #include "EntryReader.h"
 #include "Export.h"
@@ -144,6 +145,7 @@ std::string CaseFileText(const TCase& c)
     w.Choice(kLoadMismKey, d.loaMism);
     w.Choice(kMeasReflKey, d.meaRfl);
     w.Close();
+    AppendTubeSections(w.out_, c.tube);
     w.out_ += "\n}\n";
     return w.out_;
 }

@@ -26,6 +26,7 @@ TCase DefaultCase()
         const auto id = static_cast<Input>(i);
         SetFieldValue(c.inputs, id, InputRow(id).def);
     }
+    c.tube = DefaultTubeCase();
     return c;
 }
 
@@ -48,7 +49,7 @@ bool SameCase(const TCase& a, const TCase& b)
            l.Line == k.Line && l.WidthMm == k.WidthMm && l.Vf == k.Vf && l.LengthM == k.LengthM && l.SpanMHz == k.SpanMHz &&
            l.LineKnown == k.LineKnown && d.power == e.power && d.srcMism == e.srcMism && d.loaMism == e.loaMism &&
            d.meaRfl == e.meaRfl && d.srcRfl == e.srcRfl && d.loaRfl == e.loaRfl && a.factorUnit == b.factorUnit &&
-           a.measUnit == b.measUnit;
+           a.measUnit == b.measUnit && SameTubeCase(a.tube, b.tube);
 }
 
 TSnapshot ComputeCase(const TCase& c, int sweepSteps)
@@ -62,6 +63,7 @@ TSnapshot ComputeCase(const TCase& c, int sweepSteps)
     m.SelErrUnit = c.measUnit;
     CalcTransmission(m, c.ideal);
     s.sweep = CalcLineSweep(TSweepCase{m, c.line}, sweepSteps);
+    s.tube = ComputeTube(m, c.line, c.tube);
     return s;
 }
 

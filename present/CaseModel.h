@@ -7,6 +7,7 @@
 
 #include "Display.h"
 #include "LineSweep.h"
+#include "MagnetronCase.h"
 #include "Model.h"
 
 #include <string>
@@ -25,6 +26,7 @@ struct TCase {
     TDisplay display;
     int factorUnit = 0;  // 0 Mag, 1 %, 2 dB
     int measUnit = 0;    // 0 Power, 1 %, 2 dB
+    TTubeCase tube;      // the magnetron's pulling and isolator, the measurement's uncertainties
 };
 
 // Copies what the user enters of a model state into another: Va, Ia, Eff,
@@ -42,6 +44,7 @@ struct TSnapshot {
     TCase c;
     TModel m;             // the inputs with every result, CplIdeal the case's
     TSweepResult sweep;   // the Line Sweep page, with its curves
+    TTubeResult tube;     // pulling, long line, isolator, uncertainty, trip, water load
 };
 
 // The transmission model, the couplers and the line sweep. Pure: the same
