@@ -147,17 +147,19 @@ const TCases& Cases()
 }
 
 // The program, its rows to /dev/null; the run's wall time.
-void RunBatchFile(benchmark::State& state, const std::string& file)
+void RunBatchFile(benchmark::State& state, const std::string& file, const std::vector<const char*>& extra = {})
 {
     for (auto _ : state) {
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
         const std::string exe = MERIVANE_CALC;
-        char* argv[] = {const_cast<char*>(exe.c_str()), const_cast<char*>("--batch"), const_cast<char*>(file.c_str()),
-                        nullptr};
+        std::vector<char*> argv = {const_cast<char*>(exe.c_str()), const_cast<char*>("--batch"),
+                                   const_cast<char*>(file.c_str())};
+        for (const char* a : extra) argv.push_back(const_cast<char*>(a));
+        argv.push_back(nullptr);
         pid_t pid = 0;
-        if (posix_spawn(&pid, exe.c_str(), &actions, nullptr, argv, environ) != 0) {
+        if (posix_spawn(&pid, exe.c_str(), &actions, nullptr, argv.data(), environ) != 0) {
             state.SkipWithError("merivane-calc could not be started");
             break;
         }
@@ -179,6 +181,18 @@ BENCHMARK(BM_BatchEndToEnd)->Unit(benchmark::kMillisecond)->UseRealTime()->Itera
 // written for each.
 void BM_BatchEndToEndLine(benchmark::State& state) { RunBatchFile(state, Cases().linePath); }
 BENCHMARK(BM_BatchEndToEndLine)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+
+// The same rows with every option of the magnetron and the measurement: each
+// row also gets the pulling, the isolator, the budget, the trip levels and
+// the water load (on the rows' lines of length 0: one running frequency).
+void BM_BatchEndToEndTube(benchmark::State& state)
+{
+    RunBatchFile(state, Cases().path,
+                 {"--pulling", "10", "--isolator", "20", "--dummy-rating", "3000", "--phase-model", "rayleigh",
+                  "--coupling-uncertainty", "1", "--sensor-uncertainty", "0.5", "--trip", "10", "--water-flow", "10",
+                  "--water-rise", "20"});
+}
+BENCHMARK(BM_BatchEndToEndTube)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
 // The same cases computed and formatted as the same rows, in memory.
 void BM_BatchFloor(benchmark::State& state)

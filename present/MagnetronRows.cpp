@@ -21,7 +21,8 @@ constexpr TTubeRow kRows[] = {
     {TubeInput::Qext, "qext", "qext", "External Q", "", 0, 1e6, 0, 3, 1},
     {TubeInput::Isolation, "isolation", "isolator", "Isolation", " dB", 0, 100, 0, 2, 1},
     {TubeInput::DummyRating, "dummy_rating", "dummy-rating", "Dummy Load Rating", " W", 0, 1e9, 0, 1, 100},
-    {TubeInput::Coupling, "coupling_uncertainty", "coupling-uncertainty", "Coupling Uncertainty", " %", 0, 100, 0, 3, 0.1},
+    {TubeInput::Coupling, "coupling_uncertainty", "coupling-uncertainty", "Coupling Uncertainty", " %", 0, 100, 0, 3,
+     0.1},
     {TubeInput::Sensor, "sensor_uncertainty", "sensor-uncertainty", "Sensor Uncertainty", " %", 0, 100, 0, 3, 0.1},
     {TubeInput::Trip, "trip", "trip", "Trip Ratio", " %", 0, 100, 0, 3, 1},
     {TubeInput::WaterFlow, "water_flow", "water-flow", "Water Flow", " L/min", 0, 10000, 0, 3, 0.5},
@@ -32,7 +33,8 @@ bool SameNoCase(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
     return true;
 }
 

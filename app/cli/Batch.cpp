@@ -4,6 +4,7 @@
 #include "CsvLine.h"
 #include "Export.h"
 #include "Fields.h"
+#include "MagnetronExport.h"
 #include "SweepNumbers.h"
 
 #include <algorithm>
@@ -113,7 +114,8 @@ private:
 
 }  // namespace
 
-int RunBatch(std::FILE* in, const std::string& name, std::FILE* out, std::FILE* err, const TCaseInput& defaults)
+int RunBatch(std::FILE* in, const std::string& name, std::FILE* out, std::FILE* err, const TCaseInput& defaults,
+             const present::TTubeCase* tube)
 {
     TLineReader reader(in);
     std::string_view line;
@@ -191,6 +193,7 @@ int RunBatch(std::FILE* in, const std::string& name, std::FILE* out, std::FILE* 
     if (readFailed()) return 2;
     if (idColumn) buffer += "id,";
     buffer += present::BatchHeader(sweep);
+    if (tube) present::AppendTubeCsvHeader(buffer);
     buffer += '\n';
 
     long long bad = 0;
@@ -244,6 +247,12 @@ int RunBatch(std::FILE* in, const std::string& name, std::FILE* out, std::FILE* 
             buffer += '\n';
         } else {
             present::AppendBatchRow(buffer, c.m, forms);
+        }
+        if (tube) {
+            // the magnetron's and the measurement's cells at the row's end, before its line end
+            buffer.pop_back();
+            present::AppendTubeCsv(buffer, present::ComputeTube(c.m, c.line, *tube));
+            buffer += '\n';
         }
         if (buffer.size() >= kFlushAt && !flush()) break;  // no use computing what cannot be written
     }

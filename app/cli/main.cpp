@@ -13,10 +13,13 @@
 #include "Export.h"
 #include "InputRows.h"
 #include "Inputs.h"
+#include "MagnetronExport.h"
+#include "MagnetronTexts.h"
 #include "Report.h"
 #include "SweepChartLoader.h"
 #include "SweepNumbers.h"
 #include "SweepTexts.h"
+#include "TubeOptions.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -43,7 +46,13 @@ std::string U(const QString& s) { return s.toStdString(); }
 void Fail(const std::string& message) { std::fprintf(stderr, "merivane-calc: %s\n", message.c_str()); }
 void Warn(const std::string& message) { std::fprintf(stderr, "merivane-calc: warning: %s\n", message.c_str()); }
 
-void Write(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
+// The error of a write that failed on the way (a text longer than the
+// stream's buffer is written before the last flush), for the final message.
+int gWriteError = 0;
+void Write(const std::string& text)
+{
+    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() && !gWriteError) gWriteError = errno;
+}
 
 struct TChoice {
     const char* text;
@@ -251,6 +260,7 @@ int Run(const QStringList& arguments)
     const QString report = option("report", "Write the PDF report of the case.", "FILE.pdf");
     const QString caseFile = option("case", "Start from a case file's inputs, line and units; options override them.",
                                     "FILE");
+    AddTubeOptions(parser);
 
     if (!parser.parse(arguments)) {
         // Qt's text, with an unknown option's name shortened as every quote is
@@ -302,6 +312,11 @@ int Run(const QStringList& arguments)
         return kBadUsage;
     c.m.SelUnit = factor;
     c.m.SelErrUnit = meas;
+    // the magnetron and the measurement: shown when an option or the case file sets them
+    present::TTubeCase tube = fromFile.tube;
+    if (!ReadTubeOptions(parser, tube, stderr)) return kBadUsage;
+    const bool tubeShown = TubeOptionsGiven(parser) || !present::SameTubeCase(tube, present::DefaultTubeCase());
+    const present::TTubeCase* tubeRows = tubeShown ? &tube : nullptr;
 
     if (parser.isSet(batch)) {
         if (form != kCsv && parser.isSet(format)) {
@@ -309,13 +324,13 @@ int Run(const QStringList& arguments)
             return kBadUsage;
         }
         const std::string path = U(parser.value(batch));
-        if (path == "-") return RunBatch(stdin, "stdin", stdout, stderr, c);
+        if (path == "-") return RunBatch(stdin, "stdin", stdout, stderr, c, tubeRows);
         std::FILE* in = std::fopen(path.c_str(), "rb");
         if (!in) {
             Fail("cannot read " + Quoted(path) + ": " + std::strerror(errno));
             return kBadUsage;
         }
-        const int status = RunBatch(in, path, stdout, stderr, c);
+        const int status = RunBatch(in, path, stdout, stderr, c, tubeRows);
         std::fclose(in);
         return status;
     }
@@ -336,11 +351,13 @@ int Run(const QStringList& arguments)
     present::TExtraRegion region;
     if (c.lineGiven) region = SweepRegion(sweep, d.power);
     const present::TExtraRegion* extra = c.lineGiven ? &region : nullptr;
+    const present::TSnapshot tubeSnap = TubeSnapshot(c.m, c.line, tube, d);
 
     if (parser.isSet(report)) {
         const QString path = parser.value(report);
         TReport r;
         r.sections = present::CaseSections(c.m, d);
+        for (present::TSection& t : present::TubeSections(tubeSnap)) r.sections.push_back(std::move(t));
         r.version = env::GetFileVersionString();
         r.when = QDateTime::currentDateTime();
         // Without a line option nothing is known of the line: the chart runs
@@ -358,11 +375,27 @@ int Run(const QStringList& arguments)
         }
         if (!charted) Warn("the report has no chart: " + U(chartError));
     }
+    std::string out;
     switch (form) {
-    case kCsv: Write(present::CaseCsv(c.m, d, extra)); break;
-    case kJson: Write(present::CaseJson(c.m, d, extra)); break;
-    default: Write(present::CaseText(present::CaseSections(c.m, d, extra))); break;
+    case kCsv:
+        out = present::CaseCsv(c.m, d, extra);
+        if (tubeShown) present::ExtendCaseCsv(out, tubeSnap.tube);
+        break;
+    case kJson:
+        out = present::CaseJson(c.m, d, extra);
+        if (tubeShown) present::InsertTubeJson(out, tubeSnap.tube);
+        break;
+    default: {
+        std::vector<present::TSection> sections = present::CaseSections(c.m, d, extra);
+        if (tubeShown) {
+            sections.push_back(present::MagnetronSection(tubeSnap));
+            sections.push_back(present::MeasurementSection(tubeSnap));
+        }
+        out = present::CaseText(sections);
+        break;
     }
+    }
+    Write(out);
     return 0;
 }
 
@@ -386,7 +419,8 @@ int main(int argc, char** argv)
     // a full disk or a closed pipe must not pass for a complete answer
     errno = 0;
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        Fail(std::string("cannot write the output") + (errno ? std::string(": ") + std::strerror(errno) : ""));
+        const int error = errno ? errno : gWriteError;
+        Fail(std::string("cannot write the output") + (error ? std::string(": ") + std::strerror(error) : ""));
         return kBadUsage;
     }
     return status;

@@ -157,8 +157,8 @@ TEST(PulledFrequency, OverTheAddedLengthItTurnsWithTheLoad)
     ASSERT_TRUE(s.sweep.OverLength);
     EXPECT_NEAR(f.front(), 2459.60, 5e-4);
     const double quarter = s.sweep.Guide.wavelengthMm / 4;
-    const auto at = std::min_element(s.sweep.X.begin(), s.sweep.X.end(),
-                                      [&](double a, double b) { return std::abs(a - quarter) < std::abs(b - quarter); });
+    const auto nearer = [&](double a, double b) { return std::abs(a - quarter) < std::abs(b - quarter); };
+    const auto at = std::min_element(s.sweep.X.begin(), s.sweep.X.end(), nearer);
     EXPECT_NEAR(f[static_cast<std::size_t>(at - s.sweep.X.begin())], 2440.40, 0.01);
     // over a whole period every phase is passed: the range at SWR 3, +- 16.00 MHz
     const auto [lo, hi] = std::minmax_element(f.begin(), f.end());
@@ -254,7 +254,8 @@ TEST(TubeCaseFile, BeyondTheLimitsIsClampedWithAWarningAndUnknownKeysAreNamed)
 
 TEST(TubeCaseFile, MissingKeysTakeTheDefaultsAndNamesAnyCase)
 {
-    const TCaseReadResult r = ReadCaseFile(File("\"measurement\": {\"phase_model\": \"RAYLEIGH\", \"water_flow\": \"12,5\"}"));
+    const TCaseReadResult r =
+        ReadCaseFile(File("\"measurement\": {\"phase_model\": \"RAYLEIGH\", \"water_flow\": \"12,5\"}"));
     ASSERT_TRUE(r.ok) << r.error;
     EXPECT_EQ(r.c.tube.measurement.phaseModel, LeakPhaseModel::Rayleigh);
     EXPECT_EQ(r.c.tube.measurement.waterFlowLpm, 12.5);  // a decimal comma, as every field takes it
