@@ -6,6 +6,8 @@
 #include "MagnetronView.h"
 
 #include "InputValues.h"
+#include "MagnetronTexts.h"
+#include "ReportSections.h"
 #include "ViewEdits.h"
 
 #include <QLineEdit>
@@ -131,6 +133,22 @@ TEST(MagnetronView, EveryInputAndTableHasAnAccessibleName)
     EXPECT_FALSE(view.Results()->accessibleName().isEmpty());
     EXPECT_FALSE(view.LongLineWarning()->accessibleName().isEmpty());
     EXPECT_EQ(view.HelpAnchor(), "magnetron");
+}
+
+// The report of a snapshot: the window's tables, then one section for each
+// view whose inputs are set.
+TEST(ReportSections, ASectionForEachViewWithInputs)
+{
+    TCase c = DefaultCase();
+    const std::size_t plain = SnapshotSections(ComputeCase(c)).size();
+    c.tube.magnetron.pullingMHz = 10;
+    std::vector<TSection> sections = SnapshotSections(ComputeCase(c));
+    ASSERT_EQ(sections.size(), plain + 1);
+    EXPECT_EQ(sections.back().title, kMagnetronTitle);
+    c.tube.measurement.tripPct = 10;
+    sections = SnapshotSections(ComputeCase(c));
+    ASSERT_EQ(sections.size(), plain + 2);
+    EXPECT_EQ(sections.back().title, kMeasurementTitle);
 }
 
 }  // namespace
