@@ -108,7 +108,7 @@ TSection MagnetronSection(const TSnapshot& s)
     rows.push_back(Row("Critical Length", TubeNumber(g.CriticalLengthM, 3, critical), critical ? "m" : ""));
     const bool running = g.Defined && g.LongLine.Defined;
     rows.push_back(Row("Running Frequencies", running ? FrequencyList(g.LongLine.FrequenciesMHz) : "n/a"));
-    if (g.CanJump()) rows.push_back(Row("Long Line", LongLineWarning(g)));
+    if (g.CanJump()) rows.push_back(Row(kLongLineCaption, LongLineWarning(g)));
     rows.push_back(InputRowOf(TubeInput::Isolation, in.isolationDb));
     rows.push_back(Row("Magnetron SWR Max", TubeNumber(t.isolator.MagnetronSwrMax, 3)));
     if (in.isolationDb > 0) {
@@ -116,7 +116,7 @@ TSection MagnetronSection(const TSnapshot& s)
         rows.push_back(TCaseRow{"Dummy Load Max", {Power(t.isolator.DummyLoadMaxW, unit)}});
     }
     rows.push_back(InputRowOf(TubeInput::DummyRating, in.dummyRatingW));
-    if (t.isolator.RatingSet) rows.push_back(Row("Rating Check", DummyRatingCheck(t.isolator)));
+    if (t.isolator.RatingSet) rows.push_back(Row(kRatingCheckCaption, DummyRatingCheck(t.isolator)));
     return sec;
 }
 

@@ -14,6 +14,9 @@ namespace merivane::present {
 
 inline constexpr const char* kMagnetronTitle = "Magnetron";
 inline constexpr const char* kMeasurementTitle = "Uncertainty";
+// The captions of the rows that a view shows as notes of their own.
+inline constexpr const char* kLongLineCaption = "Long Line";
+inline constexpr const char* kRatingCheckCaption = "Rating Check";
 
 // A number with its decimals, "n/a" when not defined, "∞" from kInfinity on.
 std::string TubeNumber(double x, int decimals, bool defined = true);

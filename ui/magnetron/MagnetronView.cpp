@@ -13,14 +13,15 @@ namespace {
 
 constexpr TubeInput kInputs[] = {TubeInput::Pulling, TubeInput::Qext, TubeInput::Isolation, TubeInput::DummyRating};
 
-// The rows of the section that are results, not the inputs the spinners show.
+// The rows of the section that are results: not the inputs the spinners
+// show, nor the warning and the rating check the notes show.
 std::vector<TCaseRow> ResultRows(const TSection& section)
 {
     std::vector<TCaseRow> out;
     for (const TCaseRow& row : section.rows) {
-        bool input = false;
-        for (TubeInput id : kInputs) input = input || row.caption == TubeRow(id).name;
-        if (!input) out.push_back(row);
+        bool shownElsewhere = row.caption == kLongLineCaption || row.caption == kRatingCheckCaption;
+        for (TubeInput id : kInputs) shownElsewhere = shownElsewhere || row.caption == TubeRow(id).name;
+        if (!shownElsewhere) out.push_back(row);
     }
     return out;
 }
