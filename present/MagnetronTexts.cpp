@@ -116,7 +116,9 @@ TSection MagnetronSection(const TSnapshot& s)
         rows.push_back(TCaseRow{"Dummy Load Max", {Power(t.isolator.DummyLoadMaxW, unit)}});
     }
     rows.push_back(InputRowOf(TubeInput::DummyRating, in.dummyRatingW));
-    if (t.isolator.RatingSet) rows.push_back(Row(kRatingCheckCaption, DummyRatingCheck(t.isolator)));
+    // without an isolator there is no dummy load to check
+    if (in.isolationDb > 0 && t.isolator.RatingSet)
+        rows.push_back(Row(kRatingCheckCaption, DummyRatingCheck(t.isolator)));
     return sec;
 }
 

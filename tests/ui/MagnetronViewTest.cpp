@@ -119,6 +119,11 @@ TEST(MagnetronView, TheIsolatorAndTheDummyLoadsRating)
     EXPECT_FALSE(view.Results()->ValueOf("Dummy Load Max").isEmpty());
     EXPECT_FALSE(view.RatingCheck()->isHidden());
     EXPECT_TRUE(view.RatingCheck()->text().contains("worst phase"));
+    // without the isolator there is no dummy load to check
+    c.tube.magnetron.isolationDb = 0;
+    view.ShowSnapshot(ComputeCase(c));
+    EXPECT_TRUE(view.RatingCheck()->isHidden());
+    EXPECT_TRUE(view.Results()->ValueOf("Dummy Load Max").isEmpty());
 }
 
 TEST(MagnetronView, EveryInputAndTableHasAnAccessibleName)

@@ -85,7 +85,8 @@ void TMagnetronView::ShowSnapshot(const TSnapshot& s)
     const std::string warning = merivane::present::LongLineWarning(s.tube.magnetron);
     longLine_->setText(warning.empty() ? QString() : QStringLiteral("\u26a0 ") + QString::fromStdString(warning));
     longLine_->setVisible(!warning.empty());
-    const std::string check = DummyRatingCheck(s.tube.isolator);
+    // without an isolator there is no dummy load to check
+    const std::string check = s.c.tube.magnetron.isolationDb > 0 ? DummyRatingCheck(s.tube.isolator) : std::string();
     rating_->setText(QString::fromStdString(check));
     rating_->setVisible(!check.empty());
 }
