@@ -4,6 +4,7 @@
 #include "EntryReader.h"
 #include "MagnetronRows.h"
 
+#include <iterator>
 #include <string>
 
 namespace merivane {
@@ -85,6 +86,47 @@ bool ReadTubeOptions(const QCommandLineParser& parser, present::TTubeCase& t, st
                          Quoted(text).c_str());
             return false;
         }
+    }
+    return true;
+}
+
+bool TTubeColumns::Take(std::string_view name, std::size_t column)
+{
+    int index = name == kPhaseModel ? -1 : -2;
+    for (std::size_t i = 0; i < std::size(kNumbers); ++i)
+        if (name == present::TubeRow(kNumbers[i].id).option) index = static_cast<int>(i);
+    if (index == -2) return false;
+    // a second column of the same input is not taken
+    for (const auto& taken : columns_)
+        if (taken.first == index) return false;
+    columns_.emplace_back(index, column);
+    return true;
+}
+
+bool TTubeColumns::Apply(const std::vector<std::string>& cells, present::TTubeCase& t, std::string& error,
+                         std::vector<std::string>& warnings) const
+{
+    for (const auto& [index, column] : columns_) {
+        if (column >= cells.size() || cells[column].empty()) continue;  // the option's value, or the default
+        const std::string& text = cells[column];
+        if (index < 0) {
+            if (!present::LeakPhaseModelByName(text, t.measurement.phaseModel)) {
+                error = std::string(kPhaseModel) + " " + Quoted(QString::fromStdString(text)) +
+                        ": not one of fixed, disk, rayleigh";
+                return false;
+            }
+            continue;
+        }
+        const TNumberOption& o = kNumbers[static_cast<std::size_t>(index)];
+        const present::TTubeRow& row = present::TubeRow(o.id);
+        double value = 0;
+        const present::TInputReading r = present::ReadTubeNumber(row, text, value);
+        if (!r.ok) {
+            error = std::string(row.option) + " " + r.error;
+            return false;
+        }
+        if (!r.warning.empty()) warnings.push_back(std::string(row.option) + " " + r.warning);
+        *o.field(t) = value;
     }
     return true;
 }

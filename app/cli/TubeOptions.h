@@ -12,6 +12,9 @@
 #include <QCommandLineParser>
 
 #include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace merivane {
 
@@ -31,5 +34,22 @@ bool ReadTubeOptions(const QCommandLineParser& parser, present::TTubeCase& t, st
 // line, the tube's inputs and the display's power unit.
 present::TSnapshot TubeSnapshot(const TModel& m, const TSweepInputs& line, const present::TTubeCase& t,
                                 const present::TDisplay& d);
+
+// The batch's columns of the same inputs, named as the options without "--"
+// (pulling, isolator, ..., phase-model): a cell overrides the option for its
+// row, an empty cell keeps it.
+class TTubeColumns {
+public:
+    // Whether a header cell names one of them; its place is kept.
+    bool Take(std::string_view name, std::size_t column);
+    bool Any() const { return !columns_.empty(); }
+    // A row's cells over t. False, with error ("trip \"x\": not a number"),
+    // on a bad cell; a clamp appends its warning ("trip \"150\": ...").
+    bool Apply(const std::vector<std::string>& cells, present::TTubeCase& t, std::string& error,
+               std::vector<std::string>& warnings) const;
+
+private:
+    std::vector<std::pair<int, std::size_t>> columns_;  // index into the options (-1: the phase model), column
+};
 
 }  // namespace merivane

@@ -161,6 +161,32 @@ TEST(MagnetronCli, EveryBatchRowGetsTheColumns)
     EXPECT_NEAR(cell(1, "sure_above_mag"), std::sqrt(0.1), 1e-12);  // ideal couplers: sqrt T
 }
 
+TEST(MagnetronCli, BatchColumnsOfTheInputsOverrideTheOptionsRowByRow)
+{
+    // the pulling figure of each row, the option's where the cell is empty; a bad cell skips its row
+    const TRun r = RunCalc(Args({"--batch", "-", "--pulling", "20"}),
+                           "load,pulling,phase-model\n0.5@90,10,disk\n0.5@90,,\n0.5@90,x,\n0.5@90,10,gauss\n");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find(":4: pulling \"x\": not a number; row skipped"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(":5: phase-model \"gauss\": not one of fixed, disk, rayleigh; row skipped"),
+              std::string::npos)
+        << r.err;
+    const std::vector<std::string> lines = TextLines(r.out);
+    ASSERT_EQ(lines.size(), 3u);
+    std::vector<std::string> names;
+    std::istringstream h(lines[0]);
+    for (std::string c; std::getline(h, c, ',');) names.push_back(c);
+    const auto qext = [&](std::size_t line) {
+        std::istringstream v(lines[line]);
+        std::size_t i = 0;
+        for (std::string c; std::getline(v, c, ','); ++i)
+            if (i < names.size() && names[i] == "qext") return std::stod(c);
+        return 0.0;
+    };
+    EXPECT_NEAR(qext(1), 102.083, 5e-4);      // the row's 10 MHz
+    EXPECT_NEAR(qext(2), 102.083 / 2, 5e-4);  // the option's 20 MHz
+}
+
 TEST(MagnetronCli, OptionsOverrideTheCaseFile)
 {
     QTemporaryDir dir;
