@@ -2,7 +2,9 @@
 #include "TubeOptions.h"
 
 #include "EntryReader.h"
+#include "MagnetronExport.h"
 #include "MagnetronRows.h"
+#include "MagnetronTexts.h"
 
 #include <iterator>
 #include <string>
@@ -129,6 +131,19 @@ bool TTubeColumns::Apply(const std::vector<std::string>& cells, present::TTubeCa
         *o.field(t) = value;
     }
     return true;
+}
+
+void AppendTubeOutput(std::string& out, TubeForm form, const present::TSnapshot& s)
+{
+    switch (form) {
+    case TubeForm::Csv: present::ExtendCaseCsv(out, s.tube); break;
+    case TubeForm::Json: present::InsertTubeJson(out, s.tube); break;
+    case TubeForm::Text:
+        // a blank line between sections, as between the others
+        out += '\n';
+        out += present::CaseText({present::MagnetronSection(s), present::MeasurementSection(s)});
+        break;
+    }
 }
 
 present::TSnapshot TubeSnapshot(const TModel& m, const TSweepInputs& line, const present::TTubeCase& t,

@@ -35,6 +35,11 @@ bool ReadTubeOptions(const QCommandLineParser& parser, present::TTubeCase& t, st
 present::TSnapshot TubeSnapshot(const TModel& m, const TSweepInputs& line, const present::TTubeCase& t,
                                 const present::TDisplay& d);
 
+// The magnetron's and the measurement's results added to one case's output:
+// two sections after the text's, the JSON's five objects, the CSV's columns.
+enum class TubeForm { Text, Csv, Json };
+void AppendTubeOutput(std::string& out, TubeForm form, const present::TSnapshot& s);
+
 // The batch's columns of the same inputs, named as the options without "--"
 // (pulling, isolator, ..., phase-model): a cell overrides the option for its
 // row, an empty cell keeps it.

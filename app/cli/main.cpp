@@ -13,7 +13,6 @@
 #include "Export.h"
 #include "InputRows.h"
 #include "Inputs.h"
-#include "MagnetronExport.h"
 #include "MagnetronTexts.h"
 #include "Report.h"
 #include "SweepChartLoader.h"
@@ -377,24 +376,12 @@ int Run(const QStringList& arguments)
     }
     std::string out;
     switch (form) {
-    case kCsv:
-        out = present::CaseCsv(c.m, d, extra);
-        if (tubeShown) present::ExtendCaseCsv(out, tubeSnap.tube);
-        break;
-    case kJson:
-        out = present::CaseJson(c.m, d, extra);
-        if (tubeShown) present::InsertTubeJson(out, tubeSnap.tube);
-        break;
-    default: {
-        std::vector<present::TSection> sections = present::CaseSections(c.m, d, extra);
-        if (tubeShown) {
-            sections.push_back(present::MagnetronSection(tubeSnap));
-            sections.push_back(present::MeasurementSection(tubeSnap));
-        }
-        out = present::CaseText(sections);
-        break;
+    case kCsv: out = present::CaseCsv(c.m, d, extra); break;
+    case kJson: out = present::CaseJson(c.m, d, extra); break;
+    default: out = present::CaseText(present::CaseSections(c.m, d, extra)); break;
     }
-    }
+    if (tubeShown) AppendTubeOutput(out, form == kCsv ? TubeForm::Csv : form == kJson ? TubeForm::Json : TubeForm::Text,
+                                    tubeSnap);
     Write(out);
     return 0;
 }
