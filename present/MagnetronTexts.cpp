@@ -97,6 +97,9 @@ TSection MagnetronSection(const TSnapshot& s)
     const PowerUnit unit = s.c.display.power;
     TSection sec{kMagnetronTitle, {}, {}};
     auto& rows = sec.rows;
+    // f0 and the line's length are the Line Sweep's
+    rows.push_back(Row("Frequency f0", Fixed(s.c.line.FreqMHz, 2), "MHz"));
+    rows.push_back(Row("Line Length", FormatReal(s.c.line.LengthM, 6), "m"));
     rows.push_back(InputRowOf(TubeInput::Pulling, in.pullingMHz));
     if (in.qext > 0) rows.push_back(InputRowOf(TubeInput::Qext, in.qext));
     rows.push_back(Row("Qext", TubeNumber(g.Qext, 3, g.Defined)));
