@@ -185,6 +185,18 @@ BENCHMARK(BM_BatchEndToEnd)->Unit(benchmark::kMillisecond)->UseRealTime()->Itera
 void BM_BatchEndToEndLine(benchmark::State& state) { RunBatchFile(state, Cases().linePath); }
 BENCHMARK(BM_BatchEndToEndLine)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
+// The same rows with every option of the magnetron and the measurement: each
+// row also gets the pulling, the isolator, the budget, the trip levels and
+// the water load (on the rows' lines of length 0: one running frequency).
+void BM_BatchEndToEndTube(benchmark::State& state)
+{
+    RunBatchFile(state, Cases().path,
+                 {"--pulling", "10", "--isolator", "20", "--dummy-rating", "3000", "--phase-model", "rayleigh",
+                  "--coupling-uncertainty", "1", "--sensor-uncertainty", "0.5", "--trip", "10", "--water-flow", "10",
+                  "--water-rise", "20"});
+}
+BENCHMARK(BM_BatchEndToEndTube)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+
 // The same cases computed and formatted as the same rows, in memory.
 void BM_BatchFloor(benchmark::State& state)
 {

@@ -6,6 +6,7 @@
 #include "CaseFile.h"
 
 #include "CaseFileGuide.h"
+#include "CaseFileMagnetron.h"
 #include "CaseFileNames.h"
 #include "CaseFileTuner.h"
 #include "EntryReader.h"
@@ -336,9 +337,11 @@ TCaseReadResult ReadCaseFile(const std::string& text)
                                      (format.isString() ? "\"" + format.toString().toStdString() + "\""
                                                         : std::string(TypeName(format))) +
                                      ", not \"merivane-case\".");
-        r.NoteUnknown(root, "", {"format", "version", "name", "inputs", "line", "display", "tuner", kGuideSection});
+        r.NoteUnknown(root, "", {"format", "version", "name", "inputs", "line", "display", "tuner", kGuideSection,
+                                 kMagnetronSection, kMeasurementSection});
         if (!r.Header(root) || !r.Inputs(root, false) || !r.Line(root, false) || !r.Display(root) ||
-            !ReadGuideSection(root, r.c.guide, r.error, r.unknown, r.clamps))
+            !ReadGuideSection(root, r.c.guide, r.error, r.unknown, r.clamps) ||
+            !ReadTubeSections(root, r.c.tube, r.error, r.unknown, r.clamps))
             return Refused(r.error);
         if (!ReadTunerSection(root, r.c.tuner, r.error, r.unknown)) return Refused(r.error);
     }

@@ -5,6 +5,7 @@
 #include "CaseFile.h"
 
 #include "CaseFileGuide.h"
+#include "CaseFileMagnetron.h"
 #include "CaseFileNames.h"
 #include "CaseFileTuner.h"
 #include "EntryReader.h"
@@ -148,6 +149,7 @@ std::string CaseFileText(const TCase& c)
     w.Close();
     AppendTunerSection(w.out_, c.tuner);
     AppendGuideSection(w.out_, c.guide);
+    AppendTubeSections(w.out_, c.tube);
     w.out_ += "\n}\n";
     return w.out_;
 }

@@ -26,6 +26,7 @@ TCase DefaultCase()
         const auto id = static_cast<Input>(i);
         SetFieldValue(c.inputs, id, InputRow(id).def);
     }
+    c.tube = DefaultTubeCase();
     return c;
 }
 
@@ -48,7 +49,8 @@ bool SameCase(const TCase& a, const TCase& b)
            l.Line == k.Line && l.WidthMm == k.WidthMm && l.Vf == k.Vf && l.LengthM == k.LengthM && l.SpanMHz == k.SpanMHz &&
            l.LineKnown == k.LineKnown && d.power == e.power && d.srcMism == e.srcMism && d.loaMism == e.loaMism &&
            d.meaRfl == e.meaRfl && d.srcRfl == e.srcRfl && d.loaRfl == e.loaRfl && a.factorUnit == b.factorUnit &&
-           a.measUnit == b.measUnit && a.tuner == b.tuner && SameGuideInputs(a.guide, b.guide);
+           a.measUnit == b.measUnit && a.tuner == b.tuner && SameGuideInputs(a.guide, b.guide) &&
+           SameTubeCase(a.tube, b.tube);
 }
 
 TSnapshot ComputeCase(const TCase& c, int sweepSteps)
@@ -64,6 +66,7 @@ TSnapshot ComputeCase(const TCase& c, int sweepSteps)
     s.guide = ComputeGuide(m, c.line, c.guide);
     s.sweep = CalcLineSweep(TSweepCase{m, c.line, s.guide.loss.PassFactor}, sweepSteps);
     s.tuner = ComputeTuner(c.tuner, m, c.line);
+    s.tube = ComputeTube(m, c.line, c.tube);
     return s;
 }
 

@@ -8,6 +8,7 @@
 #include "Display.h"
 #include "GuideInputs.h"
 #include "LineSweep.h"
+#include "MagnetronCase.h"
 #include "Model.h"
 #include "TunerInput.h"
 
@@ -29,6 +30,7 @@ struct TCase {
     int measUnit = 0;    // 0 Power, 1 %, 2 dB
     TTunerInputs tuner;  // the Tuner view's method, spacing, solution and screw table
     TGuideInputs guide;  // the line's loss and the guide's limits (GuideInputs.h)
+    TTubeCase tube;      // the magnetron's pulling and isolator, the measurement's uncertainties
 };
 
 // Copies what the user enters of a model state into another: Va, Ia, Eff,
@@ -48,6 +50,7 @@ struct TSnapshot {
     TSweepResult sweep;   // the Line Sweep page, with its curves
     TTunerResult tuner;   // the match of the load on the line, and the power after it
     TGuideResult guide;   // the peak field, the attenuation and the line's loss; the sweep takes the loss
+    TTubeResult tube;     // pulling, long line, isolator, uncertainty, trip, water load
 };
 
 // The transmission model, the couplers and the line sweep. Pure: the same

@@ -6,7 +6,9 @@
 #include "Fields.h"
 #include "Match.h"
 #include "GuideOptions.h"
+#include "MagnetronExport.h"
 #include "SweepNumbers.h"
+#include "TubeOptions.h"
 
 #include <algorithm>
 #include <array>
@@ -115,7 +117,8 @@ private:
 
 }  // namespace
 
-int RunBatch(std::FILE* in, const std::string& name, std::FILE* out, std::FILE* err, const TCaseInput& defaults)
+int RunBatch(std::FILE* in, const std::string& name, std::FILE* out, std::FILE* err, const TCaseInput& defaults,
+             const present::TTubeCase* tube)
 {
     TLineReader reader(in);
     std::string_view line;
@@ -141,6 +144,7 @@ int RunBatch(std::FILE* in, const std::string& name, std::FILE* out, std::FILE* 
     std::optional<std::size_t> idColumn;
     char sep = ',';
     bool sweep = defaults.lineGiven;  // the sweep's columns are written
+    TTubeColumns tubeColumns;         // the magnetron's and the measurement's inputs
     while (reader.Next(line)) {
         ++lineNo;
         if (lineNo == 1 && line.substr(0, 3) == "\xEF\xBB\xBF") line.remove_prefix(3);  // a byte-order mark
@@ -165,14 +169,15 @@ int RunBatch(std::FILE* in, const std::string& name, std::FILE* out, std::FILE* 
                 }
                 if (isId) idColumn = i;
                 if (id && IsLineInput(*id)) sweep = true;
-            } else {
+            } else if (!tubeColumns.Take(cells[i], i)) {
                 if (ignoredCount < kNamed) ignored += (ignored.empty() ? "" : ", ") + Quoted(cells[i]);
                 ++ignoredCount;
             }
             columns.push_back(id);
         }
         // a first line of numbers is a missing header, not a header of unknown columns
-        if (std::none_of(columns.begin(), columns.end(), [](const auto& id) { return id.has_value(); })) {
+        if (std::none_of(columns.begin(), columns.end(), [](const auto& id) { return id.has_value(); }) &&
+            !tubeColumns.Any()) {
             std::fprintf(err,
                          "merivane-calc: %s:%lld: the header names none of the columns va, ia, eff, source, load, "
                          "directivity, frequency, line, length, span\n",
@@ -195,6 +200,8 @@ int RunBatch(std::FILE* in, const std::string& name, std::FILE* out, std::FILE* 
     buffer += present::BatchHeader(sweep);
     if (defaults.match) buffer += MatchCsvHeader(defaults.tuner.method);
     if (defaults.guideGiven) AppendGuideHeader(buffer);
+    const bool tubeOut = tube || tubeColumns.Any();  // the tube's result columns are written
+    if (tubeOut) present::AppendTubeCsvHeader(buffer);
     buffer += '\n';
 
     long long bad = 0;
@@ -225,6 +232,16 @@ int RunBatch(std::FILE* in, const std::string& name, std::FILE* out, std::FILE* 
                              r.warning.c_str());
             }
         }
+        present::TTubeCase rowTube = tube ? *tube : present::DefaultTubeCase();
+        if (ok && tubeColumns.Any()) {
+            std::string error;
+            std::vector<std::string> warnings;
+            ok = tubeColumns.Apply(cells, rowTube, error, warnings);
+            for (const std::string& w : warnings)
+                std::fprintf(err, "merivane-calc: warning: %s:%lld: %s\n", name.c_str(), lineNo, w.c_str());
+            if (!ok)
+                std::fprintf(err, "merivane-calc: %s:%lld: %s; row skipped\n", name.c_str(), lineNo, error.c_str());
+        }
         if (!ok) {
             ++bad;
             continue;
@@ -249,10 +266,11 @@ int RunBatch(std::FILE* in, const std::string& name, std::FILE* out, std::FILE* 
         } else {
             present::AppendBatchRow(buffer, c.m, forms);
         }
-        if (c.match || c.guideGiven) {  // the match's and the guide's columns at the end of the row
+        if (c.match || c.guideGiven || tubeOut) {  // the match's, the guide's and the tube's columns at the end of the row
             buffer.pop_back();
             if (c.match) AppendMatchCsv(buffer, MatchOf(c));
             if (c.guideGiven) AppendGuideCsv(buffer, CaseGuide(c));
+            if (tubeOut) present::AppendTubeCsv(buffer, present::ComputeTube(c.m, c.line, rowTube));
             buffer += '\n';
         }
         if (buffer.size() >= kFlushAt && !flush()) break;  // no use computing what cannot be written

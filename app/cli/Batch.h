@@ -10,6 +10,7 @@
 #pragma once
 
 #include "Inputs.h"
+#include "MagnetronCase.h"
 
 #include <cstdio>
 #include <string>
@@ -19,6 +20,8 @@ namespace merivane {
 // Reads `in` (named `name` in messages), writes the header and a row per good
 // case to `out` and a line per bad row or clamp to `err`. Returns 0, 1 when
 // some rows were bad, 2 when the header cannot be used.
-int RunBatch(std::FILE* in, const std::string& name, std::FILE* out, std::FILE* err, const TCaseInput& defaults);
+// With tube, every row also gets the magnetron's and the measurement's columns.
+int RunBatch(std::FILE* in, const std::string& name, std::FILE* out, std::FILE* err, const TCaseInput& defaults,
+             const present::TTubeCase* tube = nullptr);
 
 }  // namespace merivane

@@ -15,10 +15,12 @@
 #include "InputRows.h"
 #include "Inputs.h"
 #include "Match.h"
+#include "MagnetronTexts.h"
 #include "Report.h"
 #include "SweepChartLoader.h"
 #include "SweepNumbers.h"
 #include "SweepTexts.h"
+#include "TubeOptions.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -266,6 +268,7 @@ int Run(const QStringList& arguments)
                                     "FILE");
     AddMatchOptions(parser);
     AddGuideOptions(parser);
+    AddTubeOptions(parser);
 
     if (!parser.parse(arguments)) {
         // Qt's text, with an unknown option's name shortened as every quote is
@@ -333,6 +336,11 @@ int Run(const QStringList& arguments)
         return kBadUsage;
     c.m.SelUnit = factor;
     c.m.SelErrUnit = meas;
+    // the magnetron and the measurement: shown when an option or the case file sets them
+    present::TTubeCase tube = fromFile.tube;
+    if (!ReadTubeOptions(parser, tube, stderr)) return kBadUsage;
+    const bool tubeShown = TubeOptionsGiven(parser) || !present::SameTubeCase(tube, present::DefaultTubeCase());
+    const present::TTubeCase* tubeRows = tubeShown ? &tube : nullptr;
 
     if (parser.isSet(batch)) {
         if (form != kCsv && parser.isSet(format)) {
@@ -340,13 +348,13 @@ int Run(const QStringList& arguments)
             return kBadUsage;
         }
         const std::string path = U(parser.value(batch));
-        if (path == "-") return RunBatch(stdin, "stdin", stdout, stderr, c);
+        if (path == "-") return RunBatch(stdin, "stdin", stdout, stderr, c, tubeRows);
         std::FILE* in = std::fopen(path.c_str(), "rb");
         if (!in) {
             Fail("cannot read " + Quoted(path) + ": " + std::strerror(errno));
             return kBadUsage;
         }
-        const int status = RunBatch(in, path, stdout, stderr, c);
+        const int status = RunBatch(in, path, stdout, stderr, c, tubeRows);
         std::fclose(in);
         return status;
     }
@@ -367,11 +375,13 @@ int Run(const QStringList& arguments)
     present::TExtraRegion region;
     if (c.lineGiven) region = SweepRegion(sweep, d.power);
     const present::TExtraRegion* extra = c.lineGiven ? &region : nullptr;
+    const present::TSnapshot tubeSnap = TubeSnapshot(c.m, c.line, tube, d);
 
     if (parser.isSet(report)) {
         const QString path = parser.value(report);
         TReport r;
         r.sections = present::CaseSections(c.m, d);
+        for (present::TSection& t : present::TubeSections(tubeSnap)) r.sections.push_back(std::move(t));
         r.version = env::GetFileVersionString();
         r.when = QDateTime::currentDateTime();
         // Without a line option nothing is known of the line: the chart runs
@@ -405,6 +415,8 @@ int Run(const QStringList& arguments)
     default: out = present::CaseText(sections); break;
     }
     AddMatchOutput(out, form == kCsv ? 1 : form == kJson ? 2 : 0, c);
+    if (tubeShown) AppendTubeOutput(out, form == kCsv ? TubeForm::Csv : form == kJson ? TubeForm::Json : TubeForm::Text,
+                                    tubeSnap);
     Write(out);
     return 0;
 }

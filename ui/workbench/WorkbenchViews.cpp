@@ -3,6 +3,8 @@
 
 #include "CaseView.h"
 #include "GuideView.h"
+#include "MagnetronView.h"
+#include "UncertaintyView.h"
 #include "TunerView.h"
 
 std::vector<TViewEntry> WorkbenchViews()
@@ -10,5 +12,9 @@ std::vector<TViewEntry> WorkbenchViews()
     return {
         {QStringLiteral("Tuner"), QStringLiteral("wbDockTuner"), [](QWidget* p) -> TCaseView* { return new TTunerView(p); }},
         {QStringLiteral("Guide"), QStringLiteral("wbDockGuide"), [](QWidget* p) -> TCaseView* { return new TGuideView(p); }},
+        {QStringLiteral("Magnetron"), QStringLiteral("wbDockMagnetron"),
+         [](QWidget* p) -> TCaseView* { return new TMagnetronView(p); }},
+        {QStringLiteral("Uncertainty"), QStringLiteral("wbDockUncertainty"),
+         [](QWidget* p) -> TCaseView* { return new TUncertaintyView(p); }},
     };
 }

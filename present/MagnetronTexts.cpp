@@ -1,0 +1,178 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "MagnetronTexts.h"
+
+#include "CellRules.h"
+#include "MagnetronRows.h"
+#include "NumberText.h"
+
+#include <charconv>
+#include <cmath>
+#include <system_error>
+
+namespace merivane::present {
+
+namespace {
+
+TCaseRow Row(std::string caption, std::string text, std::string unit = {})
+{
+    return TCaseRow{std::move(caption), {TValue{std::move(text), std::move(unit)}}};
+}
+
+// An input of the table: its value, or "not set" at 0.
+TCaseRow InputRowOf(TubeInput id, double value)
+{
+    const TTubeRow& row = TubeRow(id);
+    std::string unit = row.unit;
+    if (!unit.empty() && unit.front() == ' ') unit.erase(0, 1);
+    if (value == 0) return Row(row.name, "not set");
+    return Row(row.name, FormatReal(value, row.decimals), unit);
+}
+
+TValue Power(double watts, PowerUnit unit)
+{
+    const TCell c = PowerCell(watts, unit);
+    return TValue{c.text, c.Caption()};
+}
+
+// With its decimals kept, "9.60": a reading, unlike an entry, shows its precision.
+std::string Fixed(double x, int decimals)
+{
+    char buf[64];
+    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed, decimals);
+    return ec == std::errc() ? std::string(buf, end) : FormatReal(x, decimals);
+}
+
+}  // namespace
+
+std::string TubeNumber(double x, int decimals, bool defined)
+{
+    if (!defined || std::isnan(x)) return "n/a";
+    if (x >= kInfinity) return "\u221e";
+    return Fixed(x, decimals);
+}
+
+std::string SignedNumber(double x, int decimals)
+{
+    if (std::abs(x) >= kInfinity) return x > 0 ? "+\u221e" : "\u2212\u221e";
+    const std::string t = Fixed(std::abs(x), decimals);
+    if (t.find_first_not_of("0.") == std::string::npos) return t;  // no sign on a zero
+    return (x < 0 ? "\u2212" : "+") + t;
+}
+
+std::string FrequencyList(const std::vector<double>& mhz)
+{
+    if (mhz.empty()) return "none";
+    std::string t;
+    for (double f : mhz) t += (t.empty() ? "" : ", ") + Fixed(f, 2);
+    return t + " MHz";
+}
+
+std::string MagAndSwr(double mag, double swr)
+{
+    if (mag >= 1) return "none";
+    return "|\u0393| " + Fixed(mag, 4) + " (SWR " + TubeNumber(swr, 3) + ")";
+}
+
+std::string LongLineWarning(const TMagnetronResult& r)
+{
+    if (!r.CanJump()) return {};
+    return "The tube can run at " + std::to_string(r.LongLine.FrequenciesMHz.size()) +
+           " frequencies on this line and jump between them: shorten the line below the critical length or add an "
+           "isolator.";
+}
+
+std::string DummyRatingCheck(const TIsolatorResult& r)
+{
+    if (!r.RatingSet) return {};
+    if (!r.WithinRating) return "The dummy load takes more than its rating now.";
+    if (!r.MaxWithinRating) return "Within its rating now, above it at the worst phase of the line.";
+    return "Within its rating at every phase of the line.";
+}
+
+TSection MagnetronSection(const TSnapshot& s)
+{
+    const TMagnetronSetup& in = s.c.tube.magnetron;
+    const TTubeResult& t = s.tube;
+    const TMagnetronResult& g = t.magnetron;
+    const PowerUnit unit = s.c.display.power;
+    TSection sec{kMagnetronTitle, {}, {}};
+    auto& rows = sec.rows;
+    // f0 and the line's length are the Line Sweep's
+    rows.push_back(Row("Frequency f0", Fixed(s.c.line.FreqMHz, 2), "MHz"));
+    rows.push_back(Row("Line Length", FormatReal(s.c.line.LengthM, 6), "m"));
+    rows.push_back(InputRowOf(TubeInput::Pulling, in.pullingMHz));
+    if (in.qext > 0) rows.push_back(InputRowOf(TubeInput::Qext, in.qext));
+    rows.push_back(Row("Qext", TubeNumber(g.Qext, 3, g.Defined)));
+    rows.push_back(Row("Frequency Shift", g.Defined ? SignedNumber(g.ShiftMHz, 2) : "n/a", g.Defined ? "MHz" : ""));
+    rows.push_back(Row("Shift over All Phases",
+                       g.Defined ? SignedNumber(g.ShiftMinMHz, 2) + " .. " + SignedNumber(g.ShiftMaxMHz, 2) : "n/a",
+                       g.Defined ? "MHz" : ""));
+    const bool critical = g.Defined && g.CriticalDefined;
+    rows.push_back(Row("Critical Length", TubeNumber(g.CriticalLengthM, 3, critical), critical ? "m" : ""));
+    const bool running = g.Defined && g.LongLine.Defined;
+    rows.push_back(Row("Running Frequencies", running ? FrequencyList(g.LongLine.FrequenciesMHz) : "n/a"));
+    if (g.CanJump()) rows.push_back(Row(kLongLineCaption, LongLineWarning(g)));
+    rows.push_back(InputRowOf(TubeInput::Isolation, in.isolationDb));
+    rows.push_back(Row("Magnetron SWR Max", TubeNumber(t.isolator.MagnetronSwrMax, 3)));
+    if (in.isolationDb > 0) {
+        rows.push_back(TCaseRow{"Dummy Load", {Power(t.isolator.DummyLoadW, unit)}});
+        rows.push_back(TCaseRow{"Dummy Load Max", {Power(t.isolator.DummyLoadMaxW, unit)}});
+    }
+    rows.push_back(InputRowOf(TubeInput::DummyRating, in.dummyRatingW));
+    // without an isolator there is no dummy load to check
+    if (in.isolationDb > 0 && t.isolator.RatingSet)
+        rows.push_back(Row(kRatingCheckCaption, DummyRatingCheck(t.isolator)));
+    return sec;
+}
+
+TSection MeasurementSection(const TSnapshot& s)
+{
+    const TMeasurementSetup& in = s.c.tube.measurement;
+    const TTubeResult& t = s.tube;
+    const TUncertainty& u = t.uncertainty;
+    TSection sec{kMeasurementTitle, {}, {}};
+    auto& rows = sec.rows;
+    rows.push_back(Row("Leak Phase Model", LeakPhaseModelName(in.phaseModel)));
+    rows.push_back(InputRowOf(TubeInput::Coupling, in.couplingPct));
+    rows.push_back(InputRowOf(TubeInput::Sensor, in.sensorPct));
+    const auto pct = [&](const char* caption, double v) {
+        rows.push_back(Row(caption, TubeNumber(v, 3, u.Defined), u.Defined ? "%" : ""));
+    };
+    pct("Directivity Component", u.DirectivityPct);
+    pct("Coupling Component", u.CouplingPct);
+    pct("Sensor Component", u.SensorPct);
+    pct("Combined Uncertainty", u.CombinedPct);
+    pct("Expanded Uncertainty (k = 2)", u.ExpandedPct);
+    rows.push_back(Row("Worst-Case Bounds",
+                       u.Defined ? SignedNumber(u.WorstLowPct, 3) + " .. " + SignedNumber(u.WorstHighPct, 3) : "n/a",
+                       u.Defined ? "%" : ""));
+    rows.push_back(InputRowOf(TubeInput::Trip, in.tripPct));
+    if (in.tripPct > 0 && t.trip.Defined) {
+        rows.push_back(Row("Trip Surely Above", MagAndSwr(t.trip.SureAboveMag, t.trip.SureAboveSwr)));
+        rows.push_back(Row("Trip Never Below", MagAndSwr(t.trip.NeverBelowMag, t.trip.NeverBelowSwr)));
+    }
+    rows.push_back(InputRowOf(TubeInput::WaterFlow, in.waterFlowLpm));
+    rows.push_back(InputRowOf(TubeInput::WaterRise, in.waterRiseK));
+    const TCalorimetry& w = t.calorimetry;
+    if (w.PowerW > 0) {
+        rows.push_back(TCaseRow{"Water Load Power", {Power(w.PowerW, s.c.display.power)}});
+        rows.push_back(TCaseRow{"Model Absorbed Power", {Power(s.m.Pload, s.c.display.power)}});
+        rows.push_back(Row("Water Load vs Model", w.DifferenceDefined ? SignedNumber(w.DifferenceDb, 2) : "n/a",
+                           w.DifferenceDefined ? "dB" : ""));
+    }
+    return sec;
+}
+
+std::vector<TSection> TubeSections(const TSnapshot& s)
+{
+    std::vector<TSection> out;
+    const TTubeCase d = DefaultTubeCase();
+    TTubeCase onlyMagnetron = d, onlyMeasurement = d;
+    onlyMagnetron.magnetron = s.c.tube.magnetron;
+    onlyMeasurement.measurement = s.c.tube.measurement;
+    if (!SameTubeCase(onlyMagnetron, d)) out.push_back(MagnetronSection(s));
+    if (!SameTubeCase(onlyMeasurement, d)) out.push_back(MeasurementSection(s));
+    return out;
+}
+
+}  // namespace merivane::present
