@@ -207,7 +207,8 @@ void PaintReport(QPainter& p, const QRectF& page, const TReport& report)
     };
     // One page whatever comes: tables too tall for it (many extra rows) are
     // drawn smaller, and a chart keeps its least height.
-    const double room = kPageHeight - kMargin - y - (report.chart ? kMinChart : 0);
+    const bool charts = report.chart || report.smith;
+    const double room = kPageHeight - kMargin - y - (charts ? kMinChart : 0);
     const double height = tables(nullptr, y, width);
     const double shrink = height > room ? room / height : 1.0;
     p.save();
@@ -218,9 +219,19 @@ void PaintReport(QPainter& p, const QRectF& page, const TReport& report)
     p.restore();
     y += height * shrink;
 
-    // the rest of the page is the chart's
+    // the rest of the page is the charts': the Smith chart a square at the right
+    QRectF area(kMargin, y, width, std::max(0.0, kPageHeight - kMargin - y));
+    if (report.smith) {
+        const double side = report.chart ? std::min(area.height(), width * 0.4) : std::min(area.height(), width);
+        const QRectF square(area.right() - side, area.top(), side, side);
+        p.save();
+        p.setClipRect(square);
+        p.setFont(fonts.Make(kFontSize - 2, false));
+        report.smith(p, square);
+        p.restore();
+        area.setRight(square.left() - kGap);
+    }
     if (report.chart) {
-        const QRectF area(kMargin, y, width, std::max(0.0, kPageHeight - kMargin - y));
         p.save();
         p.setClipRect(area);
         p.setPen(Qt::black);

@@ -28,6 +28,9 @@ struct TReport {
     QString version;      // "2.0.5.1"
     QDateTime when;       // the date and time the report names
     TChartPainter chart;  // optional: without it the page has no chart
+    // Optional: the Smith chart, in a square at the right of the chart's
+    // area (all of it without the other chart).
+    TChartPainter smith;
 };
 
 // Paints the page into `page`, a rectangle in the painter's device

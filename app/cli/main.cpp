@@ -14,6 +14,7 @@
 #include "InputRows.h"
 #include "Inputs.h"
 #include "Report.h"
+#include "SmithOption.h"
 #include "SweepChartLoader.h"
 #include "SweepNumbers.h"
 #include "SweepTexts.h"
@@ -97,6 +98,7 @@ constexpr TOptionUse kOptionUses[] = {
     {"report", kCaseMode},                 // one report is one case
     {"case", kCaseMode},                   // a case file is one case
     {"batch", kBatchMode},
+    {"smith", kCaseMode}, {"smith-grid", kCaseMode}, {"smith-zoom", kCaseMode}, {"smith-swr", kCaseMode},
 };
 
 const TOptionUse* FindUse(const std::string& name)
@@ -158,7 +160,9 @@ bool ReadCaseOption(const std::string& path, TCaseInput& c, present::TCase& read
 bool WantsReport(int argc, char** argv)
 {
     for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--report") == 0 || std::strncmp(argv[i], "--report=", 9) == 0) return true;
+        if (std::strcmp(argv[i], "--report") == 0 || std::strncmp(argv[i], "--report=", 9) == 0 ||
+            cli::IsSmithArgument(argv[i]))
+            return true;
     return false;
 }
 
@@ -251,6 +255,7 @@ int Run(const QStringList& arguments)
     const QString report = option("report", "Write the PDF report of the case.", "FILE.pdf");
     const QString caseFile = option("case", "Start from a case file's inputs, line and units; options override them.",
                                     "FILE");
+    const cli::TSmithOptionNames smithNames = cli::AddSmithOptions(parser);
 
     if (!parser.parse(arguments)) {
         // Qt's text, with an unknown option's name shortened as every quote is
@@ -337,6 +342,19 @@ int Run(const QStringList& arguments)
     if (c.lineGiven) region = SweepRegion(sweep, d.power);
     const present::TExtraRegion* extra = c.lineGiven ? &region : nullptr;
 
+    // The Smith chart: its own file, and beside the Line Sweep's chart in the report.
+    smith::TSmithOptions smithOptions;
+    std::string smithError;
+    if (!cli::ReadSmithOptions(parser, smithNames, d.power, smithOptions, smithError)) {
+        Fail(smithError);
+        return kBadUsage;
+    }
+    const smith::TSmithScene smithScene = cli::SmithSceneOf(c.m, c.line, c.lineGiven, smithOptions);
+    if (!cli::WriteSmithOption(parser, smithNames, smithScene, smithOptions, smithError)) {
+        Fail(smithError);
+        return kBadUsage;
+    }
+
     if (parser.isSet(report)) {
         const QString path = parser.value(report);
         TReport r;
@@ -352,6 +370,7 @@ int Run(const QStringList& arguments)
         r.chart = [&](QPainter& p, const QRectF& rect) {
             charted = PaintSweepReportPart(p, rect, chartCase, d.power, c.m.CplIdeal, chartError);
         };
+        r.smith = [&](QPainter& p, const QRectF& rect) { cli::PaintSmithReportPart(p, rect, smithScene, smithOptions); };
         if (!WriteReportPdf(path, r)) {
             Fail("Unable to write to " + U(path));
             return kBadUsage;
