@@ -122,10 +122,14 @@ public:
             p_.drawLine(f_.centre + dir * f_.radius, f_.centre + dir * (f_.radius + tick * f_.em));
         }
         p_.setPen(pal_.gridLabel);
+        const QFontMetricsF fm(p_.font(), p_.device());
         for (int deg = -150; deg <= 180; deg += 30) {
             const double a = deg * kPi / 180;
             const QPointF dir(std::cos(a), -std::sin(a));
-            TextAt(f_.centre + dir * (f_.radius + 1.25 * f_.em), (deg < 0 ? "\u2212" : "") + QString::number(std::abs(deg)) + "\u00b0");
+            const QString text = (deg < 0 ? "\u2212" : "") + QString::number(std::abs(deg)) + "\u00b0";
+            // clear of the ticks: half the text's extent along the way out
+            const double half = 0.5 * (std::fabs(dir.x()) * fm.horizontalAdvance(text) + std::fabs(dir.y()) * f_.em);
+            TextAt(f_.centre + dir * (f_.radius + 0.55 * f_.em + half), text);
         }
     }
 
@@ -197,7 +201,7 @@ TSmithFrame SmithFrame(const QRectF& area, double em, double edge)
     TSmithFrame f;
     f.em = em;
     // room round the edge for the phase scale's numbers
-    const double margin = 2.4 * em;
+    const double margin = 3.0 * em;
     f.radius = std::max(em, std::min(area.width(), area.height()) / 2 - margin);
     f.centre = area.center();
     f.scale = f.radius / std::clamp(edge, 0.01, 1.0);
