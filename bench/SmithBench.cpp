@@ -22,7 +22,9 @@ constexpr int kWidth = 1600, kHeight = 1000;
 void DragStep(benchmark::State& state)
 {
     TSmithView view;
-    view.Canvas()->resize(kWidth, kHeight);
+    // the chart itself at the size, whatever the view's layout would give it
+    view.Canvas()->setFixedSize(kWidth, kHeight);
+    view.adjustSize();
     QImage image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
     present::TCase c = present::DefaultCase();
     c.line.LengthM = 2;

@@ -37,6 +37,23 @@ public:
 
     void Circle(TGamma c, double r) { p_.drawEllipse(f_.ToDevice(c), r * f_.scale, r * f_.scale); }
 
+    // The arc of the circle about c of radius r from a to b (both on it)
+    // that runs inside the unit circle.
+    void Arc(TGamma c, double r, TGamma a, TGamma b)
+    {
+        const double from = std::arg(a - c) * 180 / kPi;
+        double sweep = std::arg(b - c) * 180 / kPi - from;
+        if (sweep > 180) sweep -= 360;
+        if (sweep < -180) sweep += 360;
+        // the other way round when the shorter one lies outside
+        if (std::abs(c + std::polar(r, (from + sweep / 2) * kPi / 180)) > 1) sweep -= std::copysign(360.0, sweep);
+        const QPointF centre = f_.ToDevice(c);
+        const double rr = r * f_.scale;
+        // Qt's angles run counter-clockwise on the screen, as G's do with the imaginary axis up
+        p_.drawArc(QRectF(centre.x() - rr, centre.y() - rr, 2 * rr, 2 * rr), static_cast<int>(std::lround(from * 16)),
+                   static_cast<int>(std::lround(sweep * 16)));
+    }
+
     bool Visible(TGamma g) const { return std::abs(g) <= f_.radius / f_.scale * 1.0001; }
 
     // A text centred on a point of the device.
@@ -74,8 +91,13 @@ public:
         p_.setPen(Pen(pal_.grid, 0.06, style));
         for (double v : values) {
             Circle(sign * v / (1 + v), 1 / (1 + v));
-            Circle(TGamma(sign, 1 / v), 1 / v);
-            Circle(TGamma(sign, -1 / v), 1 / v);
+            // only the part of an x arc inside the unit circle, from the pole
+            // G = 1 to where z = jx meets the rim, G = (jx - 1) / (jx + 1):
+            // its whole circle would be far longer to stroke
+            for (double s : {1.0, -1.0}) {
+                const TGamma rim = sign * (TGamma(0, s * v) - 1.0) / (TGamma(0, s * v) + 1.0);
+                Arc(TGamma(sign, s / v), 1 / v, TGamma(sign, 0), rim);
+            }
         }
         const double edge = f_.radius / f_.scale;
         p_.drawLine(f_.ToDevice(-edge), f_.ToDevice(edge));
@@ -208,30 +230,66 @@ TSmithFrame SmithFrame(const QRectF& area, double em, double edge)
     return f;
 }
 
-void PaintSmith(QPainter& p, const QRectF& area, const TSmithScene& sc, const TSmithOptions& o,
-                const TSmithPalette& pal, const QFont& font)
-{
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    p.setFont(font);
-    const double em = QFontMetricsF(font, p.device()).height();
-    const TSmithFrame f = SmithFrame(area, em, o.edge);
-    TChartPainter c(p, f, pal);
-    p.fillRect(area, pal.background);
+namespace {
 
-    // inside the edge: the grid, the circles, the path
+// The painter's state for one layer: antialiased, in the font, the frame of the area.
+struct TLayer {
+    QPainter& p;
+    TSmithFrame f;
+    TLayer(QPainter& painter, const QRectF& area, const QFont& font, double edge) : p(painter)
+    {
+        p.save();
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setRenderHint(QPainter::TextAntialiasing);
+        p.setFont(font);
+        f = SmithFrame(area, QFontMetricsF(font, p.device()).height(), edge);
+    }
+    ~TLayer() { p.restore(); }
+    TLayer(const TLayer&) = delete;
+    TLayer& operator=(const TLayer&) = delete;
+    // clipped to the edge's disc
+    void ClipToDisc()
+    {
+        QPainterPath disc;
+        disc.addEllipse(f.centre, f.radius, f.radius);
+        p.setClipPath(disc, Qt::IntersectClip);
+    }
+};
+
+}  // namespace
+
+void PaintSmithBackground(QPainter& p, const QRectF& area, const TSmithScene& sc, const TSmithOptions& o,
+                          const TSmithPalette& pal, const QFont& font)
+{
+    TLayer layer(p, area, font, o.edge);
+    TChartPainter c(p, layer.f, pal);
+    p.fillRect(area, pal.background);
     p.save();
-    QPainterPath disc;
-    disc.addEllipse(f.centre, f.radius, f.radius);
-    p.setClipPath(disc, Qt::IntersectClip);
+    layer.ClipToDisc();
     const bool impedance = o.grid != SmithGrid::Admittance, admittance = o.grid != SmithGrid::Impedance;
     // both grids: the admittance one dashed, unlabelled and without the finer lines of a zoom
     if (admittance) c.Grid(true, !impedance, impedance ? Qt::DashLine : Qt::SolidLine, !impedance);
     if (impedance) c.Grid(false, true, Qt::SolidLine, true);
     for (const TLabelledCircle& s : sc.swr) c.LabelledCircle(s, c.Pen(pal.swr, 0.08, Qt::DashLine), -kPi / 4);
     for (const TLabelledCircle& s : sc.power) c.LabelledCircle(s, c.Pen(pal.power, 0.08), kPi / 2);
-    p.setPen(c.Pen(pal.load, 0.06, Qt::DotLine));
+    p.restore();
+    c.Rim();
+}
+
+void PaintSmithForeground(QPainter& p, const QRectF& area, const TSmithScene& sc, const TSmithOptions& o,
+                          const TSmithPalette& pal, const QFont& font)
+{
+    TLayer layer(p, area, font, o.edge);
+    TChartPainter c(p, layer.f, pal);
+    p.save();
+    // Within the unit circle lies all of this layer: only a zoom needs the
+    // clip, which costs a good part of a repaint.
+    if (o.edge < 1) layer.ClipToDisc();
+    // the load's circle faint and solid: dots along a whole circle cost more than all the rest
+    QColor faint = pal.load;
+    faint.setAlphaF(0.45f);
+    p.setPen(c.Pen(faint, 0.06));
+    p.setBrush(Qt::NoBrush);
     c.Circle(0.0, sc.loadCircle.radius);
     c.Path(sc.locus.points, c.Pen(pal.locus, 0.12));
     if (sc.locus.arcDefined) {
@@ -243,7 +301,6 @@ void PaintSmith(QPainter& p, const QRectF& area, const TSmithScene& sc, const TS
     }
     p.restore();
 
-    c.Rim();
     if (sc.locus.adviceDefined) {
         c.Point(sc.locus.atMax, TChartPainter::Shape::Ring, pal.locus, QStringLiteral("max"), 0.4);
         c.Point(sc.locus.atMin, TChartPainter::Shape::Ring, pal.locus, QStringLiteral("min"), 0.4);
@@ -255,11 +312,18 @@ void PaintSmith(QPainter& p, const QRectF& area, const TSmithScene& sc, const TS
     if (sc.marker) c.Marker(*sc.marker);
 
     if (!sc.note.isEmpty()) {
+        const double em = layer.f.em;
         p.setPen(pal.arc);
         p.drawText(area.adjusted(0.5 * em, 0.3 * em, -0.5 * em, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
                    sc.note);
     }
-    p.restore();
+}
+
+void PaintSmith(QPainter& p, const QRectF& area, const TSmithScene& sc, const TSmithOptions& o,
+                const TSmithPalette& pal, const QFont& font)
+{
+    PaintSmithBackground(p, area, sc, o, pal, font);
+    PaintSmithForeground(p, area, sc, o, pal, font);
 }
 
 }  // namespace merivane::smith

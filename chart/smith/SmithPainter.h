@@ -80,6 +80,14 @@ TSmithFrame SmithFrame(const QRectF& area, double em, double edge);
 // Paints the scene into area with the font given (its size sets every size).
 void PaintSmith(QPainter& p, const QRectF& area, const TSmithScene& scene, const TSmithOptions& o,
                 const TSmithPalette& palette, const QFont& font);
+// The same in two layers: what a move of the load leaves as it was (the
+// background, the grid, the rim, the SWR and power circles), which a widget
+// may keep as an image, and the rest (the load's circle and path, the
+// pulling band, the points, the marker, the note).
+void PaintSmithBackground(QPainter& p, const QRectF& area, const TSmithScene& scene, const TSmithOptions& o,
+                          const TSmithPalette& palette, const QFont& font);
+void PaintSmithForeground(QPainter& p, const QRectF& area, const TSmithScene& scene, const TSmithOptions& o,
+                          const TSmithPalette& palette, const QFont& font);
 
 // Writes the chart as SVG (a path ending in .svg, case ignored) or else PNG,
 // size in pixels; the file is replaced only when complete. False with the

@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QWheelEvent>
 
+#include <cmath>
+
 using namespace merivane;
 
 TSmithCanvas::TSmithCanvas(QWidget* parent) : QWidget(parent)
@@ -49,10 +51,45 @@ QSize TSmithCanvas::minimumSizeHint() const
     return {16 * em, 16 * em};
 }
 
+TSmithCanvas::TBackgroundKey TSmithCanvas::BackgroundKey(const smith::TSmithPalette& palette) const
+{
+    TBackgroundKey k;
+    k.size = size();
+    k.ratio = devicePixelRatioF();
+    k.logicalDpi = logicalDpiY();
+    k.grid = static_cast<int>(options_.grid);
+    k.edge = options_.edge;
+    k.base = palette.background.rgba();
+    k.text = palette.text.rgba();
+    k.font = font().toString();
+    for (const auto* list : {&scene_.swr, &scene_.power}) {
+        for (const smith::TLabelledCircle& c : *list) {
+            k.circles.insert(k.circles.end(), {c.circle.centre.real(), c.circle.centre.imag(), c.circle.radius});
+            k.labels << c.label;
+        }
+    }
+    return k;
+}
+
 void TSmithCanvas::paintEvent(QPaintEvent*)
 {
+    const smith::TSmithPalette colours = Palette();
+    const TBackgroundKey key = BackgroundKey(colours);
+    if (background_.isNull() || !(key == backgroundKey_)) {
+        // opaque: drawn back as a plain copy
+        background_ = QImage((QSizeF(size()) * key.ratio).toSize(), QImage::Format_RGB32);
+        background_.setDevicePixelRatio(key.ratio);
+        // the widget's dots per inch, so that the font has the same size in both layers
+        const int dotsPerMeter = static_cast<int>(std::lround(logicalDpiY() / 0.0254));
+        background_.setDotsPerMeterX(dotsPerMeter);
+        background_.setDotsPerMeterY(dotsPerMeter);
+        QPainter bp(&background_);
+        smith::PaintSmithBackground(bp, QRectF(rect()), scene_, options_, colours, font());
+        backgroundKey_ = key;
+    }
     QPainter p(this);
-    smith::PaintSmith(p, QRectF(rect()), scene_, options_, Palette(), font());
+    p.drawImage(QPointF(0, 0), background_);
+    smith::PaintSmithForeground(p, QRectF(rect()), scene_, options_, colours, font());
     if (hasFocus()) {
         // the focus shown as a frame in the palette's highlight
         p.setPen(QPen(palette().color(QPalette::Highlight), std::max(1.0, QFontMetricsF(font()).height() / 10)));

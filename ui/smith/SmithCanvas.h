@@ -6,7 +6,11 @@
 
 #include "SmithPainter.h"
 
+#include <QImage>
+#include <QStringList>
 #include <QWidget>
+
+#include <vector>
 
 class TSmithCanvas : public QWidget {
     Q_OBJECT
@@ -49,6 +53,24 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
+    // What the background layer was painted for: a drag repaints only the
+    // layer above it.
+    struct TBackgroundKey {
+        QSize size;
+        qreal ratio = 0;
+        int logicalDpi = 0;
+        int grid = 0;
+        double edge = 0;
+        QRgb base = 0, text = 0;
+        QString font;
+        std::vector<double> circles;  // centre and radius of each SWR and power circle
+        QStringList labels;
+        bool operator==(const TBackgroundKey&) const = default;
+    };
+    TBackgroundKey BackgroundKey(const merivane::smith::TSmithPalette& palette) const;
+
+    QImage background_;
+    TBackgroundKey backgroundKey_;
     merivane::smith::TSmithScene scene_;
     merivane::smith::TSmithOptions options_;
     bool dragging_ = false;
