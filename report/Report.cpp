@@ -26,6 +26,7 @@ constexpr double kGap = 14;     // between tables
 constexpr double kPad = 5;      // inside a cell
 constexpr double kFontSize = 9; // points, the tables
 constexpr double kMinChart = 200; // points, the least height a chart gets
+constexpr double kSmithShare = 0.28; // of the width, the Smith chart's side
 const QColor kRule(0x88, 0x88, 0x88);
 const QColor kLine(0xcc, 0xcc, 0xcc);
 const QColor kHeader(0xe8, 0xec, 0xf2);
@@ -197,18 +198,30 @@ void PaintReport(QPainter& p, const QRectF& page, const TReport& report)
         }
     }
     const auto tables = [&](QPainter* painter, double top, double w) {
-        const double half = (w - kGap) / 2;
+        // with a Smith chart, it takes a narrower third column beside the single values
+        const double side = report.smith ? kSmithShare * w : 0.0;
+        const double half = report.smith ? (w - side - 2 * kGap) / 2 : (w - kGap) / 2;
         double yl = top, yr = top;
         for (const present::TSection* s : left) yl += DrawTable(painter, fonts, kMargin, yl, half, *s) + kGap;
         for (const present::TSection* s : right) yr += DrawTable(painter, fonts, kMargin + half + kGap, yr, half, *s) + kGap;
         double bottom = std::max(yl, yr);
+        if (report.smith) {
+            const QRectF square(kMargin + w - side, top, side, side);
+            if (painter) {
+                painter->save();
+                painter->setClipRect(square);
+                painter->setFont(fonts.Make(kFontSize - 2, false));
+                report.smith(*painter, square);
+                painter->restore();
+            }
+            bottom = std::max(bottom, square.bottom() + kGap);
+        }
         for (const present::TSection* s : wide) bottom += DrawTable(painter, fonts, kMargin, bottom, w, *s) + kGap;
         return bottom - top;
     };
     // One page whatever comes: tables too tall for it (many extra rows) are
     // drawn smaller, and a chart keeps its least height.
-    const bool charts = report.chart || report.smith;
-    const double room = kPageHeight - kMargin - y - (charts ? kMinChart : 0);
+    const double room = kPageHeight - kMargin - y - (report.chart ? kMinChart : 0);
     const double height = tables(nullptr, y, width);
     const double shrink = height > room ? room / height : 1.0;
     p.save();
@@ -219,19 +232,9 @@ void PaintReport(QPainter& p, const QRectF& page, const TReport& report)
     p.restore();
     y += height * shrink;
 
-    // the rest of the page is the charts': the Smith chart a square at the right
-    QRectF area(kMargin, y, width, std::max(0.0, kPageHeight - kMargin - y));
-    if (report.smith) {
-        const double side = report.chart ? std::min(area.height(), width * 0.4) : std::min(area.height(), width);
-        const QRectF square(area.right() - side, area.top(), side, side);
-        p.save();
-        p.setClipRect(square);
-        p.setFont(fonts.Make(kFontSize - 2, false));
-        report.smith(p, square);
-        p.restore();
-        area.setRight(square.left() - kGap);
-    }
+    // the rest of the page is the chart's
     if (report.chart) {
+        const QRectF area(kMargin, y, width, std::max(0.0, kPageHeight - kMargin - y));
         p.save();
         p.setClipRect(area);
         p.setPen(Qt::black);

@@ -28,8 +28,8 @@ struct TReport {
     QString version;      // "2.0.5.1"
     QDateTime when;       // the date and time the report names
     TChartPainter chart;  // optional: without it the page has no chart
-    // Optional: the Smith chart, in a square at the right of the chart's
-    // area (all of it without the other chart).
+    // Optional: the Smith chart, a square in a third column beside the
+    // inputs and the single values.
     TChartPainter smith;
 };
 

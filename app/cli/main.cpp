@@ -44,7 +44,16 @@ std::string U(const QString& s) { return s.toStdString(); }
 void Fail(const std::string& message) { std::fprintf(stderr, "merivane-calc: %s\n", message.c_str()); }
 void Warn(const std::string& message) { std::fprintf(stderr, "merivane-calc: warning: %s\n", message.c_str()); }
 
-void Write(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
+// The error of the first write that failed: a text longer than the stream's
+// buffer fails while it is written, and the last flush then has nothing left
+// to say why.
+int gWriteError = 0;
+
+void Write(const std::string& text)
+{
+    errno = 0;
+    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() && gWriteError == 0) gWriteError = errno;
+}
 
 struct TChoice {
     const char* text;
@@ -405,7 +414,8 @@ int main(int argc, char** argv)
     // a full disk or a closed pipe must not pass for a complete answer
     errno = 0;
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        Fail(std::string("cannot write the output") + (errno ? std::string(": ") + std::strerror(errno) : ""));
+        const int error = errno ? errno : gWriteError;
+        Fail(std::string("cannot write the output") + (error ? std::string(": ") + std::strerror(error) : ""));
         return kBadUsage;
     }
     return status;
