@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // merivane-calc's Smith chart: --smith FILE.svg or FILE.png writes the chart
 // of the case without a display; --smith-grid, --smith-zoom and --smith-swr
-// choose what it shows. The report draws the same chart beside the Line
-// Sweep's.
+// choose what it shows. The report draws the same chart beside the inputs.
 #pragma once
 
 #include "Display.h"

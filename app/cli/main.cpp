@@ -351,7 +351,7 @@ int Run(const QStringList& arguments)
     if (c.lineGiven) region = SweepRegion(sweep, d.power);
     const present::TExtraRegion* extra = c.lineGiven ? &region : nullptr;
 
-    // The Smith chart: its own file, and beside the Line Sweep's chart in the report.
+    // The Smith chart: its own file, and in the report beside the inputs.
     smith::TSmithOptions smithOptions;
     std::string smithError;
     if (!cli::ReadSmithOptions(parser, smithNames, d.power, smithOptions, smithError)) {
