@@ -26,6 +26,7 @@ constexpr double kGap = 14;     // between tables
 constexpr double kPad = 5;      // inside a cell
 constexpr double kFontSize = 9; // points, the tables
 constexpr double kMinChart = 200; // points, the least height a chart gets
+constexpr double kSmithShare = 0.28; // of the width, the Smith chart's side
 const QColor kRule(0x88, 0x88, 0x88);
 const QColor kLine(0xcc, 0xcc, 0xcc);
 const QColor kHeader(0xe8, 0xec, 0xf2);
@@ -197,11 +198,24 @@ void PaintReport(QPainter& p, const QRectF& page, const TReport& report)
         }
     }
     const auto tables = [&](QPainter* painter, double top, double w) {
-        const double half = (w - kGap) / 2;
+        // with a Smith chart, it takes a narrower third column beside the single values
+        const double side = report.smith ? kSmithShare * w : 0.0;
+        const double half = report.smith ? (w - side - 2 * kGap) / 2 : (w - kGap) / 2;
         double yl = top, yr = top;
         for (const present::TSection* s : left) yl += DrawTable(painter, fonts, kMargin, yl, half, *s) + kGap;
         for (const present::TSection* s : right) yr += DrawTable(painter, fonts, kMargin + half + kGap, yr, half, *s) + kGap;
         double bottom = std::max(yl, yr);
+        if (report.smith) {
+            const QRectF square(kMargin + w - side, top, side, side);
+            if (painter) {
+                painter->save();
+                painter->setClipRect(square);
+                painter->setFont(fonts.Make(kFontSize - 2, false));
+                report.smith(*painter, square);
+                painter->restore();
+            }
+            bottom = std::max(bottom, square.bottom() + kGap);
+        }
         for (const present::TSection* s : wide) bottom += DrawTable(painter, fonts, kMargin, bottom, w, *s) + kGap;
         return bottom - top;
     };

@@ -28,6 +28,9 @@ struct TReport {
     QString version;      // "2.0.5.1"
     QDateTime when;       // the date and time the report names
     TChartPainter chart;  // optional: without it the page has no chart
+    // Optional: the Smith chart, a square in a third column beside the
+    // inputs and the single values.
+    TChartPainter smith;
 };
 
 // Paints the page into `page`, a rectangle in the painter's device

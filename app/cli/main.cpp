@@ -17,6 +17,7 @@
 #include "Match.h"
 #include "MagnetronTexts.h"
 #include "Report.h"
+#include "SmithOption.h"
 #include "SweepChartLoader.h"
 #include "SweepNumbers.h"
 #include "SweepTexts.h"
@@ -112,6 +113,7 @@ constexpr TOptionUse kOptionUses[] = {
     {"report", kCaseMode},                 // one report is one case
     {"case", kCaseMode},                   // a case file is one case
     {"batch", kBatchMode},
+    {"smith", kCaseMode}, {"smith-grid", kCaseMode}, {"smith-zoom", kCaseMode}, {"smith-swr", kCaseMode},
 };
 
 const TOptionUse* FindUse(const std::string& name)
@@ -173,7 +175,9 @@ bool ReadCaseOption(const std::string& path, TCaseInput& c, present::TCase& read
 bool WantsReport(int argc, char** argv)
 {
     for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--report") == 0 || std::strncmp(argv[i], "--report=", 9) == 0) return true;
+        if (std::strcmp(argv[i], "--report") == 0 || std::strncmp(argv[i], "--report=", 9) == 0 ||
+            cli::IsSmithArgument(argv[i]))
+            return true;
     return false;
 }
 
@@ -269,6 +273,7 @@ int Run(const QStringList& arguments)
     AddMatchOptions(parser);
     AddGuideOptions(parser);
     AddTubeOptions(parser);
+    const cli::TSmithOptionNames smithNames = cli::AddSmithOptions(parser);
 
     if (!parser.parse(arguments)) {
         // Qt's text, with an unknown option's name shortened as every quote is
@@ -377,6 +382,19 @@ int Run(const QStringList& arguments)
     const present::TExtraRegion* extra = c.lineGiven ? &region : nullptr;
     const present::TSnapshot tubeSnap = TubeSnapshot(c.m, c.line, tube, d);
 
+    // The Smith chart: its own file, and in the report beside the inputs.
+    smith::TSmithOptions smithOptions;
+    std::string smithError;
+    if (!cli::ReadSmithOptions(parser, smithNames, d.power, smithOptions, smithError)) {
+        Fail(smithError);
+        return kBadUsage;
+    }
+    const smith::TSmithScene smithScene = cli::SmithSceneOf(c.m, c.line, c.lineGiven, smithOptions);
+    if (!cli::WriteSmithOption(parser, smithNames, smithScene, smithOptions, smithError)) {
+        Fail(smithError);
+        return kBadUsage;
+    }
+
     if (parser.isSet(report)) {
         const QString path = parser.value(report);
         TReport r;
@@ -393,6 +411,7 @@ int Run(const QStringList& arguments)
         r.chart = [&](QPainter& p, const QRectF& rect) {
             charted = PaintSweepReportPart(p, rect, chartCase, d.power, c.m.CplIdeal, chartError);
         };
+        r.smith = [&](QPainter& p, const QRectF& rect) { cli::PaintSmithReportPart(p, rect, smithScene, smithOptions); };
         if (!WriteReportPdf(path, r)) {
             Fail("Unable to write to " + U(path));
             return kBadUsage;

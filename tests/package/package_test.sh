@@ -49,6 +49,7 @@ done
 grep -vE '^/(usr(/.*)?)?$' <<<"$listing" | grep -q . && fail "the package installs outside /usr: $(grep -vE '^/(usr(/.*)?)?$' <<<"$listing" | head -3)"
 depends=$(dpkg-deb -f "$deb" Depends)
 grep -q 'libqt6widgets6' <<<"$depends" || fail "the dependencies from dpkg-shlibdeps are missing: $depends"
+grep -q 'libqt6svg6' <<<"$depends" || fail "Qt SVG, which writes the Smith chart, is not a dependency: $depends"
 
 # no build path in the package, nor in the installed tree
 dpkg-deb -x "$deb" "$work/deb"

@@ -4,12 +4,15 @@
 #include "CaseView.h"
 #include "GuideView.h"
 #include "MagnetronView.h"
+#include "SmithView.h"
 #include "UncertaintyView.h"
 #include "TunerView.h"
 
 std::vector<TViewEntry> WorkbenchViews()
 {
     return {
+        {QStringLiteral("Smith Chart"), QStringLiteral("wbDockSmith"),
+         [](QWidget* p) -> TCaseView* { return new TSmithView(p); }},
         {QStringLiteral("Tuner"), QStringLiteral("wbDockTuner"), [](QWidget* p) -> TCaseView* { return new TTunerView(p); }},
         {QStringLiteral("Guide"), QStringLiteral("wbDockGuide"), [](QWidget* p) -> TCaseView* { return new TGuideView(p); }},
         {QStringLiteral("Magnetron"), QStringLiteral("wbDockMagnetron"),

@@ -1,0 +1,98 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The Smith chart drawn with QPainter into any device: a widget, an image, an
+// SVG file, the PDF report. The scene (what is drawn) is computed once from a
+// case; painting only maps it onto the rectangle it is given. Colours come
+// from a palette passed in, sizes from the font, so that the chart reads in a
+// dark theme and at any scale.
+#pragma once
+
+#include "Display.h"
+#include "LineSweep.h"
+#include "Model.h"
+#include "Smith.h"
+
+#include <QColor>
+#include <QFont>
+#include <QPointF>
+#include <QRectF>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+class QPainter;
+
+namespace merivane::smith {
+
+enum class SmithGrid { Impedance, Admittance, Both };
+
+// The choices of the chart's user.
+struct TSmithOptions {
+    SmithGrid grid = SmithGrid::Impedance;
+    double edge = 1.0;  // the |G| at the chart's edge: 1, 0.5, 0.2
+    std::vector<double> swrCircles{1.5, 2.0, 3.0};
+    present::PowerUnit unit = present::PowerUnit::Watts;
+    double npPerM = 0.0;  // the line's attenuation: the path becomes a spiral
+    bool powerCircles = true;
+};
+
+struct TSmithPalette {
+    QColor background, text, grid, gridLabel, rim;
+    QColor load, source, conjugate, locus, arc, swr, power, marker;
+    static TSmithPalette Light();
+    static TSmithPalette Dark();
+    // From a widget's base and text colours: light or dark accents by the base's lightness.
+    static TSmithPalette For(const QColor& base, const QColor& text);
+};
+
+struct TLabelledCircle {
+    TCircle circle;
+    QString label;
+};
+
+// What is drawn, computed from a case.
+struct TSmithScene {
+    TGamma load, source, conjugate;
+    bool sourceDefined = false;  // |Gs| < 1: there is an available power and a conjugate
+    TLocus locus;
+    std::vector<TLabelledCircle> swr;
+    TCircle loadCircle;
+    std::vector<TLabelledCircle> power;
+    QString note;  // the pulling band's full turn, or empty
+    std::optional<TGamma> marker;  // the readout's point, drawn as a cross
+};
+
+// m computed by the model, s the Line Sweep of the case (its curves are not used).
+TSmithScene MakeSmithScene(const TModel& m, const TSweepResult& s, const TSmithOptions& o);
+
+// Where the chart lies in a rectangle: the centre, the pixels per unit of G
+// and the radius of the edge, with room round it for the phase scale.
+struct TSmithFrame {
+    QPointF centre;
+    double scale = 1.0;   // device units per unit of G
+    double radius = 1.0;  // the edge's radius in device units
+    double em = 10.0;     // the font's line height in device units
+    QPointF ToDevice(TGamma g) const { return {centre.x() + g.real() * scale, centre.y() - g.imag() * scale}; }
+    TGamma ToGamma(const QPointF& p) const { return {(p.x() - centre.x()) / scale, (centre.y() - p.y()) / scale}; }
+};
+TSmithFrame SmithFrame(const QRectF& area, double em, double edge);
+
+// Paints the scene into area with the font given (its size sets every size).
+void PaintSmith(QPainter& p, const QRectF& area, const TSmithScene& scene, const TSmithOptions& o,
+                const TSmithPalette& palette, const QFont& font);
+// The same in two layers: what a move of the load leaves as it was (the
+// background, the grid, the rim, the SWR and power circles), which a widget
+// may keep as an image, and the rest (the load's circle and path, the
+// pulling band, the points, the marker, the note).
+void PaintSmithBackground(QPainter& p, const QRectF& area, const TSmithScene& scene, const TSmithOptions& o,
+                          const TSmithPalette& palette, const QFont& font);
+void PaintSmithForeground(QPainter& p, const QRectF& area, const TSmithScene& scene, const TSmithOptions& o,
+                          const TSmithPalette& palette, const QFont& font);
+
+// Writes the chart as SVG (a path ending in .svg, case ignored) or else PNG,
+// size in pixels; the file is replaced only when complete. False with the
+// reason otherwise.
+bool WriteSmithImage(const QString& path, const QSize& size, const TSmithScene& scene, const TSmithOptions& o,
+                     const TSmithPalette& palette, QString& reason);
+
+}  // namespace merivane::smith
