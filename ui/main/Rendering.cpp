@@ -1,6 +1,7 @@
 // Writing the results into the cells: each Show method asks the presentation
 // rules for its cell and writes the labels.
 #include "CellRules.h"
+#include "Cells.h"
 #include "Look.h"
 #include "TForm1.h"
 #include "ui_TForm1.h"
@@ -9,8 +10,6 @@ namespace present = merivane::present;
 using merivane::TRefl;
 
 namespace {
-
-using ext = long double;
 
 // The rules' texts are plain ASCII.
 QString Q(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
@@ -31,8 +30,6 @@ void PlaceUnit(QLabel* unit, int left)
     const int cellWidth = unit->parentWidget() ? unit->parentWidget()->width() : 82;
     unit->setGeometry(left, unit->y(), cellWidth - left - 2, unit->height());
 }
-
-double Diff(double a, double b) { return static_cast<double>(static_cast<ext>(a) - b); }
 
 }  // namespace
 
@@ -109,66 +106,63 @@ void TForm1::ShowRelatDb(double ratio, bool undefined, QLabel* value, QLabel* un
     WriteCell(value, unit, present::RelatDbCell(ratio, undefined));
 }
 
-void TForm1::NaplnFactors()
+// The cells of the catalogue, each found once in the form: its value label,
+// its unit label and its panel.
+const std::vector<TForm1::TCellSlot>& TForm1::CellSlots()
 {
-    const QString& caption = Caption(present::FactorCaption(M.SelUnit));
-    for (QLabel* l : {ui->lbIfcUn, ui->lbIfcMinUn, ui->lbIfcMaxUn, ui->lbTrGainUn, ui->lbTrGminU, ui->lbTrGmaxU})
-        l->setText(caption);
-    ShowMism(M.SrcRfl, ui->cbSrcMism, ui->lbSrcMism2);
-    ShowMism(M.LoaRfl, ui->cbLoaMism, ui->lbLoaMism2);
-    ShowFactor(ui->lbInterf2, ui->lbIfcUn, M.Interf);
-    ShowFactor(ui->lbIntMin2, ui->lbIfcMinUn, M.InterfMin);
-    ShowFactor(ui->lbIntMax2, ui->lbIfcMaxUn, M.InterfMax);
-    ShowFactor(ui->lbTrGain2, ui->lbTrGainUn, M.TrGain);
-    ShowFactor(ui->lbTrGmin, ui->lbTrGminU, M.TrGainMin);
-    ShowFactor(ui->lbTrGmax, ui->lbTrGmaxU, M.TrGainMax);
+    if (cellSlots_.empty()) {
+        for (const present::TCellSpec& spec : present::ResultCells()) {
+            TCellSlot slot{&spec, findChild<QLabel*>(QString::fromLatin1(spec.valueLabel)),
+                           spec.unitLabel ? findChild<QLabel*>(QString::fromLatin1(spec.unitLabel)) : nullptr,
+                           findChild<QFrame*>(QString::fromLatin1(spec.panel))};
+            if (slot.value) cellSlots_.push_back(slot);
+        }
+    }
+    return cellSlots_;
 }
 
-void TForm1::ShowLoadMeas()
+// Renders the cells the filter picks, each by its own rule of the catalogue.
+void TForm1::RenderCells(bool (*picks)(const present::TCellSpec&))
 {
-    ShowMeaRfl(M.LoaRfl, ui->cbMeaRfl, ui->lbMag);
-    ShowMeaRfl(M.MeaMin, ui->cbMeaRfl, ui->lbMagMin);
-    ShowMeaRfl(M.MeaMax, ui->cbMeaRfl, ui->lbMagMax);
-    ShowMeaRflErr(M.MeaMin, M.LoaRfl, ui->paMagMinE, ui->lbMagMinE, ui->cbMeaRfl);
-    ShowMeaRflErr(M.MeaMax, M.LoaRfl, ui->paMagMaxE, ui->lbMagMaxE, ui->cbMeaRfl);
+    const present::TDisplay d = Display();
+    for (const TCellSlot& slot : CellSlots()) {
+        if (!picks(*slot.spec)) continue;
+        const present::TCell cell = slot.spec->render(M, d);
+        WriteCell(slot.value, slot.unit, cell);
+        if (cell.colour != present::CellColour::Unchanged && slot.panel) {
+            // an error cell is white while it shows a value, grey while it has none
+            const QColor colour = cell.colour == present::CellColour::White ? CellColour() : ButtonFace();
+            SetBackground(slot.panel, colour);
+            slot.value->setAutoFillBackground(true);
+            SetBackground(slot.value, colour);
+        }
+    }
 }
 
-void TForm1::ShowPowerMeas()
-{
-    ShowMeaPower(false, ui->lbPincMinV, ui->lbPlincMinVunit, M.ErrInciMinus, M.PincMinV);
-    ShowMeaPower(false, ui->lbPlincMaxV, ui->lbPlincMaxVunit, M.ErrInciPlus, M.PincMaxV);
-    ShowMeaPower(false, ui->lbPrefMinV, ui->lbPreflMinVunit, M.ErrReflMinus, M.PreflMinV);
-    ShowMeaPower(false, ui->lbPlreflMaxV, ui->lbPreflMaxVunit, M.ErrReflPlus, M.PreflMaxV);
-    ShowMeaPower(false, ui->lbPloadMinV, ui->lbPloadMinVunit, M.PloadMinRelat, M.PloadMinV);
-    ShowMeaPower(false, ui->lbPloadMaxV, ui->lbPloadMaxVunit, M.PloadMaxRelat, M.PloadMaxV);
-    ShowMeaPower(true, ui->lbPincMinE, ui->lbPlincMinEunit, M.ErrInciMinus, Diff(M.PincMinV, M.Pinc));
-    ShowMeaPower(true, ui->lbPlincMaxE, ui->lbPlincMaxEunit, M.ErrInciPlus, Diff(M.PincMaxV, M.Pinc));
-    ShowMeaPower(true, ui->lbPrefMinE, ui->lbPreflMinEunit, M.ErrReflMinus, Diff(M.PreflMinV, M.Prefl));
-    ShowMeaPower(true, ui->lbPlreflMaxE, ui->lbPreflMaxEunit, M.ErrReflPlus, Diff(M.PreflMaxV, M.Prefl));
-    ShowMeaPower(true, ui->lbPloadMinE, ui->lbPloadMinEunit, M.PloadMinRelat, Diff(M.PloadMinV, M.Pload));
-    ShowMeaPower(true, ui->lbPloadMaxE, ui->lbPloadMaxEunit, M.PloadMaxRelat, Diff(M.PloadMaxV, M.Pload));
-    ShowLoadMeas();
-}
+namespace {
 
-void TForm1::ShowResults()
+bool IsFactor(const present::TCellSpec& c)
 {
-    ShowPower(ui->lbPmatch2, ui->lbPmatchUnit, M.Pmatch);
-    ShowPower(ui->lbPav, ui->lbPavUnit, M.Pav);
-    NaplnFactors();
-    ShowPowerMeas();
-    ShowPower(ui->lbPinc2, ui->lbPincUnit, M.Pinc);
-    ShowPower(ui->lbPincV, ui->lbPincVunit, M.Pinc);
-    ShowPower(ui->lbPincMin2, ui->lbPincMinUnit, M.PincMin);
-    ShowPower(ui->lbPincMax2, ui->lbPincMaxUnit, M.PincMax);
-    ShowPower(ui->lbPrefl2, ui->lbPreflUnit, M.Prefl);
-    ShowPower(ui->lbPreflV, ui->lbPreflVUnit, M.Prefl);
-    ShowPower(ui->lbPrefMin2, ui->lbPrefMinUnit, M.PreflMin);
-    ShowPower(ui->lbPrefMax2, ui->lbPrefMaxUnit, M.PreflMax);
-    ShowPower(ui->lbPload2, ui->lbPloadUnit, M.Pload);
-    ShowPower(ui->lbPloadV, ui->lbPloadVUnit, M.Pload);
-    ShowPower(ui->lbPloadMin, ui->lbPloadMinU, M.PloadMin);
-    ShowPower(ui->lbPloadMax, ui->lbPloadMaxU, M.PloadMax);
+    return c.region == present::Region::SourceReflection || c.region == present::Region::LoadReflection ||
+           (c.region == present::Region::Transmission && c.row < 2);
 }
+bool IsPowerMeas(const present::TCellSpec& c)
+{
+    return c.region == present::Region::PowerMeas || c.region == present::Region::LoadMeas;
+}
+bool IsLoadMeas(const present::TCellSpec& c) { return c.region == present::Region::LoadMeas; }
+bool Every(const present::TCellSpec&) { return true; }
+
+}  // namespace
+
+void TForm1::NaplnFactors() { RenderCells(IsFactor); }
+
+void TForm1::ShowLoadMeas() { RenderCells(IsLoadMeas); }
+
+void TForm1::ShowPowerMeas() { RenderCells(IsPowerMeas); }
+
+// Every cell of the catalogue.
+void TForm1::ShowResults() { RenderCells(Every); }
 
 // ------------------------------------------------------------------ display choices
 

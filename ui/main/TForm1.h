@@ -22,6 +22,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class IPrompter;
 class QAction;
@@ -42,6 +43,9 @@ class TForm1;
 }
 namespace merivane {
 class TIniFile;
+}
+namespace merivane::present {
+struct TCellSpec;
 }
 
 class TForm1 : public QWidget {
@@ -198,6 +202,19 @@ private:
     void ApplyLook();
     void PlaceOnMonitor();
     void WriteCell(QLabel* value, QLabel* unit, const merivane::present::TCell& cell);
+public:
+    // A cell of the catalogue as the form holds it.
+    struct TCellSlot {
+        const merivane::present::TCellSpec* spec;
+        QLabel* value;
+        QLabel* unit;  // null for a cell without one
+        QFrame* panel;
+    };
+
+private:
+    const std::vector<TCellSlot>& CellSlots();
+    void RenderCells(bool (*picks)(const merivane::present::TCellSpec&));
+    std::vector<TCellSlot> cellSlots_;
 
     std::unique_ptr<Ui::TForm1> ui;
     TControls controls_;
