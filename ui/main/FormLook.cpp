@@ -1,5 +1,6 @@
 // Construction of the window: the form, its look and the wiring of its events.
 #include "Accessible.h"
+#include "CaseDocument.h"
 #include "Look.h"
 #include "HelpWindow.h"
 #include "IniFile.h"
@@ -62,9 +63,14 @@ TForm1::TForm1(std::shared_ptr<IPrompter> prompter, QWidget* parent)
     // "Enlarge" shows the Line Sweep in the Workbench
     sweep_->SetEnlarge([this] { OpenWorkbench(QStringLiteral("Line Sweep")); });
     // the Line Sweep page goes out of the window with the other results
-    actions_->SetPendingInput([this] { sweep_->CommitPendingInput(); });
+    // the window's own fields run its cycle; a page's fields only that page
+    actions_->SetPendingInput([this] {
+        if (InputPending()) bEvaluateClick();
+        sweep_->CommitPendingInput();
+    });
     actions_->SetExtraRegion([this] { return sweep_->CopyRegion(); });
     MakeUndo();
+    actions_->SetSnapshotSource([this]() -> const merivane::present::TSnapshot& { return doc_->Snapshot(); });
     cases_ = new TCaseCommands(*this);
     actions_->SetCaseActions(cases_->OpenAction(), cases_->SaveAction(), cases_->SaveAsAction());
     MakeWorkbenchAction();

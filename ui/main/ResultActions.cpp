@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ResultActions.h"
+#include "ReportSections.h"
 
 #include "Environment.h"
 #include "Export.h"
@@ -87,14 +88,16 @@ present::TExtraRegion TResultActions::Extra() const { return extra_ ? extra_() :
 std::vector<present::TSection> TResultActions::Sections() const
 {
     const present::TExtraRegion extra = Extra();
-    return present::CaseSections(form_.M, form_.Display(), &extra);
+    const present::TSnapshot& snap = snapshot_();
+    return present::CaseSections(snap.m, snap.c.display, &extra);
 }
 
 TReport TResultActions::MakeReport() const
 {
     // the window's pages as tables; another page shows itself by its chart
     TReport r;
-    r.sections = present::CaseSections(form_.M, form_.Display());
+    // the window's pages, then a section for each view whose inputs the case sets
+    r.sections = SnapshotSections(snapshot_());
     r.version = merivane::env::GetFileVersionString();
     r.when = QDateTime::currentDateTime();
     r.chart = chart_;
@@ -149,8 +152,7 @@ void TResultActions::ShowMenu(const QPoint& pos)
 
 void TResultActions::EvaluatePendingInput()
 {
-    // the window's own fields run its cycle; a page's fields only that page
-    if (form_.InputPending()) form_.bEvaluateClick();
+    // what was typed and not yet taken is taken first, as leaving it would
     if (pending_) pending_();
 }
 
@@ -167,7 +169,8 @@ void TResultActions::CopyResults()
 void TResultActions::CopyValue(const present::TCellSpec& cell)
 {
     EvaluatePendingInput();
-    QGuiApplication::clipboard()->setText(Q(present::CellValue(cell, form_.M, form_.Display()).Joined()));
+    const present::TSnapshot& snap = snapshot_();
+    QGuiApplication::clipboard()->setText(Q(present::CellValue(cell, snap.m, snap.c.display).Joined()));
 }
 
 void TResultActions::CopyValueAtPointer()
@@ -209,8 +212,9 @@ void TResultActions::ExportCase()
         return;
     }
     const present::TExtraRegion extra = Extra();
-    const std::string text = suffix == QLatin1String("json") ? present::CaseJson(form_.M, form_.Display(), &extra)
-                                                             : present::CaseCsv(form_.M, form_.Display(), &extra);
+    const present::TSnapshot& snap = snapshot_();
+    const std::string text = suffix == QLatin1String("json") ? present::CaseJson(snap.m, snap.c.display, &extra)
+                                                             : present::CaseCsv(snap.m, snap.c.display, &extra);
     if (!WriteWhole(path, text)) form_.ReportError(QStringLiteral("Unable to write to ") + path);
 }
 

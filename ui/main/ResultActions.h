@@ -6,6 +6,8 @@
 // window shows.
 #pragma once
 
+#include "CaseModel.h"
+
 #include "Case.h"
 #include "Cells.h"
 #include "Report.h"
@@ -47,6 +49,8 @@ public:
     // Reads what such a page has typed and not yet taken, before a copy, an
     // export or a report asks for anything.
     void SetPendingInput(std::function<void()> take);
+    // The case's snapshot: what the copy, the export and the report show.
+    void SetSnapshotSource(std::function<const merivane::present::TSnapshot&()> snapshot) { snapshot_ = std::move(snapshot); }
     // Open Case, Save Case and Save Case As, in the menu after the copies.
     void SetCaseActions(QAction* open, QAction* save, QAction* saveAs)
     {
@@ -103,6 +107,7 @@ private:
     std::function<merivane::present::TExtraRegion()> extra_;
     TChartPainter chart_;
     std::function<void()> pending_;
+    std::function<const merivane::present::TSnapshot&()> snapshot_;
     QAction* workbench_ = nullptr;
     QAction* open_ = nullptr;
     QAction* save_ = nullptr;
