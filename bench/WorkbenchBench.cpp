@@ -1,19 +1,26 @@
 // The Workbench, offscreen: its first open, and one undo or redo with the
 // case computed and both windows rendered anew (painting excluded).
 #include "CaseDocument.h"
+#include "CaseView.h"
 #include "Environment.h"
 #include "InputPanel.h"
 #include "Prompter.h"
+#include "SmithCanvas.h"
+#include "SmithView.h"
 #include "TForm1.h"
 #include "Workbench.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDockWidget>
+#include <QImage>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QUndoStack>
 
 #include <benchmark/benchmark.h>
+
+#include <string>
 
 namespace {
 
@@ -69,6 +76,44 @@ void BM_UndoRedoBothWindows(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * 2);
 }
 BENCHMARK(BM_UndoRedoBothWindows)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// One step of a drag on the Smith chart: the load moved a degree, the case
+// computed, the main window and every view of the Workbench rendered anew,
+// and the chart (1600 x 1000) painted. Arg 1: the Line Sweep's chart is in
+// sight as well and draws its curves anew at each step; arg 0: it is not.
+void BM_SmithDragStepBothWindows(benchmark::State& state)
+{
+    TForm1 w(std::make_shared<TSilentPrompter>());
+    InstallWorkbench(w);
+    w.FormCreate();
+    w.show();
+    w.OpenWorkbench(QStringLiteral("Smith Chart"));
+    TWorkbench* wb = WorkbenchOf(w);
+    QDockWidget* dock = wb->Dock(QStringLiteral("Smith Chart"));
+    dock->setFloating(true);
+    dock->resize(1600, 1000);
+    wb->Dock(QStringLiteral("Line Sweep"))->setVisible(state.range(0) == 1);
+    auto* smith = static_cast<TSmithView*>(wb->View(QStringLiteral("Smith Chart")));
+    QApplication::processEvents();
+    // the chart itself at 1600 x 1000, the view's controls and readout round it
+    QWidget* chart = smith->Canvas();
+    dock->resize(dock->size() + QSize(1600, 1000) - chart->size());
+    QApplication::processEvents();
+    QImage canvas(chart->size(), QImage::Format_RGB32);
+    merivane::present::TCase c = w.Document()->State().c;
+    double phase = c.inputs.LoaRfl.Pha;
+    for (auto _ : state) {
+        phase = phase >= 179 ? -180 : phase + 1;
+        c.inputs.LoaRfl.Pha = phase;
+        emit smith->Edited(c, QStringLiteral("Drag"), kSmithMergeBase);
+        QApplication::sendPostedEvents();  // the Line Sweep's chart, as before a paint
+        // as a repaint of the chart: it paints every pixel itself
+        chart->render(&canvas, QPoint(), QRegion(), QWidget::DrawChildren);
+    }
+    state.SetLabel(std::to_string(chart->width()) + " x " + std::to_string(chart->height()) +
+                   (state.range(0) == 1 ? ", Line Sweep chart in sight" : ", Line Sweep chart hidden"));
+}
+BENCHMARK(BM_SmithDragStepBothWindows)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 }  // namespace
 
