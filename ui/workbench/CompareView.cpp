@@ -55,6 +55,7 @@ void TCompareView::SetReference(const present::TSnapshot& reference, const QStri
     reference_ = reference;
     origin_->setText(QStringLiteral("Reference: %1").arg(origin));
     Render();
+    emit ReferenceSet();
 }
 
 void TCompareView::Render()

@@ -28,6 +28,10 @@ public:
     QString TableText() const;
     void CopyTable() const;
 
+signals:
+    // A reference was pinned or read: the view comes to the front.
+    void ReferenceSet();
+
 private:
     void Render();
 

@@ -93,6 +93,7 @@ void TWorkbench::MakeDocks()
     tabifyDockWidget(sw, cmp);
     docks_.push_back({QStringLiteral("Compare"), cmp, compare_, nullptr});
     Attach(compare_);
+    connect(compare_, &TCompareView::ReferenceSet, this, [this] { ShowView(QStringLiteral("Compare")); });
 
     // the other views: a dock each, its view made when the dock is first shown
     for (const TViewEntry& e : WorkbenchViews()) {

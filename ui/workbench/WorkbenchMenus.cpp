@@ -96,7 +96,6 @@ void TWorkbench::PinReference()
     const std::string name = form_.CaseCommands()->CaseName();
     compare_->SetReference(doc_->Snapshot(), QStringLiteral("the case as pinned (%1)")
                                                  .arg(name.empty() ? QStringLiteral("Untitled") : QString::fromStdString(name)));
-    ShowView(QStringLiteral("Compare"));
 }
 
 void TWorkbench::CompareWith()
@@ -120,7 +119,6 @@ void TWorkbench::CompareWith()
         return;
     }
     compare_->SetReference(present::ComputeCase(read.c, 0), QFileInfo(path).fileName());
-    ShowView(QStringLiteral("Compare"));
 }
 
 void TWorkbench::ContextHelp()
