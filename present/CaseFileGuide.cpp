@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "CaseFileParts.h"
 #include "CaseFileGuide.h"
 
 #include "EntryReader.h"
@@ -17,29 +18,6 @@ namespace {
 
 constexpr char kLossKey[] = "loss";
 constexpr char kMetalKey[] = "metal";
-
-const char* TypeName(const QJsonValue& v)
-{
-    switch (v.type()) {
-    case QJsonValue::Null: return "null";
-    case QJsonValue::Bool: return "true or false";
-    case QJsonValue::Double: return "a number";
-    case QJsonValue::String: return "a text";
-    case QJsonValue::Array: return "a list";
-    case QJsonValue::Object: return "an object";
-    case QJsonValue::Undefined: break;
-    }
-    return "nothing";
-}
-
-bool SameNoCase(const std::string& a, const char* b)
-{
-    std::size_t i = 0;
-    for (; i < a.size() && b[i]; ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return i == a.size() && !b[i];
-}
 
 std::string Path(const char* key) { return std::string(kGuideSection) + "." + key; }
 
@@ -68,7 +46,7 @@ public:
         else if (v.isDouble())
             text = Shortest(v.toDouble());
         else
-            return Fail(Path(row.key) + ": a number is expected, not " + TypeName(v));
+            return Fail(Path(row.key) + ": a number is expected, not " + JsonTypeName(v));
         const TInputRow input = AsInputRow(row);
         const TReading r = ReadEntry(input, text, value);
         if (r.outcome == Outcome::NotANumber)
@@ -86,7 +64,7 @@ public:
     {
         const QJsonValue v = o_.value(QLatin1String(key));
         if (v.isUndefined() || v.isNull()) return true;
-        if (!v.isString()) return Fail(Path(key) + ": a name is expected, not " + TypeName(v));
+        if (!v.isString()) return Fail(Path(key) + ": a name is expected, not " + JsonTypeName(v));
         const std::string t = v.toString().toStdString();
         std::string names;
         for (const T& item : items) {
@@ -147,7 +125,7 @@ bool ReadGuideSection(const QJsonObject& root, TGuideInputs& g, std::string& err
     const QJsonValue section = root.value(QLatin1String(kGuideSection));
     if (section.isUndefined() || section.isNull()) return true;
     if (!section.isObject()) {
-        if (error.empty()) error = std::string(kGuideSection) + ": an object is expected, not " + TypeName(section);
+        if (error.empty()) error = std::string(kGuideSection) + ": an object is expected, not " + JsonTypeName(section);
         return false;
     }
     const QJsonObject o = section.toObject();

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "CaseFileParts.h"
 #include "CaseFileMagnetron.h"
 
 #include "EntryReader.h"
@@ -33,20 +34,6 @@ constexpr TKeyOf<TMeasurementSetup> kMeasurementKeys[] = {
     {TubeInput::WaterFlow, &TMeasurementSetup::waterFlowLpm},
     {TubeInput::WaterRise, &TMeasurementSetup::waterRiseK},
 };
-
-const char* TypeName(const QJsonValue& v)
-{
-    switch (v.type()) {
-    case QJsonValue::Null: return "null";
-    case QJsonValue::Bool: return v.toBool() ? "true" : "false";
-    case QJsonValue::Double: return "a number";
-    case QJsonValue::String: return "a text";
-    case QJsonValue::Array: return "a list";
-    case QJsonValue::Object: return "an object";
-    case QJsonValue::Undefined: break;
-    }
-    return "nothing";
-}
 
 void BeginSection(std::string& out, const char* name)
 {
@@ -91,7 +78,7 @@ public:
     {
         const QJsonValue v = root.value(QLatin1String(name));
         if (v.isUndefined() || v.isNull()) return true;
-        if (!v.isObject()) return Fail(std::string(name) + ": an object is expected, not " + TypeName(v));
+        if (!v.isObject()) return Fail(std::string(name) + ": an object is expected, not " + JsonTypeName(v));
         o = v.toObject();
         return true;
     }
@@ -116,7 +103,7 @@ public:
             else if (v.isDouble())
                 text = Shortest(v.toDouble());
             else
-                return Fail(path + ": a number is expected, not " + TypeName(v));
+                return Fail(path + ": a number is expected, not " + JsonTypeName(v));
             double value = 0;
             const TInputReading r = ReadTubeNumber(row, text, value);
             if (!r.ok) return Fail(path + ": " + r.error);
@@ -131,7 +118,7 @@ public:
         const QJsonValue v = o.value(QLatin1String(kPhaseModelKey));
         if (v.isUndefined() || v.isNull()) return true;
         const std::string path = std::string(kMeasurementSection) + "." + kPhaseModelKey;
-        if (!v.isString()) return Fail(path + ": a name is expected, not " + TypeName(v));
+        if (!v.isString()) return Fail(path + ": a name is expected, not " + JsonTypeName(v));
         const std::string t = v.toString().toStdString();
         if (LeakPhaseModelByName(t, model)) return true;
         return Fail(path + ": \"" + ShortText(t, 40) + "\" is not one of fixed, disk, rayleigh");

@@ -3,6 +3,7 @@
 // by the input table's reader, from its text: a JSON string as it stands, a
 // JSON number as the shortest text of its double (which reads back as the
 // same double), so "4 kV" and 4000 are the same anode voltage.
+#include "CaseFileParts.h"
 #include "CaseFile.h"
 
 #include "CaseFileGuide.h"
@@ -29,28 +30,6 @@ namespace merivane::present {
 namespace {
 
 using namespace casefile;
-
-bool SameNoCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
-    return true;
-}
-
-const char* TypeName(const QJsonValue& v)
-{
-    switch (v.type()) {
-    case QJsonValue::Null: return "null";
-    case QJsonValue::Bool: return v.toBool() ? "true" : "false";
-    case QJsonValue::Double: return "a number";
-    case QJsonValue::String: return "a text";
-    case QJsonValue::Array: return "a list";
-    case QJsonValue::Object: return "an object";
-    case QJsonValue::Undefined: break;
-    }
-    return "nothing";
-}
 
 // Where Qt's parser found the fault, as a line and a column counted in
 // characters from 1. Its offset lies on the character for a bad number and
@@ -97,7 +76,7 @@ public:
         const QJsonValue v = root.value(QLatin1String(name));
         if (v.isUndefined() || v.isNull()) return QJsonObject();
         if (!v.isObject()) {
-            Fail(std::string(name) + ": an object is expected, not " + TypeName(v));
+            Fail(std::string(name) + ": an object is expected, not " + JsonTypeName(v));
             return std::nullopt;
         }
         return v.toObject();
@@ -117,7 +96,7 @@ public:
     {
         if (v.isString()) return v.toString().toStdString();
         if (v.isDouble()) return Shortest(v.toDouble());
-        Fail(path + ": a number is expected, not " + TypeName(v));
+        Fail(path + ": a number is expected, not " + JsonTypeName(v));
         return std::nullopt;
     }
 
@@ -149,7 +128,7 @@ public:
         const std::string path = std::string("inputs.") + key;
         if (!v.isString()) {
             // a bare number is a magnitude
-            if (!v.isDouble()) return Fail(path + ": a reflection is expected, not " + TypeName(v));
+            if (!v.isDouble()) return Fail(path + ": a reflection is expected, not " + JsonTypeName(v));
         }
         const std::optional<std::string> t = Text(v, path);
         return t && Taken(ReadReflectionInput(*t, magnitude, phase, refl, form), path);
@@ -185,7 +164,7 @@ public:
         if (ideal.isBool())
             c.ideal = ideal.toBool();
         else if (!ideal.isUndefined() && !ideal.isNull())
-            return Fail("inputs.ideal: true or false is expected, not " + std::string(TypeName(ideal)));
+            return Fail("inputs.ideal: true or false is expected, not " + std::string(JsonTypeName(ideal)));
         return true;
     }
 
@@ -193,7 +172,7 @@ public:
     {
         const QJsonValue v = o.value(QLatin1String("line"));
         if (v.isUndefined() || v.isNull()) return true;
-        if (!v.isString()) return Fail("line.line: a line is expected, not " + std::string(TypeName(v)));
+        if (!v.isString()) return Fail("line.line: a line is expected, not " + std::string(JsonTypeName(v)));
         const std::string t = v.toString().toStdString();
         TSweepInputs& l = c.line;
         for (const TLineTypeSpec& s : LineTypes()) {
@@ -240,7 +219,7 @@ public:
         const QJsonValue v = o.value(QLatin1String(k.key));
         if (v.isUndefined() || v.isNull()) return true;
         const std::string path = std::string("display.") + k.key;
-        if (!v.isString()) return Fail(path + ": a name is expected, not " + TypeName(v));
+        if (!v.isString()) return Fail(path + ": a name is expected, not " + JsonTypeName(v));
         const std::string t = v.toString().toStdString();
         std::string names;
         for (const TChoiceName& n : k.names) {
@@ -277,7 +256,7 @@ public:
         if (!version.isUndefined()) {
             const double v = version.toDouble(-1);
             if (!version.isDouble() || v < 1 || v != std::trunc(v))
-                return Fail("\"version\" is not a version number: " + std::string(TypeName(version)) +
+                return Fail("\"version\" is not a version number: " + std::string(JsonTypeName(version)) +
                             (version.isDouble() ? " " + Shortest(v) : ""));
             if (v > kCaseVersion)
                 return Fail("The case file is of version " + Shortest(v) + ", newer than this Merivane reads (version " +
@@ -287,7 +266,7 @@ public:
         if (name.isString())
             c.name = name.toString().toStdString();
         else if (!name.isUndefined() && !name.isNull())
-            return Fail("name: a text is expected, not " + std::string(TypeName(name)));
+            return Fail("name: a text is expected, not " + std::string(JsonTypeName(name)));
         return true;
     }
 };
@@ -335,7 +314,7 @@ TCaseReadResult ReadCaseFile(const std::string& text)
                                ? std::string("The file is not a Merivane case: it has no \"format\": \"merivane-case\".")
                                : "The file is not a Merivane case: its format is " +
                                      (format.isString() ? "\"" + format.toString().toStdString() + "\""
-                                                        : std::string(TypeName(format))) +
+                                                        : std::string(JsonTypeName(format))) +
                                      ", not \"merivane-case\".");
         r.NoteUnknown(root, "", {"format", "version", "name", "inputs", "line", "display", "tuner", kGuideSection,
                                  kMagnetronSection, kMeasurementSection});

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CaseFileTuner.h"
 
+#include "CaseFileParts.h"
+
 #include "Export.h"
 #include "Fields.h"
 #include "ScrewTable.h"
@@ -20,18 +22,6 @@ const char* MethodName(MatchMethod m)
     return MethodNames().front().name;
 }
 
-const char* Kind(const QJsonValue& v)
-{
-    switch (v.type()) {
-    case QJsonValue::Bool: return "true or false";
-    case QJsonValue::Double: return "a number";
-    case QJsonValue::String: return "a text";
-    case QJsonValue::Array: return "a list";
-    case QJsonValue::Object: return "an object";
-    default: return "null";
-    }
-}
-
 bool Fail(std::string& error, const std::string& message)
 {
     error = "tuner." + message;
@@ -40,7 +30,7 @@ bool Fail(std::string& error, const std::string& message)
 
 bool ReadMethod(const QJsonValue& v, TTunerInputs& t, std::string& error)
 {
-    if (!v.isString()) return Fail(error, std::string("method: a method name is expected, not ") + Kind(v));
+    if (!v.isString()) return Fail(error, std::string("method: a method name is expected, not ") + JsonTypeName(v));
     const std::string text = v.toString().toStdString();
     if (MethodByName(text, t.method)) return true;
     std::string names;
@@ -50,7 +40,7 @@ bool ReadMethod(const QJsonValue& v, TTunerInputs& t, std::string& error)
 
 bool ReadScrews(const QJsonValue& v, TTunerInputs& t, std::string& error)
 {
-    if (!v.isArray()) return Fail(error, std::string("screws: a list of [depth, susceptance] is expected, not ") + Kind(v));
+    if (!v.isArray()) return Fail(error, std::string("screws: a list of [depth, susceptance] is expected, not ") + JsonTypeName(v));
     const QJsonArray rows = v.toArray();
     std::vector<TScrewPoint> points;
     for (qsizetype i = 0; i < rows.size(); ++i) {
@@ -90,7 +80,7 @@ bool ReadTunerSection(const QJsonObject& root, TTunerInputs& t, std::string& err
     const QJsonValue section = root.value(QLatin1String("tuner"));
     if (section.isUndefined() || section.isNull()) return true;
     if (!section.isObject()) {
-        error = std::string("tuner: an object is expected, not ") + Kind(section);
+        error = std::string("tuner: an object is expected, not ") + JsonTypeName(section);
         return false;
     }
     const QJsonObject o = section.toObject();
@@ -111,7 +101,7 @@ bool ReadTunerSection(const QJsonObject& root, TTunerInputs& t, std::string& err
         if (!spacing.isDouble() || !(mm >= l.spacingLo && mm <= l.spacingHi))
             return Fail(error, "spacing_mm: a spacing of " + Shortest(l.spacingLo) + " .. " + Shortest(l.spacingHi) +
                                    " mm is expected (0 for the default), not " +
-                                   (spacing.isDouble() ? Shortest(spacing.toDouble()) : std::string(Kind(spacing))));
+                                   (spacing.isDouble() ? Shortest(spacing.toDouble()) : std::string(JsonTypeName(spacing))));
         read.spacingMm = mm;
     }
 
@@ -121,7 +111,7 @@ bool ReadTunerSection(const QJsonObject& root, TTunerInputs& t, std::string& err
         if (!solution.isDouble() || n != std::trunc(n) || n < l.solutionLo + 1 || n > l.solutionHi + 1)
             return Fail(error, "solution: " + std::to_string(l.solutionLo + 1) + " or " +
                                    std::to_string(l.solutionHi + 1) + " is expected, not " +
-                                   (solution.isDouble() ? Shortest(n) : std::string(Kind(solution))));
+                                   (solution.isDouble() ? Shortest(n) : std::string(JsonTypeName(solution))));
         read.solution = static_cast<int>(n) - 1;
     }
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "CaseFileParts.h"
 #include "MagnetronRows.h"
 
 #include "EntryReader.h"
@@ -28,15 +29,6 @@ constexpr TTubeRow kRows[] = {
     {TubeInput::WaterFlow, "water_flow", "water-flow", "Water Flow", " L/min", 0, 10000, 0, 3, 0.5},
     {TubeInput::WaterRise, "water_rise", "water-rise", "Water Temperature Rise", " K", 0, 100, 0, 3, 0.5},
 };
-
-bool SameNoCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
 
 }  // namespace
 

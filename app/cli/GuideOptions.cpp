@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "CaseFileParts.h"
 #include "GuideOptions.h"
 
 #include "EntryReader.h"
@@ -28,15 +29,6 @@ std::string Fixed(double x, int decimals)
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.*f", decimals, x);
     return buf;
-}
-
-bool SameNoCase(const std::string& a, const char* b)
-{
-    std::size_t i = 0;
-    for (; i < a.size() && b[i]; ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return i == a.size() && !b[i];
 }
 
 // A number of the guide's rows from an option: not a number is an error, a
@@ -93,7 +85,7 @@ bool ReadGuideOptions(const QCommandLineParser& parser, TCaseInput& c, std::stri
         bool found = false;
         std::string names;
         for (const TConductorData& m : Conductors()) {
-            if (SameNoCase(text, m.name)) {
+            if (present::SameNoCase(text, m.name)) {
                 g.metal = m.kind;
                 found = true;
             }
