@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copy and export of one case: the texts alone, and the window's actions as
 // the user triggers them (clipboard set, file written), offscreen.
+#include "WindowBenchMain.h"
 #include "Case.h"
 #include "Environment.h"
 #include "Export.h"
-#include "Prompter.h"
 #include "ResultActions.h"
 #include "ResultDialogs.h"
 #include "TForm1.h"
@@ -18,13 +18,6 @@
 namespace {
 
 namespace present = merivane::present;
-
-class TSilentPrompter final : public IPrompter {
-public:
-    bool Confirm(QWidget*, const QString&, const QString&) override { return false; }
-    void Error(QWidget*, const QString&, const QString&) override {}
-    bool CloseWithoutSaving(QWidget*, const QString&, const QString&) override { return false; }
-};
 
 // Saves to the file it is given, prints nothing.
 class TFixedDialogs final : public IResultDialogs {
@@ -94,15 +87,4 @@ BENCHMARK(BM_Export)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMicrosecon
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir home;
-    qputenv("HOME", home.path().toLocal8Bit());
-    merivane::env::ForceUserDataDir();
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunWindowBenchmarks(argc, argv); }

@@ -1,7 +1,7 @@
 // The window's rendering, evaluation cycle and start-up, offscreen.
+#include "WindowBenchMain.h"
 #include "Environment.h"
 #include "IniFile.h"
-#include "Prompter.h"
 #include "TForm1.h"
 
 #include <QApplication>
@@ -13,13 +13,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-class TSilentPrompter final : public IPrompter {
-public:
-    bool Confirm(QWidget*, const QString&, const QString&) override { return false; }
-    void Error(QWidget*, const QString&, const QString&) override {}
-    bool CloseWithoutSaving(QWidget*, const QString&, const QString&) override { return false; }
-};
 
 void BM_ShowResults(benchmark::State& state)
 {
@@ -86,15 +79,4 @@ BENCHMARK(BM_StartUpHostile)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir home;
-    qputenv("HOME", home.path().toLocal8Bit());
-    merivane::env::ForceUserDataDir();
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunWindowBenchmarks(argc, argv); }

@@ -1,10 +1,10 @@
 // The Workbench, offscreen: its first open, and one undo or redo with the
 // case computed and both windows rendered anew (painting excluded).
+#include "WindowBenchMain.h"
 #include "CaseDocument.h"
 #include "CaseView.h"
 #include "Environment.h"
 #include "InputPanel.h"
-#include "Prompter.h"
 #include "SmithCanvas.h"
 #include "SmithView.h"
 #include "TForm1.h"
@@ -23,13 +23,6 @@
 #include <string>
 
 namespace {
-
-class TSilentPrompter final : public IPrompter {
-public:
-    bool Confirm(QWidget*, const QString&, const QString&) override { return false; }
-    void Error(QWidget*, const QString&, const QString&) override {}
-    bool CloseWithoutSaving(QWidget*, const QString&, const QString&) override { return false; }
-};
 
 // From Ctrl+B to the Workbench shown with every dock filled, in a window made
 // and started beforehand.
@@ -117,15 +110,4 @@ BENCHMARK(BM_SmithDragStepBothWindows)->Arg(0)->Arg(1)->Unit(benchmark::kMillise
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir home;
-    qputenv("HOME", home.path().toLocal8Bit());
-    merivane::env::ForceUserDataDir();
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunWindowBenchmarks(argc, argv); }
