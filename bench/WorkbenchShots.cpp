@@ -1,6 +1,6 @@
 // Pictures of the Workbench for the notes and the README: the main window's
 // case in the Workbench, offscreen, in the desktop's palette or a dark one.
-//   merivane_shots OUT.png [dark]        (QT_SCALE_FACTOR=2 for scale 2)
+//   merivane_shots OUT.png [light|dark] [VIEW]   (QT_SCALE_FACTOR=2 for scale 2)
 #include "Environment.h"
 #include "Look.h"
 #include "TForm1.h"
@@ -45,7 +45,7 @@ QPalette DarkPalette()
 int main(int argc, char** argv)
 {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: merivane_shots OUT.png [dark]\n");
+        std::fprintf(stderr, "usage: merivane_shots OUT.png [light|dark] [VIEW]\n");
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -59,7 +59,7 @@ int main(int argc, char** argv)
     InstallWorkbench(w);
     w.FormCreate();
     w.show();
-    w.OpenWorkbench(QStringLiteral("Line Sweep"));
+    w.OpenWorkbench(argc > 3 ? QString::fromLocal8Bit(argv[3]) : QStringLiteral("Line Sweep"));
     TWorkbench* wb = WorkbenchOf(w);
     wb->resize(1200, 760);
     for (int i = 0; i < 20; ++i) QApplication::processEvents();
