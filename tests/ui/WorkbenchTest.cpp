@@ -244,6 +244,27 @@ TEST_F(WorkbenchTest, AViewIsMadeWhenShownAndItsEditIsOneUndoStep)
     EXPECT_EQ(w->M.LoaRfl.Mag, 0.5);
 }
 
+// A drag on the Smith chart asks for the case at each step under one merge
+// id: the main window follows each step, and the whole drag is one undo step.
+TEST_F(WorkbenchTest, ADragOnTheSmithChartFollowsInTheMainWindowAndIsOneStep)
+{
+    TWorkbench* wb = Open();
+    wb->ShowView(QStringLiteral("Smith Chart"));
+    TCaseView* smith = wb->View(QStringLiteral("Smith Chart"));
+    ASSERT_NE(smith, nullptr);
+    present::TCase c = w->Document()->State().c;
+    for (double phase : {80.0, 70.0, 60.0}) {
+        c.inputs.LoaRfl.Pha = phase;
+        emit smith->Edited(c, QStringLiteral("Drag"), kSmithMergeBase);
+        EXPECT_EQ(w->M.LoaRfl.Pha, phase);
+        EXPECT_EQ(S(Find<QLineEdit>("edLoaPha")->text()), QString::number(phase).toStdString());
+    }
+    EXPECT_EQ(w->Document()->Stack()->count(), 1);
+    w->UndoAction()->trigger();
+    EXPECT_EQ(w->M.LoaRfl.Pha, 90.0);
+    EXPECT_NEAR(w->M.Pload, Absorbed(0.5, 90), 1e-9);
+}
+
 // The desktop's palette, a dark one here, is the Workbench's; the main window
 // keeps its own look.
 TEST_F(WorkbenchTest, TheWorkbenchTakesTheDesktopsDarkPalette)
