@@ -331,7 +331,7 @@ void TSweepChart::ShowReadout(double x)
 {
     readoutX_ = std::clamp(x, 0.0, result_.Period);
     const double phi = result_.Period > 0 ? readoutX_ * 360.0 / result_.Period : 0.0;
-    const merivane::TSweepPoint p = merivane::SweepPointAtPhase(case_.M, phi);
+    const merivane::TSweepPoint p = merivane::SweepPointAtPhase(case_.M, phi, case_.PassFactor);
     readout_ = U(present::PointText(readoutX_, result_.OverLength, p, unit_, ideal_));
     callout_->setText(readout_);
     cursor_->show();

@@ -1,5 +1,6 @@
 // Construction of the window: the form, its look and the wiring of its events.
 #include "Accessible.h"
+#include "CaseDocument.h"
 #include "Look.h"
 #include "HelpWindow.h"
 #include "IniFile.h"
@@ -65,6 +66,8 @@ TForm1::TForm1(std::shared_ptr<IPrompter> prompter, QWidget* parent)
     actions_->SetPendingInput([this] { sweep_->CommitPendingInput(); });
     actions_->SetExtraRegion([this] { return sweep_->CopyRegion(); });
     MakeUndo();
+    // the Line Sweep takes the case's line loss and magnetron pulling
+    sweep_->SetCaseSource([this]() -> const merivane::present::TCase& { return Document()->State().c; });
     cases_ = new TCaseCommands(*this);
     actions_->SetCaseActions(cases_->OpenAction(), cases_->SaveAction(), cases_->SaveAsAction());
     MakeWorkbenchAction();

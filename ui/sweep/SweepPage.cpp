@@ -68,7 +68,13 @@ std::vector<TSweepView*> TSweepPage::Views() const
     return v;
 }
 
-merivane::TSweepCase TSweepPage::Case() const { return merivane::TSweepCase{model_, in_}; }
+merivane::TSweepCase TSweepPage::Case() const
+{
+    if (!case_) return merivane::TSweepCase{model_, in_};
+    // the line's loss over the page's line: the source end sees Gl e^(-2 alpha L)
+    const present::TGuideResult guide = present::ComputeGuide(model_, in_, case_().guide);
+    return merivane::TSweepCase{model_, in_, guide.loss.PassFactor};
+}
 
 present::PowerUnit TSweepPage::Unit() const { return unit_ ? unit_() : present::PowerUnit::Watts; }
 
