@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The Line Sweep page takes the case's line loss: set through the window's case
-// document, as a view of the Workbench does.
+// The Line Sweep page takes the case's line loss and the magnetron's pulling:
+// set through the window's case document, as a view of the Workbench does.
 #include "CaseDocument.h"
 #include "SweepFixture.h"
 
@@ -72,6 +72,21 @@ TEST_F(SweepCaseTest, WithoutALossThePageIsTheLosslessSweepBitForBit)
     EXPECT_EQ(Page()->Result().Stats.Mean, lossless.Stats.Mean);
     EXPECT_EQ(Page()->Result().Stats.Deviation, lossless.Stats.Deviation);
     EXPECT_EQ(Page()->Result().AtZero.Pload, lossless.AtZero.Pload);
+}
+
+TEST_F(SweepCaseTest, ThePagesChartShowsThePulledFrequencyWhenThePullingIsKnown)
+{
+    ShowPage();
+    EXPECT_EQ(Chart()->PulledCurve(), nullptr);
+    EditCase([](merivane::present::TCase& c) { c.tube.magnetron.pullingMHz = 10; });
+    QLineSeries* curve = Chart()->PulledCurve();
+    ASSERT_NE(curve, nullptr);
+    ASSERT_GT(curve->count(), 0);
+    // f0 = 2450 MHz, PF = 10 MHz, the load 0.5 at 90 deg: +9.60 MHz at the load
+    EXPECT_EQ(curve->at(0).x(), 0.0);
+    EXPECT_NEAR(curve->at(0).y(), 2459.60, 0.005);
+    EditCase([](merivane::present::TCase& c) { c.tube.magnetron.pullingMHz = 0; });
+    EXPECT_EQ(Chart()->PulledCurve(), nullptr);
 }
 
 }  // namespace

@@ -76,6 +76,11 @@ merivane::TSweepCase TSweepPage::Case() const
     return merivane::TSweepCase{model_, in_, guide.loss.PassFactor};
 }
 
+present::TTubeResult TSweepPage::Tube() const
+{
+    return present::ComputeTube(model_, in_, case_ ? case_().tube : present::DefaultTubeCase());
+}
+
 present::PowerUnit TSweepPage::Unit() const { return unit_ ? unit_() : present::PowerUnit::Watts; }
 
 std::vector<present::TSweepRow> TSweepPage::Rows() const { return present::SweepRows(result_, Unit()); }
@@ -168,7 +173,8 @@ void TSweepPage::UpdateChart(TSweepView* view)
 {
     if (!view->Chart()) return;
     if (result_.X.empty()) result_ = merivane::CalcLineSweep(Case());
-    view->Chart()->ShowSweep(Case(), result_, Unit(), model_.CplIdeal);
+    const present::TTubeResult tube = Tube();
+    view->Chart()->ShowSweep(Case(), result_, Unit(), model_.CplIdeal, &tube);
     view->chartStale = false;
 }
 
