@@ -2,6 +2,8 @@
 // The chart itself: its series, axes, bands and the readout at the pointer.
 #include "SweepChart.h"
 
+#include "Texts.h"
+
 #include <QAreaSeries>
 #include <QBrush>
 #include <QGraphicsLayout>
@@ -253,6 +255,7 @@ void TSweepChart::Show(const merivane::TSweepCase& c, const merivane::TSweepResu
     double y0 = y(r.AtZero.Pload);
     present_->replace(QList<QPointF>{{0.0, std::isfinite(y0) ? y0 : under}});
     SetPullingBands(axisY_->min(), axisY_->max());
+    if (tube) tube_ = *tube;
     ShowPulled(tube ? present::PulledFrequencyCurve(*tube, c.In, r) : std::vector<double>{});
 
     // the status over the plot; in the tab's narrow chart on two lines, after its colon
@@ -385,7 +388,13 @@ void TSweepChart::ShowReadout(double x)
     readoutX_ = std::clamp(x, 0.0, result_.Period);
     const double phi = result_.Period > 0 ? readoutX_ * 360.0 / result_.Period : 0.0;
     const merivane::TSweepPoint p = merivane::SweepPointAtPhase(case_.M, phi, case_.PassFactor);
-    readout_ = U(present::PointText(readoutX_, result_.OverLength, p, unit_, ideal_));
+    std::string text = present::PointText(readoutX_, result_.OverLength, p, unit_, ideal_);
+    if (pulledShown_) {
+        // the round-trip phase change at x is the one the curve is drawn at
+        const double f = present::PulledFrequencyAtPhaseMHz(tube_.seen, case_.In.FreqMHz, tube_.magnetron.Qext, phi);
+        text += "\n" + present::SeriesName(SweepSeries::PulledFrequency) + " " + present::Fixed(f, 2) + " MHz";
+    }
+    readout_ = U(text);
     callout_->setText(readout_);
     cursor_->show();
     callout_->parentItem()->show();

@@ -104,6 +104,7 @@ private:
     QValueAxis* axisPulled_ = nullptr;
     QLineSeries* pulled_ = nullptr;
     bool pulledShown_ = false;  // the two are in the chart
+    merivane::present::TTubeResult tube_;  // what the pulled frequency is computed from, while shown
 
     QGraphicsLineItem* cursor_ = nullptr;
     QGraphicsSimpleTextItem* callout_ = nullptr;

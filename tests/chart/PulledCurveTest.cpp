@@ -96,6 +96,24 @@ TEST(PulledCurve, FollowsTheResonatorModelAlongTheAddedLength)
     EXPECT_NEAR(high, 2450 + 16.00, 0.01);
 }
 
+TEST(PulledCurve, TheReadoutGivesThePulledFrequencyWhereItStands)
+{
+    TSweepChart chart(true);
+    chart.resize(QSizeF(800, 500));
+    const merivane::TSweepCase c = DefaultLoad();
+    const merivane::TSweepResult r = merivane::CalcLineSweep(c);
+    const present::TTubeResult tube = TubeWithPulling(c, 10);
+    chart.Show(c, r, present::PowerUnit::Watts, true, &tube);
+    chart.ShowReadout(Wr340GuideWavelengthMm() / 4);  // two decimals, trailing zeros dropped
+    EXPECT_TRUE(chart.ReadoutText().endsWith(QStringLiteral("Pulled frequency 2440.4 MHz")))
+        << chart.ReadoutText().toStdString();
+    chart.ShowReadout(0);
+    EXPECT_TRUE(chart.ReadoutText().endsWith(QStringLiteral("Pulled frequency 2459.6 MHz")));
+    // without a pulling figure the readout has no such line
+    chart.Show(c, r, present::PowerUnit::Watts, true);
+    EXPECT_FALSE(chart.ReadoutText().contains(QStringLiteral("Pulled")));
+}
+
 TEST(PulledCurve, HasItsOwnAxisAtTheRightAroundTheCurve)
 {
     TSweepChart chart(true);
