@@ -2,6 +2,8 @@
 // The chart itself: its series, axes, bands and the readout at the pointer.
 #include "SweepChart.h"
 
+#include "Texts.h"
+
 #include <QAreaSeries>
 #include <QBrush>
 #include <QGraphicsLayout>
@@ -30,6 +32,7 @@ const QColor kIncident(0, 64, 192);
 const QColor kReflected(192, 32, 32);
 const QColor kCouplerFill(0, 160, 0, 56);
 const QColor kPullingFill(255, 150, 0, 72);
+const QColor kPulled(128, 0, 160);
 
 // The smallest of 1, 2 or 5 times a power of ten that cuts span into at most
 // parts steps.
@@ -128,6 +131,17 @@ TSweepChart::TSweepChart(bool roomy) : roomy_(roomy)
     addSeries(present_);
     present_->attachAxis(axisX_);
     present_->attachAxis(axisY_);
+    // The pulled frequency and its axis at the right enter the chart only
+    // when the magnetron's pulling is known (ShowPulled).
+    axisPulled_ = new QValueAxis(this);
+    axisPulled_->setLabelsFont(ChartFont(base, labelPx));
+    axisPulled_->setTitleFont(ChartFont(base, labelPx, roomy));
+    axisPulled_->setLabelFormat(QStringLiteral("%.6g"));
+    axisPulled_->setGridLineVisible(false);  // the grid is the power axis's
+    axisPulled_->setLinePenColor(kPulled);
+    pulled_ = new QLineSeries(this);
+    pulled_->setName(U(present::SeriesName(SweepSeries::PulledFrequency)));
+    pulled_->setPen(QPen(kPulled, roomy ? 2.0 : 1.5, Qt::DashDotLine));
     // one legend entry for the pulling band, even when it wraps in two
     for (QLegendMarker* m : legend()->markers(pulling_[1])) m->setVisible(false);
 
@@ -170,7 +184,8 @@ QLineSeries* TSweepChart::Curve(SweepSeries s) const
     }
 }
 
-void TSweepChart::Show(const merivane::TSweepCase& c, const merivane::TSweepResult& r, present::PowerUnit unit, bool ideal)
+void TSweepChart::Show(const merivane::TSweepCase& c, const merivane::TSweepResult& r, present::PowerUnit unit, bool ideal,
+                       const present::TTubeResult* tube)
 {
     case_ = c;
     case_.M.CplIdeal = ideal;
@@ -240,6 +255,8 @@ void TSweepChart::Show(const merivane::TSweepCase& c, const merivane::TSweepResu
     double y0 = y(r.AtZero.Pload);
     present_->replace(QList<QPointF>{{0.0, std::isfinite(y0) ? y0 : under}});
     SetPullingBands(axisY_->min(), axisY_->max());
+    if (tube) tube_ = *tube;
+    ShowPulled(tube ? present::PulledFrequencyCurve(*tube, c.In, r) : std::vector<double>{});
 
     // the status over the plot; in the tab's narrow chart on two lines, after its colon
     QString status = U(present::SweepStatus(r));
@@ -314,6 +331,45 @@ void TSweepChart::SetPullingBands(double yLow, double yHigh)
     }
 }
 
+// The pulled frequency, one value for each x of the sweep, on its own axis at
+// the right, padded and widened to whole steps as the power axis is. Empty:
+// the curve and its axis leave the chart, which is then as without them.
+void TSweepChart::ShowPulled(const std::vector<double>& mhz)
+{
+    const bool show = !mhz.empty() && mhz.size() == result_.X.size();
+    if (!show) {
+        if (pulledShown_) {
+            pulled_->detachAxis(axisX_);
+            pulled_->detachAxis(axisPulled_);
+            removeSeries(pulled_);
+            pulled_->setParent(this);  // the chart hands them back
+            removeAxis(axisPulled_);
+            axisPulled_->setParent(this);
+            pulledShown_ = false;
+        }
+        return;
+    }
+    if (!pulledShown_) {
+        addAxis(axisPulled_, Qt::AlignRight);
+        addSeries(pulled_);
+        pulled_->attachAxis(axisX_);
+        pulled_->attachAxis(axisPulled_);
+        pulledShown_ = true;
+    }
+    const auto [low, high] = std::minmax_element(mhz.begin(), mhz.end());
+    double span = *high - *low;
+    // a flat curve (a matched load) still gets an axis round it
+    if (!(span > 0)) span = std::max(std::fabs(*high) * 1e-5, 0.01);
+    const int parts = std::max(axisY_->tickCount() - 1, 2);
+    const double step = NiceStep(span * 1.1, parts);
+    const double lo = std::floor((*low - span * 0.05) / step) * step;
+    const double hi = std::ceil((*high + span * 0.05) / step) * step;
+    SetAxis(axisPulled_, lo, hi, step, QStringLiteral("Pulled frequency (MHz)"));
+    QList<QPointF> points(static_cast<qsizetype>(mhz.size()));
+    for (std::size_t i = 0; i < mhz.size(); ++i) points[static_cast<qsizetype>(i)] = {result_.X[i], mhz[i]};
+    pulled_->replace(points);
+}
+
 void TSweepChart::LeaveOutHidden()
 {
     for (QAbstractSeries* s : series()) {
@@ -331,8 +387,14 @@ void TSweepChart::ShowReadout(double x)
 {
     readoutX_ = std::clamp(x, 0.0, result_.Period);
     const double phi = result_.Period > 0 ? readoutX_ * 360.0 / result_.Period : 0.0;
-    const merivane::TSweepPoint p = merivane::SweepPointAtPhase(case_.M, phi);
-    readout_ = U(present::PointText(readoutX_, result_.OverLength, p, unit_, ideal_));
+    const merivane::TSweepPoint p = merivane::SweepPointAtPhase(case_.M, phi, case_.PassFactor);
+    std::string text = present::PointText(readoutX_, result_.OverLength, p, unit_, ideal_);
+    if (pulledShown_) {
+        // the round-trip phase change at x is the one the curve is drawn at
+        const double f = present::PulledFrequencyAtPhaseMHz(tube_.seen, case_.In.FreqMHz, tube_.magnetron.Qext, phi);
+        text += "\n" + present::SeriesName(SweepSeries::PulledFrequency) + " " + present::Fixed(f, 2) + " MHz";
+    }
+    readout_ = U(text);
     callout_->setText(readout_);
     cursor_->show();
     callout_->parentItem()->show();

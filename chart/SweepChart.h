@@ -13,6 +13,8 @@
 #include <QChart>
 #include <QChartView>
 
+#include <vector>
+
 class QAreaSeries;
 class QGraphicsLineItem;
 class QGraphicsSimpleTextItem;
@@ -27,8 +29,12 @@ public:
     // Roomy: with a legend and larger texts, for the enlarged window and print.
     explicit TSweepChart(bool roomy);
 
-    // Draws the sweep; without the curves of r (steps 0) it draws none.
-    void Show(const merivane::TSweepCase& c, const merivane::TSweepResult& r, merivane::present::PowerUnit unit, bool ideal);
+    // Draws the sweep; without the curves of r (steps 0) it draws none. With
+    // a tube whose pulling is known, also the pulled frequency along the
+    // curves (PulledFrequencyCurve) on an axis at the right; otherwise that
+    // curve and its axis leave the chart.
+    void Show(const merivane::TSweepCase& c, const merivane::TSweepResult& r, merivane::present::PowerUnit unit, bool ideal,
+              const merivane::present::TTubeResult* tube = nullptr);
     // For a chart that will not change again (a printed one): the series it
     // does not show leave it, and with them their legend entries, which keep
     // an empty slot in the legend while merely hidden.
@@ -52,6 +58,10 @@ public:
     // The pulling band as one or two areas (two when it wraps round the period).
     QAreaSeries* PullingBand(int i) const { return pulling_[i]; }
     QScatterSeries* PresentMark() const { return present_; }
+    // The pulled frequency in MHz and its axis at the right; null while the
+    // chart shows none.
+    QLineSeries* PulledCurve() const { return pulledShown_ ? pulled_ : nullptr; }
+    QValueAxis* AxisPulled() const { return pulledShown_ ? axisPulled_ : nullptr; }
     bool Roomy() const { return roomy_; }
 
 protected:
@@ -66,6 +76,7 @@ private:
     void SetPowerAxis();
     QAreaSeries* MakeBand(QLineSeries*& upper, QLineSeries*& lower, const QColor& fill);
     void SetPullingBands(double yLow, double yHigh);
+    void ShowPulled(const std::vector<double>& mhz);
     void PlaceReadout();
 
     bool roomy_;
@@ -90,6 +101,10 @@ private:
     QLineSeries* pullLower_[2] = {};
     QAreaSeries* pulling_[2] = {};
     QScatterSeries* present_ = nullptr;
+    QValueAxis* axisPulled_ = nullptr;
+    QLineSeries* pulled_ = nullptr;
+    bool pulledShown_ = false;  // the two are in the chart
+    merivane::present::TTubeResult tube_;  // what the pulled frequency is computed from, while shown
 
     QGraphicsLineItem* cursor_ = nullptr;
     QGraphicsSimpleTextItem* callout_ = nullptr;
@@ -108,9 +123,9 @@ public:
 
     QWidget* Widget() override { return this; }
     void ShowSweep(const merivane::TSweepCase& c, const merivane::TSweepResult& r, merivane::present::PowerUnit unit,
-                   bool ideal) override
+                   bool ideal, const merivane::present::TTubeResult* tube) override
     {
-        chart_->Show(c, r, unit, ideal);
+        chart_->Show(c, r, unit, ideal, tube);
     }
 
 signals:
@@ -137,5 +152,7 @@ private:
 
 // Paints the sweep of c into rect without any window: for a report or an
 // image. Needs a QApplication (offscreen is enough).
+// With a tube whose pulling is known, the pulled frequency as on the page.
 Q_DECL_EXPORT void PaintSweepChart(QPainter& painter, const QRectF& rect, const merivane::TSweepCase& c,
-                     merivane::present::PowerUnit unit, bool ideal);
+                                   merivane::present::PowerUnit unit, bool ideal,
+                                   const merivane::present::TTubeResult* tube = nullptr);

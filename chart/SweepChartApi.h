@@ -6,6 +6,7 @@
 
 #include "Display.h"
 #include "LineSweep.h"
+#include "MagnetronCase.h"
 
 class QPainter;
 class QRectF;
@@ -16,8 +17,12 @@ public:
     virtual ~ISweepChart() = default;
     // The chart's widget, owned by its parent; it has a signal DoubleClicked().
     virtual QWidget* Widget() = 0;
+    // tube: the magnetron on this line; with its pulling known the chart adds
+    // the pulled frequency over the added length on an axis at the right.
+    // Null or without pulling: no such curve and no such axis.
     virtual void ShowSweep(const merivane::TSweepCase& c, const merivane::TSweepResult& r,
-                           merivane::present::PowerUnit unit, bool ideal) = 0;
+                           merivane::present::PowerUnit unit, bool ideal,
+                           const merivane::present::TTubeResult* tube) = 0;
 };
 
 // The library "libmerivane_sweepchart.so" beside the program, and its entry
@@ -28,4 +33,5 @@ inline constexpr const char* kMakeSweepChartSymbol = "MerivaneMakeSweepChart";
 using TMakeSweepChart = ISweepChart* (*)(bool roomy, QWidget* parent);
 inline constexpr const char* kPaintSweepChartSymbol = "MerivanePaintSweepChart";
 using TPaintSweepChart = void (*)(QPainter& painter, const QRectF& rect, const merivane::TSweepCase& c,
-                                  merivane::present::PowerUnit unit, bool ideal);
+                                  merivane::present::PowerUnit unit, bool ideal,
+                                  const merivane::present::TTubeResult* tube);

@@ -105,7 +105,7 @@ void TSweepChartView::RestoreDescription()
 // ------------------------------------------------------------------ printing
 
 void PaintSweepChart(QPainter& painter, const QRectF& rect, const merivane::TSweepCase& c, present::PowerUnit unit,
-                     bool ideal)
+                     bool ideal, const present::TTubeResult* tube)
 {
     QGraphicsScene scene;
     auto* chart = new TSweepChart(true);
@@ -113,7 +113,7 @@ void PaintSweepChart(QPainter& painter, const QRectF& rect, const merivane::TSwe
     chart->setGeometry(QRectF(QPointF(0, 0), rect.size()));
     merivane::TSweepCase shown = c;
     shown.M.CplIdeal = ideal;
-    chart->Show(shown, merivane::CalcLineSweep(shown), unit, ideal);
+    chart->Show(shown, merivane::CalcLineSweep(shown), unit, ideal, tube);
     chart->LeaveOutHidden();
     chart->layout()->activate();
     scene.setSceneRect(QRectF(QPointF(0, 0), rect.size()));
@@ -150,7 +150,8 @@ extern "C" Q_DECL_EXPORT ISweepChart* MerivaneMakeSweepChart(bool roomy, QWidget
 }
 
 extern "C" Q_DECL_EXPORT void MerivanePaintSweepChart(QPainter& painter, const QRectF& rect, const merivane::TSweepCase& c,
-                                                      present::PowerUnit unit, bool ideal)
+                                                      present::PowerUnit unit, bool ideal,
+                                                      const present::TTubeResult* tube)
 {
-    PaintSweepChart(painter, rect, c, unit, ideal);
+    PaintSweepChart(painter, rect, c, unit, ideal, tube);
 }

@@ -183,6 +183,7 @@ std::string SeriesName(SweepSeries s)
     case SweepSeries::Present: return "Present set-up";
     case SweepSeries::MinAbsorbed: return "Min absorbed";
     case SweepSeries::MaxAbsorbed: return "Max absorbed";
+    case SweepSeries::PulledFrequency: return "Pulled frequency";
     }
     return {};
 }

@@ -73,7 +73,17 @@ std::string PowerAxisTitle(const TPowerAxis& axis);  // "Power (kW)"
 // "Added length (mm)", or "Round-trip phase change (°)" when no wave propagates.
 std::string LengthAxisTitle(bool overLength);
 
-enum class SweepSeries { Absorbed, Incident, Reflected, CouplerBand, PullingBand, Present, MinAbsorbed, MaxAbsorbed };
+enum class SweepSeries {
+    Absorbed,
+    Incident,
+    Reflected,
+    CouplerBand,
+    PullingBand,
+    Present,
+    MinAbsorbed,
+    MaxAbsorbed,
+    PulledFrequency  // the magnetron's frequency over the added length, on its own axis
+};
 // The legend's name of each part of the chart.
 std::string SeriesName(SweepSeries s);
 

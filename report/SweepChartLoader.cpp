@@ -55,16 +55,18 @@ ISweepChart* MakeSweepChart(bool roomy, QWidget* parent, QString& error)
 }
 
 bool PaintSweepChartLoaded(QPainter& painter, const QRectF& rect, const merivane::TSweepCase& c,
-                           merivane::present::PowerUnit unit, bool ideal, QString& error)
+                           merivane::present::PowerUnit unit, bool ideal, QString& error,
+                           const merivane::present::TTubeResult* tube)
 {
     error = Loaded().error;
     if (!Loaded().paint) return false;
-    Loaded().paint(painter, rect, c, unit, ideal);
+    Loaded().paint(painter, rect, c, unit, ideal, tube);
     return true;
 }
 
 bool PaintSweepReportPart(QPainter& painter, const QRectF& rect, const merivane::TSweepCase& c,
-                          merivane::present::PowerUnit unit, bool ideal, QString& error)
+                          merivane::present::PowerUnit unit, bool ideal, QString& error,
+                          const merivane::present::TTubeResult* tube)
 {
     // what the chart cannot say: the line's figures, and the absorbed power
     // to expect when the line's phase is not known (a spread past 360 deg)
@@ -81,5 +83,5 @@ bool PaintSweepReportPart(QPainter& painter, const QRectF& rect, const merivane:
     painter.restore();
     const double gap = 4;  // points
     const QRectF below(rect.left(), used.bottom() + gap, rect.width(), std::max(0.0, rect.bottom() - used.bottom() - gap));
-    return PaintSweepChartLoaded(painter, below, c, unit, ideal, error);
+    return PaintSweepChartLoaded(painter, below, c, unit, ideal, error, tube);
 }

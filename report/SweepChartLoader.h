@@ -11,11 +11,14 @@
 // library cannot be loaded.
 ISweepChart* MakeSweepChart(bool roomy, QWidget* parent, QString& error);
 // PaintSweepChart of the library, for a report made by the window: false,
-// with the reason in error, when the library cannot be loaded.
+// with the reason in error, when the library cannot be loaded. With a tube
+// whose pulling is known, the pulled frequency as on the page.
 bool PaintSweepChartLoaded(QPainter& painter, const QRectF& rect, const merivane::TSweepCase& c,
-                           merivane::present::PowerUnit unit, bool ideal, QString& error);
+                           merivane::present::PowerUnit unit, bool ideal, QString& error,
+                           const merivane::present::TTubeResult* tube = nullptr);
 // The sweep in a report: its summary line (what the chart alone cannot say:
 // the line, the lengths to add, the phase spread) at the top of rect, the
 // chart below it. The summary is there even when the chart is not.
 bool PaintSweepReportPart(QPainter& painter, const QRectF& rect, const merivane::TSweepCase& c,
-                          merivane::present::PowerUnit unit, bool ideal, QString& error);
+                          merivane::present::PowerUnit unit, bool ideal, QString& error,
+                          const merivane::present::TTubeResult* tube = nullptr);

@@ -71,6 +71,8 @@ TForm1::TForm1(std::shared_ptr<IPrompter> prompter, QWidget* parent)
     actions_->SetExtraRegion([this] { return sweep_->CopyRegion(); });
     MakeUndo();
     actions_->SetSnapshotSource([this]() -> const merivane::present::TSnapshot& { return doc_->Snapshot(); });
+    // the Line Sweep takes the case's line loss and magnetron pulling
+    sweep_->SetCaseSource([this]() -> const merivane::present::TCase& { return Document()->State().c; });
     cases_ = new TCaseCommands(*this);
     actions_->SetCaseActions(cases_->OpenAction(), cases_->SaveAction(), cases_->SaveAsAction());
     MakeWorkbenchAction();

@@ -68,7 +68,18 @@ std::vector<TSweepView*> TSweepPage::Views() const
     return v;
 }
 
-merivane::TSweepCase TSweepPage::Case() const { return merivane::TSweepCase{model_, in_}; }
+merivane::TSweepCase TSweepPage::Case() const
+{
+    if (!case_) return merivane::TSweepCase{model_, in_};
+    // the line's loss over the page's line: the source end sees Gl e^(-2 alpha L)
+    const present::TGuideResult guide = present::ComputeGuide(model_, in_, case_().guide);
+    return merivane::TSweepCase{model_, in_, guide.loss.PassFactor};
+}
+
+present::TTubeResult TSweepPage::Tube() const
+{
+    return present::ComputeTube(model_, in_, case_ ? case_().tube : present::DefaultTubeCase());
+}
 
 present::PowerUnit TSweepPage::Unit() const { return unit_ ? unit_() : present::PowerUnit::Watts; }
 
@@ -162,7 +173,8 @@ void TSweepPage::UpdateChart(TSweepView* view)
 {
     if (!view->Chart()) return;
     if (result_.X.empty()) result_ = merivane::CalcLineSweep(Case());
-    view->Chart()->ShowSweep(Case(), result_, Unit(), model_.CplIdeal);
+    const present::TTubeResult tube = Tube();
+    view->Chart()->ShowSweep(Case(), result_, Unit(), model_.CplIdeal, &tube);
     view->chartStale = false;
 }
 

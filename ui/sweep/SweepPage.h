@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "Case.h"
+#include "CaseModel.h"
 #include "Display.h"
 #include "LineSweep.h"
 #include "SweepFields.h"
@@ -45,8 +46,16 @@ public:
     void SetUnitSource(std::function<merivane::present::PowerUnit()> unit) { unit_ = std::move(unit); }
     // What "Enlarge" (and a double click on the chart) opens.
     void SetEnlarge(std::function<void()> enlarge) { enlarge_ = std::move(enlarge); }
-    // The window's model with the line.
+    // The case whose line loss and magnetron the page takes (its guide and
+    // tube inputs; the line is the page's own). Without one: no loss, no
+    // pulling.
+    void SetCaseSource(std::function<const merivane::present::TCase&()> source) { case_ = std::move(source); }
+    // The window's model with the line, and the pass factor e^(-2 alpha L)
+    // of the case's line loss (1 without a loss).
     merivane::TSweepCase Case() const;
+    // The magnetron's results for the window's model on the page's line;
+    // its pulling is not defined without a case or a pulling figure.
+    merivane::present::TTubeResult Tube() const;
     const merivane::TSweepResult& Result() const { return result_; }
     // The readouts as the page shows them.
     std::vector<merivane::present::TSweepRow> Rows() const;
@@ -97,6 +106,7 @@ private:
     const merivane::TModel& model_;
     std::function<merivane::present::PowerUnit()> unit_;
     std::function<void()> enlarge_;
+    std::function<const merivane::present::TCase&()> case_;
     merivane::TSweepInputs in_;
     merivane::TSweepResult result_;  // with the curves while a chart is in sight
     TSweepView* view_ = nullptr;

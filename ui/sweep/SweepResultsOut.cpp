@@ -31,5 +31,6 @@ present::TExtraRegion TSweepPage::CopyRegion() const
 
 bool TSweepPage::PaintChart(QPainter& painter, const QRectF& rect, QString& error) const
 {
-    return PaintSweepReportPart(painter, rect, Case(), Unit(), model_.CplIdeal, error);
+    const present::TTubeResult tube = Tube();
+    return PaintSweepReportPart(painter, rect, Case(), Unit(), model_.CplIdeal, error, &tube);
 }
