@@ -409,7 +409,7 @@ int Run(const QStringList& arguments)
         bool charted = true;
         QString chartError;
         r.chart = [&](QPainter& p, const QRectF& rect) {
-            charted = PaintSweepReportPart(p, rect, chartCase, d.power, c.m.CplIdeal, chartError);
+            charted = PaintSweepReportPart(p, rect, chartCase, d.power, c.m.CplIdeal, chartError, &tubeSnap.tube);
         };
         r.smith = [&](QPainter& p, const QRectF& rect) { cli::PaintSmithReportPart(p, rect, smithScene, smithOptions); };
         if (!WriteReportPdf(path, r)) {
