@@ -42,6 +42,13 @@ TSmithScene MakeSmithScene(const present::TSnapshot& s, const TSmithOptions& o)
     return sc;
 }
 
+void PaintSmithReport(QPainter& p, const QRectF& area, const present::TSnapshot& s)
+{
+    TSmithOptions o;
+    o.unit = s.c.display.power;
+    PaintSmith(p, area, MakeSmithScene(s, o), o, TSmithPalette::Light(), p.font());
+}
+
 QColor PulledColour(const TSmithPalette& pal, double fMHz, double f0MHz, double spanMHz)
 {
     if (!(spanMHz > 0) || !std::isfinite(fMHz)) return pal.pullMid;

@@ -116,6 +116,10 @@ void PaintSmithBackground(QPainter& p, const QRectF& area, const TSmithScene& sc
 void PaintSmithForeground(QPainter& p, const QRectF& area, const TSmithScene& scene, const TSmithOptions& o,
                           const TSmithPalette& palette, const QFont& font);
 
+// The chart of a computed case as the window's report paints it: the default
+// choices in the case's power unit, the light palette, the painter's font.
+void PaintSmithReport(QPainter& p, const QRectF& area, const present::TSnapshot& s);
+
 // Writes the chart as SVG (a path ending in .svg, case ignored) or else PNG,
 // size in pixels; the file is replaced only when complete. False with the
 // reason otherwise.
