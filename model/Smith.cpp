@@ -133,13 +133,16 @@ TPointReading ReadPoint(TGamma g, const TModel& m, const TLocus& locus, double t
     r.yFinite = g != TGamma(-1.0, 0.0);
     if (r.yFinite) r.y = (1.0 - g) / (1.0 + g);
     r.absorbedW = AbsorbedAt(m, g);
-    // On the load's circle the point is Gl e^(-j phi): phi = arg Gl - arg G.
-    const double gl = std::abs(locus.present);
-    r.onLocus = gl > 0 && std::fabs(r.mag - gl) <= tolerance;
-    if (r.onLocus) {
-        const double phi = Reduce360((std::arg(locus.present) - std::arg(g)) * 180.0 / kPi);
-        r.addX = phi * locus.xPerDeg;
-    }
+    // On the load's path the point is Gl e^(-2 alpha d) e^(-j phi): phi = arg Gl - arg G
+    // gives the x to add, and the path's magnitude there, |Gl| e^(-2 alpha d)
+    // (|Gl| on a lossless line), says whether G lies on it. Over one period
+    // phi runs once round, so the x is the only one.
+    if (!(std::abs(locus.present) > 0)) return r;
+    const double phi = Reduce360((std::arg(locus.present) - std::arg(g)) * 180.0 / kPi);
+    const double x = phi * locus.xPerDeg;
+    const double onPath = std::abs(LocusPoint(locus.present, locus.overLength, locus.xPerDeg, x, locus.npPerM));
+    r.onLocus = std::fabs(r.mag - onPath) <= tolerance;
+    if (r.onLocus) r.addX = x;
     return r;
 }
 

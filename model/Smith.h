@@ -91,7 +91,7 @@ struct TPointReading {
     bool yFinite = true;        // false at G = -1
     std::complex<double> y;     // (1 - G) / (1 + G)
     double absorbedW = 0.0;     // the power the load would take there
-    bool onLocus = false;       // |G| within tolerance of |Gl| (lossless path)
+    bool onLocus = false;       // |G| within tolerance of the path's at G's phase (|Gl| without loss)
     double addX = 0.0;          // x to add to bring the load there, 0 .. period
 };
 

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SmithOption.h"
 
+#include "GuideOptions.h"
 #include "Inputs.h"
+#include "Match.h"
 #include "SmithTexts.h"
 
 #include <QPainter>
@@ -87,11 +89,17 @@ bool ReadSmithOptions(const QCommandLineParser& parser, const TSmithOptionNames&
     return true;
 }
 
-smith::TSmithScene SmithSceneOf(const TModel& m, const TSweepInputs& line, bool lineKnown, const smith::TSmithOptions& o)
+smith::TSmithScene SmithSceneOf(const TCaseInput& c, const present::TTubeResult& tube, const smith::TSmithOptions& o)
 {
-    TSweepCase c{m, line};
-    c.In.LineKnown = lineKnown;
-    return smith::MakeSmithScene(m, CalcLineSweep(c, 0), o);
+    // the sweep's extremes with the line's loss, as the text output gives them
+    TSweepCase sc{c.m, c.line, GuidePassFactor(c)};
+    sc.In.LineKnown = c.lineGiven;
+    smith::TSmithOptions withLoss = o;
+    withLoss.npPerM = c.guideGiven ? CaseGuide(c).attenuation.NpPerM : 0.0;
+    smith::TSmithScene scene = smith::MakeSmithScene(c.m, CalcLineSweep(sc, 0), withLoss);
+    if (c.match) smith::AddTunerPath(scene, MatchOf(c));
+    smith::AddPulledFrequency(scene, tube, c.line.FreqMHz);
+    return scene;
 }
 
 bool WriteSmithOption(const QCommandLineParser& parser, const TSmithOptionNames& names,

@@ -5,6 +5,8 @@
 #pragma once
 
 #include "Display.h"
+#include "Inputs.h"
+#include "MagnetronCase.h"
 #include "LineSweep.h"
 #include "Model.h"
 #include "SmithPainter.h"
@@ -29,10 +31,11 @@ bool IsSmithArgument(const char* arg);
 bool ReadSmithOptions(const QCommandLineParser& parser, const TSmithOptionNames& names, present::PowerUnit unit,
                       smith::TSmithOptions& o, std::string& error);
 
-// The scene of a case: m computed, the line as the Line Sweep takes it
-// (unknown when no line option was given: the path runs over the phase).
-smith::TSmithScene SmithSceneOf(const TModel& m, const TSweepInputs& line, bool lineKnown,
-                                const smith::TSmithOptions& o);
+// The scene of a computed case: the line as the Line Sweep takes it (unknown
+// when no line option was given: the path runs over the phase), a spiral
+// with the line's loss, the tuner's path with --match, and the pulled
+// frequency as the path's colour when tube has a pulling figure.
+smith::TSmithScene SmithSceneOf(const TCaseInput& c, const present::TTubeResult& tube, const smith::TSmithOptions& o);
 
 // Writes --smith's file when it was given; false with the message in error.
 bool WriteSmithOption(const QCommandLineParser& parser, const TSmithOptionNames& names,

@@ -389,7 +389,7 @@ int Run(const QStringList& arguments)
         Fail(smithError);
         return kBadUsage;
     }
-    const smith::TSmithScene smithScene = cli::SmithSceneOf(c.m, c.line, c.lineGiven, smithOptions);
+    const smith::TSmithScene smithScene = cli::SmithSceneOf(c, tubeSnap.tube, smithOptions);
     if (!cli::WriteSmithOption(parser, smithNames, smithScene, smithOptions, smithError)) {
         Fail(smithError);
         return kBadUsage;

@@ -3,6 +3,8 @@
 // rim with its phase scale, the circles, the load's path, the points.
 #include "SmithPainter.h"
 
+#include "SmithOverlay.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
@@ -291,7 +293,7 @@ void PaintSmithForeground(QPainter& p, const QRectF& area, const TSmithScene& sc
     p.setPen(c.Pen(faint, 0.06));
     p.setBrush(Qt::NoBrush);
     c.Circle(0.0, sc.loadCircle.radius);
-    c.Path(sc.locus.points, c.Pen(pal.locus, 0.12));
+    if (!PaintPulledLocus(p, layer.f, sc, pal)) c.Path(sc.locus.points, c.Pen(pal.locus, 0.12));
     if (sc.locus.arcDefined) {
         QColor band = pal.arc;
         band.setAlphaF(0.7f);
@@ -299,6 +301,7 @@ void PaintSmithForeground(QPainter& p, const QRectF& area, const TSmithScene& sc
         pen.setCapStyle(Qt::RoundCap);
         c.Path(sc.locus.arc, pen);
     }
+    PaintTunerPath(p, layer.f, sc, pal);
     p.restore();
 
     if (sc.locus.adviceDefined) {
@@ -310,6 +313,7 @@ void PaintSmithForeground(QPainter& p, const QRectF& area, const TSmithScene& sc
         c.Point(sc.conjugate, TChartPainter::Shape::Diamond, pal.conjugate, QStringLiteral("\u0393s*"), 0.3);
     c.Point(sc.load, TChartPainter::Shape::Disc, pal.load, QStringLiteral("\u0393l"), 0.36);
     if (sc.marker) c.Marker(*sc.marker);
+    PaintPullLegend(p, area, layer.f.em, sc, pal);
 
     if (!sc.note.isEmpty()) {
         const double em = layer.f.em;

@@ -6,10 +6,12 @@
 // dark theme and at any scale.
 #pragma once
 
+#include "CaseModel.h"
 #include "Display.h"
 #include "LineSweep.h"
 #include "Model.h"
 #include "Smith.h"
+#include "SmithPath.h"
 
 #include <QColor>
 #include <QFont>
@@ -39,6 +41,8 @@ struct TSmithOptions {
 struct TSmithPalette {
     QColor background, text, grid, gridLabel, rim;
     QColor load, source, conjugate, locus, arc, swr, power, marker;
+    QColor tuner;                        // the tuner's path
+    QColor pullLow, pullMid, pullHigh;   // the pulled frequency: f0 - span, f0, f0 + span
     static TSmithPalette Light();
     static TSmithPalette Dark();
     // From a widget's base and text colours: light or dark accents by the base's lightness.
@@ -60,10 +64,33 @@ struct TSmithScene {
     std::vector<TLabelledCircle> power;
     QString note;  // the pulling band's full turn, or empty
     std::optional<TGamma> marker;  // the readout's point, drawn as a cross
+    TTunerPath tuner;              // drawn when defined
+    // The frequency the magnetron is pulled to at each point of locus.points
+    // (MHz), drawn as the path's colour from f0 - span to f0 + span; empty
+    // when the case has no pulling figure.
+    std::vector<double> pulledMHz;
+    double pullF0MHz = 0.0, pullSpanMHz = 0.0;
 };
 
 // m computed by the model, s the Line Sweep of the case (its curves are not used).
 TSmithScene MakeSmithScene(const TModel& m, const TSweepResult& s, const TSmithOptions& o);
+
+// The path of the tuner's chosen solution from the scene's load; left
+// undefined when the match found none.
+void AddTunerPath(TSmithScene& sc, const present::TTunerResult& t);
+// The pulled frequency along the locus when the tube's pulling is known:
+// f0 + df(Gseen e^(-j phi)) at each point's round-trip phase phi, over the
+// span of the shift at the seen reflection's SWR.
+void AddPulledFrequency(TSmithScene& sc, const present::TTubeResult& tube, double f0MHz);
+// The whole chart of a computed case: the path a spiral with the line's
+// loss, the tuner's path for the chosen solution, the pulled frequency as
+// the path's colour. o.npPerM is taken from the snapshot.
+TSmithScene MakeSmithScene(const present::TSnapshot& s, const TSmithOptions& o);
+
+// The colour of the frequency f on the scale from f0 - span (pullLow)
+// through f0 (pullMid) to f0 + span (pullHigh); clamped at the ends, pullMid
+// for a span that is not positive.
+QColor PulledColour(const TSmithPalette& pal, double fMHz, double f0MHz, double spanMHz);
 
 // Where the chart lies in a rectangle: the centre, the pixels per unit of G
 // and the radius of the edge, with room round it for the phase scale.
@@ -88,6 +115,10 @@ void PaintSmithBackground(QPainter& p, const QRectF& area, const TSmithScene& sc
                           const TSmithPalette& palette, const QFont& font);
 void PaintSmithForeground(QPainter& p, const QRectF& area, const TSmithScene& scene, const TSmithOptions& o,
                           const TSmithPalette& palette, const QFont& font);
+
+// The chart of a computed case as the window's report paints it: the default
+// choices in the case's power unit, the light palette, the painter's font.
+void PaintSmithReport(QPainter& p, const QRectF& area, const present::TSnapshot& s);
 
 // Writes the chart as SVG (a path ending in .svg, case ignored) or else PNG,
 // size in pixels; the file is replaced only when complete. False with the

@@ -46,6 +46,12 @@ TSmithPalette TSmithPalette::For(const QColor& base, const QColor& text)
     p.swr = dark ? QColor(77, 208, 225) : QColor(0, 131, 143);
     p.power = dark ? QColor(188, 170, 164) : QColor(109, 76, 65);
     p.marker = text;
+    p.tuner = dark ? QColor(240, 98, 146) : QColor(173, 20, 87);
+    // a diverging scale, blue (low) through grey to red (high), that reads
+    // for the colour-blind and keeps 3:1 against the base in either theme
+    p.pullLow = dark ? QColor(103, 169, 207) : QColor(33, 102, 172);
+    p.pullMid = dark ? QColor(170, 170, 170) : QColor(110, 110, 110);
+    p.pullHigh = dark ? QColor(239, 138, 98) : QColor(178, 24, 43);
     return p;
 }
 

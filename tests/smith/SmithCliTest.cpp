@@ -88,4 +88,31 @@ TEST(SmithCli, ReportCarriesTheChart)
     EXPECT_TRUE(text.contains(QString::fromUtf8("\u0393s*"))) << text.toStdString();
 }
 
+QByteArray SvgOf(const QStringList& args)
+{
+    QTemporaryDir dir;
+    const QString svg = dir.filePath("chart.svg");
+    const TRun r = RunCalc(QStringList{"--smith", svg} + args, {}, NoDisplay());
+    EXPECT_EQ(r.status, 0) << r.err;
+    QFile f(svg);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return f.readAll();
+}
+
+TEST(SmithCli, TunerPathWithAMatchMethodAndPullingLegendWithAFigure)
+{
+    // the tuner's path is drawn in the light palette's tuner colour, rgb(173, 20, 87)
+    const QByteArray plain = SvgOf({"--line", "WR340", "--length", "2"});
+    EXPECT_FALSE(plain.contains("#ad1457"));
+    EXPECT_FALSE(plain.contains("Pulled frequency"));
+    const QByteArray matched = SvgOf({"--line", "WR340", "--length", "2", "--match", "single-stub"});
+    EXPECT_TRUE(matched.contains("#ad1457"));
+    EXPECT_FALSE(matched.contains("Pulled frequency"));
+    // f0 = 2450 MHz, PF 10 MHz, SWR 3: the scale runs over 2450 +- 16.0 MHz
+    const QByteArray pulled = SvgOf({"--line", "WR340", "--length", "2", "--pulling", "10"});
+    EXPECT_TRUE(pulled.contains("Pulled frequency"));
+    EXPECT_TRUE(pulled.contains("2434.0"));
+    EXPECT_TRUE(pulled.contains("2466.0"));
+}
+
 }  // namespace

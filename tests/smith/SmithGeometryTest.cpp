@@ -230,5 +230,67 @@ TEST(ReadPoint, MagnitudeFigures)
     EXPECT_NEAR(ReadPoint(0.2, m, l).absorbedW, m.Pav, 1e-9 * m.Pav);
 }
 
+// WR340 at 2450 MHz: lg = l0 / sqrt(1 - (l0 / 2a)^2), l0 = c / f = 122.36 mm, a = 86.36 mm
+double Wr340GuideWavelengthMm()
+{
+    const double l0 = 299.792458 / 2450 * 1000, a = 86.36;
+    return l0 / std::sqrt(1.0 - (l0 / (2 * a)) * (l0 / (2 * a)));
+}
+
+TEST(Locus, LossySpiralAgainstTheClosedForm)
+{
+    const TModel m = Computed(0.2, 0, 0.5, 90);
+    const double lg = Wr340GuideWavelengthMm();
+    const double alpha = 0.5 * std::log(10.0) / 20;  // 0.5 dB/m in Np/m
+    const TGamma gl = std::polar(0.5, kPi / 2);
+    TSweepInputs in;
+    in.LengthM = 3.0;
+    const double pass = std::exp(-2 * alpha * in.LengthM);
+    const TSweepResult s = CalcLineSweep(TSweepCase{m, in, pass}, 0);
+    ASSERT_TRUE(s.OverLength);
+    const TLocus l = CalcLocus(m.LoaRfl, s, 90, alpha);
+    // G(d) = Gl e^(-2 alpha d) e^(-j 4 pi d / lg), d in m for alpha, mm for lg
+    const auto closed = [&](double dMm) {
+        return gl * std::exp(-2 * alpha * dMm / 1000) * std::polar(1.0, -4 * kPi * dMm / lg);
+    };
+    EXPECT_NEAR(l.period, lg / 2, 1e-9);
+    for (std::size_t i = 0; i < l.points.size(); ++i) EXPECT_LT(std::abs(l.points[i] - closed(l.x[i])), 1e-12) << i;
+    // the marks of the lossy sweep's extremes lie on the spiral too
+    ASSERT_TRUE(l.adviceDefined);
+    EXPECT_LT(std::abs(l.atMax - closed(s.AddForMax)), 1e-12);
+    EXPECT_LT(std::abs(l.atMin - closed(s.AddForMin)), 1e-12);
+}
+
+struct TSpiralReadCase {
+    const char* name;
+    double dMm;       // where on the spiral
+    double magScale;  // the point's magnitude over the spiral's there
+    bool onLocus;
+};
+
+TEST(ReadPoint, AddTheLengthThatReachesThePointOnTheSpiral)
+{
+    const TModel m = Computed(0.2, 0, 0.5, 90);
+    const double lg = Wr340GuideWavelengthMm();
+    const double alpha = 2.0;  // Np/m: at 40 mm the spiral is e^(-0.16) = 0.852 of |Gl|
+    const TLocus l = CalcLocus(m.LoaRfl, CalcLineSweep(TSweepCase{m, TSweepInputs{}}, 0), 90, alpha);
+    const TSpiralReadCase cases[] = {
+        {"on the spiral at 10 mm", 10.0, 1.0, true},
+        {"on the spiral at 40 mm", 40.0, 1.0, true},
+        {"on the spiral near the period's end", 80.0, 1.0, true},
+        // at 40 mm the lossless circle lies 0.074 off the spiral: not on it
+        {"the lossless circle at 40 mm", 40.0, std::exp(2 * alpha * 0.040), false},
+    };
+    for (const TSpiralReadCase& c : cases) {
+        const double mag = 0.5 * std::exp(-2 * alpha * c.dMm / 1000) * c.magScale;
+        const TGamma g = std::polar(mag, kPi / 2 - 4 * kPi * c.dMm / lg);
+        const TPointReading p = ReadPoint(g, m, l);
+        EXPECT_EQ(p.onLocus, c.onLocus) << c.name;
+        if (c.onLocus) {
+            EXPECT_NEAR(p.addX, c.dMm, 1e-9) << c.name;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace merivane::smith

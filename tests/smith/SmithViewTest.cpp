@@ -171,6 +171,31 @@ TEST(SmithView, ReadoutFollowsThePointerAndIsTheDescription)
     EXPECT_TRUE(host.view.ReadoutText().contains(QString::fromUtf8("\u2220 91\u00b0"))) << host.view.ReadoutText().toStdString();
 }
 
+TEST(SmithView, ShowsTheTunerPathTheSpiralAndThePulledFrequency)
+{
+    TCase c = merivane::present::DefaultCase();
+    c.line.LengthM = 2.0;
+    c.tuner.method = merivane::MatchMethod::SingleStub;
+    c.guide.loss = merivane::LossSource::Entered;
+    c.guide.lossDbPerM = 10.0;  // alpha = 10 ln 10 / 20 = 1.151 Np/m
+    c.tube.magnetron.pullingMHz = 10.0;
+    TViewHost host(c);
+    const merivane::smith::TSmithScene& sc = host.view.Canvas()->Scene();
+    ASSERT_TRUE(sc.tuner.defined);
+    EXPECT_LT(std::abs(sc.tuner.end), 1e-9);
+    EXPECT_NEAR(sc.locus.npPerM, 10.0 * std::log(10.0) / 20, 1e-12);
+    EXPECT_EQ(sc.pulledMHz.size(), sc.locus.points.size());
+    // a point of the spiral reads as on the path, with the length to add;
+    // the lossless circle at the same phase does not: a quarter period (21.7 mm) on
+    // the spiral has 0.5 e^(-2 alpha d) = 0.476
+    const std::size_t i = sc.locus.points.size() / 4;
+    const TGamma onSpiral = sc.locus.points[i];
+    host.Mouse(QEvent::MouseMove, onSpiral, Qt::NoButton);
+    EXPECT_TRUE(host.view.ReadoutText().contains(QStringLiteral("Add "))) << host.view.ReadoutText().toStdString();
+    host.Mouse(QEvent::MouseMove, std::polar(std::abs(sc.locus.present), std::arg(onSpiral)), Qt::NoButton);
+    EXPECT_FALSE(host.view.ReadoutText().contains(QStringLiteral("Add "))) << host.view.ReadoutText().toStdString();
+}
+
 TEST(SmithView, WheelZooms)
 {
     TViewHost host;

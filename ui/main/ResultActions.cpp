@@ -101,6 +101,7 @@ TReport TResultActions::MakeReport() const
     r.version = merivane::env::GetFileVersionString();
     r.when = QDateTime::currentDateTime();
     r.chart = chart_;
+    r.smith = smith_;
     return r;
 }
 

@@ -46,6 +46,8 @@ public:
     // tables.
     void SetExtraRegion(std::function<merivane::present::TExtraRegion()> rows);
     void SetChartPainter(TChartPainter chart);
+    // The Smith chart's painter for the report's third column; none: no Smith chart.
+    void SetSmithPainter(TChartPainter smith) { smith_ = std::move(smith); }
     // Reads what such a page has typed and not yet taken, before a copy, an
     // export or a report asks for anything.
     void SetPendingInput(std::function<void()> take);
@@ -106,6 +108,7 @@ private:
     std::shared_ptr<IResultDialogs> dialogs_;
     std::function<merivane::present::TExtraRegion()> extra_;
     TChartPainter chart_;
+    TChartPainter smith_;
     std::function<void()> pending_;
     std::function<const merivane::present::TSnapshot&()> snapshot_;
     QAction* workbench_ = nullptr;

@@ -156,7 +156,7 @@ void TSmithView::Rebuild()
 {
     if (!snapshot_) return;
     options_.unit = snapshot_->c.display.power;
-    smith::TSmithScene scene = smith::MakeSmithScene(snapshot_->m, snapshot_->sweep, options_);
+    smith::TSmithScene scene = smith::MakeSmithScene(*snapshot_, options_);
     scene.marker = pointer_;
     canvas_->SetScene(scene, options_);
     ShowReadout();

@@ -12,6 +12,8 @@
 #include "InputPanel.h"
 #include "InputValues.h"
 #include "Look.h"
+#include "ResultActions.h"
+#include "SmithPainter.h"
 #include "SweepPage.h"
 #include "SweepView.h"
 #include "TForm1.h"
@@ -202,6 +204,10 @@ void InstallWorkbench(TForm1& form)
             form.ReportWarning(QStringLiteral("The list of recent cases could not be saved to %1: %2")
                                    .arg(WorkbenchSettingsPath(), reason));
         if (TWorkbench* wb = WorkbenchOf(form)) wb->UpdateTitle();
+    });
+    // the window's report carries the case's Smith chart, as merivane-calc's does
+    form.ResultActions()->SetSmithPainter([&form](QPainter& p, const QRectF& r) {
+        merivane::smith::PaintSmithReport(p, r, form.Document()->Snapshot());
     });
     form.SetWorkbenchOpener([&form](const QString& view) {
         TWorkbench* wb = WorkbenchOf(form);
