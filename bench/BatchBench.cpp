@@ -197,6 +197,20 @@ void BM_BatchEndToEndTube(benchmark::State& state)
 }
 BENCHMARK(BM_BatchEndToEndTube)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
+// A row's case, computed as merivane-calc computes it.
+TModel Computed(const TCase& c)
+{
+    TModel m;
+    m.Va = c.va;
+    m.Ia = c.ia;
+    m.Eff = c.eff;
+    m.SrcRfl = c.src;
+    m.LoaRfl = c.loa;
+    m.CplDirDb = c.dirDb;
+    CalcTransmission(m, c.ideal);
+    return m;
+}
+
 // The same cases computed and formatted as the same rows, in memory.
 void BM_BatchFloor(benchmark::State& state)
 {
@@ -205,14 +219,7 @@ void BM_BatchFloor(benchmark::State& state)
     out.reserve(1 << 21);
     for (auto _ : state) {
         for (const TCase& c : cases) {
-            TModel m;
-            m.Va = c.va;
-            m.Ia = c.ia;
-            m.Eff = c.eff;
-            m.SrcRfl = c.src;
-            m.LoaRfl = c.loa;
-            m.CplDirDb = c.dirDb;
-            CalcTransmission(m, c.ideal);
+            TModel m = Computed(c);
             present::AppendBatchRow(out, m, c.forms);
             if (out.size() >= (1 << 20)) {
                 benchmark::DoNotOptimize(out.data());
@@ -240,14 +247,7 @@ void BM_BatchFloorMatch(benchmark::State& state)
     out.reserve(1 << 21);
     for (auto _ : state) {
         for (const TCase& c : cases) {
-            TModel m;
-            m.Va = c.va;
-            m.Ia = c.ia;
-            m.Eff = c.eff;
-            m.SrcRfl = c.src;
-            m.LoaRfl = c.loa;
-            m.CplDirDb = c.dirDb;
-            CalcTransmission(m, c.ideal);
+            TModel m = Computed(c);
             present::AppendBatchRow(out, m, c.forms);
             out.pop_back();
             AppendMatchCsv(out, present::ComputeTuner(tuner, m, line));
