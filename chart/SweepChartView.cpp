@@ -22,9 +22,11 @@ using present::SweepSeries;
 
 // ------------------------------------------------------------------ the view
 
-TSweepChartView::TSweepChartView(bool roomy, QWidget* parent) : QChartView(parent), chart_(new TSweepChart(roomy))
+// The view owns its chart from the start: made with a chart of its own and
+// given another, a QChartView lets the first one go without deleting it.
+TSweepChartView::TSweepChartView(bool roomy, QWidget* parent)
+    : QChartView(new TSweepChart(roomy), parent), chart_(static_cast<TSweepChart*>(chart()))
 {
-    setChart(chart_);
     setRenderHint(QPainter::Antialiasing);
     setMouseTracking(true);
     viewport()->setMouseTracking(true);
