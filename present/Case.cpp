@@ -94,7 +94,7 @@ TSection InputSection(const TModel& m, const TDisplay& d)
     return s;
 }
 
-TValue CellValue(const TCellSpec& cell, const TModel& m, const TDisplay& d)
+TValue CellValue(const TResultCell& cell, const TModel& m, const TDisplay& d)
 {
     const TCell c = cell.render(m, d);
     TValue v{c.text, {}};
@@ -125,7 +125,7 @@ std::vector<TSection> CaseSections(const TModel& m, const TDisplay& d, const TEx
         s.columns.assign(r.columns.begin(), r.columns.end());
         const std::size_t width = std::max<std::size_t>(1, r.columns.size());
         for (const char* caption : r.rows) s.rows.push_back({caption, std::vector<TValue>(width)});
-        for (const TCellSpec& c : ResultCells()) {
+        for (const TResultCell& c : ResultCells()) {
             if (c.region != r.region) continue;
             s.rows[static_cast<std::size_t>(c.row)].values[static_cast<std::size_t>(c.column)] = CellValue(c, m, d);
         }

@@ -52,7 +52,7 @@ const char* ReflFormName(int form);
 // The inputs as the window's fields show them after an evaluation.
 TSection InputSection(const TModel& m, const TDisplay& d);
 // The value and unit of one result cell.
-TValue CellValue(const TCellSpec& cell, const TModel& m, const TDisplay& d);
+TValue CellValue(const TResultCell& cell, const TModel& m, const TDisplay& d);
 // "Inputs", then one section per region of Regions() in order, then the extra
 // region when it has rows.
 std::vector<TSection> CaseSections(const TModel& m, const TDisplay& d, const TExtraRegion* extra = nullptr);

@@ -35,7 +35,7 @@ TCell Power(double w, D d) { return PowerCell(w, d.power); }
 TCell Meas(bool err, double ratio, double w, M m, D d) { return MeaPowerCell(err, ratio, w, m.SelErrUnit, d.power); }
 
 using R = Region;
-const TCellSpec kCells[] = {
+const TResultCell kCells[] = {
     {R::MagnetronOutput, 0, 0, "Panel11", "lbPmatch2", "lbPmatchUnit", "Power to Match", [](M m, D d) { return Power(m.Pmatch, d); }},
     {R::MagnetronOutput, 1, 0, "Panel1", "lbPav", "lbPavUnit", "Available Power", [](M m, D d) { return Power(m.Pav, d); }},
     {R::SourceReflection, 0, 0, "Panel2", "lbSrcMism2", nullptr, "Source Mismatch", [](M m, D d) { return MismCell(m.SrcRfl, d.srcMism); }},
@@ -91,6 +91,6 @@ const TRegionSpec& RegionOf(Region r)
     return kRegions[0];
 }
 
-std::span<const TCellSpec> ResultCells() { return kCells; }
+std::span<const TResultCell> ResultCells() { return kCells; }
 
 }  // namespace merivane::present

@@ -21,7 +21,7 @@ struct TRegionSpec {
     std::span<const char* const> columns;  // column headers, left to right; empty for single cells
 };
 
-struct TCellSpec {
+struct TResultCell {
     Region region;
     int row;     // index into the region's rows
     int column;  // index into the region's columns; 0 for a single cell
@@ -35,6 +35,6 @@ struct TCellSpec {
 std::span<const TRegionSpec> Regions();
 const TRegionSpec& RegionOf(Region r);
 // Region by region, row by row, column by column.
-std::span<const TCellSpec> ResultCells();
+std::span<const TResultCell> ResultCells();
 
 }  // namespace merivane::present

@@ -127,7 +127,7 @@ void AddLine(TComparison& out, const TSweepInputs& ref, const TSweepInputs& cur)
 
 void AddResults(TComparison& out, const TModel& ref, const TModel& cur, const TDisplay& d)
 {
-    for (const TCellSpec& c : ResultCells()) {
+    for (const TResultCell& c : ResultCells()) {
         const TRegionSpec& region = RegionOf(c.region);
         std::string caption = region.rows[static_cast<std::size_t>(c.row)];
         if (!region.columns.empty()) caption += std::string(", ") + region.columns[static_cast<std::size_t>(c.column)];

@@ -142,7 +142,7 @@ TNumber PowerNumber(double watts, PowerUnit unit)
     return {watts, watts, 2};
 }
 
-TNumber CellNumber(const TCellSpec& cell, const TModel& m, const TDisplay& d)
+TNumber CellNumber(const TResultCell& cell, const TModel& m, const TDisplay& d)
 {
     for (const TRule& r : kRules)
         if (std::strcmp(r.valueLabel, cell.valueLabel) == 0) return r.number(m, d);

@@ -23,7 +23,7 @@ struct TNumber {
 // A power as PowerCell shows it: dB of milliwatts, watts or kilowatts, or watts.
 TNumber PowerNumber(double watts, PowerUnit unit);
 // The number behind a result cell of ResultCells(), by its value label.
-TNumber CellNumber(const TCellSpec& cell, const TModel& m, const TDisplay& d);
+TNumber CellNumber(const TResultCell& cell, const TModel& m, const TDisplay& d);
 // The number behind the i-th row of InputSection().
 TNumber InputNumber(int row, const TModel& m, const TDisplay& d);
 

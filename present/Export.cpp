@@ -135,7 +135,7 @@ std::string CaseCsv(const TModel& m, const TDisplay& d, const TExtraRegion* extr
     std::string row;
     AppendBatchRow(row, m, d);
     row.pop_back();  // the line end
-    for (const TCellSpec& c : ResultCells()) {
+    for (const TResultCell& c : ResultCells()) {
         header += ',';
         AppendCsvText(header, c.accessibleName);
         row += ',';
@@ -212,7 +212,7 @@ std::string CaseJson(const TModel& m, const TDisplay& d, const TExtraRegion* ext
         out += ": ";
         AppendJsonString(out, text);
     };
-    for (const TCellSpec& c : ResultCells()) add(c.accessibleName, CellValue(c, m, d).Joined());
+    for (const TResultCell& c : ResultCells()) add(c.accessibleName, CellValue(c, m, d).Joined());
     if (extra)
         for (const auto& [caption, text] : extra->rows) add(caption, text);
     out += "\n  }\n}\n";

@@ -72,7 +72,7 @@ protected:
 
     // What the window shows for a cell: its value, then its unit label, or for
     // a cell without one the list beside it.
-    std::string WindowCell(const TCellSpec& c) const
+    std::string WindowCell(const TResultCell& c) const
     {
         std::string text = S(Text(c.valueLabel));
         std::string unit;
@@ -116,7 +116,7 @@ TEST_P(CliAndWindow, TextOutputShowsWhatTheWindowShows)
     }
 
     int compared = 0;
-    for (const TCellSpec& cell : ResultCells()) {
+    for (const TResultCell& cell : ResultCells()) {
         const TRegionSpec& region = RegionOf(cell.region);
         const TTextSection* s = nullptr;
         for (const TTextSection& t : sections)
@@ -183,7 +183,7 @@ TEST_F(CliAndWindow, JsonAndCsvReadBackToTheWindowsDoubles)
     }
     // the texts too
     const QJsonObject display = doc.value("display").toObject();
-    for (const TCellSpec& cell : ResultCells())
+    for (const TResultCell& cell : ResultCells())
         EXPECT_EQ(S(display.value(cell.accessibleName).toString()), WindowCell(cell)) << cell.accessibleName;
     EXPECT_EQ(S(doc.value("inputs").toObject().value("source").toString()), "db:-13.3@15");
     EXPECT_EQ(S(doc.value("inputs").toObject().value("load").toString()), "swr:2.7@-35");

@@ -26,7 +26,7 @@ TModel WorkedExample(bool ideal)
 std::map<std::string, TCell> Render(const TModel& m, const TDisplay& d)
 {
     std::map<std::string, TCell> out;
-    for (const TCellSpec& c : ResultCells()) out[c.accessibleName] = c.render(m, d);
+    for (const TResultCell& c : ResultCells()) out[c.accessibleName] = c.render(m, d);
     return out;
 }
 
@@ -34,7 +34,7 @@ TEST(Cells, EachRowAndColumnOfEachRegionHasExactlyOneCell)
 {
     std::set<std::tuple<int, int, int>> seen;
     std::set<std::string> names, panels, labels;
-    for (const TCellSpec& c : ResultCells()) {
+    for (const TResultCell& c : ResultCells()) {
         const TRegionSpec& region = RegionOf(c.region);
         ASSERT_LT(c.row, static_cast<int>(region.rows.size())) << c.accessibleName;
         ASSERT_LT(c.column, std::max<int>(1, static_cast<int>(region.columns.size()))) << c.accessibleName;
@@ -51,7 +51,7 @@ TEST(Cells, EachRowAndColumnOfEachRegionHasExactlyOneCell)
 
 TEST(Cells, NamesJoinTheRowCaptionAndTheColumnHeader)
 {
-    for (const TCellSpec& c : ResultCells()) {
+    for (const TResultCell& c : ResultCells()) {
         const TRegionSpec& region = RegionOf(c.region);
         if (region.columns.empty()) continue;
         EXPECT_EQ(std::string(c.accessibleName),

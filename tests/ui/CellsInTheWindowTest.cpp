@@ -39,7 +39,7 @@ TEST_P(CatalogueInTheWindow, EveryCellShowsWhatTheRulesGive)
 
     const TDisplay display = w->Display();
     int checked = 0;
-    for (const TCellSpec& entry : ResultCells()) {
+    for (const TResultCell& entry : ResultCells()) {
         const TCell cell = entry.render(w->M, display);
         auto* panel = Find<QFrame>(entry.panel);
         ASSERT_NE(panel, nullptr);

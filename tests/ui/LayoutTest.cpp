@@ -121,7 +121,7 @@ TEST_F(WindowTest, UnitsStandOnTheLineOfTheirValues)
 {
     Create(false);
     int checked = 0;
-    for (const merivane::present::TCellSpec& c : merivane::present::ResultCells()) {
+    for (const merivane::present::TResultCell& c : merivane::present::ResultCells()) {
         if (!c.unitLabel) continue;
         const QLabel* value = Label(c.valueLabel);
         const QLabel* unit = Label(c.unitLabel);

@@ -50,7 +50,7 @@ void TForm1::ApplyTooltips()
         for (QLabel* l : findChildren<QLabel*>())
             if (l->buddy() == e) l->setToolTip(e->toolTip());
     // a result cell shares the tooltip of its row
-    for (const present::TCellSpec& c : present::ResultCells()) {
+    for (const present::TResultCell& c : present::ResultCells()) {
         const char* caption = present::RowCaptionOf(c.region, c.row);
         const char* tip = caption ? present::TooltipFor(caption) : nullptr;
         if (QWidget* panel = findChild<QWidget*>(QString::fromLatin1(c.panel)); panel && tip) SetTip(panel, Utf8(tip));

@@ -111,10 +111,10 @@ void TForm1::ShowRelatDb(double ratio, bool undefined, QLabel* value, QLabel* un
 const std::vector<TForm1::TCellSlot>& TForm1::CellSlots()
 {
     if (cellSlots_.empty()) {
-        for (const present::TCellSpec& spec : present::ResultCells()) {
-            TCellSlot slot{&spec, findChild<QLabel*>(QString::fromLatin1(spec.valueLabel)),
-                           spec.unitLabel ? findChild<QLabel*>(QString::fromLatin1(spec.unitLabel)) : nullptr,
-                           findChild<QFrame*>(QString::fromLatin1(spec.panel))};
+        for (const present::TResultCell& entry : present::ResultCells()) {
+            TCellSlot slot{&entry, findChild<QLabel*>(QString::fromLatin1(entry.valueLabel)),
+                           entry.unitLabel ? findChild<QLabel*>(QString::fromLatin1(entry.unitLabel)) : nullptr,
+                           findChild<QFrame*>(QString::fromLatin1(entry.panel))};
             if (slot.value) cellSlots_.push_back(slot);
         }
     }
@@ -122,12 +122,12 @@ const std::vector<TForm1::TCellSlot>& TForm1::CellSlots()
 }
 
 // Renders the cells the filter picks, each by its own rule of the catalogue.
-void TForm1::RenderCells(bool (*picks)(const present::TCellSpec&))
+void TForm1::RenderCells(bool (*picks)(const present::TResultCell&))
 {
     const present::TDisplay d = Display();
     for (const TCellSlot& slot : CellSlots()) {
-        if (!picks(*slot.spec)) continue;
-        const present::TCell cell = slot.spec->render(M, d);
+        if (!picks(*slot.entry)) continue;
+        const present::TCell cell = slot.entry->render(M, d);
         WriteCell(slot.value, slot.unit, cell);
         if (cell.colour != present::CellColour::Unchanged && slot.panel) {
             // an error cell is white while it shows a value, grey while it has none
@@ -141,17 +141,17 @@ void TForm1::RenderCells(bool (*picks)(const present::TCellSpec&))
 
 namespace {
 
-bool IsFactor(const present::TCellSpec& c)
+bool IsFactor(const present::TResultCell& c)
 {
     return c.region == present::Region::SourceReflection || c.region == present::Region::LoadReflection ||
            (c.region == present::Region::Transmission && c.row < 2);
 }
-bool IsPowerMeas(const present::TCellSpec& c)
+bool IsPowerMeas(const present::TResultCell& c)
 {
     return c.region == present::Region::PowerMeas || c.region == present::Region::LoadMeas;
 }
-bool IsLoadMeas(const present::TCellSpec& c) { return c.region == present::Region::LoadMeas; }
-bool Every(const present::TCellSpec&) { return true; }
+bool IsLoadMeas(const present::TResultCell& c) { return c.region == present::Region::LoadMeas; }
+bool Every(const present::TResultCell&) { return true; }
 
 }  // namespace
 

@@ -105,13 +105,13 @@ TReport TResultActions::MakeReport() const
     return r;
 }
 
-const present::TCellSpec* TResultActions::CellAt(const QPoint& pos) const
+const present::TResultCell* TResultActions::CellAt(const QPoint& pos) const
 {
     for (QWidget* w = form_.childAt(pos); w && w != &form_; w = w->parentWidget()) {
         const auto* frame = qobject_cast<QFrame*>(w);
         if (!frame) continue;
         const QString name = frame->objectName();
-        for (const present::TCellSpec& c : present::ResultCells())
+        for (const present::TResultCell& c : present::ResultCells())
             if (name == QLatin1String(c.panel)) return &c;
     }
     return nullptr;
@@ -167,7 +167,7 @@ void TResultActions::CopyResults()
     QGuiApplication::clipboard()->setMimeData(mime);
 }
 
-void TResultActions::CopyValue(const present::TCellSpec& cell)
+void TResultActions::CopyValue(const present::TResultCell& cell)
 {
     EvaluatePendingInput();
     const present::TSnapshot& snap = snapshot_();
@@ -177,7 +177,7 @@ void TResultActions::CopyValue(const present::TCellSpec& cell)
 void TResultActions::CopyValueAtPointer()
 {
     // the cell the menu was opened on, or by the shortcut the one under the pointer
-    const present::TCellSpec* cell = menuCell_ ? menuCell_ : CellAt(form_.mapFromGlobal(QCursor::pos()));
+    const present::TResultCell* cell = menuCell_ ? menuCell_ : CellAt(form_.mapFromGlobal(QCursor::pos()));
     if (cell) CopyValue(*cell);
 }
 

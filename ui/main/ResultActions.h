@@ -75,7 +75,7 @@ public:
     // pages as tables, and the chart when there is a painter for it.
     TReport MakeReport() const;
     // The result cell at a point of the window (the window's coordinates).
-    const merivane::present::TCellSpec* CellAt(const QPoint& pos) const;
+    const merivane::present::TResultCell* CellAt(const QPoint& pos) const;
     // The context menu for a point of the window: "Copy Value" first when the
     // point is on a result cell, then the other three.
     std::unique_ptr<QMenu> MakeMenu(const QPoint& pos);
@@ -89,7 +89,7 @@ public:
     QString AskOpenPath(const QString& caption, const QString& filters);
 
     void CopyResults();
-    void CopyValue(const merivane::present::TCellSpec& cell);
+    void CopyValue(const merivane::present::TResultCell& cell);
     void ExportCase();
     void Report();
 
@@ -118,5 +118,5 @@ private:
     QAction* undo_ = nullptr;
     QAction* redo_ = nullptr;
     QString folder_;
-    const merivane::present::TCellSpec* menuCell_ = nullptr;  // while the menu is open
+    const merivane::present::TResultCell* menuCell_ = nullptr;  // while the menu is open
 };

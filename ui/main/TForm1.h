@@ -45,7 +45,7 @@ namespace merivane {
 class TIniFile;
 }
 namespace merivane::present {
-struct TCellSpec;
+struct TResultCell;
 }
 
 class TForm1 : public QWidget {
@@ -205,7 +205,7 @@ private:
 public:
     // A cell of the catalogue as the form holds it.
     struct TCellSlot {
-        const merivane::present::TCellSpec* spec;
+        const merivane::present::TResultCell* entry;
         QLabel* value;
         QLabel* unit;  // null for a cell without one
         QFrame* panel;
@@ -213,7 +213,7 @@ public:
 
 private:
     const std::vector<TCellSlot>& CellSlots();
-    void RenderCells(bool (*picks)(const merivane::present::TCellSpec&));
+    void RenderCells(bool (*picks)(const merivane::present::TResultCell&));
     std::vector<TCellSlot> cellSlots_;
 
     std::unique_ptr<Ui::TForm1> ui;
