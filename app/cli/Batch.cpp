@@ -1,20 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Batch.h"
 
+#include "BatchRows.h"
 #include "CsvLine.h"
 #include "Export.h"
-#include "Fields.h"
-#include "Match.h"
-#include "GuideOptions.h"
-#include "MagnetronExport.h"
-#include "SweepNumbers.h"
 #include "TubeOptions.h"
 
 #include <algorithm>
-#include <array>
 #include <cerrno>
 #include <cstring>
+#include <deque>
+#include <future>
 #include <optional>
+#include <thread>
 #include <vector>
 
 namespace merivane {
@@ -22,27 +20,7 @@ namespace merivane {
 namespace {
 
 constexpr std::size_t kFlushAt = 1 << 20;  // bytes of output gathered before a write
-
-std::string_view Trimmed(std::string_view s)
-{
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r' || s.back() == '\n'))
-        s.remove_suffix(1);
-    return s;
-}
-
-// frequency, line, length, span as the options take them
-void AppendLineCsv(std::string& out, const TSweepInputs& in)
-{
-    out += ',';
-    present::AppendShortest(out, in.FreqMHz);
-    out += ',';
-    out += LineText(in);
-    out += ',';
-    present::AppendShortest(out, in.LengthM);
-    out += ',';
-    present::AppendShortest(out, in.SpanMHz);
-}
+constexpr std::size_t kBlockLines = 2048;  // lines computed as one piece of work
 
 bool IsLineInput(InputId id) { return static_cast<int>(id) >= static_cast<int>(InputId::Frequency); }
 
@@ -196,85 +174,48 @@ int RunBatch(std::FILE* in, const std::string& name, std::FILE* out, std::FILE* 
         break;
     }
     if (readFailed()) return 2;
-    if (idColumn) buffer += "id,";
-    buffer += present::BatchHeader(sweep);
-    if (defaults.match) buffer += MatchCsvHeader(defaults.tuner.method);
-    if (defaults.guideGiven) AppendGuideHeader(buffer);
-    const bool tubeOut = tube || tubeColumns.Any();  // the tube's result columns are written
-    if (tubeOut) present::AppendTubeCsvHeader(buffer);
-    buffer += '\n';
+    TBatchColumns cols;
+    cols.name = name;
+    cols.sep = sep;
+    cols.columns = std::move(columns);
+    cols.idColumn = idColumn;
+    cols.sweep = sweep;
+    cols.tubeOut = tube || tubeColumns.Any();
+    cols.tubeColumns = std::move(tubeColumns);
+    cols.defaults = &defaults;
+    cols.tube = tube;
+    buffer += BatchOutputHeader(cols);
 
+    // Blocks of lines are computed on as many threads as there are cores,
+    // while this one reads on; their messages and rows are written in the
+    // order of the lines, as one thread would write them.
     long long bad = 0;
-    TCaseInput c;
-    std::vector<std::optional<double>> numbers;
-    while (reader.Next(line)) {
-        ++lineNo;
-        if (Trimmed(line).empty()) continue;
-        const std::size_t n = SplitCsv(line, sep, cells);
-        if (n != columns.size()) {
-            std::fprintf(err, "merivane-calc: %s:%lld: %zu cells where the header has %zu; row skipped\n",
-                         name.c_str(), lineNo, n, columns.size());
-            ++bad;
-            continue;
-        }
-        c = defaults;
-        bool ok = true;
-        for (std::size_t i = 0; i < n && ok; ++i) {
-            if (!columns[i] || cells[i].empty()) continue;  // not an input, or the default
-            const TReadResult r = ReadInput(*columns[i], cells[i], c);
-            const char* column = InputIdName(*columns[i]);
-            if (!r.ok) {
-                std::fprintf(err, "merivane-calc: %s:%lld: %s %s; row skipped\n", name.c_str(), lineNo, column,
-                             r.error.c_str());
-                ok = false;
-            } else if (!r.warning.empty()) {
-                std::fprintf(err, "merivane-calc: warning: %s:%lld: %s %s\n", name.c_str(), lineNo, column,
-                             r.warning.c_str());
-            }
-        }
-        present::TTubeCase rowTube = tube ? *tube : present::DefaultTubeCase();
-        if (ok && tubeColumns.Any()) {
-            std::string error;
-            std::vector<std::string> warnings;
-            ok = tubeColumns.Apply(cells, rowTube, error, warnings);
-            for (const std::string& w : warnings)
-                std::fprintf(err, "merivane-calc: warning: %s:%lld: %s\n", name.c_str(), lineNo, w.c_str());
-            if (!ok)
-                std::fprintf(err, "merivane-calc: %s:%lld: %s; row skipped\n", name.c_str(), lineNo, error.c_str());
-        }
-        if (!ok) {
-            ++bad;
-            continue;
-        }
-        Compute(c);
-        present::TDisplay forms;
-        forms.srcRfl = c.srcForm;
-        forms.loaRfl = c.loaForm;
-        if (idColumn) {
-            present::AppendCsvText(buffer, cells[*idColumn]);
-            buffer += ',';
-        }
-        if (sweep) {
-            // the line's inputs beside the case's, the numbers at the end; no curves
-            const TSweepResult s = CalcLineSweep(TSweepCase{c.m, c.line, GuidePassFactor(c)}, 0);
-            numbers = present::SweepNumbers(s);
-            present::AppendInputsCsv(buffer, c.m, forms);
-            AppendLineCsv(buffer, c.line);
-            present::AppendFieldsCsv(buffer, c.m);
-            present::AppendSweepNumbersCsv(buffer, numbers);
-            buffer += '\n';
-        } else {
-            present::AppendBatchRow(buffer, c.m, forms);
-        }
-        if (c.match || c.guideGiven || tubeOut) {  // the match's, the guide's and the tube's columns at the end of the row
-            buffer.pop_back();
-            if (c.match) AppendMatchCsv(buffer, MatchOf(c));
-            if (c.guideGiven) AppendGuideCsv(buffer, CaseGuide(c));
-            if (tubeOut) present::AppendTubeCsv(buffer, present::ComputeTube(c.m, c.line, rowTube));
-            buffer += '\n';
-        }
-        if (buffer.size() >= kFlushAt && !flush()) break;  // no use computing what cannot be written
+    const std::size_t inFlight = std::max(1u, std::thread::hardware_concurrency());
+    std::deque<std::future<TBatchOut>> pending;
+    const auto putOut = [&](TBatchOut done) {
+        std::fwrite(done.messages.data(), 1, done.messages.size(), err);
+        bad += done.bad;
+        buffer += done.rows;
+        return buffer.size() < kFlushAt || flush();
+    };
+    const auto putFirst = [&] {
+        TBatchOut done = pending.front().get();
+        pending.pop_front();
+        return putOut(std::move(done));
+    };
+    TBatchLines block;
+    bool writing = true;
+    while (writing && reader.Next(line)) {
+        block.Add(line, ++lineNo);
+        if (block.Count() < kBlockLines) continue;
+        pending.push_back(std::async(std::launch::async, RunBatchLines, std::cref(cols), std::move(block)));
+        block = TBatchLines();
+        if (pending.size() > inFlight) writing = putFirst();  // no use computing what cannot be written
     }
+    TBatchOut last = writing ? RunBatchLines(cols, block) : TBatchOut();
+    while (writing && !pending.empty()) writing = putFirst();
+    pending.clear();  // waits for what was started
+    if (writing) putOut(std::move(last));
     if (readFailed()) return 2;
     flush();
     if (std::fflush(out) != 0 && !writeError) writeError = errno ? errno : EIO;

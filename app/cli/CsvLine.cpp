@@ -5,8 +5,6 @@
 
 namespace merivane {
 
-namespace {
-
 std::string_view Trimmed(std::string_view s)
 {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
@@ -14,8 +12,6 @@ std::string_view Trimmed(std::string_view s)
         s.remove_suffix(1);
     return s;
 }
-
-}  // namespace
 
 std::size_t SplitCsv(std::string_view line, char sep, std::vector<std::string>& cells)
 {

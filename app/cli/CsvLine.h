@@ -15,6 +15,9 @@ namespace merivane {
 // writes it), else ",".
 char Separator(std::string_view header);
 
+// s without its leading blanks and tabs, nor its trailing ones, CR and LF.
+std::string_view Trimmed(std::string_view s);
+
 // Splits one line into its cells, trimmed of blanks and tabs (and a line's
 // closing CR); a quoted cell may hold the separator and doubled quotes.
 // The cells' buffers are reused from line to line: the first n of cells are
