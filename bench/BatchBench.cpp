@@ -6,7 +6,8 @@
 // the line's columns (line, frequency, length, span), each row computing the
 // Line Sweep page's numbers too, side by side with the rows without them.
 // And the same cases with --match three-stub: each row solves the tuner and
-// adds the match's columns, end to end and in process.
+// adds the match's columns, end to end and in process. The program computes
+// its rows on every core; the floor is one thread, what one core does.
 #include "Conversions.h"
 #include "Export.h"
 #include "Fields.h"
