@@ -75,6 +75,38 @@ TEST_F(CaseCommandsTest, AHandWrittenCaseOpensAsOneStepAndUndoReturnsToTheCaseBe
     EXPECT_TRUE(prompter->warnings.empty());
 }
 
+TEST_F(CaseCommandsTest, UndoingAnOpenGivesBackTheFileBeforeSoThatSaveDoesNotOverwriteTheOpenedOne)
+{
+    ShowWithDialogs();
+    dialogs->path = Temp("mine.merivane");
+    TypeAndLeave("edAnodeV", "4200");
+    Key(Qt::Key_S);  // the case at 4200 V is the file mine.merivane's
+    const QString opened = WriteFile("bench.merivane", kBenchCase);
+    ASSERT_TRUE(Cases().OpenFile(opened));
+    EXPECT_EQ(Cases().FilePath(), opened);
+
+    Key(Qt::Key_Z);
+    EXPECT_EQ(w->M.Va, 4200);
+    EXPECT_EQ(Cases().FilePath(), Temp("mine.merivane"));
+    EXPECT_EQ(Cases().CaseName(), "mine");
+    const std::size_t asked = dialogs->captions.size();
+    Key(Qt::Key_S);  // to mine.merivane, without a dialog; bench.merivane stays as it was
+    EXPECT_EQ(dialogs->captions.size(), asked);
+    QFile bench(opened);
+    ASSERT_TRUE(bench.open(QIODevice::ReadOnly));
+    EXPECT_EQ(bench.readAll(), QByteArray(kBenchCase));
+
+    Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);  // redo: the opened file again
+    EXPECT_EQ(w->M.Va, 5000);
+    EXPECT_EQ(Cases().FilePath(), opened);
+    EXPECT_EQ(Cases().CaseName(), "Bench load");
+
+    Key(Qt::Key_Z);
+    Key(Qt::Key_Z);  // before anything was saved or opened: no file
+    EXPECT_EQ(w->M.Va, 4000);
+    EXPECT_EQ(Cases().FilePath(), Temp("mine.merivane")) << "a save is no step: the file stays";
+}
+
 TEST_F(CaseCommandsTest, ACaseWithoutANameIsNamedByItsFile)
 {
     ShowWithDialogs();

@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QFile>
 #include <QFileInfo>
+#include <QPointer>
 #include <QUndoStack>
 
 namespace present = merivane::present;
@@ -18,8 +19,6 @@ namespace {
 const QString kCaseFilter = QStringLiteral("Merivane cases (*.merivane)");
 
 QString Q(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
-// A case file is a few hundred bytes; a file far larger is not one.
 
 }  // namespace
 
@@ -85,15 +84,26 @@ bool TCaseCommands::OpenFile(const QString& path)
     TCaseState state;
     state.c = read.c;
     state.c.name.clear();
-    form_.Document()->Record(state, QStringLiteral("Open Case"));
+    // Undoing the Open gives back the file the window had before, with its
+    // case, so that a Save then does not write the earlier case over this file.
+    const QPointer<TCaseCommands> self(this);
+    const TFileOf before{path_, fileName_}, after{path, read.c.name};
+    form_.Document()->RecordWith(state, QStringLiteral("Open Case"), [self, before, after](bool undo) {
+        if (self) self->SetFile(undo ? before : after);
+    });
     form_.ApplyState(state);
-    path_ = path;
-    fileName_ = read.c.name;
+    SetFile(after);
     form_.Document()->Stack()->setClean();
     if (used_) used_(path);
     if (!read.warning.empty())
         form_.ReportWarning(QStringLiteral("The case %1 was opened, with remarks:\n%2").arg(path, Q(read.warning)));
     return true;
+}
+
+void TCaseCommands::SetFile(const TFileOf& f)
+{
+    path_ = f.path;
+    fileName_ = f.name;
 }
 
 bool TCaseCommands::Save() { return path_.isEmpty() ? SaveAs() : SaveTo(path_); }

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The case files of the main window: "Open Case…" (Ctrl+O), "Save Case"
 // (Ctrl+S) and "Save Case As…" (Ctrl+Shift+S). An opened case is put in force
-// as one undo step; the window keeps the file it was opened from or saved to.
+// as one undo step; the window keeps the file it was opened from or saved to,
+// and undoing an Open gives back the file it had before.
 #pragma once
 
 #include <QObject>
@@ -44,6 +45,13 @@ public:
     void SetFileListener(std::function<void(const QString&)> used) { used_ = std::move(used); }
 
 private:
+    // The file a case belongs to, and the name it gave.
+    struct TFileOf {
+        QString path;
+        std::string name;
+    };
+    void SetFile(const TFileOf& f);
+
     TForm1& form_;
     QAction* open_;
     QAction* save_;

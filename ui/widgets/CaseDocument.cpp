@@ -8,8 +8,14 @@ namespace {
 
 class TChange final : public QUndoCommand {
 public:
-    TChange(TCaseDocument& doc, TCaseState before, TCaseState after, const QString& text, int mergeId)
-        : QUndoCommand(text), doc_(doc), before_(std::move(before)), after_(std::move(after)), mergeId_(mergeId)
+    TChange(TCaseDocument& doc, TCaseState before, TCaseState after, const QString& text, int mergeId,
+            std::function<void(bool)> also = {})
+        : QUndoCommand(text),
+          doc_(doc),
+          before_(std::move(before)),
+          after_(std::move(after)),
+          mergeId_(mergeId),
+          also_(std::move(also))
     {
     }
 
@@ -21,9 +27,14 @@ public:
             first_ = false;
             return;
         }
+        if (also_) also_(false);
         doc_.Restore(after_);
     }
-    void undo() override { doc_.Restore(before_); }
+    void undo() override
+    {
+        if (also_) also_(true);
+        doc_.Restore(before_);
+    }
 
     int id() const override { return mergeId_; }
     bool mergeWith(const QUndoCommand* other) override
@@ -37,6 +48,7 @@ private:
     TCaseDocument& doc_;
     TCaseState before_, after_;
     int mergeId_;
+    std::function<void(bool)> also_;  // what changes with the case, outside it
     bool first_ = true;
 };
 
@@ -69,16 +81,24 @@ void TCaseDocument::Edit(const TCaseState& s, const QString& text, int mergeId)
     emit Restored(state_);
 }
 
-void TCaseDocument::Record(const TCaseState& s, const QString& text, int mergeId)
+void TCaseDocument::Record(const TCaseState& s, const QString& text, int mergeId) { Push(s, text, mergeId, {}); }
+
+bool TCaseDocument::RecordWith(const TCaseState& s, const QString& text, std::function<void(bool undo)> also)
+{
+    return Push(s, text, -1, std::move(also));
+}
+
+bool TCaseDocument::Push(const TCaseState& s, const QString& text, int mergeId, std::function<void(bool)> also)
 {
     if (merivane::present::SameCase(s.c, state_.c)) {
         state_.notes = s.notes;  // a note alone is no step
-        return;
+        return false;
     }
     TCaseState before = state_;
     state_ = s;
-    stack_->push(new TChange(*this, std::move(before), s, text, mergeId));
+    stack_->push(new TChange(*this, std::move(before), s, text, mergeId, std::move(also)));
     Announce();
+    return true;
 }
 
 void TCaseDocument::Restore(const TCaseState& s)

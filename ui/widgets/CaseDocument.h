@@ -8,6 +8,7 @@
 
 #include <QObject>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,12 @@ public:
     // one step: the clicks of one spinner.
     void Record(const TCaseState& s, const QString& text, int mergeId = -1);
 
+    // Like Record, for a change that also changes something outside the case
+    // (the file it belongs to): also(true) is called before each undo puts the
+    // earlier state back, also(false) before each redo. False when the case
+    // stayed the same and no step was recorded.
+    bool RecordWith(const TCaseState& s, const QString& text, std::function<void(bool undo)> also);
+
     // A change made outside the main window (a view of the Workbench): one
     // undo step, like Record, and the state put in force as an undo would.
     void Edit(const TCaseState& s, const QString& text, int mergeId = -1);
@@ -55,6 +62,7 @@ signals:
 private:
     QUndoStack* stack_;
     void Announce();
+    bool Push(const TCaseState& s, const QString& text, int mergeId, std::function<void(bool)> also);
 
     TCaseState state_;
     merivane::present::TSnapshot snapshot_;
