@@ -12,6 +12,8 @@ int main(int argc, char** argv)
     QWidget window;
     Ui::TForm1 form;
     form.setupUi(&window);
+    // the title the program gives its window, which bench/startup.sh looks for
+    window.setWindowTitle(QStringLiteral("HALVIK Power Transmission Calculator"));
     window.show();
     return QApplication::exec();
 }

@@ -192,3 +192,33 @@ TEST_F(WindowTest, ListsAreAnnouncedByTheirNamesWithTheItemAsValue)
 }
 
 }  // namespace
+
+namespace {
+
+// Every widget of the window, the sweep page and the tab bar's own buttons
+// included, in the same regular 11-pixel font, but for the captions of the six
+// group boxes and of the result tabs, in bold.
+TEST_F(WindowTest, EveryWidgetHasTheRegularFontButTheBoldCaptions)
+{
+    Create(false);
+    w->FormCreate();
+    Show();
+    const QStringList bold{"gbMgInput", "gbSrcRho", "gbMgOutput", "gbCpl", "GroupBox4", "gbPunit", "pcResults"};
+    const QWidget* tabs = Find<QTabWidget>("pcResults")->tabBar();
+    const QFont regular = w->font();
+    EXPECT_FALSE(regular.bold());
+    EXPECT_EQ(regular.pixelSize(), 11);
+    int checked = 0;
+    for (const QWidget* c : w->findChildren<QWidget*>()) {
+        const bool isBold = c == tabs || bold.contains(c->objectName());
+        QFont expected = regular;
+        expected.setBold(isBold);
+        EXPECT_EQ(S(c->font().toString()), S(expected.toString()))
+            << c->metaObject()->className() << " " << S(c->objectName()) << " in "
+            << (c->parentWidget() ? S(c->parentWidget()->objectName()) : std::string());
+        ++checked;
+    }
+    EXPECT_GT(checked, 200);
+}
+
+}  // namespace

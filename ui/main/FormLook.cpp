@@ -21,6 +21,20 @@
 
 #include <initializer_list>
 
+namespace {
+
+// The window's font: Tahoma where there is one, 11 pixels.
+QFont RegularFont()
+{
+    QFont regular = QApplication::font();
+    if (QFontDatabase::families().contains(QStringLiteral("Tahoma"))) regular.setFamily(QStringLiteral("Tahoma"));
+    regular.setPixelSize(11);
+    regular.setBold(false);
+    return regular;
+}
+
+}  // namespace
+
 void InitWindowLook()
 {
     static bool done = false;
@@ -38,6 +52,7 @@ TForm1::TForm1(std::shared_ptr<IPrompter> prompter, QWidget* parent)
       prompter_(prompter ? std::move(prompter) : std::make_shared<TMessageBoxPrompter>())
 {
     InitWindowLook();
+    setFont(RegularFont());  // before the widgets: see ApplyLook
     ui->setupUi(this);
     controls_ = MakeControls(*ui);
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -86,19 +101,25 @@ TForm1::TForm1(std::shared_ptr<IPrompter> prompter, QWidget* parent)
 
 TForm1::~TForm1() { disconnect(focusWatch_); }
 
+
 void TForm1::ApplyLook()
 {
-    QFont regular = QApplication::font();
-    if (QFontDatabase::families().contains(QStringLiteral("Tahoma"))) regular.setFamily(QStringLiteral("Tahoma"));
-    regular.setPixelSize(11);
-    regular.setBold(false);
+    // The form was given the regular font before its widgets were made, so
+    // that they are born with it; a change of font makes each widget it
+    // reaches lay out its text again, a fair part of the start-up. Here only
+    // the captions of the group boxes and the tabs turn bold: what lies
+    // directly in them is set to the regular font first, so that the bold
+    // goes no further than the captions.
+    const QFont regular = font();
     QFont bold = regular;
     bold.setBold(true);
-    setFont(regular);
-    for (QWidget* w : findChildren<QWidget*>()) w->setFont(regular);
-    for (QGroupBox* g : {ui->gbMgInput, ui->gbSrcRho, ui->gbMgOutput, ui->gbCpl, ui->GroupBox4, ui->gbPunit}) g->setFont(bold);
-    ui->pcResults->setFont(bold);
-    ui->pcResults->tabBar()->setFont(bold);
+    QTabBar* tabs = ui->pcResults->tabBar();
+    for (QWidget* b : std::initializer_list<QWidget*>{ui->gbMgInput, ui->gbSrcRho, ui->gbMgOutput, ui->gbCpl, ui->GroupBox4,
+                                                      ui->gbPunit, ui->pcResults, tabs}) {
+        for (QWidget* inside : b->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (inside != tabs) inside->setFont(regular);
+        b->setFont(bold);
+    }
     // so does a click on a tab (a tab bar takes the focus only by Tab by default)
     ui->pcResults->tabBar()->setFocusPolicy(Qt::StrongFocus);
 
