@@ -190,7 +190,10 @@ int RunBatch(std::FILE* in, const std::string& name, std::FILE* out, std::FILE* 
     // while this one reads on; their messages and rows are written in the
     // order of the lines, as one thread would write them.
     long long bad = 0;
-    const std::size_t inFlight = std::max(1u, std::thread::hardware_concurrency());
+    // At most four: beyond that this thread's reading and writing sets the
+    // pace, and memory stays that of a few blocks on a machine of many cores.
+    constexpr unsigned kMostInFlight = 4;
+    const std::size_t inFlight = std::clamp(std::thread::hardware_concurrency(), 1u, kMostInFlight);
     std::deque<std::future<TBatchOut>> pending;
     const auto putOut = [&](TBatchOut done) {
         std::fwrite(done.messages.data(), 1, done.messages.size(), err);
