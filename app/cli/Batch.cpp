@@ -11,8 +11,10 @@
 #include <cstring>
 #include <deque>
 #include <future>
+#include <memory>
 #include <optional>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace merivane {
@@ -194,31 +196,45 @@ int RunBatch(std::FILE* in, const std::string& name, std::FILE* out, std::FILE* 
     // pace, and memory stays that of a few blocks on a machine of many cores.
     constexpr unsigned kMostInFlight = 4;
     const std::size_t inFlight = std::clamp(std::thread::hardware_concurrency(), 1u, kMostInFlight);
-    std::deque<std::future<TBatchOut>> pending;
-    const auto putOut = [&](TBatchOut done) {
+    // The blocks' buffers are kept and used again: memory that is freed and
+    // taken anew at each block would make the heap grow under some allocators.
+    std::deque<std::pair<std::unique_ptr<TBatchWork>, std::future<void>>> pending;
+    std::vector<std::unique_ptr<TBatchWork>> spare;
+    const auto take = [&] {
+        if (spare.empty()) return std::make_unique<TBatchWork>();
+        std::unique_ptr<TBatchWork> w = std::move(spare.back());
+        spare.pop_back();
+        w->lines.Clear();
+        return w;
+    };
+    const auto putOut = [&](const TBatchOut& done) {
         std::fwrite(done.messages.data(), 1, done.messages.size(), err);
         bad += done.bad;
         buffer += done.rows;
         return buffer.size() < kFlushAt || flush();
     };
     const auto putFirst = [&] {
-        TBatchOut done = pending.front().get();
+        auto& [work, computed] = pending.front();
+        computed.get();
+        const bool ok = putOut(work->out);
+        spare.push_back(std::move(work));
         pending.pop_front();
-        return putOut(std::move(done));
+        return ok;
     };
-    TBatchLines block;
+    std::unique_ptr<TBatchWork> block = take();
     bool writing = true;
     while (writing && reader.Next(line)) {
-        block.Add(line, ++lineNo);
-        if (block.Count() < kBlockLines) continue;
-        pending.push_back(std::async(std::launch::async, RunBatchLines, std::cref(cols), std::move(block)));
-        block = TBatchLines();
+        block->lines.Add(line, ++lineNo);
+        if (block->lines.Count() < kBlockLines) continue;
+        TBatchWork* w = block.get();
+        pending.emplace_back(std::move(block), std::async(std::launch::async, [&cols, w] { RunBatchLines(cols, *w); }));
+        block = take();
         if (pending.size() > inFlight) writing = putFirst();  // no use computing what cannot be written
     }
-    TBatchOut last = writing ? RunBatchLines(cols, block) : TBatchOut();
+    if (writing) RunBatchLines(cols, *block);
     while (writing && !pending.empty()) writing = putFirst();
-    pending.clear();  // waits for what was started
-    if (writing) putOut(std::move(last));
+    pending.clear();  // each waits for its block, then lets it go
+    if (writing) putOut(block->out);
     if (readFailed()) return 2;
     flush();
     if (std::fflush(out) != 0 && !writeError) writeError = errno ? errno : EIO;

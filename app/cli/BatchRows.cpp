@@ -149,13 +149,16 @@ std::string BatchOutputHeader(const TBatchColumns& cols)
     return out;
 }
 
-TBatchOut RunBatchLines(const TBatchColumns& cols, const TBatchLines& lines)
+void RunBatchLines(const TBatchColumns& cols, TBatchWork& work)
 {
-    TBatchOut out;
-    out.rows.reserve(lines.Count() * 640);  // about a row with every column
+    TBatchOut& out = work.out;
+    out.rows.clear();
+    out.messages.clear();
+    out.bad = 0;
+    out.rows.reserve(work.lines.Count() * 640);  // about a row with every column
     TScratch scratch;
-    for (std::size_t i = 0; i < lines.Count(); ++i) RunLine(cols, lines.Line(i), lines.LineNo(i), scratch, out);
-    return out;
+    for (std::size_t i = 0; i < work.lines.Count(); ++i)
+        RunLine(cols, work.lines.Line(i), work.lines.LineNo(i), scratch, out);
 }
 
 }  // namespace merivane

@@ -37,6 +37,11 @@ public:
     std::size_t Bytes() const { return text_.size(); }
     std::string_view Line(std::size_t i) const { return {text_.data() + lines_[i].begin, lines_[i].size}; }
     long long LineNo(std::size_t i) const { return lines_[i].lineNo; }
+    void Clear()  // empty, its memory kept
+    {
+        text_.clear();
+        lines_.clear();
+    }
 
 private:
     struct TSpan {
@@ -55,11 +60,18 @@ struct TBatchOut {
     long long bad = 0;
 };
 
+// A block of lines and what it gave; used again for block after block.
+struct TBatchWork {
+    TBatchLines lines;
+    TBatchOut out;
+};
+
 // The header line of the output, newline included.
 std::string BatchOutputHeader(const TBatchColumns& cols);
 
-// Each line of the block: read, computed and written, or skipped with its
-// message. Touches nothing shared: blocks may run on several threads.
-TBatchOut RunBatchLines(const TBatchColumns& cols, const TBatchLines& lines);
+// Each line of work.lines: read, computed and written to work.out, or skipped
+// with its message there. Touches nothing shared but cols, which it only
+// reads: blocks may run on several threads.
+void RunBatchLines(const TBatchColumns& cols, TBatchWork& work);
 
 }  // namespace merivane
