@@ -19,26 +19,18 @@ namespace {
 // A message for standard error, gathered with the block's others.
 [[gnu::format(printf, 2, 3)]] void Say(std::string& to, const char* format, ...)
 {
-    char small[512];
-    std::va_list args;
+    std::va_list args, again;
     va_start(args, format);
-    std::va_list again;
     va_copy(again, args);
-    const int n = std::vsnprintf(small, sizeof small, format, args);
-    va_end(args);
-    if (n < 0) {
-        va_end(again);
-        return;
-    }
-    if (static_cast<std::size_t>(n) < sizeof small) {
-        to.append(small, static_cast<std::size_t>(n));
-    } else {
+    const int n = std::vsnprintf(nullptr, 0, format, args);  // its length, then the text
+    if (n > 0) {
         const std::size_t at = to.size();
         to.resize(at + static_cast<std::size_t>(n) + 1);
         std::vsnprintf(to.data() + at, static_cast<std::size_t>(n) + 1, format, again);
         to.pop_back();  // the terminating NUL
     }
     va_end(again);
+    va_end(args);
 }
 
 // frequency, line, length, span as the options take them

@@ -23,32 +23,6 @@ extern char** environ;
 
 namespace {
 
-std::vector<std::string> Cells(const std::string& line)
-{
-    std::vector<std::string> out(1);
-    for (char c : line) {
-        if (c == ',')
-            out.emplace_back();
-        else
-            out.back() += c;
-    }
-    return out;
-}
-
-// The value of a named column in each data row of a batch's output.
-std::vector<std::string> Column(const std::string& out, const std::string& name)
-{
-    const std::vector<std::string> lines = TextLines(out);
-    EXPECT_FALSE(lines.empty());
-    if (lines.empty()) return {};
-    const std::vector<std::string> header = Cells(lines[0]);
-    const auto at = std::find(header.begin(), header.end(), name);
-    EXPECT_NE(at, header.end()) << name;
-    std::vector<std::string> values;
-    for (std::size_t i = 1; i < lines.size(); ++i) values.push_back(Cells(lines[i]).at(static_cast<std::size_t>(at - header.begin())));
-    return values;
-}
-
 using Strings = std::vector<std::string>;
 
 TEST(Batch, MissingColumnsTakeTheDefaultsOrTheOptionsGiven)

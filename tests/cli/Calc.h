@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -41,6 +42,33 @@ inline std::vector<std::string> TextLines(const std::string& text)
     std::istringstream in(text);
     for (std::string line; std::getline(in, line);) out.push_back(line);
     return out;
+}
+
+// The cells of one CSV line, split at every comma (no quoting).
+inline std::vector<std::string> Cells(const std::string& line)
+{
+    std::vector<std::string> out(1);
+    for (char c : line) {
+        if (c == ',')
+            out.emplace_back();
+        else
+            out.back() += c;
+    }
+    return out;
+}
+
+// The value of a named column in each data row of a batch's output.
+inline std::vector<std::string> Column(const std::string& out, const std::string& name)
+{
+    const std::vector<std::string> lines = TextLines(out);
+    EXPECT_FALSE(lines.empty());
+    if (lines.empty()) return {};
+    const std::vector<std::string> header = Cells(lines[0]);
+    const auto at = std::find(header.begin(), header.end(), name);
+    EXPECT_NE(at, header.end()) << name;
+    std::vector<std::string> values;
+    for (std::size_t i = 1; i < lines.size(); ++i) values.push_back(Cells(lines[i]).at(static_cast<std::size_t>(at - header.begin())));
+    return values;
 }
 
 struct TTextSection {
