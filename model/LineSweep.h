@@ -39,6 +39,7 @@ struct TSweepInputs {
     // false when nothing is known of the line (the command line's report): the
     // sweep then runs over the round-trip phase, as below cut-off
     bool LineKnown = true;
+    bool operator==(const TSweepInputs&) const = default;
 };
 
 // The model as the window computed it, with the line. A lossy line (attenuation

@@ -12,18 +12,27 @@ struct TRefl {
     double Pha = 0.0;    // phase, degrees
     double Rloss = 0.0;  // 20 log10 Mag, floor -160 (0 or negative for |G| <= 1)
     double Swr = 0.0;    // standing-wave ratio
-    double Mism = 0.0;   // mismatch factor 1 - Mag^2
+    double Mism = 0.0;   // mismatch factor 1 - Mag^2: a result, 0 in an input
+    bool operator==(const TRefl&) const = default;
 };
 
 // Stored wherever a division of the model fails; shown as infinite.
 inline constexpr double kInfinity = 1e16;
 
-struct TModel {
+// What the user enters of the model: the case holds these, and the
+// computation starts from them.
+struct TInputs {
     std::int32_t Va = 0;  // anode voltage, V
     double Ia = 0.0;      // anode current, A
     double Eff = 0.0;     // efficiency, fraction 0..1
-    TRefl SrcRfl;         // source reflection
+    TRefl SrcRfl;         // source reflection (Mag, Pha and the form entered: Rloss, Swr)
     TRefl LoaRfl;         // load reflection
+    double CplDirDb = 0.0;  // coupler directivity, dB, 0..160
+    bool operator==(const TInputs&) const = default;
+};
+
+// The inputs with every result.
+struct TModel : TInputs {
     TRefl MeaMin;         // lowest load reflection the couplers can report
     TRefl MeaMax;         // highest load reflection the couplers can report
     double Interf = 0.0, InterfMin = 0.0, InterfMax = 0.0;
@@ -36,7 +45,6 @@ struct TModel {
     std::int32_t SelUnit = 0;     // factor unit: 0 Mag, 1 %, 2 dB
     std::int32_t SelErrUnit = 0;  // measurement unit: 0 Power, 1 %, 2 dB
     bool CplIdeal = false;
-    double CplDirDb = 0.0;  // coupler directivity, dB, 0..160
     double ErrInciMinus = 0.0, ErrInciPlus = 0.0;
     double PincMinV = 0.0, PincMaxV = 0.0;
     double ErrReflMinus = 0.0, ErrReflPlus = 0.0;

@@ -137,7 +137,7 @@ void AppendTubeSections(std::string& out, const TTubeCase& t)
     const TTubeCase d = DefaultTubeCase();
     TTubeCase onlyMagnetron = d;
     onlyMagnetron.magnetron = t.magnetron;
-    if (!SameTubeCase(onlyMagnetron, d)) {
+    if (onlyMagnetron != d) {
         bool first = true;
         BeginSection(out, kMagnetronSection);
         AppendNumbers(out, first, t.magnetron, kMagnetronKeys);
@@ -145,7 +145,7 @@ void AppendTubeSections(std::string& out, const TTubeCase& t)
     }
     TTubeCase onlyMeasurement = d;
     onlyMeasurement.measurement = t.measurement;
-    if (!SameTubeCase(onlyMeasurement, d)) {
+    if (onlyMeasurement != d) {
         bool first = true;
         BeginSection(out, kMeasurementSection);
         Key(out, first, kPhaseModelKey);

@@ -140,7 +140,7 @@ public:
         if (!s) return false;
         const QJsonObject& o = *s;
         if (!exported) NoteUnknown(o, "inputs", {"va", "ia", "eff", "source", "load", "directivity", "ideal"});
-        TModel& m = c.inputs;
+        TInputs& m = c.inputs;
         const auto field = [&m](Input id) { return [&m, id](double v) { SetFieldValue(m, id, v); }; };
         if (!Number(o, "inputs", "va", Input::AnodeV, field(Input::AnodeV)) ||
             !Number(o, "inputs", "ia", Input::AnodeI, field(Input::AnodeI)) ||

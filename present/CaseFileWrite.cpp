@@ -112,7 +112,7 @@ std::string CaseFileText(const TCase& c)
     w.out_ += ",\n  \"version\": " + std::to_string(kCaseVersion) + ",\n  \"name\": ";
     AppendJsonString(w.out_, c.name);
 
-    const TModel& m = c.inputs;
+    const TInputs& m = c.inputs;
     w.BeginSection("inputs");
     w.Number("va", Input::AnodeV, m.Va);
     w.Number("ia", Input::AnodeI, m.Ia);

@@ -19,8 +19,8 @@ namespace merivane::present {
 struct TCase {
     std::string name;
     // The inputs: Va, Ia, Eff, SrcRfl and LoaRfl (Mag, Pha, Rloss, Swr, the
-    // representation entered stored as typed), CplDirDb. Results are not read.
-    TModel inputs;
+    // representation entered stored as typed), CplDirDb.
+    TInputs inputs;
     bool ideal = true;  // couplers without leakage; CplDirDb is kept for when they get one
     TSweepInputs line;
     // The display choices: the power unit and the representation lists here,
@@ -31,17 +31,12 @@ struct TCase {
     TTunerInputs tuner;  // the Tuner view's method, spacing, solution and screw table
     TGuideInputs guide;  // the line's loss and the guide's limits (GuideInputs.h)
     TTubeCase tube;      // the magnetron's pulling and isolator, the measurement's uncertainties
+    // Two cases with the same inputs and choices, bit for bit.
+    bool operator==(const TCase&) const = default;
 };
-
-// Copies what the user enters of a model state into another: Va, Ia, Eff,
-// SrcRfl, LoaRfl and CplDirDb; no result, no unit.
-void CopyInputs(const TModel& from, TModel& to);
 
 // The input table's defaults, ideal couplers, the Line Sweep's defaults, Watts.
 TCase DefaultCase();
-
-// Two cases with the same inputs and choices, bit for bit.
-bool SameCase(const TCase& a, const TCase& b);
 
 // Every result of a case, as it was computed.
 struct TSnapshot {

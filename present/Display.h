@@ -22,6 +22,7 @@ struct TDisplay {
     // Mag, 1 dB, 2 SWR; -1 none selected, read as Mag.
     int srcRfl = 0;
     int loaRfl = 0;
+    bool operator==(const TDisplay&) const = default;
 };
 
 // The unit captions a result cell can show.

@@ -46,12 +46,6 @@ const char* LossModeKey(LossSource mode)
 
 const char* ConductorKey(Conductor metal) { return ConductorOf(metal).name; }
 
-bool SameGuideInputs(const TGuideInputs& a, const TGuideInputs& b)
-{
-    return a.loss == b.loss && a.lossDbPerM == b.lossDbPerM && a.metal == b.metal &&
-           a.breakdownKvPerM == b.breakdownKvPerM && a.heightMm == b.heightMm;
-}
-
 TGuideResult ComputeGuide(const TModel& m, const TSweepInputs& line, const TGuideInputs& g)
 {
     TGuideResult r;

@@ -54,9 +54,8 @@ struct TGuideInputs {
     Conductor metal = Conductor::Copper;  // with LossSource::Conductor
     double breakdownKvPerM = kDefaultBreakdownKvPerM;
     double heightMm = kDefaultCustomHeightMm;  // the custom waveguide's height
+    bool operator==(const TGuideInputs&) const = default;
 };
-
-bool SameGuideInputs(const TGuideInputs& a, const TGuideInputs& b);
 
 // The guide's results. m is the lossless model as CalcTransmission left it.
 struct TGuideResult {

@@ -7,7 +7,7 @@
 
 namespace merivane::present {
 
-double StoredValue(const TModel& m, Input id, int representation)
+double StoredValue(const TInputs& m, Input id, int representation)
 {
     switch (id) {
     case Input::AnodeV: return m.Va;
@@ -22,7 +22,7 @@ double StoredValue(const TModel& m, Input id, int representation)
     }
 }
 
-void SetFieldValue(TModel& m, Input id, double fieldValue, int representation)
+void SetFieldValue(TInputs& m, Input id, double fieldValue, int representation)
 {
     const double v = ToStored(InputRow(id), fieldValue);
     switch (id) {

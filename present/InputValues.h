@@ -12,9 +12,9 @@ namespace merivane::present {
 // A main input's stored value (Va, Ia, Eff, a reflection in its
 // representation: Mag, Rloss or Swr, a phase, CplDirDb); not the efficiency
 // in percent but the fraction.
-double StoredValue(const TModel& m, Input id, int representation = 0);
+double StoredValue(const TInputs& m, Input id, int representation = 0);
 // Sets the input from a value in the field's unit (percent for the
 // efficiency); a reflection sets all three of Mag, Rloss and Swr.
-void SetFieldValue(TModel& m, Input id, double fieldValue, int representation = 0);
+void SetFieldValue(TInputs& m, Input id, double fieldValue, int representation = 0);
 
 }  // namespace merivane::present

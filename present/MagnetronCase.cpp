@@ -25,16 +25,6 @@ TTubeCase DefaultTubeCase()
     return t;
 }
 
-bool SameTubeCase(const TTubeCase& a, const TTubeCase& b)
-{
-    const TMagnetronSetup &g = a.magnetron, &h = b.magnetron;
-    const TMeasurementSetup &s = a.measurement, &u = b.measurement;
-    return g.pullingMHz == h.pullingMHz && g.qext == h.qext && g.isolationDb == h.isolationDb &&
-           g.dummyRatingW == h.dummyRatingW && s.phaseModel == u.phaseModel && s.couplingPct == u.couplingPct &&
-           s.sensorPct == u.sensorPct && s.tripPct == u.tripPct && s.waterFlowLpm == u.waterFlowLpm &&
-           s.waterRiseK == u.waterRiseK;
-}
-
 TTubeResult ComputeTube(const TModel& m, const TSweepInputs& line, const TTubeCase& t)
 {
     TTubeResult r;

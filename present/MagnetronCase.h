@@ -22,6 +22,7 @@ struct TMagnetronSetup {
     double qext = 0.0;          // when > 0, used instead of the pulling figure
     double isolationDb = 0.0;   // 0: no isolator
     double dummyRatingW = 0.0;  // 0: no rating set
+    bool operator==(const TMagnetronSetup&) const = default;
 };
 
 // Case file section "measurement".
@@ -32,16 +33,17 @@ struct TMeasurementSetup {
     double tripPct = 0.0;      // reflected / forward reading that trips; 0: no trip set
     double waterFlowLpm = 0.0;
     double waterRiseK = 0.0;
+    bool operator==(const TMeasurementSetup&) const = default;
 };
 
 struct TTubeCase {
     TMagnetronSetup magnetron;
     TMeasurementSetup measurement;
+    bool operator==(const TTubeCase&) const = default;
 };
 
 // The defaults of TubeRows() and the fixed leak phase.
 TTubeCase DefaultTubeCase();
-bool SameTubeCase(const TTubeCase& a, const TTubeCase& b);
 
 // Every result of the tube and the measurement.
 struct TTubeResult {

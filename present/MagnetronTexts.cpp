@@ -170,8 +170,8 @@ std::vector<TSection> TubeSections(const TSnapshot& s)
     TTubeCase onlyMagnetron = d, onlyMeasurement = d;
     onlyMagnetron.magnetron = s.c.tube.magnetron;
     onlyMeasurement.measurement = s.c.tube.measurement;
-    if (!SameTubeCase(onlyMagnetron, d)) out.push_back(MagnetronSection(s));
-    if (!SameTubeCase(onlyMeasurement, d)) out.push_back(MeasurementSection(s));
+    if (onlyMagnetron != d) out.push_back(MagnetronSection(s));
+    if (onlyMeasurement != d) out.push_back(MeasurementSection(s));
     return out;
 }
 

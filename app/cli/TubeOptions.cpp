@@ -150,7 +150,7 @@ present::TSnapshot TubeSnapshot(const TModel& m, const TSweepInputs& line, const
                                 const present::TDisplay& d)
 {
     present::TSnapshot s;
-    present::CopyInputs(m, s.c.inputs);
+    s.c.inputs = m;  // the inputs of the model, sliced off its results
     s.c.ideal = m.CplIdeal;
     s.c.line = line;
     s.c.display = d;

@@ -308,7 +308,7 @@ int Run(const QStringList& arguments)
     present::TCase fromFile = present::DefaultCase();
     if (parser.isSet(caseFile) && !ReadCaseOption(U(parser.value(caseFile)), c, fromFile)) return kBadUsage;
     c.guide = fromFile.guide;  // a case file's guide is written when it is not the default
-    c.guideGiven = !present::SameGuideInputs(fromFile.guide, present::TGuideInputs{});
+    c.guideGiven = fromFile.guide != present::TGuideInputs{};
     {
         std::string guideError;
         std::vector<std::string> guideWarnings;
@@ -344,7 +344,7 @@ int Run(const QStringList& arguments)
     // the magnetron and the measurement: shown when an option or the case file sets them
     present::TTubeCase tube = fromFile.tube;
     if (!ReadTubeOptions(parser, tube, stderr)) return kBadUsage;
-    const bool tubeShown = TubeOptionsGiven(parser) || !present::SameTubeCase(tube, present::DefaultTubeCase());
+    const bool tubeShown = TubeOptionsGiven(parser) || tube != present::DefaultTubeCase();
     const present::TTubeCase* tubeRows = tubeShown ? &tube : nullptr;
 
     if (parser.isSet(batch)) {

@@ -65,7 +65,7 @@ TEST_P(RefusedFile, IsRefusedWithAMessageAndNothingRead)
     const TCaseReadResult r = ReadCaseFile(t.text);
     EXPECT_FALSE(r.ok);
     for (const std::string& s : t.says) EXPECT_NE(r.error.find(s), std::string::npos) << r.error << "\nlacks: " << s;
-    EXPECT_TRUE(SameCase(r.c, DefaultCase()));
+    EXPECT_TRUE(r.c == DefaultCase());
     EXPECT_EQ(r.warning, "");
 }
 
@@ -160,7 +160,7 @@ TEST_P(ReadFile, ReadsTheCaseWithTheRightWarning)
     ASSERT_TRUE(r.ok) << r.error;
     TCase expected = DefaultCase();
     t.expect(expected);
-    EXPECT_TRUE(SameCase(r.c, expected)) << t.text;
+    EXPECT_TRUE(r.c == expected) << t.text;
     if (t.warns.empty()) {
         EXPECT_EQ(r.warning, "");
     }
@@ -218,7 +218,7 @@ TEST_P(ExportAsCase, TheWindowsExportOpensWithTheSameInputs)
     expected.display.srcRfl = c.display.srcRfl;
     expected.display.loaRfl = c.display.loaRfl;
     if (c.ideal) expected.inputs.CplDirDb = DefaultCase().inputs.CplDirDb;  // the export writes null
-    EXPECT_TRUE(SameCase(r.c, expected));
+    EXPECT_TRUE(r.c == expected);
     const TSnapshot back = ComputeCase(r.c);
     EXPECT_EQ(back.m.Pload, s.m.Pload);
     EXPECT_EQ(back.m.Prefl, s.m.Prefl);

@@ -118,7 +118,7 @@ TEST_P(CaseRoundTrip, ReadsBackTheSameCaseAndComputesTheSameResultsBitForBit)
     const TCaseReadResult r = ReadCaseFile(text);
     ASSERT_TRUE(r.ok) << r.error << "\n" << text;
     EXPECT_EQ(r.warning, "") << text;
-    EXPECT_TRUE(SameCase(r.c, c)) << text;
+    EXPECT_TRUE(r.c == c) << text;
     ExpectSameResults(r.c, c);
     // and writing what was read gives the same text again
     EXPECT_EQ(CaseFileText(r.c), text);
@@ -205,7 +205,7 @@ TEST(CaseFileForms, AReflectionShownInAnotherFormReadsBackExactly)
             c.display.loaRfl = list;
             const TCaseReadResult r = ReadCaseFile(CaseFileText(c));
             ASSERT_TRUE(r.ok) << r.error;
-            EXPECT_TRUE(SameCase(r.c, c)) << "typed " << typed << ", shown " << list;
+            EXPECT_TRUE(r.c == c) << "typed " << typed << ", shown " << list;
             EXPECT_EQ(ComputeCase(r.c).m.Pload, ComputeCase(c).m.Pload);
         }
     }

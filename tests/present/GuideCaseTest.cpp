@@ -52,7 +52,7 @@ TEST(GuideCase, DefaultsComeFromTheTable)
     EXPECT_EQ(c.guide.heightMm, GuideRow(GuideInput::HeightMm).def);
     TCase other = c;
     other.guide.metal = Conductor::Brass;
-    EXPECT_FALSE(SameCase(c, other));
+    EXPECT_FALSE(c == other);
 }
 
 // A magnetron of powerW into a matched load: Va 10 kV, efficiency 100 %.
@@ -165,7 +165,7 @@ TEST(GuideCaseFile, EveryChoiceReadsBack)
             const TCaseReadResult r = ReadCaseFile(CaseFileText(c));
             ASSERT_TRUE(r.ok) << r.error;
             EXPECT_EQ(r.warning, "");
-            EXPECT_TRUE(SameCase(r.c, c)) << mode.key << " " << ConductorKey(metal);
+            EXPECT_TRUE(r.c == c) << mode.key << " " << ConductorKey(metal);
         }
     }
 }
@@ -191,7 +191,7 @@ TEST(GuideCaseFile, AMissingSectionOrKeyIsTheDefault)
 {
     const TCaseReadResult none = ReadCaseFile("{\"format\": \"merivane-case\", \"version\": 1}");
     ASSERT_TRUE(none.ok);
-    EXPECT_TRUE(SameGuideInputs(none.c.guide, TGuideInputs{}));
+    EXPECT_TRUE(none.c.guide == TGuideInputs{});
     const TCaseReadResult some = ReadCaseFile(WithGuide("{\"metal\": \"BRASS\", \"breakdown_kv_per_m\": \"2500\"}"));
     ASSERT_TRUE(some.ok) << some.error;
     EXPECT_EQ(some.c.guide.metal, Conductor::Brass);

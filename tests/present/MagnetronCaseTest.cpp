@@ -30,7 +30,7 @@ TCase WithLoad(double mag, double pha)
 TEST(TubeCase, DefaultsAreNotSetAndComputeNothingOfTheTube)
 {
     const TSnapshot s = ComputeCase(DefaultCase());
-    EXPECT_TRUE(SameTubeCase(s.c.tube, TTubeCase{}));
+    EXPECT_TRUE(s.c.tube == TTubeCase{});
     EXPECT_FALSE(s.tube.magnetron.Defined);
     EXPECT_FALSE(s.tube.isolator.RatingSet);
     EXPECT_FALSE(s.tube.calorimetry.DifferenceDefined);
@@ -198,7 +198,7 @@ TEST(TubeCaseFile, EveryValueReadsBackBitForBit)
     const TCaseReadResult r = ReadCaseFile(text);
     ASSERT_TRUE(r.ok) << r.error << "\n" << text;
     EXPECT_EQ(r.warning, "") << text;
-    EXPECT_TRUE(SameCase(r.c, c)) << text;
+    EXPECT_TRUE(r.c == c) << text;
     EXPECT_EQ(CaseFileText(r.c), text);
 }
 

@@ -39,16 +39,16 @@ TEST(TunerCase, EveryInputCountsInSameCase)
     const TCase a = DefaultCase();
     TCase b = a;
     b.tuner.method = MatchMethod::EH;
-    EXPECT_FALSE(SameCase(a, b));
+    EXPECT_FALSE(a == b);
     b = a;
     b.tuner.spacingMm = 40;
-    EXPECT_FALSE(SameCase(a, b));
+    EXPECT_FALSE(a == b);
     b = a;
     b.tuner.solution = 1;
-    EXPECT_FALSE(SameCase(a, b));
+    EXPECT_FALSE(a == b);
     b = a;
     b.tuner.screws = {{0, 0}, {1, 0.1}};
-    EXPECT_FALSE(SameCase(a, b));
+    EXPECT_FALSE(a == b);
 }
 
 TEST(TunerCase, RoundTripThroughTheCaseFile)
@@ -65,7 +65,7 @@ TEST(TunerCase, RoundTripThroughTheCaseFile)
     const TCaseReadResult r = ReadCaseFile(text);
     ASSERT_TRUE(r.ok) << r.error;
     EXPECT_TRUE(r.warning.empty()) << r.warning;
-    EXPECT_TRUE(SameCase(r.c, c));
+    EXPECT_TRUE(r.c == c);
     EXPECT_EQ(CaseFileText(r.c), text);
 }
 

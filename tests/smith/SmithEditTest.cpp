@@ -61,7 +61,7 @@ TEST(SmithEdit, OtherFormsFollowTheMagnitude)
     TCase back = c;
     back.inputs.LoaRfl = DefaultCase().inputs.LoaRfl;
     TCase d = DefaultCase();
-    EXPECT_TRUE(SameCase(back, d));
+    EXPECT_TRUE(back == d);
 }
 
 TEST(SmithEdit, HomeIsTheSourcesConjugate)

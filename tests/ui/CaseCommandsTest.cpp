@@ -68,7 +68,7 @@ TEST_F(CaseCommandsTest, AHandWrittenCaseOpensAsOneStepAndUndoReturnsToTheCaseBe
     EXPECT_EQ(Cases().FilePath(), dialogs->openPath);
 
     Key(Qt::Key_Z);
-    EXPECT_TRUE(present::SameCase(w->WindowState().c, before.c));
+    EXPECT_TRUE(w->WindowState().c == before.c);
     EXPECT_EQ(w->M.Pload, ploadBefore);
     EXPECT_EQ(S(Edit("edAnodeV")->text()), "4000");
     EXPECT_TRUE(prompter->errors.empty());
@@ -150,7 +150,7 @@ TEST_P(BadCaseFileTest, IsRefusedWithTheReasonAndNothingChanges)
     const std::string message = S(prompter->errors[0]);
     EXPECT_NE(message.find(GetParam().because), std::string::npos) << message;
     EXPECT_NE(message.find(S(path)), std::string::npos) << message;
-    EXPECT_TRUE(present::SameCase(w->WindowState().c, before.c));
+    EXPECT_TRUE(w->WindowState().c == before.c);
     EXPECT_EQ(Steps(), steps);
     EXPECT_EQ(S(Edit("edAnodeV")->text()), "4500");
     EXPECT_TRUE(Cases().FilePath().isEmpty());
@@ -185,9 +185,9 @@ TEST_F(CaseCommandsTest, ASavedCaseOpensAsTheSameCaseWithTheSameResults)
     EXPECT_EQ(Cases().FilePath(), path);
 
     TypeAndLeave("edAnodeV", "3000");
-    ASSERT_FALSE(present::SameCase(w->WindowState().c, saved.c));
+    ASSERT_FALSE(w->WindowState().c == saved.c);
     ASSERT_TRUE(Cases().OpenFile(path));
-    EXPECT_TRUE(present::SameCase(w->WindowState().c, saved.c))
+    EXPECT_TRUE(w->WindowState().c == saved.c)
         << present::CaseFileText(w->WindowState().c) << present::CaseFileText(saved.c);
     EXPECT_EQ(w->M.Pload, m.Pload);  // bit for bit
     EXPECT_EQ(w->M.PloadMax, m.PloadMax);

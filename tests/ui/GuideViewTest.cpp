@@ -88,7 +88,7 @@ TEST_F(GuideViewTest, ChoosingTheMetalAsksForTheConductorsLoss)
     EXPECT_EQ(edited.at(0).at(2).toInt(), kGuideLossModeMerge);
     // everything else as it was
     asked.guide.loss = c.guide.loss;
-    EXPECT_TRUE(SameCase(asked, c));
+    EXPECT_TRUE(asked == c);
 
     // the host computes the asked case and shows it: copper over 10 m
     TCase lossy = c;

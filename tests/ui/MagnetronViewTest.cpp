@@ -58,7 +58,7 @@ TEST(MagnetronView, ASpinnerAsksForTheWholeCaseWithOneMergeIdPerSpinner)
     ASSERT_EQ(edited.count(), 3);
     TCase expected = c;
     expected.tube.magnetron.isolationDb = 2 * TubeRow(TubeInput::Isolation).step;
-    EXPECT_TRUE(SameCase(edited.list[1].c, expected));
+    EXPECT_TRUE(edited.list[1].c == expected);
     const int first = edited.list[0].mergeId, second = edited.list[1].mergeId, third = edited.list[2].mergeId;
     EXPECT_EQ(first, second);
     EXPECT_NE(first, third);
@@ -69,7 +69,7 @@ TEST(MagnetronView, ASpinnerAsksForTheWholeCaseWithOneMergeIdPerSpinner)
     // the other inputs of the case are as they were: only the pulling figure changed
     TCase pulled = expected;
     pulled.tube.magnetron.pullingMHz = 10 + TubeRow(TubeInput::Pulling).step;
-    EXPECT_TRUE(SameCase(edited.list[2].c, pulled));
+    EXPECT_TRUE(edited.list[2].c == pulled);
 }
 
 TEST(MagnetronView, TypingCommitsOnEnter)

@@ -109,7 +109,7 @@ TEST(TunerView, ChangingTheMethodAsksForTheCaseWithIt)
     EXPECT_EQ(asked.tuner.method, MatchMethod::DoubleStub);
     TCase expected = c;
     expected.tuner.method = MatchMethod::DoubleStub;
-    EXPECT_TRUE(SameCase(asked, expected));  // nothing else changed
+    EXPECT_TRUE(asked == expected);  // nothing else changed
     EXPECT_EQ(spy[0][2].toInt(), TTunerView::kMethodMerge);
     EXPECT_GE(TTunerView::kMethodMerge, kTunerMergeBase);
     EXPECT_LT(TTunerView::kCalibrationMerge, kMagnetronMergeBase);

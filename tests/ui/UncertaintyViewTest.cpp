@@ -77,7 +77,7 @@ TEST(UncertaintyView, ThePhaseModelsListAsksForTheWholeCase)
     ASSERT_EQ(edited.count(), 1);
     TCase expected = c;
     expected.tube.measurement.phaseModel = LeakPhaseModel::Rayleigh;
-    EXPECT_TRUE(SameCase(edited.list[0].c, expected));
+    EXPECT_TRUE(edited.list[0].c == expected);
     EXPECT_GE(edited.list[0].mergeId, kMagnetronMergeBase);
     EXPECT_LT(edited.list[0].mergeId, kWorkbenchMergeBase);
     // by the keyboard too

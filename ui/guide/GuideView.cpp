@@ -123,7 +123,7 @@ TGuideView::TGuideView(QWidget* parent) : TCaseView(parent), case_(DefaultCase()
 
 void TGuideView::Emit(const TCase& c, const QString& what, int mergeId)
 {
-    if (SameCase(c, case_)) return;
+    if (c == case_) return;
     emit Edited(c, what, mergeId);
 }
 

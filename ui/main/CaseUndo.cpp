@@ -60,7 +60,7 @@ TCaseState TForm1::WindowState() const
     // what the window does not show (the Workbench's inputs) stays as the case has it
     if (doc_) s.c = doc_->State().c;
     present::TCase& c = s.c;
-    present::CopyInputs(M, c.inputs);
+    c.inputs = M;
     c.ideal = ui->chIdeal->isChecked();
     c.line = sweep_->Inputs();
     c.display = Display();
@@ -103,7 +103,7 @@ void TForm1::ApplyState(const TCaseState& s)
 {
     ++applying_;
     const present::TCase& c = s.c;
-    present::CopyInputs(c.inputs, M);
+    static_cast<merivane::TInputs&>(M) = c.inputs;
     M.SelUnit = c.factorUnit;
     M.SelErrUnit = c.measUnit;
 

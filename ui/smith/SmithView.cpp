@@ -148,7 +148,7 @@ void TSmithView::ShowSnapshot(const present::TSnapshot& s)
 
 void TSmithView::Edit(const present::TCase& c, const QString& what, int mergeId)
 {
-    if (present::SameCase(c, snapshot_->c)) return;  // at a limit already: nothing changes
+    if (c == snapshot_->c) return;  // at a limit already: nothing changes
     emit Edited(c, what, mergeId);
 }
 

@@ -76,7 +76,7 @@ void TCaseDocument::Reset(const TCaseState& s)
 
 void TCaseDocument::Edit(const TCaseState& s, const QString& text, int mergeId)
 {
-    if (merivane::present::SameCase(s.c, state_.c)) return;
+    if (s.c == state_.c) return;
     Record(s, text, mergeId);
     emit Restored(state_);
 }
@@ -90,7 +90,7 @@ bool TCaseDocument::RecordWith(const TCaseState& s, const QString& text, std::fu
 
 bool TCaseDocument::Push(const TCaseState& s, const QString& text, int mergeId, std::function<void(bool)> also)
 {
-    if (merivane::present::SameCase(s.c, state_.c)) {
+    if (s.c == state_.c) {
         state_.notes = s.notes;  // a note alone is no step
         return false;
     }
