@@ -2,8 +2,10 @@
 
 #include "Conversions.h"
 #include "Division.h"
+#include "Transmission.h"
 
 #include <cmath>
+#include <limits>
 
 namespace merivane {
 
@@ -20,46 +22,69 @@ double ReadingSwr(double mag) { return mag >= 1.0 ? kInfinity : MagToSwr(mag); }
 
 double DirectivityFactor(double dirDb) { return DbToMag(-dirDb); }
 
+TCouplerFactors CouplerFactors(double g, double d)
+{
+    const ext x = g, e = d;
+    TCouplerFactors f;
+    f.IncMinus = (1.0L - e * x) * (1.0L - e * x);
+    f.IncPlus = (1.0L + e * x) * (1.0L + e * x);
+    f.ReflMinus = (x - e) * (x - e);
+    f.ReflPlus = (x + e) * (x + e);
+    const ext below = 1.0L - x, above = 1.0L + x;
+    f.LoadMinus = (below - e * above) * (above + e * below);
+    f.LoadPlus = (below + e * above) * (above - e * below);
+    return f;
+}
+
+double CouplerReading(long double incident, long double factor)
+{
+    if (factor == 0) return 0.0;
+    return StoredResult(incident * factor);
+}
+
 void CalcCouplerMeas(TModel& m, bool ideal)
 {
+    const ext incident = m.Pinc >= kInfinity ? std::numeric_limits<ext>::infinity() : static_cast<ext>(m.Pinc);
+    CalcCouplerMeas(m, ideal, incident);
+}
+
+void CalcCouplerMeas(TModel& m, bool ideal, long double incident)
+{
     const ext g = m.LoaRfl.Mag;
-    const double l2 = static_cast<double>(g * g);
     m.CplIdeal = ideal;
-    const ext d = ideal ? 0.0L : static_cast<ext>(DirectivityFactor(m.CplDirDb));
+    const double dd = ideal ? 0.0 : DirectivityFactor(m.CplDirDb);
+    const ext d = dd;
+    const TCouplerFactors f = CouplerFactors(m.LoaRfl.Mag, dd);
 
-    m.ErrInciMinus = static_cast<double>((1.0L - d * g) * (1.0L - d * g));
-    m.ErrInciPlus = static_cast<double>((1.0L + d * g) * (1.0L + d * g));
-    const double a = static_cast<double>((g - d) * (g - d));
-    const double b = static_cast<double>((g + d) * (g + d));
+    m.ErrInciMinus = static_cast<double>(f.IncMinus);
+    m.ErrInciPlus = static_cast<double>(f.IncPlus);
+    // Every reading is the incident power times its factor; an infinite
+    // incident power (two full reflections in phase) reads infinite wherever
+    // the factor is not 0, and the absorbed bounds take the sign of theirs.
+    m.PincMinV = CouplerReading(incident, f.IncMinus);
+    m.PincMaxV = CouplerReading(incident, f.IncPlus);
+    m.PreflMinV = CouplerReading(incident, f.ReflMinus);
+    m.PreflMaxV = CouplerReading(incident, f.ReflPlus);
+    m.PloadMinV = CouplerReading(incident, f.LoadMinus);
+    m.PloadMaxV = CouplerReading(incident, f.LoadPlus);
 
-    // A reading is Pinc times its factor; an infinite incident power (two full
-    // reflections in phase) reads infinite wherever the factor is not 0.
-    const bool infinite = m.Pinc >= kInfinity;
-    const auto reading = [&](double factor) {
-        if (infinite) return factor > 0 ? kInfinity : 0.0;
-        return static_cast<double>(static_cast<ext>(m.Pinc) * factor);
-    };
-    m.PincMinV = reading(m.ErrInciMinus);
-    m.PincMaxV = reading(m.ErrInciPlus);
-    m.PreflMinV = reading(a);
-    m.PreflMaxV = reading(b);
-
+    // the reflected power's relative bounds: (|Gl| -+ D)^2 / |Gl|^2
     double lo = 0.0, hi = 0.0;
-    if (TryDivide(a, l2, lo) && TryDivide(b, l2, hi)) {
-        m.ErrReflMinus = lo;
-        m.ErrReflPlus = hi;
+    const ext l2 = g * g;
+    if (TryDivide(f.ReflMinus, l2, lo) && TryDivide(f.ReflPlus, l2, hi)) {
+        m.ErrReflMinus = StoredResult(lo);
+        m.ErrReflPlus = StoredResult(hi);
     } else {
         m.ErrReflMinus = m.ErrReflPlus = kInfinity;
     }
 
-    m.PloadMinV = static_cast<double>(static_cast<ext>(m.PincMinV) - m.PreflMaxV);
-    m.PloadMaxV = static_cast<double>(static_cast<ext>(m.PincMaxV) - m.PreflMinV);
-    // the difference of two infinite readings is no number: stored as infinite
-    if (infinite) m.PloadMinV = m.PloadMaxV = kInfinity;
-
-    if (TryDivide(m.PloadMinV, m.Pload, lo) && TryDivide(m.PloadMaxV, m.Pload, hi)) {
-        m.PloadMinRelat = lo;
-        m.PloadMaxRelat = hi;
+    // The absorbed power's relative bounds, PloadV / Pload: the incident power
+    // cancels, leaving the factors over (1 - |Gl|)(1 + |Gl|). Undefined
+    // without an absorbed power.
+    const ext mism = (1.0L - g) * (1.0L + g);
+    if (m.Pload != 0 && TryDivide(f.LoadMinus, mism, lo) && TryDivide(f.LoadPlus, mism, hi)) {
+        m.PloadMinRelat = StoredResult(lo);
+        m.PloadMaxRelat = StoredResult(hi);
     } else {
         m.PloadMinRelat = m.PloadMaxRelat = kInfinity;
     }
@@ -68,7 +93,7 @@ void CalcCouplerMeas(TModel& m, bool ideal)
     // reflection, the lowest reading is the leak minus the reflection.
     m.MeaMin.Mag = static_cast<double>(std::fabs(g - d) / (1.0L + d * g));
     // 1 - D|Gl| is zero only for a 0 dB coupler on a full reflection.
-    m.MeaMax.Mag = DivideOrInfinity(g + d, 1.0L - d * g);
+    m.MeaMax.Mag = StoredResult(DivideOrInfinity(g + d, 1.0L - d * g));
     m.MeaMin.Rloss = MagToDb(m.MeaMin.Mag);
     m.MeaMin.Swr = ReadingSwr(m.MeaMin.Mag);
     if (m.MeaMax.Mag >= kInfinity) {

@@ -32,7 +32,10 @@ struct TIsolatorResult {
     bool MaxWithinRating = true;   // the power at the worst phase at most the rating
 };
 
-// From the computed model's LoaRfl.Mag, Prefl and PreflMax.
-TIsolatorResult CalcIsolator(const TModel& m, const TIsolatorInputs& in);
+// From the computed model's LoaRfl.Mag, Prefl and PreflMax, with the case's
+// line (pass = e^(-2 alpha L)) between the isolator and the load: the
+// reflected wave reaches the isolator as |Gl| e^(-2 alpha L) and with
+// e^(-2 alpha L) of the power reflected at the load.
+TIsolatorResult CalcIsolator(const TModel& m, const TIsolatorInputs& in, double pass = 1.0);
 
 }  // namespace merivane

@@ -45,6 +45,12 @@ TAttenuation LineAttenuation(const TSweepInputs& line, const TLineLossInputs& in
     return t;
 }
 
+double LinePassFactor(double attenuationDbPerM, double lengthM)
+{
+    const double al = DbToNp(attenuationDbPerM) * lengthM;
+    return al > 0 ? std::exp(-2.0 * al) : 1.0;
+}
+
 TLineLoss CalcLineLoss(const TModel& m, double attenuationDbPerM, double lengthM)
 {
     TLineLoss r;
@@ -52,15 +58,21 @@ TLineLoss CalcLineLoss(const TModel& m, double attenuationDbPerM, double lengthM
     r.LengthM = lengthM;
     r.AtSource = m;
     const double al = DbToNp(attenuationDbPerM) * lengthM;
-    const double l2 = m.LoaRfl.Mag * m.LoaRfl.Mag;
+    const long double g = m.LoaRfl.Mag, l2 = g * g;
     if (!(al > 0)) {
-        // no loss: the model as it is, to the last bit
+        // no loss: the lossless model, to the last bit
+        CalcTransmission(r.AtSource, m.CplIdeal);
         r.SourceEndReflMag = m.LoaRfl.Mag;
-        r.ForwardAtSourceW = r.ForwardAtLoadW = m.Pinc;
-        r.NetInW = r.AbsorbedW = m.Pload;
+        r.ForwardAtSourceW = r.ForwardAtLoadW = r.AtSource.Pinc;
+        r.NetInW = r.AbsorbedW = r.AtSource.Pload;
         return r;
     }
-    r.PassFactor = std::exp(-2.0 * al);
+    r.PassFactor = LinePassFactor(attenuationDbPerM, lengthM);
+    // The model at the load, with the line's pass factor, whatever m was computed with.
+    TModel atLoad = m;
+    CalcTransmission(atLoad, m.CplIdeal, r.PassFactor);
+    r.ForwardAtLoadW = atLoad.Pinc;
+    r.AbsorbedW = atLoad.Pload;
     // The reflected wave comes back attenuated twice: Gl e^(-2 alpha L).
     TRefl& seen = r.AtSource.LoaRfl;
     seen.Mag = m.LoaRfl.Mag * r.PassFactor;
@@ -70,15 +82,14 @@ TLineLoss CalcLineLoss(const TModel& m, double attenuationDbPerM, double lengthM
     r.SourceEndReflMag = seen.Mag;
     r.ForwardAtSourceW = r.AtSource.Pinc;
     r.NetInW = r.AtSource.Pload;
-    // P+ at the load = P+ e^(-2 alpha L); the load takes (1 - |Gl|^2) of it.
-    r.ForwardAtLoadW = r.ForwardAtSourceW * r.PassFactor;
-    r.AbsorbedW = r.ForwardAtLoadW * (1.0 - l2);
     // Forward: P+ (1 - e^(-2 alpha L)); reflected, on its way back:
     // P+ e^(-2 alpha L) |Gl|^2 (1 - e^(-2 alpha L)). Together
     //   P+ (1 - e^(-2 alpha L)) (1 + |Gl|^2 e^(-2 alpha L)),
     // which is the net power in, P+ (1 - |Gl|^2 e^(-4 alpha L)), less what
     // the load takes. -expm1 keeps short low-loss lines exact.
-    r.LineLossW = r.ForwardAtSourceW * -std::expm1(-2.0 * al) * (1.0 + l2 * r.PassFactor);
+    r.LineLossW = r.ForwardAtSourceW >= kInfinity
+                      ? kInfinity
+                      : StoredResult(r.ForwardAtSourceW * -std::expm1(-2.0L * al) * (1.0L + l2 * r.PassFactor));
     return r;
 }
 

@@ -9,7 +9,8 @@
 // - Over the line length L the model at the source end sees
 //   Gl e^(-2 alpha L): the reflected wave is attenuated going and coming.
 // - The load receives e^(-2 alpha L) of the forward wave's power; the line
-//   loses the rest of both waves.
+//   loses the rest of both waves. The model itself (CalcTransmission with the
+//   pass factor) is at the load; the record adds the source end's view.
 // - Without a loss (alpha L = 0) every value is the model's own.
 //
 // The record's names follow the command line's JSON object "guide":
@@ -47,22 +48,26 @@ struct TAttenuation {
 // The attenuation in force for the line at its frequency; 0 unless kLossOk.
 TAttenuation LineAttenuation(const TSweepInputs& line, const TLineLossInputs& in);
 
+// e^(-2 alpha L) for alpha in dB/m over L metres; exactly 1 for alpha L <= 0.
+double LinePassFactor(double attenuationDbPerM, double lengthM);
+
 struct TLineLoss {
     double AttenuationDbPerM = 0.0;
     double LengthM = 0.0;
     double PassFactor = 1.0;        // e^(-2 alpha L)
     double SourceEndReflMag = 0.0;  // |Gl| e^(-2 alpha L)
     // The model with the reflection seen at the source end, computed by
-    // CalcTransmission: the magnetron's and the couplers' view.
+    // CalcTransmission without a loss: the magnetron's view.
     TModel AtSource;
     double ForwardAtSourceW = 0.0;  // AtSource.Pinc
     double NetInW = 0.0;            // AtSource.Pload: what enters the line
-    double ForwardAtLoadW = 0.0;    // e^(-2 alpha L) of the forward wave
-    double AbsorbedW = 0.0;         // what the load takes
+    double ForwardAtLoadW = 0.0;    // e^(-2 alpha L) of the forward wave: the model's Pinc
+    double AbsorbedW = 0.0;         // what the load takes: the model's Pload
     double LineLossW = 0.0;         // what the line turns into heat
 };
 
-// m as CalcTransmission left it, Gl at the load's plane.
+// m as CalcTransmission left it, with or without the line's pass factor
+// (only its inputs are read), Gl at the load's plane.
 TLineLoss CalcLineLoss(const TModel& m, double attenuationDbPerM, double lengthM);
 
 }  // namespace merivane

@@ -15,11 +15,9 @@ namespace merivane {
 namespace {
 
 using ext = long double;
-using detail::DivideOrInfinity;
 
 // c in mm * MHz: a wavelength in mm is this over the frequency in MHz.
 constexpr ext kLightMmMHz = static_cast<ext>(kLightSpeed) / 1000.0L;
-constexpr ext kPi = std::numbers::pi_v<ext>;
 
 constexpr TLineTypeSpec kLineTypes[] = {
     {LineType::WR284, "WR284", 72.136, 34.04},
@@ -32,74 +30,45 @@ constexpr TLineTypeSpec kLineTypes[] = {
 
 // The parts of the model that stay the same along the line.
 struct TKernel {
-    TComplex p;  // Gs Gl at the present set-up, Gl as the source end sees it
-    ext q;       // Pav (1 - |Gs|^2) as the model forms it (Pmatch for a fully reflecting source)
-    ext l2;      // |Gl|^2 as the source end sees it
-    bool lossy;  // the line loses power: Pload is not Pinc - Prefl
-    ext absorb;  // with a loss: e^(-2 alpha L) (1 - |Gl|^2), the share of Pinc the load takes
-    double errMinus, errPlus;  // (1 -+ D|Gl|)^2
-    double a, b;               // (|Gl| -+ D)^2
+    ext r;          // |Gs Gin| = |Gs| |Gl| e^(-2 alpha L)
+    ext oneMinusR;  // 1 - r, formed without cancellation
+    ext theta;      // the phase of Gs Gin, degrees: the sum of the entered phases
+    ext q;          // Pav (1 - |Gs|^2) as the model forms it (Pmatch for a fully reflecting source)
+    double pass;    // e^(-2 alpha L)
+    double g;       // |Gl| at the load
+    TCouplerFactors f;
 
     // pass = e^(-2 alpha L): the reflected wave comes back attenuated going
-    // and coming, so the source end sees Gl e^(-2 alpha L). Multiplying by 1
-    // changes no bit, so a lossless line gives the model's values exactly.
-    TKernel(const TModel& m, double pass)
+    // and coming, so the source end sees Gl e^(-2 alpha L). The kernel forms
+    // everything as CalcTransmission does, from the inputs alone, so that at
+    // phi = 0 every value is the model's to the last bit.
+    TKernel(const TModel& m, double passFactor)
+        : r(static_cast<ext>(m.SrcRfl.Mag) * m.LoaRfl.Mag * passFactor),
+          oneMinusR(OneMinusProduct(m.SrcRfl.Mag, m.LoaRfl.Mag, passFactor)),
+          theta(static_cast<ext>(m.SrcRfl.Pha) + m.LoaRfl.Pha), q(IncidentScale(m)), pass(passFactor),
+          g(m.LoaRfl.Mag), f(CouplerFactors(m.LoaRfl.Mag, m.CplIdeal ? 0.0 : DirectivityFactor(m.CplDirDb)))
     {
-        const double seen = m.LoaRfl.Mag * pass;
-        const TComplex gs = PolarDegToRect(MakeComplex(m.SrcRfl.Mag, m.SrcRfl.Pha));
-        const TComplex gl = PolarDegToRect(MakeComplex(seen, m.LoaRfl.Pha));
-        p = ComplexMul(gs, gl);
-        q = IncidentScale(m);
-        const ext g = seen;
-        l2 = g * g;
-        lossy = pass < 1.0;
-        absorb = static_cast<ext>(pass) * (1.0L - static_cast<ext>(m.LoaRfl.Mag) * m.LoaRfl.Mag);
-        const ext d = m.CplIdeal ? 0.0L : static_cast<ext>(DirectivityFactor(m.CplDirDb));
-        errMinus = static_cast<double>((1.0L - d * g) * (1.0L - d * g));
-        errPlus = static_cast<double>((1.0L + d * g) * (1.0L + d * g));
-        a = static_cast<double>((g - d) * (g - d));
-        b = static_cast<double>((g + d) * (g + d));
     }
 
-    // The step of the model, with Gs Gl turned by -phi. The product of the
-    // reflections is the same complex record the model forms, so that at
-    // phi = 0 every value is the model's to the last bit.
-    TSweepPoint At(ext phiRad) const
+    // The step of the model, with Gs Gin turned by -phi degrees.
+    TSweepPoint At(ext phiDeg) const
     {
-        TComplex turned = p;
-        if (phiRad != 0) {
-            const ext c = std::cos(phiRad), s = std::sin(phiRad);
-            turned = MakeComplex(static_cast<double>(p.Re * c + p.Im * s), static_cast<double>(p.Im * c - p.Re * s));
-        }
-        // Pinc = Pav (1 - |Gs|^2) / |1 - Gs Gl e^(-j2bd)|^2: the multiple
-        // reflections between a mismatched generator and load (Pozar,
-        // Microwave Engineering, "Generator and load mismatches").
-        const TComplex w = MakeComplex(static_cast<double>(1.0L - turned.Re), -turned.Im);
-        const double interf = DivideOrInfinity(1.0, ComplexAbs2(w));
+        // Pinc = Pav (1 - |Gs|^2) e^(-2 alpha L) / |1 - Gs Gin e^(-j2bd)|^2 at
+        // the load: the multiple reflections between a mismatched generator
+        // and load (Pozar, Microwave Engineering, "Generator and load
+        // mismatches"), the line's loss going and coming.
+        const ext div = InterferenceDivisor(r, oneMinusR, theta - phiDeg);
+        const TLoadPowers p = LoadPowers(q, pass, g, div);
         TSweepPoint pt;
-        pt.Pinc = IncidentPower(q, interf);
-        pt.Prefl = static_cast<double>(pt.Pinc * l2);
-        // Without a loss the load takes what is not reflected; with one,
-        // Pinc e^(-2 alpha L) (1 - |Gl|^2) (the line turns the rest into heat).
-        pt.Pload = lossy ? static_cast<double>(static_cast<ext>(pt.Pinc) * absorb)
-                         : static_cast<double>(static_cast<ext>(pt.Pinc) - pt.Prefl);
-        // Pinc [(1 -+ D|Gl|)^2 - (|Gl| +- D)^2]: the forward coupler reads the
-        // incident wave plus or minus the leak of the reflected one, and the
-        // reverse coupler the reflected wave plus or minus the leak of the
-        // incident one.
-        const double incMinus = static_cast<double>(static_cast<ext>(pt.Pinc) * errMinus);
-        const double incPlus = static_cast<double>(static_cast<ext>(pt.Pinc) * errPlus);
-        const double reflMinus = static_cast<double>(static_cast<ext>(pt.Pinc) * a);
-        const double reflPlus = static_cast<double>(static_cast<ext>(pt.Pinc) * b);
-        pt.PloadMinV = static_cast<double>(static_cast<ext>(incMinus) - reflPlus);
-        pt.PloadMaxV = static_cast<double>(static_cast<ext>(incPlus) - reflMinus);
-        // two infinite readings leave the absorbed bounds undefined, as in the model
-        if (pt.Pinc >= kInfinity) pt.PloadMinV = pt.PloadMaxV = kInfinity;
+        pt.Pinc = StoredResult(p.Pinc);
+        pt.Prefl = StoredResult(p.Prefl);
+        pt.Pload = StoredResult(p.Pload);
+        // Pinc [(1 -+ D|Gl|)^2 - (|Gl| +- D)^2], the couplers at the load
+        pt.PloadMinV = CouplerReading(p.Pinc, f.LoadMinus);
+        pt.PloadMaxV = CouplerReading(p.Pinc, f.LoadPlus);
         return pt;
     }
 };
-
-ext Radians(ext deg) { return kPi * deg / 180.0L; }
 
 // An angle reduced into [0, 360).
 double Reduce360(ext deg)
@@ -178,13 +147,14 @@ double InverseGuideWavelength(const TSweepInputs& in, double fMHz)
 
 TSweepPoint SweepPointAtPhase(const TModel& m, double phaseDeg, double pass)
 {
-    return TKernel(m, pass).At(Radians(phaseDeg));
+    return TKernel(m, pass).At(phaseDeg);
 }
 
 double PhaseToReach(const TModel& m, double targetDeg)
 {
-    const TKernel k(m, 1.0);  // a loss scales Gs Gl by a positive factor: the phase stays
-    const ext psi = std::atan2(static_cast<ext>(k.p.Im), static_cast<ext>(k.p.Re)) * 180.0L / kPi;
+    // a loss scales Gs Gl by a positive factor: the phase stays the sum of
+    // the entered phases; with a matched end there is no phase at all
+    const ext psi = m.SrcRfl.Mag == 0 || m.LoaRfl.Mag == 0 ? 0.0L : static_cast<ext>(m.SrcRfl.Pha) + m.LoaRfl.Pha;
     // psi - phi = target (mod 360)
     return Reduce360(psi - targetDeg);
 }
@@ -196,11 +166,14 @@ double RandomPhaseQuantile(const TModel& m, double p, double pass)
     // and Pload rises with cos theta, so its p-quantile is
     // K / (1 + r^2 + 2 r cos(pi p)). A lossy line: r = |Gs| |Gl| e^(-2 alpha L),
     // K = Pmatch e^(-2 alpha L) (1 - |Gl|^2); pass = 1 changes no bit.
+    // K / (1 + r^2 + 2 r cos(pi p)) = K / ((1 - r)^2 + 4 r cos^2(pi p / 2)).
     const ext r = static_cast<ext>(m.SrcRfl.Mag) * m.LoaRfl.Mag * pass;
     const ext k = IncidentScale(m) * m.LoaRfl.Mism * pass;  // Pmatch (1 - |Gl|^2)
     if (k == 0) return 0.0;
     const ext pp = std::clamp(static_cast<ext>(p), 0.0L, 1.0L);
-    return DivideOrInfinity(k, 1.0L + r * r + 2.0L * r * std::cos(kPi * pp));
+    const ext oneMinusR = OneMinusProduct(m.SrcRfl.Mag, m.LoaRfl.Mag, pass);
+    const ext c = SinDeg(90.0L - 90.0L * pp);  // cos(pi p / 2)
+    return StoredResult(QuotientOrInfinite(k, oneMinusR * oneMinusR + 4.0L * r * c * c));
 }
 
 TRandomPhaseStats RandomPhaseStats(const TModel& m, double pass)
@@ -213,10 +186,10 @@ TRandomPhaseStats RandomPhaseStats(const TModel& m, double pass)
     const ext r = static_cast<ext>(m.SrcRfl.Mag) * m.LoaRfl.Mag * pass;
     const ext k = IncidentScale(m) * m.LoaRfl.Mism * pass;  // Pmatch (1 - |Gl|^2)
     if (k == 0) return s;
-    const ext u = 1.0L - r * r;
-    s.Mean = DivideOrInfinity(k, u);
+    const ext u = OneMinusProduct(m.SrcRfl.Mag, m.LoaRfl.Mag, pass) * (1.0L + r);  // 1 - r^2
+    s.Mean = StoredResult(QuotientOrInfinite(k, u));
     s.Deviation = u > 0 ? static_cast<double>(k * std::sqrt(2.0L * r * r / (u * u * u))) : kInfinity;
-    if (!std::isfinite(s.Deviation)) s.Deviation = kInfinity;
+    if (!std::isfinite(s.Deviation) || s.Deviation >= kInfinity) s.Deviation = kInfinity;
     s.Low = RandomPhaseQuantile(m, 0.025, pass);
     s.High = RandomPhaseQuantile(m, 0.975, pass);
     return s;
@@ -247,8 +220,8 @@ TSweepResult CalcLineSweep(const TSweepCase& c, int steps)
     r.AddForMax = static_cast<double>(phiMax * xPerDeg);
     r.AddForMin = static_cast<double>(phiMin * xPerDeg);
     r.AtZero = k.At(0.0L);
-    r.AtMax = k.At(Radians(phiMax));
-    r.AtMin = k.At(Radians(phiMin));
+    r.AtMax = k.At(phiMax);
+    r.AtMin = k.At(phiMin);
 
     if (r.OverLength) {
         // the round-trip phase of the line L at f: 720 deg L / lg(f)
@@ -268,6 +241,7 @@ TSweepResult CalcLineSweep(const TSweepCase& c, int steps)
         }
     }
     r.Stats = RandomPhaseStats(c.M, c.PassFactor);
+    r.PassFactor = c.PassFactor;
 
     if (steps > 0) {
         const std::size_t n = static_cast<std::size_t>(steps) + 1;
@@ -275,7 +249,7 @@ TSweepResult CalcLineSweep(const TSweepCase& c, int steps)
         r.Points.reserve(n + 2);
         const auto add = [&](ext deg) {
             r.X.push_back(static_cast<double>(deg * xPerDeg));
-            r.Points.push_back(k.At(Radians(deg)));
+            r.Points.push_back(k.At(deg));
         };
         // the two extremes go in among the even steps, in order
         double extremes[2] = {std::min(phiMax, phiMin), std::max(phiMax, phiMin)};

@@ -45,8 +45,10 @@ struct TSweepInputs {
 // The model as the window computed it, with the line. A lossy line (attenuation
 // alpha over the length L) passes PassFactor = e^(-2 alpha L) of the power one
 // way: the source end then sees Gl e^(-2 alpha L), and the load takes
-// e^(-2 alpha L) (1 - |Gl|^2) of the forward wave at the source end. With 1
-// (no loss) every result is the lossless model's, bit for bit.
+// e^(-2 alpha L) (1 - |Gl|^2) of the forward wave at the source end. Only M's
+// inputs are read (and its Pav, which the line leaves alone): M computed with
+// or without the line's pass factor gives the same sweep. With 1 (no loss)
+// every result is the lossless model's, bit for bit.
 struct TSweepCase {
     TModel M;
     TSweepInputs In;
@@ -80,10 +82,10 @@ struct TSweepPoint {
 };
 
 // The powers when the round-trip phase changes by phaseDeg, that is with
-// Gs Gl turned by -phaseDeg. At 0 they are the model's. Uses m.CplIdeal.
-// With a lossy line (pass = e^(-2 alpha L) < 1) Pinc, Prefl and the couplers'
-// bounds are those at the source end, where the couplers sit, and Pload is
-// what the load takes.
+// Gs Gl turned by -phaseDeg. At 0 they are the model's (CalcTransmission with
+// the same pass), bit for bit. Uses m.CplIdeal. With a lossy line (pass =
+// e^(-2 alpha L) < 1) every power and the couplers' bounds are those at the
+// load, as in the model.
 TSweepPoint SweepPointAtPhase(const TModel& m, double phaseDeg, double pass = 1.0);
 
 // The round-trip phase change in [0, 360) that brings the phase of
@@ -126,6 +128,7 @@ struct TSweepResult {
     // The curves: x rising from 0 to Period, with the two extremes among them.
     std::vector<double> X;
     std::vector<TSweepPoint> Points;
+    double PassFactor = 1.0;  // the case's e^(-2 alpha L), for the readouts drawn from the sweep
 };
 
 inline constexpr int kSweepSteps = 720;

@@ -35,16 +35,16 @@ double TransducerGain(TGamma gs, TGamma gl)
     return (1.0 - s2) * (1.0 - l2) / std::norm(1.0 - gs * gl);
 }
 
-double AbsorbedAt(const TModel& m, TGamma gl)
+double AbsorbedAt(const TModel& m, TGamma gl, double pass)
 {
-    const TGamma gs = ToGamma(m.SrcRfl);
-    const double l2 = std::norm(gl);
-    if (!(l2 < 1.0)) return 0.0;
-    // Pload = Pinc (1 - |Gl|^2), Pinc = q / |1 - Gs Gl|^2 with q = Pav (1 - |Gs|^2)
-    const double d = std::norm(1.0 - gs * gl);
-    const long double q = IncidentScale(m);
-    if (d == 0) return q == 0 ? 0.0 : kInfinity;
-    return static_cast<double>(q * (1.0L - l2) / d);
+    const double g = std::abs(gl);
+    if (!(g < 1.0)) return 0.0;
+    // Pload = Pinc (1 - |gl|^2), Pinc = q e^(-2 alpha L) / |1 - Gs gl e^(-2 alpha L)|^2
+    // with q = Pav (1 - |Gs|^2): the model's own closed forms
+    const long double s = m.SrcRfl.Mag;
+    const long double theta = static_cast<long double>(m.SrcRfl.Pha) + (g > 0 ? std::arg(gl) * 180.0 / kPi : 0.0);
+    const long double div = InterferenceDivisor(s * g * pass, OneMinusProduct(s, g, pass), theta);
+    return StoredResult(LoadPowers(IncidentScale(m), pass, g, div).Pload);
 }
 
 TCircle VswrCircle(double swr)
@@ -91,6 +91,7 @@ TLocus CalcLocus(const TRefl& load, const TSweepResult& s, int steps, double npP
     l.period = s.Period;
     l.xPerDeg = s.Period / 360.0;
     l.npPerM = s.OverLength ? std::max(0.0, npPerM) : 0.0;
+    l.passFactor = s.PassFactor;
     const auto at = [&](double x) { return LocusPoint(gl, l.overLength, l.xPerDeg, x, l.npPerM); };
     const int n = std::max(steps, 1);
     l.x.reserve(n + 1);
@@ -132,7 +133,7 @@ TPointReading ReadPoint(TGamma g, const TModel& m, const TLocus& locus, double t
     if (r.zFinite) r.z = (1.0 + g) / (1.0 - g);
     r.yFinite = g != TGamma(-1.0, 0.0);
     if (r.yFinite) r.y = (1.0 - g) / (1.0 + g);
-    r.absorbedW = AbsorbedAt(m, g);
+    r.absorbedW = AbsorbedAt(m, g, locus.passFactor);
     // On the load's path the point is Gl e^(-2 alpha d) e^(-j phi): phi = arg Gl - arg G
     // gives the x to add, and the path's magnitude there, |Gl| e^(-2 alpha d)
     // (|Gl| on a lossless line), says whether G lies on it. Over one period

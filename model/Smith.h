@@ -32,9 +32,10 @@ TGamma ToGamma(const TRefl& r);
 // available power the load takes; 0 for |Gs| >= 1 or |Gl| >= 1.
 double TransducerGain(TGamma gs, TGamma gl);
 
-// The power the load gl would take from the model's source: the model's
-// q (1 - |gl|^2) / |1 - Gs gl|^2 with q = Pav (1 - |Gs|^2) (IncidentScale).
-double AbsorbedAt(const TModel& m, TGamma gl);
+// The power the load gl would take from the model's source through the case's
+// line (pass = e^(-2 alpha L)): the model's
+// q pass (1 - |gl|^2) / |1 - Gs gl pass|^2 with q = Pav (1 - |Gs|^2) (IncidentScale).
+double AbsorbedAt(const TModel& m, TGamma gl, double pass = 1.0);
 
 struct TCircle {
     bool defined = false;
@@ -60,6 +61,7 @@ struct TLocus {
     double period = 360.0;    // x over one period
     double xPerDeg = 1.0;     // x per degree of round-trip phase
     double npPerM = 0.0;      // the line's attenuation the path was drawn with
+    double passFactor = 1.0;  // the case's e^(-2 alpha L) (the sweep's), for the absorbed power read
     std::vector<double> x;    // 0 .. period
     std::vector<TGamma> points;
     TGamma present;           // x = 0: the load itself

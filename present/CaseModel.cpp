@@ -5,8 +5,15 @@
 #include "InputValues.h"
 #include "Transmission.h"
 
+#include <atomic>
 
 namespace merivane::present {
+
+namespace {
+std::atomic<std::uint64_t> computations{0};
+}  // namespace
+
+std::uint64_t CaseComputations() { return computations.load(std::memory_order_relaxed); }
 
 TCase DefaultCase()
 {
@@ -19,8 +26,11 @@ TCase DefaultCase()
     return c;
 }
 
-TSnapshot ComputeCase(const TCase& c, int sweepSteps)
+TSnapshot ComputeCase(const TCase& c, int sweepSteps) { return ComputeCase(c, TCaseParts{}, sweepSteps); }
+
+TSnapshot ComputeCase(const TCase& c, const TCaseParts& parts, int sweepSteps)
 {
+    computations.fetch_add(1, std::memory_order_relaxed);
     TSnapshot s;
     s.c = c;
     // only the inputs go in: the results are computed afresh
@@ -28,11 +38,16 @@ TSnapshot ComputeCase(const TCase& c, int sweepSteps)
     static_cast<TInputs&>(m) = c.inputs;
     m.SelUnit = c.factorUnit;
     m.SelErrUnit = c.measUnit;
-    CalcTransmission(m, c.ideal);
-    s.guide = ComputeGuide(m, c.line, c.guide);
-    s.sweep = CalcLineSweep(TSweepCase{m, c.line, s.guide.loss.PassFactor}, sweepSteps);
-    s.tuner = ComputeTuner(c.tuner, m, c.line);
-    s.tube = ComputeTube(m, c.line, c.tube);
+    // The case's line stands between the magnetron and the load: its
+    // attenuation first, then the one model with its pass factor
+    // e^(-2 alpha L), from which every other part is computed.
+    const double pass = CaseLinePass(c.line, c.guide);
+    CalcTransmission(m, c.ideal, pass);
+    if (parts.guide) s.guide = ComputeGuide(m, c.line, c.guide);
+    s.sweepCase = TSweepCase{m, c.line, pass};
+    if (parts.sweep) s.sweep = CalcLineSweep(s.sweepCase, sweepSteps);
+    if (parts.tuner) s.tuner = ComputeTuner(c.tuner, m, c.line);
+    if (parts.tube) s.tube = ComputeTube(m, c.line, c.tube, pass);
     return s;
 }
 

@@ -12,6 +12,7 @@
 #include "Model.h"
 #include "TunerInput.h"
 
+#include <cstdint>
 #include <string>
 
 namespace merivane::present {
@@ -42,6 +43,7 @@ TCase DefaultCase();
 struct TSnapshot {
     TCase c;
     TModel m;             // the inputs with every result, CplIdeal the case's
+    TSweepCase sweepCase; // what the sweep was computed from: the model, the line and its pass factor
     TSweepResult sweep;   // the Line Sweep page, with its curves
     TTunerResult tuner;   // the match of the load on the line, and the power after it
     TGuideResult guide;   // the peak field, the attenuation and the line's loss; the sweep takes the loss
@@ -51,5 +53,23 @@ struct TSnapshot {
 // The transmission model, the couplers and the line sweep. Pure: the same
 // case gives the same snapshot, bit for bit.
 TSnapshot ComputeCase(const TCase& c, int sweepSteps = kSweepSteps);
+
+// The parts of a snapshot beyond the transmission model and the couplers,
+// which are always computed.
+struct TCaseParts {
+    bool guide = true;
+    bool sweep = true;
+    bool tuner = true;
+    bool tube = true;
+};
+
+// ComputeCase with only the parts asked for: those are the same, bit for
+// bit, as ComputeCase's, the others are left as a default TSnapshot has them.
+// For many cases that need a few parts each (merivane-calc's batch rows).
+TSnapshot ComputeCase(const TCase& c, const TCaseParts& parts, int sweepSteps = kSweepSteps);
+
+// How many times ComputeCase has run in this process, on every thread: one
+// edit is one computation, whichever window or view made it.
+std::uint64_t CaseComputations();
 
 }  // namespace merivane::present

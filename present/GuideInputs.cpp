@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "GuideInputs.h"
 
+#include "Transmission.h"
+
+#include <charconv>
+
 namespace merivane::present {
 
 namespace {
@@ -46,15 +50,39 @@ const char* LossModeKey(LossSource mode)
 
 const char* ConductorKey(Conductor metal) { return ConductorOf(metal).name; }
 
-TGuideResult ComputeGuide(const TModel& m, const TSweepInputs& line, const TGuideInputs& g)
+TAttenuation GuideAttenuation(const TSweepInputs& line, const TGuideInputs& g)
 {
-    TGuideResult r;
     TLineLossInputs in;
     in.Source = g.loss;
     in.Metal = g.metal;
     in.EnteredDbPerM = g.lossDbPerM;
     in.HeightMm = g.heightMm;
-    r.attenuation = LineAttenuation(line, in);
+    return LineAttenuation(line, in);
+}
+
+double CaseLinePass(const TSweepInputs& line, const TGuideInputs& g)
+{
+    return LinePassFactor(GuideAttenuation(line, g).DbPerM, line.LengthM);
+}
+
+void CalcCaseModel(TModel& m, bool ideal, const TSweepInputs& line, const TGuideInputs& g)
+{
+    CalcTransmission(m, ideal, CaseLinePass(line, g));
+}
+
+std::string LineLossNote(const TLineLoss& loss)
+{
+    if (!(loss.PassFactor < 1.0)) return {};
+    // the loss one way: alpha L in dB, 10 log10 of 1 / e^(-2 alpha L)
+    char text[32];
+    const auto r = std::to_chars(text, text + sizeof text, loss.AttenuationDbPerM * loss.LengthM, std::chars_format::fixed, 1);
+    return "includes " + std::string(text, r.ptr) + " dB of line loss each way";
+}
+
+TGuideResult ComputeGuide(const TModel& m, const TSweepInputs& line, const TGuideInputs& g)
+{
+    TGuideResult r;
+    r.attenuation = GuideAttenuation(line, g);
     // alpha L = 0 (no loss, a figure of 0, a line of no length) leaves the model as it is
     r.loss = CalcLineLoss(m, r.attenuation.DbPerM, line.LengthM);
     // E = sqrt(4 Z_TE P+ / (a b)) (1 + |Gl|): P+ (and its highest over the

@@ -13,6 +13,7 @@
 #include "Model.h"
 
 #include <span>
+#include <string>
 
 namespace merivane::present {
 
@@ -57,7 +58,22 @@ struct TGuideInputs {
     bool operator==(const TGuideInputs&) const = default;
 };
 
-// The guide's results. m is the lossless model as CalcTransmission left it.
+// The attenuation of the case's line in force (0 dB/m without a loss, or when
+// its figure cannot be had), and e^(-2 alpha L) over the line's length.
+TAttenuation GuideAttenuation(const TSweepInputs& line, const TGuideInputs& g);
+double CaseLinePass(const TSweepInputs& line, const TGuideInputs& g);
+
+// The model of the case with its line between the magnetron and the load:
+// CalcTransmission with the line's pass factor. The window, the snapshot and
+// merivane-calc all compute it so.
+void CalcCaseModel(TModel& m, bool ideal, const TSweepInputs& line, const TGuideInputs& g);
+
+// The Transmission page's note on a lossy line: "includes 20.0 dB of line
+// loss each way" (the loss one way, one decimal); empty without a loss.
+std::string LineLossNote(const TLineLoss& loss);
+
+// The guide's results. m is the model as CalcTransmission left it, with or
+// without the line's pass factor (the line loss reads only its inputs).
 struct TGuideResult {
     TAttenuation attenuation;  // the figure in force; 0 dB/m unless its status is kLossOk
     TLineLoss loss;            // the line's loss over the line's length

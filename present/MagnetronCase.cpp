@@ -25,13 +25,13 @@ TTubeCase DefaultTubeCase()
     return t;
 }
 
-TTubeResult ComputeTube(const TModel& m, const TSweepInputs& line, const TTubeCase& t)
+TTubeResult ComputeTube(const TModel& m, const TSweepInputs& line, const TTubeCase& t, double pass)
 {
     TTubeResult r;
     const TMagnetronSetup& g = t.magnetron;
     const TMeasurementSetup& s = t.measurement;
-    r.isolator = CalcIsolator(m, TIsolatorInputs{g.isolationDb, g.dummyRatingW});
-    // behind an isolator the tube sees |G| = 10^(-I/20) |G_l|
+    r.isolator = CalcIsolator(m, TIsolatorInputs{g.isolationDb, g.dummyRatingW}, pass);
+    // through the line and an isolator the tube sees |G| = 10^(-I/20) |G_l| e^(-2 alpha L)
     r.seen = m.LoaRfl;
     r.seen.Mag = r.isolator.MagnetronMagMax;
     r.seen.Swr = r.isolator.MagnetronSwrMax;

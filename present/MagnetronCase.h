@@ -48,8 +48,8 @@ TTubeCase DefaultTubeCase();
 // Every result of the tube and the measurement.
 struct TTubeResult {
     // The reflection the magnetron sees at f0: the load's, weakened by the
-    // isolator's 10^(-I/20) when there is one (its phase is not known, the
-    // load's is kept).
+    // line's e^(-2 alpha L) and the isolator's 10^(-I/20) when there is one
+    // (its phase is not known, the load's is kept).
     TRefl seen;
     TMagnetronResult magnetron;
     TIsolatorResult isolator;
@@ -58,8 +58,9 @@ struct TTubeResult {
     TCalorimetry calorimetry;
 };
 
-// From the computed model (its load, powers and couplers) and the line.
-TTubeResult ComputeTube(const TModel& m, const TSweepInputs& line, const TTubeCase& t);
+// From the computed model (its load, powers and couplers) and the line, whose
+// pass factor e^(-2 alpha L) weakens the reflection the tube sees.
+TTubeResult ComputeTube(const TModel& m, const TSweepInputs& line, const TTubeCase& t, double pass = 1.0);
 
 // The frequency the tube is pulled to when the line is longer by a round-trip
 // phase change of phaseDeg: f0 + df(G e^(-j phaseDeg)), G the reflection it

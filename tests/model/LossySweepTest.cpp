@@ -31,14 +31,14 @@ TModel Computed(double gs, double gsPha, double gl, double glPha, bool ideal = t
 
 TEST(LossySweep, AMatchedSourceSeesNoInterference)
 {
-    // Gs = 0: Pinc = Pmatch at every length. Half the power passes each way:
-    // the source end sees |Gl| / 2 = 0.25, Prefl = 10200 * 0.0625, and the
-    // load takes 10200 * 0.5 * 0.75.
+    // Gs = 0: the source sends Pmatch at every length. Half the power passes
+    // each way: 5100 W reach the load, which reflects 5100 * 0.25 and takes
+    // 5100 * 0.75.
     const TSweepResult r = CalcLineSweep(TSweepCase{Computed(0, 0, 0.5, 90), {}, 0.5}, 36);
     ASSERT_FALSE(r.Points.empty());
     for (const TSweepPoint& p : r.Points) {
-        EXPECT_NEAR(p.Pinc, 10200, 1e-9);
-        EXPECT_NEAR(p.Prefl, 637.5, 1e-9);
+        EXPECT_NEAR(p.Pinc, 5100, 1e-9);
+        EXPECT_NEAR(p.Prefl, 1275, 1e-9);
         EXPECT_NEAR(p.Pload, 3825, 1e-9);
     }
     EXPECT_NEAR(r.Stats.Mean, 3825, 1e-9);
@@ -48,13 +48,13 @@ TEST(LossySweep, AMatchedSourceSeesNoInterference)
 TEST(LossySweep, InPhaseHandExample)
 {
     // Gs = 0.2 at 0, Gl = 0.5 at 0, pass 1/2: Gs Gl seen = 0.05, so at the
-    // present length Pinc = 10200 / 0.95^2 and the load takes 0.5 * 0.75 of
-    // it; over a random phase the mean is 10200 * 0.375 / (1 - 0.05^2), and
+    // present length 10200 / 0.95^2 leaves the source, half of it reaches the
+    // load, which reflects a quarter and takes three quarters; over a random phase the mean is 10200 * 0.375 / (1 - 0.05^2), and
     // the least is 10200 * 0.375 / 1.05^2, half a period on.
     const TSweepResult r = CalcLineSweep(TSweepCase{Computed(0.2, 0, 0.5, 0), {}, 0.5}, 0);
-    EXPECT_NEAR(r.AtZero.Pinc, 10200 / (0.95 * 0.95), 1e-9);
+    EXPECT_NEAR(r.AtZero.Pinc, 10200 * 0.5 / (0.95 * 0.95), 1e-9);
     EXPECT_NEAR(r.AtZero.Pload, 10200 * 0.375 / (0.95 * 0.95), 1e-9);
-    EXPECT_NEAR(r.AtZero.Prefl, 10200 * 0.0625 / (0.95 * 0.95), 1e-9);
+    EXPECT_NEAR(r.AtZero.Prefl, 10200 * 0.125 / (0.95 * 0.95), 1e-9);
     EXPECT_NEAR(r.AtMin.Pload, 10200 * 0.375 / (1.05 * 1.05), 1e-9);
     EXPECT_NEAR(r.AddForMin, r.Period / 2, 1e-9);
     EXPECT_NEAR(r.Stats.Mean, 10200 * 0.375 / (1 - 0.0025), 1e-9);
@@ -100,12 +100,24 @@ TEST_P(LossyLines, ThePresentLengthIsTheLineLossRecord)
     const TModel m = Computed(s.gs, s.gsPha, s.gl, s.glPha, s.ideal);
     const TLineLoss l = CalcLineLoss(m, s.dbPerM, s.lengthM);
     const TSweepResult r = CalcLineSweep(TSweepCase{m, {}, l.PassFactor}, 0);
-    EXPECT_NEAR(r.AtZero.Pinc, l.ForwardAtSourceW, 1e-12 * l.ForwardAtSourceW);
+    // the sweep's powers are at the load: the forward wave after the line
+    EXPECT_NEAR(r.AtZero.Pinc, l.ForwardAtSourceW * l.PassFactor, 1e-12 * l.ForwardAtSourceW);
     EXPECT_NEAR(r.AtZero.Pload, l.AbsorbedW, 1e-12 * l.ForwardAtSourceW);
-    EXPECT_NEAR(r.AtZero.Pinc - r.AtZero.Prefl, l.NetInW, 1e-12 * l.ForwardAtSourceW);
-    // the couplers at the source end read the power going into the line
-    EXPECT_NEAR(r.AtZero.PloadMinV, l.AtSource.PloadMinV, 1e-9 * l.ForwardAtSourceW);
-    EXPECT_NEAR(r.AtZero.PloadMaxV, l.AtSource.PloadMaxV, 1e-9 * l.ForwardAtSourceW);
+    EXPECT_NEAR(r.AtZero.Prefl, r.AtZero.Pinc * s.gl * s.gl, 1e-12 * l.ForwardAtSourceW);
+    // what enters the line is what the load takes and the line loses
+    EXPECT_NEAR(l.NetInW, l.AbsorbedW + l.LineLossW, 1e-9 * l.ForwardAtSourceW);
+    // and every value is the lossy model's, bit for bit, with the couplers at the load
+    TModel lossy = m;
+    CalcTransmission(lossy, s.ideal, l.PassFactor);
+    EXPECT_EQ(r.AtZero.Pinc, lossy.Pinc);
+    EXPECT_EQ(r.AtZero.Prefl, lossy.Prefl);
+    EXPECT_EQ(r.AtZero.Pload, lossy.Pload);
+    EXPECT_EQ(r.AtZero.PloadMinV, lossy.PloadMinV);
+    EXPECT_EQ(r.AtZero.PloadMaxV, lossy.PloadMaxV);
+    // the lossy model given to the sweep does not take the loss twice
+    const TSweepResult again = CalcLineSweep(TSweepCase{lossy, {}, l.PassFactor}, 0);
+    EXPECT_EQ(again.AtZero.Pload, r.AtZero.Pload);
+    EXPECT_EQ(again.Stats.Mean, r.Stats.Mean);
 }
 
 TEST_P(LossyLines, APassFactorOfOneChangesNoBit)
