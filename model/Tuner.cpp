@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The single stub, the E-H tuner, the dispatch on the line, the residual of
-// a solution and the power after the match. The stub tuners of two and
-// three screws are in TunerStubs.cpp.
+// The single stub, the E-H tuner, the dispatch on the line and the power
+// after the match. The stub tuners of two and three screws are in
+// TunerStubs.cpp, the check of every solution in TunerCheck.cpp.
 #include "Tuner.h"
 
 #include "Conversions.h"
@@ -72,9 +72,10 @@ cplx Turned(cplx gamma, double lengthMm, double guideWavelengthMm)
 }  // namespace detail
 
 using detail::BeginMatch;
-using detail::Turned;
 
-TMatchResult SolveSingleStub(double guideWavelengthMm, cplx gammaL)
+namespace {
+
+TMatchResult SingleStubForm(double guideWavelengthMm, cplx gammaL)
 {
     TMatchResult r = BeginMatch(MatchMethod::SingleStub, guideWavelengthMm, gammaL);
     if (r.Status != kMatchOk) return r;
@@ -124,7 +125,7 @@ TMatchResult SolveSingleStub(double guideWavelengthMm, cplx gammaL)
     return r;
 }
 
-TMatchResult SolveEH(cplx gammaL)
+TMatchResult EHForm(cplx gammaL)
 {
     TMatchResult r = BeginMatch(MatchMethod::EH, 0.0, gammaL);
     if (r.Status != kMatchOk) return r;
@@ -156,6 +157,24 @@ TMatchResult SolveEH(cplx gammaL)
     return r;
 }
 
+}  // namespace
+
+TMatchResult SolveSingleStub(double guideWavelengthMm, cplx gammaL)
+{
+    TMatchResult r = SingleStubForm(guideWavelengthMm, gammaL);
+    detail::KeepSolutionsThatHold(r, gammaL);
+    return r;
+}
+
+TMatchResult SolveEH(cplx gammaL)
+{
+    // A load on the circle r = 1 (or g = 1) has one solution, which the
+    // closed form gives twice; the check lists it once.
+    TMatchResult r = EHForm(gammaL);
+    detail::KeepSolutionsThatHold(r, gammaL);
+    return r;
+}
+
 TMatchResult SolveMatch(MatchMethod method, const TSweepInputs& line, cplx gammaL, double spacingMm)
 {
     if (method == MatchMethod::EH) return SolveEH(gammaL);
@@ -165,36 +184,6 @@ TMatchResult SolveMatch(MatchMethod method, const TSweepInputs& line, cplx gamma
     case MatchMethod::ThreeStub: return SolveThreeStub(lg, gammaL, spacingMm);
     case MatchMethod::DoubleStub: return SolveDoubleStub(lg, gammaL, spacingMm);
     default: return SolveSingleStub(lg, gammaL);
-    }
-}
-
-cplx ResidualReflection(const TMatchResult& r, int i, cplx gammaL)
-{
-    if (!r.Matchable || i < 0 || i >= r.SolutionCount) return gammaL;
-    const TMatchSolution& s = r.Solutions[i];
-    const cplx j(0.0, 1.0);
-    switch (r.Method) {
-    case MatchMethod::SingleStub: {
-        const cplx y = AdmittanceOf(Turned(gammaL, s.DistanceMm, r.GuideWavelengthMm)) + j * s.Susceptance;
-        return ReflectionOfAdmittance(y);
-    }
-    case MatchMethod::EH: {
-        if (s.Order == kSeriesThenShunt) {
-            const cplx z = 1.0 / AdmittanceOf(gammaL) + j * s.Reactance;
-            return ReflectionOfAdmittance(1.0 / z + j * s.Susceptance);
-        }
-        const cplx y = AdmittanceOf(gammaL) + j * s.Susceptance;
-        return ReflectionOfAdmittance(1.0 / (1.0 / y + j * s.Reactance));
-    }
-    default: {
-        // stub k at (k - 1) spacing toward the source
-        cplx gamma = gammaL;
-        for (int k = 0; k < s.SusceptanceCount; ++k) {
-            if (k > 0) gamma = Turned(gamma, r.SpacingMm, r.GuideWavelengthMm);
-            gamma = ReflectionOfAdmittance(AdmittanceOf(gamma) + j * s.Susceptances[k]);
-        }
-        return gamma;
-    }
     }
 }
 

@@ -16,6 +16,11 @@
 //   (GuideAt); a coaxial line uses l0 vf, and its stubs are shorted stubs of
 //   the same line.
 // - A load with |Gl| >= 1 cannot be matched by a lossless tuner.
+// - Every solution is checked before it is listed: put on the line as above
+//   and applied to Gl, it must leave |G| <= kMatchResidualMax at the source
+//   side, with no normalised setting beyond +-kMatchSettingMax. A solution
+//   that fails is dropped, one that repeats another is listed once; with
+//   none left the load is not matchable and the status says why.
 //
 // The results are plain records; their names follow the command line's JSON
 // object "match": Method ("method"), LoadAdmittance ("load_admittance"),
@@ -46,6 +51,13 @@ inline constexpr char kMatchOutsideRegion[] = "outside-matchable-region";
 inline constexpr char kMatchNotCapacitive[] = "not-matchable-with-capacitive-screws";
 inline constexpr char kMatchHalfWaveSpacing[] = "spacing-multiple-of-half-wavelength";
 inline constexpr char kMatchBadSpacing[] = "bad-spacing";  // negative or not finite
+// closed-form settings exist, but none of them passes the check
+inline constexpr char kMatchNotWithTheseStubs[] = "not-matchable-with-these-stubs";
+
+// The check of a solution: the reflection it may leave, and the largest
+// normalised susceptance (or the E-H tuner's reactance) a tuner can offer.
+inline constexpr double kMatchResidualMax = 1e-6;
+inline constexpr double kMatchSettingMax = 1000.0;
 
 // E-H tuner orders, counted from the load.
 inline constexpr char kSeriesThenShunt[] = "series-then-shunt";
@@ -98,8 +110,14 @@ TMatchResult SolveDoubleStub(double guideWavelengthMm, cplx gammaL, double spaci
 TMatchResult SolveMatch(MatchMethod method, const TSweepInputs& line, cplx gammaL, double spacingMm = 0.0);
 
 // The reflection left at the tuner's source side when solution i is applied
-// to gammaL: what the magnetron sees through a lossless line.
+// to gammaL: what the magnetron sees through a lossless line. gammaL itself
+// when the result has no solution i.
 cplx ResidualReflection(const TMatchResult& r, int i, cplx gammaL);
+// The same for a solution of r's method, line and spacing.
+cplx AppliedReflection(const TMatchResult& r, const TMatchSolution& s, cplx gammaL);
+// The check: s applied to gammaL leaves |G| <= kMatchResidualMax, and no
+// setting of s exceeds kMatchSettingMax in magnitude.
+bool SolutionHolds(const TMatchResult& r, const TMatchSolution& s, cplx gammaL);
 
 // After the match, beside the set-up as it is.
 struct TAfterMatch {

@@ -13,4 +13,11 @@ TMatchResult BeginMatch(MatchMethod method, double guideWavelengthMm, cplx gamma
 // G e^(-j 4 pi l / lg): the reflection l further toward the source.
 cplx Turned(cplx gamma, double lengthMm, double guideWavelengthMm);
 
+// Stubs this close to a multiple of lg/2 apart act as one stub at one plane.
+bool NearHalfWave(double spacingMm, double guideWavelengthMm);
+
+// Drops each solution of r that fails SolutionHolds and each that repeats
+// one kept; with none left r is not matchable and its status names why.
+void KeepSolutionsThatHold(TMatchResult& r, cplx gammaL);
+
 }  // namespace merivane::detail

@@ -12,6 +12,7 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 using detail::BeginMatch;
+using detail::NearHalfWave;
 using detail::Turned;
 
 // A susceptance this close below zero is a rounding of zero (a screw just out).
@@ -104,9 +105,7 @@ bool QuarterWaveRule(cplx y, double& here, double& next)
     return true;
 }
 
-}  // namespace
-
-TMatchResult SolveDoubleStub(double guideWavelengthMm, cplx gammaL, double spacingMm)
+TMatchResult DoubleStubForm(double guideWavelengthMm, cplx gammaL, double spacingMm)
 {
     TMatchResult r = BeginMatch(MatchMethod::DoubleStub, guideWavelengthMm, gammaL);
     if (!SetSpacing(r, guideWavelengthMm, spacingMm, 0.125)) return r;
@@ -123,6 +122,15 @@ TMatchResult SolveDoubleStub(double guideWavelengthMm, cplx gammaL, double spaci
         r.Solutions[k].Susceptances[0] = p.A[k];
         r.Solutions[k].Susceptances[1] = p.B[k];
     }
+    return r;
+}
+
+}  // namespace
+
+TMatchResult SolveDoubleStub(double guideWavelengthMm, cplx gammaL, double spacingMm)
+{
+    TMatchResult r = DoubleStubForm(guideWavelengthMm, gammaL, spacingMm);
+    detail::KeepSolutionsThatHold(r, gammaL);
     return r;
 }
 
@@ -148,18 +156,35 @@ TMatchResult SolveThreeStub(double guideWavelengthMm, cplx gammaL, double spacin
     const double lg = guideWavelengthMm;
     TMatchSolution sol;
     sol.SusceptanceCount = 3;
-    bool found = false;
+    bool found = false, rejected = false;
+    // The settings a at stub k and b at stub k + 1, the third screw out,
+    // when they pass the check; of two that pass, the one that puts in the
+    // least susceptance.
+    const auto offer = [&](int k, double a, double b) {
+        TMatchSolution c;
+        c.SusceptanceCount = 3;
+        c.Susceptances[k] = a;
+        c.Susceptances[k + 1] = b;
+        if (!SolutionHolds(r, c, gammaL)) {
+            rejected = true;
+            return;
+        }
+        if (found && a + b >= sol.Susceptances[k] + sol.Susceptances[k + 1]) return;
+        sol = c;
+        found = true;
+    };
     // The line repeats every lg / 2.
     const double frac = std::fmod(r.SpacingMm / lg, 0.5);
     if (std::fabs(frac - 0.25) <= 1e-12) {
         // G turned by half a turn: y at plane 2 is 1 / y at plane 1.
         const cplx planes[2] = {AdmittanceOf(gammaL), AdmittanceOf(-gammaL)};
-        for (int k = 0; k < 2 && !found; ++k)
-            found = QuarterWaveRule(planes[k], sol.Susceptances[k], sol.Susceptances[k + 1]);
+        for (int k = 0; k < 2 && !found; ++k) {
+            double here = 0, next = 0;
+            if (QuarterWaveRule(planes[k], here, next)) offer(k, here, next);
+        }
     } else {
         // Each adjacent pair by the double-stub form, the first with both
-        // screws in or out (>= 0); of its two solutions the one that puts
-        // in the least susceptance.
+        // screws in or out (>= 0).
         for (int k = 0; k < 2 && !found; ++k) {
             const cplx y = AdmittanceOf(Turned(gammaL, k * r.SpacingMm, lg));
             const TPair p = DoubleStubAt(y, BetaD(r.SpacingMm, lg));
@@ -169,16 +194,15 @@ TMatchResult SolveThreeStub(double guideWavelengthMm, cplx gammaL, double spacin
             }
             for (int i = 0; i < p.Count; ++i) {
                 if (p.A[i] < -kScrewTolerance || p.B[i] < -kScrewTolerance) continue;
-                const double a = std::fmax(p.A[i], 0.0), b = std::fmax(p.B[i], 0.0);
-                if (found && a + b >= sol.Susceptances[k] + sol.Susceptances[k + 1]) continue;
-                sol.Susceptances[k] = a;
-                sol.Susceptances[k + 1] = b;
-                found = true;
+                offer(k, std::fmax(p.A[i], 0.0), std::fmax(p.B[i], 0.0));
             }
         }
     }
     if (!found) {
-        r.Status = kMatchNotCapacitive;
+        // capacitive settings that fail the check: the spacing, or the load
+        r.Status = NearHalfWave(r.SpacingMm, lg) ? kMatchHalfWaveSpacing
+                   : rejected                    ? kMatchNotWithTheseStubs
+                                                 : kMatchNotCapacitive;
         return r;
     }
     r.Matchable = true;

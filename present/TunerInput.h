@@ -63,7 +63,8 @@ std::span<const TMethodName> MethodNames();
 bool MethodByName(std::string_view text, MatchMethod& method);
 
 // The solver's status in words: "matched", "not matchable with capacitive
-// screws", "outside the matchable region (g > 1/sin²(βd))", ...
+// screws", "not matchable with these stubs", "not matchable: the spacing is
+// a multiple of half a guide wavelength", ...
 const char* MatchStatusText(const char* status);
 const char* MethodCaption(MatchMethod method);
 

@@ -64,7 +64,8 @@ const char* MatchStatusText(const char* status)
         {kMatchNoWave, "not matchable: no wave propagates on the line at this frequency"},
         {kMatchOutsideRegion, "outside the matchable region (g > 1/sin\u00b2(\u03b2d))"},
         {kMatchNotCapacitive, "not matchable with capacitive screws"},
-        {kMatchHalfWaveSpacing, "not matchable: the stubs stand a multiple of \u03bbg/2 apart"},
+        {kMatchHalfWaveSpacing, "not matchable: the spacing is a multiple of half a guide wavelength"},
+        {kMatchNotWithTheseStubs, "not matchable with these stubs"},
         {kMatchBadSpacing, "not matchable: the spacing is not a length"},
     };
     for (const TStatusText& t : kTexts)

@@ -68,8 +68,20 @@ TEST_F(GuideViewTest, ShowsTheReferenceFigureWithoutAskingForAChange)
     EXPECT_TRUE(Field(view, "Peak field")->text().startsWith("23.929"))
         << Field(view, "Peak field")->text().toStdString();
     EXPECT_TRUE(Field(view, "Breakdown margin")->text().startsWith("125.37"));
-    EXPECT_EQ(Field(view, "Highest incident power over the phase")->text(), QStringLiteral("1000.0 W"));
+    // powers by the cells' rule: W, kW from 1000 W on
+    EXPECT_EQ(Field(view, "Highest incident power over the phase")->text(), QStringLiteral("1 kW"));
     EXPECT_EQ(edited.count(), 0);
+}
+
+TEST_F(GuideViewTest, PowersFollowThePowerUnit)
+{
+    // 1000 W = 10 log10(1e6 mW) = 60 dBm; nothing lost in a lossless line
+    TCase c = OneKilowatt();
+    c.display.power = PowerUnit::Dbm;
+    view.ShowSnapshot(ComputeCase(c, 0));
+    EXPECT_EQ(Field(view, "Highest incident power over the phase")->text(), QStringLiteral("60 dBm"));
+    EXPECT_EQ(Field(view, "Power absorbed by the load")->text(), QStringLiteral("60 dBm"));
+    EXPECT_EQ(Field(view, "Power lost in the line")->text(), QStringLiteral("-oo dBm"));
 }
 
 TEST_F(GuideViewTest, ChoosingTheMetalAsksForTheConductorsLoss)

@@ -7,6 +7,7 @@
 #include "TunerView.h"
 
 #include "InputValues.h"
+#include "ReportSections.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -20,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <optional>
 
 namespace {
 
@@ -63,8 +65,24 @@ TEST(TunerView, ThreeStubWorkedExample)
     EXPECT_EQ(v.Cell(0, 2), "0.9258");
     EXPECT_TRUE(v.Readout("Match Status").startsWith("Matchable")) << v.Readout("Match Status").toStdString();
     EXPECT_TRUE(v.Readout("Load Admittance").contains("1.1053 \u2212 j0.9116"));
-    EXPECT_TRUE(v.Readout("Power After the Match").contains("with the load matched 10.200 kW"))
+    EXPECT_TRUE(v.Readout("Power After the Match").contains("with the load matched 10.2 kW"))
         << v.Readout("Power After the Match").toStdString();
+}
+
+TEST(TunerView, ReadoutsFollowThePowerUnitAndTheCheck)
+{
+    // 10.2 kW matched is 10 log10(10.2e6 mW) = 70.09 dBm. At 86.690153 mm
+    // (lg / 2) the three stubs match nothing and the magnetron sees the
+    // load: |G| 0.4, SWR 1.4 / 0.6.
+    TCase c = ExampleCase(MatchMethod::ThreeStub);
+    c.display.power = PowerUnit::Dbm;
+    c.tuner.spacingMm = 86.690153;
+    TView v(c);
+    EXPECT_EQ(v.table->rowCount(), 0);
+    EXPECT_TRUE(v.Readout("Power After the Match").contains("with the load matched 70.09 dBm"))
+        << v.Readout("Power After the Match").toStdString();
+    EXPECT_EQ(v.Readout("Match Status"), "Not matchable: the spacing is a multiple of half a guide wavelength.");
+    EXPECT_EQ(v.Readout("Reflection the Magnetron Then Sees"), "The magnetron then sees |\u0393| = 0.4000 (SWR 2.333).");
 }
 
 TEST(TunerView, SingleStubWorkedExample)
@@ -182,6 +200,30 @@ TEST(TunerView, ABadCalibrationIsRefusedWithTheReason)
     EXPECT_TRUE(v.view.LastError().contains("line 3: the depths must rise strictly")) << v.view.LastError().toStdString();
     EXPECT_FALSE(v.view.LoadCalibration(dir.filePath("missing.csv")));
     EXPECT_TRUE(v.view.LastError().contains("cannot be read"));
+}
+
+TEST(TunerView, TheReportWritesWhatTheViewShows)
+{
+    // a section of its own once the tuner's inputs are set, with the view's texts
+    const auto tunerSection = [](const TCase& c) -> std::optional<TSection> {
+        for (const TSection& s : SnapshotSections(ComputeCase(c, 0)))
+            if (s.title == kTunerTitle) return s;
+        return std::nullopt;
+    };
+    EXPECT_FALSE(tunerSection(DefaultCase()));
+    const TCase c = ExampleCase(MatchMethod::SingleStub);
+    const std::optional<TSection> sec = tunerSection(c);
+    ASSERT_TRUE(sec);
+    TView v(c);
+    int shown = 0;
+    for (const TCaseRow& row : sec->rows) {
+        for (const char* name : {"Match Status", "Load Admittance", "Power After the Match"}) {
+            if (row.caption != name) continue;
+            EXPECT_EQ(v.Readout(name).toStdString(), row.values.at(0).text) << name;
+            ++shown;
+        }
+    }
+    EXPECT_EQ(shown, 3);
 }
 
 TEST(TunerView, EveryInputAndReadoutHasAName)

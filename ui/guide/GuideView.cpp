@@ -18,9 +18,6 @@ using namespace merivane::present;
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
-// A readout's number with fixed decimals, in the C locale as every figure of the program.
-QString Fixed(double x, int decimals) { return QString::number(x, 'f', decimals); }
-
 // A field at least chars characters wide, in the font's units.
 void WidenTo(QLineEdit* field, int chars)
 {
@@ -39,14 +36,17 @@ QLineEdit* Readout(const QString& name, QWidget* parent)
     return r;
 }
 
-QString StatusText(const char* status)
-{
-    const std::string_view s = status;
-    if (s == kGuideNotWaveguide) return QStringLiteral("n/a: not a waveguide");
-    if (s == kGuideNoWave) return QStringLiteral("n/a: below cut-off");
-    if (s == kGuideNoHeight) return QStringLiteral("n/a: no height");
-    return QStringLiteral("n/a");
-}
+// The readouts' accessible names, by GuideReadout.
+constexpr const char* kReadoutNames[kGuideReadoutCount] = {
+    "Peak field",
+    "Peak field at highest incident power",
+    "Breakdown margin",
+    "Highest incident power over the phase",
+    "Attenuation",
+    "Power lost in the line",
+    "Power absorbed by the load",
+    "Guide note",
+};
 
 }  // namespace
 
@@ -92,15 +92,10 @@ TGuideView::TGuideView(QWidget* parent) : TCaseView(parent), case_(DefaultCase()
         out->addRow(label, r);
         return r;
     };
-    peak_ = readout(tr("Peak field"), QStringLiteral("Peak field"));
-    peakMax_ = readout(tr("Peak field at highest Pinc"), QStringLiteral("Peak field at highest incident power"));
-    margin_ = readout(tr("Breakdown margin"), QStringLiteral("Breakdown margin"));
-    pincMax_ = readout(tr("Highest incident power"), QStringLiteral("Highest incident power over the phase"));
-    attenuation_ = readout(tr("Attenuation"), QStringLiteral("Attenuation"));
-    lineLoss_ = readout(tr("Power lost in the line"), QStringLiteral("Power lost in the line"));
-    absorbed_ = readout(tr("Power absorbed by the load"), QStringLiteral("Power absorbed by the load"));
-    status_ = readout(tr("Note"), QStringLiteral("Guide note"));
-    WidenTo(status_, 44);
+    for (int i = 0; i < kGuideReadoutCount; ++i)
+        readouts_[i] = readout(QString::fromUtf8(GuideReadoutCaption(static_cast<GuideReadout>(i))),
+                               QString::fromUtf8(kReadoutNames[i]));
+    WidenTo(readouts_[static_cast<int>(GuideReadout::Note)], 44);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(inputs);
@@ -185,37 +180,7 @@ void TGuideView::ShowSnapshot(const TSnapshot& s)
     showing_ = true;
     case_ = s.c;
     ShowInputs();
-    const TGuideResult& g = s.guide;
-    if (g.load.Defined) {
-        peak_->setText(Fixed(g.load.PeakFieldKvPerM, 3) + QStringLiteral(" kV/m"));
-        peakMax_->setText(Fixed(g.load.PeakFieldMaxKvPerM, 3) + QStringLiteral(" kV/m"));
-        // margin = breakdown / E at the highest incident power over the phase, shown beside it
-        margin_->setText(g.load.BreakdownMargin >= kInfinity
-                             ? QStringLiteral("no field")
-                             : Fixed(g.load.BreakdownMargin, 2) + QStringLiteral(" (") +
-                                   Fixed(g.load.BreakdownMarginDb, 2) + QStringLiteral(" dB)"));
-        pincMax_->setText(Fixed(g.loss.AtSource.PincMax, 1) + QStringLiteral(" W"));
-    } else {
-        const QString na = StatusText(g.load.Status);
-        peak_->setText(na);
-        peakMax_->setText(na);
-        margin_->setText(na);
-        pincMax_->setText(na);
-    }
-    const std::string_view loss = g.attenuation.Status;
-    if (loss == kLossOk || loss == kLossNone)
-        attenuation_->setText(Fixed(g.attenuation.DbPerM, 5) + QStringLiteral(" dB/m"));
-    else
-        attenuation_->setText(loss == kLossNeedsWaveguide
-                                  ? QStringLiteral("n/a: a coaxial line takes an entered dB/m")
-                                  : QStringLiteral("n/a: ") + QString::fromLatin1(g.attenuation.Status));
-    lineLoss_->setText(Fixed(g.loss.LineLossW, 2) + QStringLiteral(" W"));
-    absorbed_->setText(Fixed(g.loss.AbsorbedW, 2) + QStringLiteral(" W"));
-    if (g.load.Defined && g.load.BreakdownMargin < 1)
-        status_->setText(QStringLiteral("The peak field exceeds the breakdown field"));
-    else if (g.loss.PassFactor < 1)
-        status_->setText(QStringLiteral("The Line Sweep takes the line's loss"));
-    else
-        status_->clear();
+    const TGuideReadouts texts = GuideReadouts(s);
+    for (int i = 0; i < kGuideReadoutCount; ++i) readouts_[i]->setText(Q(texts.value[i].Joined()));
     showing_ = false;
 }

@@ -3,10 +3,12 @@
 // or the walls' metal), the breakdown field and a custom waveguide's height,
 // and what follows from them: the peak field, the breakdown margin at the
 // highest incident power over the phase, the attenuation and the power the
-// line turns into heat. It edits only the case's guide inputs.
+// line turns into heat, as present's texts (GuideTexts.h). It edits only the
+// case's guide inputs.
 #pragma once
 
 #include "CaseView.h"
+#include "GuideTexts.h"
 
 #include <QString>
 
@@ -48,12 +50,6 @@ private:
     QLineEdit* lossDb_ = nullptr;
     QLineEdit* breakdown_ = nullptr;
     QLineEdit* height_ = nullptr;
-    QLineEdit* peak_ = nullptr;
-    QLineEdit* peakMax_ = nullptr;
-    QLineEdit* margin_ = nullptr;
-    QLineEdit* pincMax_ = nullptr;
-    QLineEdit* attenuation_ = nullptr;
-    QLineEdit* lineLoss_ = nullptr;
-    QLineEdit* absorbed_ = nullptr;
-    QLineEdit* status_ = nullptr;
+    // present's readouts (GuideTexts.h), by GuideReadout
+    QLineEdit* readouts_[merivane::present::kGuideReadoutCount] = {};
 };

@@ -18,7 +18,6 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include <cmath>
 
 namespace present = merivane::present;
 using merivane::MatchMethod;
@@ -33,13 +32,6 @@ QLabel* Readout(const QString& name, QWidget* parent)
     l->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     l->setFocusPolicy(Qt::TabFocus);  // a screen reader reaches it with Tab
     return l;
-}
-
-QString Watts(double w)
-{
-    if (!std::isfinite(w)) return QStringLiteral("\u221e");
-    return std::fabs(w) >= 1000 ? QString::number(w / 1000, 'f', 3) + QStringLiteral(" kW")
-                                : QString::number(w, 'f', 1) + QStringLiteral(" W");
 }
 
 }  // namespace
@@ -75,12 +67,8 @@ TTunerView::TTunerView(QWidget* parent) : TCaseView(parent), case_(present::Defa
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table_->setMinimumHeight(fontMetrics().height() * 6);
 
-    status_ = Readout(QStringLiteral("Match Status"), this);
-    admittance_ = Readout(QStringLiteral("Load Admittance"), this);
-    line_ = Readout(QStringLiteral("Guide Wavelength and Spacing"), this);
-    power_ = Readout(QStringLiteral("Power After the Match"), this);
-    seen_ = Readout(QStringLiteral("Reflection the Magnetron Then Sees"), this);
-    calibration_ = Readout(QStringLiteral("Screw Calibration"), this);
+    for (int i = 0; i < present::kTunerReadoutCount; ++i)
+        readouts_[i] = Readout(QString::fromUtf8(present::TunerReadoutCaption(static_cast<present::TunerReadout>(i))), this);
 
     load_ = new QPushButton(QStringLiteral("&Load Calibration\u2026"), this);
     load_->setAccessibleName(QStringLiteral("Load Calibration"));
@@ -100,13 +88,12 @@ TTunerView::TTunerView(QWidget* parent) : TCaseView(parent), case_(present::Defa
     buttons->addStretch();
     auto* root = new QVBoxLayout(this);
     root->addLayout(form);
-    root->addWidget(line_);
-    root->addWidget(admittance_);
+    using present::TunerReadout;
+    root->addWidget(ReadoutLabel(TunerReadout::Line));
+    root->addWidget(ReadoutLabel(TunerReadout::Admittance));
     root->addWidget(table_, 1);
-    root->addWidget(status_);
-    root->addWidget(power_);
-    root->addWidget(seen_);
-    root->addWidget(calibration_);
+    for (TunerReadout id : {TunerReadout::Status, TunerReadout::Power, TunerReadout::Seen, TunerReadout::Calibration})
+        root->addWidget(ReadoutLabel(id));
     root->addLayout(buttons);
 
     connect(method_, &QComboBox::currentIndexChanged, this, &TTunerView::MethodChosen);
@@ -207,42 +194,8 @@ void TTunerView::ShowSnapshot(const present::TSnapshot& s)
         FillTable(t, !case_.tuner.screws.empty());
         if (t.match.SolutionCount > 0) table_->setCurrentCell(t.solution, 0);
     }
-    FillReadouts(s);
+    const present::TTunerReadouts texts = present::TunerReadouts(s);
+    for (int i = 0; i < present::kTunerReadoutCount; ++i) readouts_[i]->setText(QString::fromStdString(texts.text[i]));
     clear_->setEnabled(!case_.tuner.screws.empty());
     showing_ = false;
-}
-
-void TTunerView::FillReadouts(const present::TSnapshot& s)
-{
-    const present::TTunerResult& t = s.tuner;
-    const merivane::TMatchResult& r = t.match;
-    QString line;
-    if (r.GuideWavelengthMm > 0) line = QStringLiteral("\u03bbg %1 mm").arg(r.GuideWavelengthMm, 0, 'f', 2);
-    if (r.SpacingMm > 0) line += QStringLiteral(", stubs %1 mm apart").arg(r.SpacingMm, 0, 'f', 2);
-    line_->setText(line);
-    const bool known = r.Status != merivane::kMatchActiveLoad && r.Status != merivane::kMatchFullReflection;
-    const double g = r.LoadAdmittance[0], b = r.LoadAdmittance[1];
-    admittance_->setText(known ? QStringLiteral("Load admittance y = %1 %2 j%3")
-                                     .arg(g, 0, 'f', 4)
-                                     .arg(b < 0 ? QStringLiteral("\u2212") : QStringLiteral("+"))
-                                     .arg(std::fabs(b), 0, 'f', 4)
-                               : QString());
-    // "Not matchable with capacitive screws.", "Outside the matchable region (...)."
-    QString status = QString::fromUtf8(present::MatchStatusText(r.Status));
-    if (!status.isEmpty()) status[0] = status[0].toUpper();
-    status_->setText(r.Matchable ? QStringLiteral("Matchable: the settings above match the load.") : status + QLatin1Char('.'));
-    const merivane::TAfterMatch& a = t.after;
-    QString power = QStringLiteral("Absorbed now %1, with the load matched %2").arg(Watts(a.AbsorbedW), Watts(a.MatchedAbsorbedW));
-    if (std::isfinite(a.GainDb))
-        power += QStringLiteral(": a gain of %1 % (%2 dB)").arg(a.GainPercent, 0, 'f', 1).arg(a.GainDb, 0, 'f', 2);
-    power_->setText(power + QLatin1Char('.'));
-    seen_->setText(QStringLiteral("The magnetron then sees |\u0393| = %1 (SWR %2).")
-                       .arg(a.SeenReflMag, 0, 'g', 3)
-                       .arg(std::isfinite(a.SeenSwr) ? QString::number(a.SeenSwr, 'f', 3) : QStringLiteral("\u221e")));
-    const auto& screws = s.c.tuner.screws;
-    calibration_->setText(screws.empty() ? QStringLiteral("No screw calibration: the susceptances only.")
-                                         : QStringLiteral("Screw calibration: %1 rows, %2 to %3 mm.")
-                                               .arg(screws.size())
-                                               .arg(screws.front().depthMm, 0, 'f', 2)
-                                               .arg(screws.back().depthMm, 0, 'f', 2));
 }

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Tuner view: the method, the stub spacing, the solutions of the match
 // with the screw depths when a calibration table is loaded, whether the load
-// can be matched, and the power after the match. Changes are asked for as
-// the whole case through Edited; a spacing's spinner steps share one merge id.
+// can be matched, and the power after the match. The readouts and the table
+// are present's texts (TunerTexts.h). Changes are asked for as the whole
+// case through Edited; a spacing's spinner steps share one merge id.
 #pragma once
 
 #include "CaseView.h"
+#include "TunerTexts.h"
 
 class QComboBox;
 class QDoubleSpinBox;
@@ -40,7 +42,7 @@ private:
     void ChooseCalibrationFile();
     void ClearCalibration();
     void FillTable(const merivane::present::TTunerResult& t, bool withScrews);
-    void FillReadouts(const merivane::present::TSnapshot& s);
+    QLabel* ReadoutLabel(merivane::present::TunerReadout id) const { return readouts_[static_cast<int>(id)]; }
 
     merivane::present::TCase case_;
     bool showing_ = false;  // ShowSnapshot is setting the controls: no Edited
@@ -48,12 +50,7 @@ private:
     QComboBox* method_ = nullptr;
     QDoubleSpinBox* spacing_ = nullptr;
     QTableWidget* table_ = nullptr;
-    QLabel* status_ = nullptr;
-    QLabel* admittance_ = nullptr;
-    QLabel* line_ = nullptr;
-    QLabel* power_ = nullptr;
-    QLabel* seen_ = nullptr;
-    QLabel* calibration_ = nullptr;
+    QLabel* readouts_[merivane::present::kTunerReadoutCount] = {};
     QPushButton* load_ = nullptr;
     QPushButton* clear_ = nullptr;
 };
