@@ -1,4 +1,5 @@
 // The settings file through the real start-up and close of the window.
+#include "CaseDocument.h"
 #include "RowNames.h"
 #include "WindowFixture.h"
 
@@ -209,9 +210,10 @@ TEST_F(LoadTest, AStoredDbmRunsOneCycleWhileLoading)
     EXPECT_EQ(S(Text("lbPmatchUnit")), "dBm");
     // a loaded text is the program's, not an entry: the start-up's reading of
     // every field takes it
-    EXPECT_EQ(w->M.Va, 0);
-    w->ReadInputs(true);
-    EXPECT_EQ(w->M.Va, 2000);
+    EXPECT_EQ(w->Document()->Snapshot().c.inputs.Va, merivane::present::DefaultCase().inputs.Va);
+    merivane::TInputs in;
+    w->ReadInputs(in, true);
+    EXPECT_EQ(in.Va, 2000);
 }
 
 // Watts is the layout's own choice: loading it selects nothing new and runs

@@ -127,6 +127,7 @@ TEST_F(SweepTest, PendingTextsInBothViewsAreBothTaken)
     big->Field(SweepField::Length)->setText(QStringLiteral("3"));
     big->Field(SweepField::Length)->setModified(true);
     Page()->CommitPendingInput();
+    WorkbenchOf(*w)->SweepPage()->CommitPendingInput();
     EXPECT_EQ(Page()->Inputs().FreqMHz, 915.0);
     EXPECT_EQ(Page()->Inputs().LengthM, 3.0);
     EXPECT_EQ(S(Field(SweepField::Length)->text()), "3");

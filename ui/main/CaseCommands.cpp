@@ -88,10 +88,10 @@ bool TCaseCommands::OpenFile(const QString& path)
     // case, so that a Save then does not write the earlier case over this file.
     const QPointer<TCaseCommands> self(this);
     const TFileOf before{path_, fileName_}, after{path, read.c.name};
+    // the window shows the case as an undo would, with its results
     form_.Document()->RecordWith(state, QStringLiteral("Open Case"), [self, before, after](bool undo) {
         if (self) self->SetFile(undo ? before : after);
     });
-    form_.ApplyState(state);
     SetFile(after);
     form_.Document()->Stack()->setClean();
     if (used_) used_(path);

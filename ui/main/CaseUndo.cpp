@@ -9,7 +9,6 @@
 #include "ResultActions.h"
 #include "SweepPage.h"
 #include "TForm1.h"
-#include "Transmission.h"
 #include "UpDown.h"
 #include "ui_TForm1.h"
 
@@ -21,62 +20,16 @@
 
 namespace present = merivane::present;
 
-void TForm1::MakeUndo()
-{
-    doc_ = new TCaseDocument(this);
-    undo_ = doc_->Stack()->createUndoAction(this, QStringLiteral("Undo"));
-    undo_->setShortcuts(QKeySequence::Undo);
-    redo_ = doc_->Stack()->createRedoAction(this, QStringLiteral("Redo"));
-    redo_->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-    for (QAction* a : {undo_, redo_}) {
-        a->setShortcutContext(Qt::WindowShortcut);
-        addAction(a);
-    }
-    connect(doc_, &TCaseDocument::Restored, this, [this](const TCaseState& s) { Guarded([&] { ApplyState(s); }); });
-    connect(this, &TForm1::CaseChanged, this, &TForm1::RecordChange);
-    actions_->SetEditActions(undo_, redo_);
-    sweep_->SetChangeListener([this] { RecordChange(QStringLiteral("Line Sweep")); });
-}
-
-void TForm1::MakeWorkbenchAction()
-{
-    workbench_ = new QAction(QStringLiteral("Workbench"), this);
-    workbench_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
-    workbench_->setShortcutContext(Qt::WindowShortcut);
-    addAction(workbench_);
-    connect(workbench_, &QAction::triggered, this, [this] { Guarded([this] { OpenWorkbench(); }); });
-    actions_->SetWorkbenchAction(workbench_);
-}
-
-void TForm1::OpenWorkbench(const QString& view)
-{
-    if (InputPending()) bEvaluateClick();  // what was typed is in the case the Workbench shows
-    if (openWorkbench_) openWorkbench_(view);
-}
-
-TCaseState TForm1::WindowState() const
-{
-    TCaseState s;
-    // what the window does not show (the Workbench's inputs) stays as the case has it
-    if (doc_) s.c = doc_->State().c;
-    present::TCase& c = s.c;
-    c.inputs = M;
-    c.ideal = ui->chIdeal->isChecked();
-    c.line = sweep_->Inputs();
-    c.display = Display();
-    c.factorUnit = M.SelUnit;
-    c.measUnit = M.SelErrUnit;
-    s.notes.assign(notes_.begin(), notes_.end());
-    return s;
-}
-
-void TForm1::RecordChange(const QString& text)
-{
-    if (applying_ > 0 || !doc_) return;
-    doc_->Record(WindowState(), text, mergeId_);
-}
-
 namespace {
+
+// The index of the checked button of a unit group; kept when none is.
+template <std::size_t N>
+int CheckedIndex(const std::array<QRadioButton*, N>& group, int kept)
+{
+    for (std::size_t i = 0; i < N; ++i)
+        if (group[i]->isChecked()) return static_cast<int>(i);
+    return kept;
+}
 
 // Selects one button of a group as the program does: no handler runs.
 template <std::size_t N>
@@ -99,13 +52,83 @@ int PowerIndex(present::PowerUnit u)
 
 }  // namespace
 
+void TForm1::MakeUndo()
+{
+    doc_ = new TCaseDocument(this);
+    undo_ = doc_->Stack()->createUndoAction(this, QStringLiteral("Undo"));
+    undo_->setShortcuts(QKeySequence::Undo);
+    redo_ = doc_->Stack()->createRedoAction(this, QStringLiteral("Redo"));
+    redo_->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    for (QAction* a : {undo_, redo_}) {
+        a->setShortcutContext(Qt::WindowShortcut);
+        addAction(a);
+    }
+    connect(doc_, &TCaseDocument::Restored, this, [this](const TCaseState& s) { Guarded([&] { ApplyState(s); }); });
+    connect(doc_, &TCaseDocument::Changed, this,
+            [this](const present::TSnapshot& s) { Guarded([&] { ShowSnapshot(s); }); });
+    connect(this, &TForm1::CaseChanged, this, &TForm1::RecordChange);
+    actions_->SetEditActions(undo_, redo_);
+    // the page's line goes into the case as a view's edit does
+    connect(sweep_, &TCaseView::Edited, this, [this](const present::TCase& c, const QString& what, int mergeId) {
+        Guarded([&] {
+            TCaseState s = doc_->State();
+            s.c = c;
+            doc_->Edit(s, what, mergeId);
+        });
+    });
+}
+
+void TForm1::ShowSnapshot(const present::TSnapshot& s)
+{
+    M = s.m;  // the window's model is the snapshot's: it is never computed here
+    ShowResults();
+    sweep_->ShowSnapshot(s);
+    emit ResultsRendered();
+}
+
+void TForm1::MakeWorkbenchAction()
+{
+    workbench_ = new QAction(QStringLiteral("Workbench"), this);
+    workbench_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
+    workbench_->setShortcutContext(Qt::WindowShortcut);
+    addAction(workbench_);
+    connect(workbench_, &QAction::triggered, this, [this] { Guarded([this] { OpenWorkbench(); }); });
+    actions_->SetWorkbenchAction(workbench_);
+}
+
+void TForm1::OpenWorkbench(const QString& view)
+{
+    if (InputPending()) bEvaluateClick();  // what was typed is in the case the Workbench shows
+    if (openWorkbench_) openWorkbench_(view);
+}
+
+TCaseState TForm1::WindowState() const { return WindowState(doc_->State().c.inputs); }
+
+TCaseState TForm1::WindowState(const merivane::TInputs& inputs) const
+{
+    // what the window does not show (the line, the Workbench's inputs) stays as the case has it
+    TCaseState s{doc_->State().c, {}};
+    present::TCase& c = s.c;
+    c.inputs = inputs;
+    c.ideal = ui->chIdeal->isChecked();
+    c.display = Display();
+    c.factorUnit = CheckedIndex(controls_.factorUnit, c.factorUnit);
+    c.measUnit = CheckedIndex(controls_.measUnit, c.measUnit);
+    s.notes.assign(notes_.begin(), notes_.end());
+    return s;
+}
+
+void TForm1::RecordChange(const QString& text)
+{
+    if (applying_ > 0 || !doc_) return;
+    doc_->Record(WindowState(), text, mergeId_);
+}
+
 void TForm1::ApplyState(const TCaseState& s)
 {
     ++applying_;
     const present::TCase& c = s.c;
-    static_cast<merivane::TInputs&>(M) = c.inputs;
-    M.SelUnit = c.factorUnit;
-    M.SelErrUnit = c.measUnit;
+    const merivane::TInputs& in = c.inputs;
 
     const std::pair<QComboBox*, int> lists[] = {{ui->cbSrcRfl, c.display.srcRfl}, {ui->cbLoaRfl, c.display.loaRfl},
                                                 {ui->cbSrcMism, c.display.srcMism}, {ui->cbLoaMism, c.display.loaMism},
@@ -130,17 +153,13 @@ void TForm1::ApplyState(const TCaseState& s)
         QLineEdit* field = controls_.inputs[k];
         const int representation = Representation(i);
         field->setText(QString::fromStdString(
-            present::EntryText(present::InputRow(id), present::StoredValue(M, id, representation), representation)));
+            present::EntryText(present::InputRow(id), present::StoredValue(in, id, representation), representation)));
         for (const TSpinnerSpec& sp : controls_.spinners)
-            if (sp.field == field) SyncSpinner(sp.spinner, present::ToField(present::InputRow(id), present::StoredValue(M, id)));
+            if (sp.field == field) SyncSpinner(sp.spinner, present::ToField(present::InputRow(id), present::StoredValue(in, id)));
         notes_[k] = k < s.notes.size() ? s.notes[k] : std::string();
         SetEntryNote(field, notes_[k]);
-        notedValues_[k] = present::StoredValue(M, id);
+        notedValues_[k] = present::StoredValue(in, id);
     }
-    sweep_->SetInputs(c.line);
-
-    merivane::CalcTransmission(M, c.ideal);
-    ShowResults();
-    emit ResultsRendered();
+    // the results follow with the snapshot the document announces next
     --applying_;
 }

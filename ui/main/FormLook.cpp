@@ -72,9 +72,7 @@ TForm1::TForm1(std::shared_ptr<IPrompter> prompter, QWidget* parent)
     ApplyTooltips();
     Wire();
     actions_ = new TResultActions(*this);
-    sweep_ = new TSweepPage(M, *this, ui->pcResults);
-    sweep_->SetUnitSource([this] { return SelectedPowerUnit(); });
-    connect(this, &TForm1::ResultsRendered, sweep_, &TSweepPage::Refresh);
+    sweep_ = new TSweepPage(*this, ui->pcResults);
     // "Enlarge" shows the Line Sweep in the Workbench
     sweep_->SetEnlarge([this] { OpenWorkbench(QStringLiteral("Line Sweep")); });
     // the Line Sweep page goes out of the window with the other results
@@ -86,8 +84,6 @@ TForm1::TForm1(std::shared_ptr<IPrompter> prompter, QWidget* parent)
     actions_->SetExtraRegion([this] { return sweep_->CopyRegion(); });
     MakeUndo();
     actions_->SetSnapshotSource([this]() -> const merivane::present::TSnapshot& { return doc_->Snapshot(); });
-    // the Line Sweep takes the case's line loss and magnetron pulling
-    sweep_->SetCaseSource([this]() -> const merivane::present::TCase& { return Document()->State().c; });
     cases_ = new TCaseCommands(*this);
     actions_->SetCaseActions(cases_->OpenAction(), cases_->SaveAction(), cases_->SaveAsAction());
     MakeWorkbenchAction();

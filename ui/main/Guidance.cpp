@@ -57,7 +57,7 @@ void TForm1::ApplyTooltips()
     }
 }
 
-void TForm1::NoteEntries(const TEntries& entries)
+void TForm1::NoteEntries(const TEntries& entries, const merivane::TInputs& in)
 {
     // only an entry changes a note: a cycle of another field, or the button,
     // leave it as it is while the value it names stays in force
@@ -66,7 +66,7 @@ void TForm1::NoteEntries(const TEntries& entries)
         const TEntry& e = entries[k];
         QLineEdit* field = controls_.inputs[k];
         const auto id = static_cast<present::Input>(i);
-        const double inForce = present::StoredValue(M, id);
+        const double inForce = present::StoredValue(in, id);
         if (e.read && e.entered) {
             notes_[k] = present::EntryNote(present::InputRow(id), e.typed, e.reading, e.representation);
             SetEntryNote(field, notes_[k]);

@@ -1,14 +1,13 @@
 // Reading the inputs into the model, writing the normalised values back, and
 // the evaluation cycle.
+#include "CaseDocument.h"
 #include "Conversions.h"
 #include "EntryReader.h"
 #include "InputValues.h"
-#include "CouplerMeas.h"
 #include "EntryMark.h"
 #include "Look.h"
 #include "NumberText.h"
 #include "TForm1.h"
-#include "Transmission.h"
 #include "UpDown.h"
 #include "ui_TForm1.h"
 
@@ -31,16 +30,26 @@ double Fraction(double percent) { return static_cast<double>(static_cast<ext>(pe
 
 }  // namespace
 
-void TForm1::bEvaluateClick() { Cycle(false); }
+void TForm1::bEvaluateClick() { Cycle(doc_->State().c.inputs); }
 
-void TForm1::Cycle(bool all)
+// The evaluation cycle: the fields typed in are read into the inputs in
+// force, and the case with them goes to the document, which computes it once
+// and announces the results to both windows and every view.
+void TForm1::Cycle(merivane::TInputs in)
 {
-    const TEntries entries = ReadInputs(all);
-    NoteEntries(entries);
-    merivane::CalcTransmission(M, ui->chIdeal->isChecked());
-    ShowResults();
-    emit ResultsRendered();
-    if (!all) emit CaseChanged(QStringLiteral("Entry"));
+    const TEntries entries = ReadInputs(in, false);
+    NoteEntries(entries, in);
+    doc_->Record(WindowState(in), QStringLiteral("Entry"), mergeId_);
+}
+
+void TForm1::StartCase(const merivane::TSweepInputs& line)
+{
+    merivane::TInputs in = present::DefaultCase().inputs;
+    const TEntries entries = ReadInputs(in, true);
+    NoteEntries(entries, in);
+    TCaseState s = WindowState(in);
+    s.c.line = line;
+    doc_->Reset(s);  // what the window starts with is not a step
 }
 
 bool TForm1::InputPending() const
@@ -59,7 +68,7 @@ int TForm1::Representation(int field) const
 // A field is read only when it was typed in (or pasted, or stepped) since the
 // program last wrote it: otherwise the value in force stays exactly as it
 // is, whatever the field's text rounds it to.
-TForm1::TEntries TForm1::ReadInputs(bool all)
+TForm1::TEntries TForm1::ReadInputs(merivane::TInputs& in, bool all)
 {
     TEntries entries;
     for (int i = 0; i < present::kMainInputCount; ++i) {
@@ -78,19 +87,19 @@ TForm1::TEntries TForm1::ReadInputs(bool all)
         e.read = true;
         e.representation = Representation(i);
         e.typed = Utf8(field);
-        const double inForce = present::ToField(inputRow, present::StoredValue(M, id, e.representation));
+        const double inForce = present::ToField(inputRow, present::StoredValue(in, id, e.representation));
         e.reading = present::ReadEntry(inputRow, e.typed, inForce, e.representation);
         // a kept value is left exactly as it is: set again from its dB or SWR
         // (or its percent) it would come back a rounding away
-        if (!e.reading.kept) present::SetFieldValue(M, id, e.reading.value, e.representation);
+        if (!e.reading.kept) present::SetFieldValue(in, id, e.reading.value, e.representation);
     }
-    WriteInputs(entries);
+    WriteInputs(entries, in);
     return entries;
 }
 
 // Each field read is written with a text that reads back to the value in
 // force; its spinner follows the value without writing into the field.
-void TForm1::WriteInputs(const TEntries& entries)
+void TForm1::WriteInputs(const TEntries& entries, const merivane::TInputs& in)
 {
     for (int i = 0; i < present::kMainInputCount; ++i) {
         const TEntry& e = entries[static_cast<std::size_t>(i)];
@@ -98,9 +107,9 @@ void TForm1::WriteInputs(const TEntries& entries)
         const auto id = static_cast<present::Input>(i);
         const present::TInputRow& inputRow = present::InputRow(id);
         QLineEdit* field = controls_.inputs[static_cast<std::size_t>(i)];
-        field->setText(Q(present::EntryText(inputRow, present::StoredValue(M, id, e.representation), e.representation)));
+        field->setText(Q(present::EntryText(inputRow, present::StoredValue(in, id, e.representation), e.representation)));
         for (const TSpinnerSpec& s : controls_.spinners)
-            if (s.field == field) SyncSpinner(s.spinner, present::ToField(inputRow, present::StoredValue(M, id)));
+            if (s.field == field) SyncSpinner(s.spinner, present::ToField(inputRow, present::StoredValue(in, id)));
     }
 }
 
@@ -140,43 +149,46 @@ void TForm1::edSrcMagExit() { bEvaluateClick(); }
 
 void TForm1::edLoaMagExit() { bEvaluateClick(); }
 
+// A spinner's step puts its value in force as it is, and is an entry of its
+// field (text: what the field then shows; empty when the spinner writes it
+// itself); the steps of one spinner in a row are one undo step.
+void TForm1::Step(const std::function<void(merivane::TInputs&)>& set, QLineEdit* field, const QString& text,
+                  int mergeId)
+{
+    merivane::TInputs in = doc_->State().c.inputs;
+    set(in);
+    if (!text.isEmpty()) field->setText(text);
+    field->setModified(true);
+    mergeId_ = mergeId;
+    Cycle(in);
+    mergeId_ = -1;
+}
+
 void TForm1::udEffClick()
 {
-    M.Eff = Fraction(ui->udEff->Position());
-    ui->edEffic->setText(Q(merivane::FormatReal3(Percent(M.Eff))));
-    ui->edEffic->setModified(true);  // a step is an entry
-    mergeId_ = 1;  // the steps of one spinner in a row are one undo step
-    bEvaluateClick();
-    mergeId_ = -1;
+    const double eff = Fraction(ui->udEff->Position());
+    Step([eff](merivane::TInputs& in) { in.Eff = eff; }, ui->edEffic, Q(merivane::FormatReal3(Percent(eff))),
+         kEffMerge);
 }
 
 void TForm1::udSrcPhaClick()
 {
-    M.SrcRfl.Pha = ui->udSrcPha->Position();
-    ui->edSrcPha->setText(Q(merivane::FormatReal3(M.SrcRfl.Pha)));
-    ui->edSrcPha->setModified(true);  // a step is an entry
-    mergeId_ = 2;  // the steps of one spinner in a row are one undo step
-    bEvaluateClick();
-    mergeId_ = -1;
+    const double pha = ui->udSrcPha->Position();
+    Step([pha](merivane::TInputs& in) { in.SrcRfl.Pha = pha; }, ui->edSrcPha, Q(merivane::FormatReal3(pha)),
+         kSrcPhaMerge);
 }
 
 void TForm1::udLoaPhaClick()
 {
-    M.LoaRfl.Pha = ui->udLoaPha->Position();
-    ui->edLoaPha->setText(Q(merivane::FormatReal3(M.LoaRfl.Pha)));
-    ui->edLoaPha->setModified(true);  // a step is an entry
-    mergeId_ = 3;  // the steps of one spinner in a row are one undo step
-    bEvaluateClick();
-    mergeId_ = -1;
+    const double pha = ui->udLoaPha->Position();
+    Step([pha](merivane::TInputs& in) { in.LoaRfl.Pha = pha; }, ui->edLoaPha, Q(merivane::FormatReal3(pha)),
+         kLoaPhaMerge);
 }
 
 void TForm1::udDireClick()
 {
-    M.CplDirDb = ui->udDire->Position();
-    ui->edDire->setModified(true);  // a step is an entry
-    mergeId_ = 4;  // the steps of one spinner in a row are one undo step
-    bEvaluateClick();
-    mergeId_ = -1;
+    const double dire = ui->udDire->Position();
+    Step([dire](merivane::TInputs& in) { in.CplDirDb = dire; }, ui->edDire, QString(), kDireMerge);
 }
 
 // A new representation rewrites the field: a note on what was typed in the
@@ -198,8 +210,5 @@ void TForm1::cbLoaRflChange()
 void TForm1::chIdealClick()
 {
     TreatEdDire();
-    merivane::CalcCouplerMeas(M, ui->chIdeal->isChecked());
-    ShowPowerMeas();
-    emit ResultsRendered();
     emit CaseChanged(QStringLiteral("Ideal"));
 }

@@ -166,50 +166,14 @@ void TForm1::ShowResults() { RenderCells(Every); }
 
 // ------------------------------------------------------------------ display choices
 
-namespace {
+// A choice of the controls is a change of the case: its results are shown
+// when the document announces them.
+void TForm1::rbMagTrClick() { emit CaseChanged(QStringLiteral("Factor Unit")); }
 
-// The index of the checked button of a unit group; unchanged when none is.
-template <std::size_t N>
-void StoreCheckedIndex(std::int32_t& unit, const std::array<QRadioButton*, N>& group)
-{
-    for (std::size_t i = 0; i < N; ++i) {
-        if (group[i]->isChecked()) {
-            unit = static_cast<std::int32_t>(i);
-            return;
-        }
-    }
-}
+void TForm1::rbPowerClick() { emit CaseChanged(QStringLiteral("Measurement Unit")); }
 
-}  // namespace
+void TForm1::cbMeaRflChange() { emit CaseChanged(QStringLiteral("Measured Reflection")); }
 
-void TForm1::rbMagTrClick()
-{
-    StoreCheckedIndex(M.SelUnit, controls_.factorUnit);
-    NaplnFactors();
-    emit CaseChanged(QStringLiteral("Factor Unit"));
-}
+void TForm1::cbSrcMismChange() { emit CaseChanged(QStringLiteral("Source Mismatch")); }
 
-void TForm1::rbPowerClick()
-{
-    StoreCheckedIndex(M.SelErrUnit, controls_.measUnit);
-    ShowPowerMeas();
-    emit CaseChanged(QStringLiteral("Measurement Unit"));
-}
-
-void TForm1::cbMeaRflChange()
-{
-    ShowLoadMeas();
-    emit CaseChanged(QStringLiteral("Measured Reflection"));
-}
-
-void TForm1::cbSrcMismChange()
-{
-    ShowMism(M.SrcRfl, ui->cbSrcMism, ui->lbSrcMism2);
-    emit CaseChanged(QStringLiteral("Source Mismatch"));
-}
-
-void TForm1::cbLoaMismChange()
-{
-    ShowMism(M.LoaRfl, ui->cbLoaMism, ui->lbLoaMism2);
-    emit CaseChanged(QStringLiteral("Load Mismatch"));
-}
+void TForm1::cbLoaMismChange() { emit CaseChanged(QStringLiteral("Load Mismatch")); }

@@ -24,13 +24,10 @@ void TForm1::FormCreate()
     setFixedSize(pc.x() + pc.width() + 4, pc.y() + pc.height() + 2);
     AutoIniFile = std::make_unique<merivane::TIniFile>(GetAutoIniFilepath());
     LoadSettings(*AutoIniFile);
-    sweep_->LoadSettings();
+    const merivane::TSweepInputs line = sweep_->LoadSettings();
     TreatEdDire();
-    NaplnFactors();
-    ShowPowerMeas();
     // The first window shows the results of the inputs it shows.
-    Guarded([this] { Cycle(true); });
-    Document()->Reset(WindowState());  // what the window starts with is not a step
+    Guarded([&] { StartCase(line); });
     setWindowTitle(QStringLiteral("HALVIK Power Transmission Calculator V ") + merivane::env::GetFileVersionString());
     ui->pcResults->setCurrentIndex(0);
     ui->edAnodeV->setFocus(Qt::OtherFocusReason);

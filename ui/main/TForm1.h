@@ -11,6 +11,7 @@
 #include "Controls.h"
 #include "Display.h"
 #include "EntryReader.h"
+#include "LineSweep.h"
 #include "Model.h"
 
 #include <QPoint>
@@ -46,6 +47,7 @@ class TIniFile;
 }
 namespace merivane::present {
 struct TResultCell;
+struct TSnapshot;
 }
 
 class TForm1 : public QWidget {
@@ -55,7 +57,8 @@ public:
     explicit TForm1(std::shared_ptr<IPrompter> prompter = nullptr, QWidget* parent = nullptr);
     ~TForm1() override;
 
-    // The model state; the model never sees a control.
+    // The model state of the snapshot shown: assigned from the case
+    // document's snapshot, never computed here; the model never sees a control.
     merivane::TModel M;
     QString ExeDir;
     std::unique_ptr<merivane::TIniFile> AutoIniFile;
@@ -97,9 +100,9 @@ public:
 
     void bEvaluateClick();
     // Reads the fields edited since they were last written (all: every
-    // field, as at start-up) into the model and writes them back.
-    TEntries ReadInputs(bool all = false);
-    void WriteInputs(const TEntries& entries);
+    // field, as at start-up) into in and writes them back.
+    TEntries ReadInputs(merivane::TInputs& in, bool all = false);
+    void WriteInputs(const TEntries& entries, const merivane::TInputs& in);
     void WriteReflInput(const merivane::TRefl& r, QComboBox* selector, QLineEdit* edit);
     void SyncSpinner(TUpDown* spinner, double value);
     void TreatEdDire();
@@ -177,9 +180,14 @@ public:
     // The case as the window holds it: the inputs in force, the choices of
     // the controls, the Line Sweep's inputs and the fields' notes.
     TCaseState WindowState() const;
-    // Shows a state put in force by an undo or a redo: fields, lists, units,
-    // notes and the results computed anew.
+    // The same, with other inputs than those in force.
+    TCaseState WindowState(const merivane::TInputs& inputs) const;
+    // Shows a state put in force by an undo, a redo, a view or a file:
+    // fields, lists, units and notes; its results follow with its snapshot.
     void ApplyState(const TCaseState& s);
+    // Shows a snapshot the document announced: every result cell and the
+    // Line Sweep page.
+    void ShowSnapshot(const merivane::present::TSnapshot& s);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -187,15 +195,22 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // The evaluation cycle; all reads every field.
-    void Cycle(bool all);
+    // The evaluation cycle: the fields typed in read into in, and the case
+    // with them recorded.
+    void Cycle(merivane::TInputs in);
+    // At start-up: every field read, the case with them and line put in force.
+    void StartCase(const merivane::TSweepInputs& line);
+    // A spinner's step: set puts its value into the inputs in force.
+    void Step(const std::function<void(merivane::TInputs&)>& set, QLineEdit* field, const QString& text, int mergeId);
+    // The merge ids of the spinners' steps.
+    static constexpr int kEffMerge = 1, kSrcPhaMerge = 2, kLoaPhaMerge = 3, kDireMerge = 4;
     // The reflection list's index for a field's row; 0 for the others.
     int Representation(int field) const;
     // Starts each entered field's tooltip with a note when its entry was not
     // taken as typed, and marks the field until its next accepted entry; a
     // field not entered keeps its note through other cycles while the value
     // the note names stays in force.
-    void NoteEntries(const TEntries& entries);
+    void NoteEntries(const TEntries& entries, const merivane::TInputs& in);
     void ApplyTooltips();
 
     void Wire();

@@ -10,15 +10,26 @@
 #include "SweepView.h"
 
 #include <QComboBox>
-#include <QEvent>
 #include <QLineEdit>
-#include <QShortcut>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace present = merivane::present;
 
-TSweepPage::TSweepPage(const merivane::TModel& model, QWidget& owner, QTabWidget* tabs) : QWidget(tabs), model_(model)
+namespace {
+
+// What a page shows before the first snapshot: the defaults, nothing swept.
+const present::TSnapshot& NoSnapshot()
+{
+    static const present::TSnapshot none;
+    return none;
+}
+
+const present::TSnapshot& Shown(const present::TSnapshot* s) { return s ? *s : NoSnapshot(); }
+
+}  // namespace
+
+TSweepPage::TSweepPage(QWidget& owner, QTabWidget* tabs) : TCaseView(tabs)
 {
     setObjectName(QStringLiteral("tsSweep"));
     setFont(owner.font());  // the page's texts are regular, unlike the tab captions
@@ -26,17 +37,26 @@ TSweepPage::TSweepPage(const merivane::TModel& model, QWidget& owner, QTabWidget
     layout->setContentsMargins(0, 0, 0, 0);
     tabs->addTab(this, QStringLiteral("Line Sweep"));
     setAccessibleName(QStringLiteral("Line Sweep"));
-    Refresh();
 }
+
+TSweepPage::TSweepPage(QWidget* parent) : TCaseView(parent), roomy_(true)
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    View();
+}
+
+TSweepPage::~TSweepPage() = default;
 
 TSweepView* TSweepPage::View()
 {
     if (!view_) {
-        view_ = new TSweepView(TSweepView::Kind::Page, this);
+        view_ = new TSweepView(roomy_ ? TSweepView::Kind::Window : TSweepView::Kind::Page, this);
         layout()->addWidget(view_);
         Attach(view_);
-        view_->ShowInputs(in_);
-        view_->ShowRows(Rows(), present::SweepStatus(result_));
+        ShowNotes();
+        view_->ShowInputs(Inputs());
+        view_->ShowRows(Rows(), present::SweepStatus(Result()));
         if (isVisible()) view_->show();
     }
     return view_;
@@ -45,151 +65,114 @@ TSweepView* TSweepPage::View()
 void TSweepPage::showEvent(QShowEvent* event)
 {
     View();
-    QWidget::showEvent(event);
+    TCaseView::showEvent(event);
 }
-
-TSweepPage::~TSweepPage() = default;
 
 void TSweepPage::Attach(TSweepView* view)
 {
-    connect(view, &TSweepView::FieldLeft, this, [this, view](SweepField f) { ReadField(view, f); });
-    connect(view, &TSweepView::LineChosen, this, [this, view](int index) { LineChosen(view, index); });
+    connect(view, &TSweepView::FieldLeft, this, [this, view](SweepField f) {
+        // a Tab through the field is no entry: nothing noted, nothing changed
+        TakeEntries({{f, view->Field(f)->text().toStdString()}}, view->Field(f)->isModified());
+    });
+    connect(view, &TSweepView::LineChosen, this, &TSweepPage::LineChosen);
     connect(view, &TSweepView::EnlargeClicked, this, [this] {
         if (enlarge_) enlarge_();
     });
-    connect(view, &TSweepView::ChartShown, this, [this, view] { UpdateChart(view); });
+    connect(view, &TSweepView::ChartShown, this, &TSweepPage::UpdateChart);
 }
 
-std::vector<TSweepView*> TSweepPage::Views() const
+const merivane::TSweepInputs& TSweepPage::Inputs() const { return Shown(snapshot_).c.line; }
+merivane::TSweepCase TSweepPage::Case() const { return Shown(snapshot_).sweepCase; }
+const merivane::TSweepResult& TSweepPage::Result() const { return Shown(snapshot_).sweep; }
+present::PowerUnit TSweepPage::Unit() const { return Shown(snapshot_).c.display.power; }
+
+std::vector<present::TSweepRow> TSweepPage::Rows() const { return present::SweepRows(Result(), Unit()); }
+
+void TSweepPage::ShareNotes(std::shared_ptr<TNotes> notes)
 {
-    std::vector<TSweepView*> v;
-    if (view_) v.push_back(view_);
-    v.insert(v.end(), extra_.begin(), extra_.end());
-    return v;
+    notes_ = std::move(notes);
+    if (view_) ShowNotes();
 }
 
-merivane::TSweepCase TSweepPage::Case() const
+void TSweepPage::ShowNotes()
 {
-    if (!case_) return merivane::TSweepCase{model_, in_};
-    // the line's loss over the page's line: the source end sees Gl e^(-2 alpha L)
-    const present::TGuideResult guide = present::ComputeGuide(model_, in_, case_().guide);
-    return merivane::TSweepCase{model_, in_, guide.loss.PassFactor};
+    for (const TSweepFieldSpec& f : SweepFields()) {
+        const std::string& note = (*notes_)[static_cast<std::size_t>(f.field)];
+        if (note.empty() && !HasEntryMark(view_->Field(f.field))) continue;
+        SetEntryNote(view_->Field(f.field), note);
+    }
 }
 
-present::TTubeResult TSweepPage::Tube() const
+void TSweepPage::ShowSnapshot(const present::TSnapshot& s)
 {
-    return present::ComputeTube(model_, in_, case_ ? case_().tube : present::DefaultTubeCase());
+    snapshot_ = &s;
+    if (!view_) return;  // made, and filled, when first shown
+    ShowNotes();
+    view_->ShowInputs(s.c.line);
+    view_->ShowRows(Rows(), present::SweepStatus(s.sweep));
+    view_->chartStale = true;
+    // the curves of a chart in sight when the event loop next runs, before
+    // the paint: a burst of changes (undo steps, a drag) draws them once
+    if (view_->Chart() && view_->isVisible() && !chartDue_) {
+        chartDue_ = true;
+        QMetaObject::invokeMethod(this, &TSweepPage::UpdateChart, Qt::QueuedConnection);
+    }
 }
 
-present::PowerUnit TSweepPage::Unit() const { return unit_ ? unit_() : present::PowerUnit::Watts; }
-
-std::vector<present::TSweepRow> TSweepPage::Rows() const { return present::SweepRows(result_, Unit()); }
-
-void TSweepPage::SetInputs(const merivane::TSweepInputs& in)
+void TSweepPage::UpdateChart()
 {
-    in_ = in;
-    InputsChanged();
+    chartDue_ = false;
+    if (!view_ || !view_->Chart() || !view_->chartStale || !snapshot_) return;
+    view_->Chart()->ShowSweep(snapshot_->sweepCase, snapshot_->sweep, Unit(), snapshot_->m.CplIdeal, &snapshot_->tube);
+    view_->chartStale = false;
 }
 
-void TSweepPage::ReadField(TSweepView* view, SweepField f)
+void TSweepPage::TakeEntries(const std::vector<std::pair<SweepField, std::string>>& entries, bool entered)
 {
-    if (busy_ > 0) return;
+    if (busy_ > 0 || entries.empty()) return;
     ++busy_;
-    TakeEntry(f, view->Field(f)->text().toStdString(), view->Field(f)->isModified());  // not a Tab through it
-    InputsChanged();
+    merivane::TSweepInputs line = Inputs();
+    for (const auto& [f, text] : entries) {
+        const present::TReading reading = ReadSweepField(line, f, text);
+        if (!entered) continue;
+        // as in the window: a note on what was not taken as typed, until the next entry
+        std::string& note = (*notes_)[static_cast<std::size_t>(f)];
+        note = present::EntryNote(*SweepFieldSpec(f).inputRow, text, reading);
+        if (view_) {
+            SetEntryNote(view_->Field(f), note);
+            view_->Field(f)->setModified(false);  // taken: the line in force is written back
+        }
+    }
+    if (entered) Propose(line);
+    // a text that reads back to the line in force shows it as it is
+    if (view_ && line == Inputs()) view_->ShowInputs(Inputs());
     --busy_;
-    if (changed_) changed_();
-}
-
-void TSweepPage::TakeEntry(SweepField f, const std::string& text, bool entered)
-{
-    const present::TReading reading = ReadSweepField(in_, f, text);
-    if (!entered) return;
-    // as in the window: a note on what was not taken as typed, until the next entry
-    std::string& note = notes_[static_cast<std::size_t>(f)];
-    note = present::EntryNote(*SweepFieldSpec(f).inputRow, text, reading);
-    for (TSweepView* v : Views()) SetEntryNote(v->Field(f), note);
 }
 
 void TSweepPage::CommitPendingInput()
 {
-    if (busy_ > 0) return;
-    // every pending text first: a refresh writes every view's fields back
+    if (!view_) return;
     std::vector<std::pair<SweepField, std::string>> pending;
-    for (TSweepView* v : Views())
-        for (const TSweepFieldSpec& s : SweepFields())
-            if (v->Field(s.field)->isModified()) pending.emplace_back(s.field, v->Field(s.field)->text().toStdString());
-    if (pending.empty()) return;
-    ++busy_;
-    for (const auto& [f, text] : pending) TakeEntry(f, text, true);
-    InputsChanged();
-    --busy_;
-    if (changed_) changed_();
+    for (const TSweepFieldSpec& s : SweepFields())
+        if (view_->Field(s.field)->isModified()) pending.emplace_back(s.field, view_->Field(s.field)->text().toStdString());
+    TakeEntries(pending, true);
 }
 
-void TSweepPage::LineChosen(TSweepView*, int index)
+void TSweepPage::LineChosen(int index)
 {
     const auto types = merivane::LineTypes();
     if (index < 0 || static_cast<std::size_t>(index) >= types.size()) return;
-    in_.Line = types[static_cast<std::size_t>(index)].type;
-    InputsChanged();
-    if (changed_) changed_();
+    merivane::TSweepInputs line = Inputs();
+    line.Line = types[static_cast<std::size_t>(index)].type;
+    Propose(line);
 }
 
-void TSweepPage::InputsChanged()
+void TSweepPage::Propose(const merivane::TSweepInputs& line)
 {
-    for (TSweepView* v : Views()) v->ShowInputs(in_);
-    Refresh();
-}
-
-void TSweepPage::Refresh()
-{
-    // The readouts now, from the sweep's figures; the curves of a chart in
-    // sight when the event loop next runs, before the paint: a burst of
-    // changes (undo steps, a drag) draws them once.
-    result_ = merivane::CalcLineSweep(Case(), 0);
-    const auto rows = Rows();
-    const std::string status = present::SweepStatus(result_);
-    bool charted = false;
-    for (TSweepView* v : Views()) {
-        v->ShowRows(rows, status);
-        v->chartStale = true;
-        charted = charted || (v->Chart() && v->isVisible());
-    }
-    if (charted && !chartsDue_) {
-        chartsDue_ = true;
-        QMetaObject::invokeMethod(this, &TSweepPage::UpdateCharts, Qt::QueuedConnection);
-    }
-}
-
-void TSweepPage::UpdateCharts()
-{
-    chartsDue_ = false;
-    for (TSweepView* v : Views())
-        if (v->chartStale && v->Chart() && v->isVisible()) UpdateChart(v);
-}
-
-void TSweepPage::UpdateChart(TSweepView* view)
-{
-    if (!view->Chart()) return;
-    if (result_.X.empty()) result_ = merivane::CalcLineSweep(Case());
-    const present::TTubeResult tube = Tube();
-    view->Chart()->ShowSweep(Case(), result_, Unit(), model_.CplIdeal, &tube);
-    view->chartStale = false;
-}
-
-void TSweepPage::AddView(TSweepView* view)
-{
-    extra_.push_back(view);
-    connect(view, &QObject::destroyed, this, [this, view] { std::erase(extra_, view); });
-    Attach(view);
-    for (const TSweepFieldSpec& f : SweepFields())
-        if (!notes_[static_cast<std::size_t>(f.field)].empty())
-            SetEntryNote(view->Field(f.field), notes_[static_cast<std::size_t>(f.field)]);
-    view->ShowInputs(in_);
-    if (result_.X.empty() && view->Chart()) result_ = merivane::CalcLineSweep(Case());
-    view->ShowRows(Rows(), present::SweepStatus(result_));
-    view->chartStale = true;
+    if (!snapshot_ || line == snapshot_->c.line) return;
+    present::TCase c = snapshot_->c;
+    c.line = line;
+    emit Edited(c, QStringLiteral("Line Sweep"), -1);
 }
 
 QString TSweepPage::SettingsPath() const
@@ -197,15 +180,15 @@ QString TSweepPage::SettingsPath() const
     return merivane::env::UserDataDir + QString::fromLatin1(kSweepSettingsFile);
 }
 
-void TSweepPage::LoadSettings()
+merivane::TSweepInputs TSweepPage::LoadSettings()
 {
     ini_ = std::make_unique<merivane::TIniFile>(SettingsPath());
-    SetInputs(ReadSweepSettings(*ini_));
+    return ReadSweepSettings(*ini_);
 }
 
 void TSweepPage::SaveSettings()
 {
     CommitPendingInput();
     if (!ini_) ini_ = std::make_unique<merivane::TIniFile>(SettingsPath());
-    WriteSweepSettings(*ini_, in_);
+    WriteSweepSettings(*ini_, Inputs());
 }

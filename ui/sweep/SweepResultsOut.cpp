@@ -16,21 +16,23 @@ present::TExtraRegion TSweepPage::CopyRegion() const
 {
     present::TExtraRegion region;
     region.title = "Line Sweep";
+    const merivane::TSweepInputs& in = Inputs();
     for (const TSweepFieldSpec& f : SweepFields()) {
         // the line type stands between the frequency and the width, as on the page
         if (f.field == SweepField::Width)
-            region.rows.emplace_back(kLineName, merivane::LineTypeSpec(in_.Line).name);
-        std::string text = f.field == SweepField::Width ? WidthFieldText(in_) : SweepFieldText(in_, f.field);
+            region.rows.emplace_back(kLineName, merivane::LineTypeSpec(in.Line).name);
+        std::string text = f.field == SweepField::Width ? WidthFieldText(in) : SweepFieldText(in, f.field);
         if (f.field == SweepField::Span) text = "\u00b1" + text;
         region.rows.emplace_back(f.name, WithUnit(text, f.unit));
     }
     // the readouts, the status and the readouts as numbers for the export
-    present::AddSweepReadouts(region, result_, Unit());
+    present::AddSweepReadouts(region, Result(), Unit());
     return region;
 }
 
 bool TSweepPage::PaintChart(QPainter& painter, const QRectF& rect, QString& error) const
 {
-    const present::TTubeResult tube = Tube();
-    return PaintSweepReportPart(painter, rect, Case(), Unit(), model_.CplIdeal, error, &tube);
+    if (!snapshot_) return false;
+    return PaintSweepReportPart(painter, rect, snapshot_->sweepCase, Unit(), snapshot_->m.CplIdeal, error,
+                                &snapshot_->tube);
 }

@@ -262,8 +262,11 @@ bool TSweepView::eventFilter(QObject* watched, QEvent* event)
 
 void TSweepView::ShowInputs(const merivane::TSweepInputs& in)
 {
+    // a text typed and not yet taken stays: a change made elsewhere does not
+    // write over it before it is read
     for (const TSweepFieldSpec& s : SweepFields())
-        Field(s.field)->setText(U(s.field == SweepField::Width ? WidthFieldText(in) : SweepFieldText(in, s.field)));
+        if (!Field(s.field)->isModified())
+            Field(s.field)->setText(U(s.field == SweepField::Width ? WidthFieldText(in) : SweepFieldText(in, s.field)));
     line_->setCurrentIndex(static_cast<int>(in.Line));
     const bool custom = in.Line == merivane::LineType::CustomWaveguide;
     const bool coax = in.Line == merivane::LineType::Coax;

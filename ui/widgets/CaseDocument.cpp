@@ -56,14 +56,15 @@ private:
 
 TCaseDocument::TCaseDocument(QObject* parent) : QObject(parent), stack_(new QUndoStack(this))
 {
-    snapshot_ = merivane::present::ComputeCase(state_.c, 0);
+    state_.c = merivane::present::DefaultCase();
+    snapshot_ = merivane::present::ComputeCase(state_.c);
 }
 
-void TCaseDocument::Announce()
+void TCaseDocument::Announce(bool outside)
 {
-    // the curves are each view's own business: the snapshot carries the
-    // sweep's figures only
-    snapshot_ = merivane::present::ComputeCase(state_.c, 0);
+    // the one computation of a change: every view shows this snapshot
+    snapshot_ = merivane::present::ComputeCase(state_.c);
+    if (outside) emit Restored(state_);
     emit Changed(snapshot_);
 }
 
@@ -71,24 +72,20 @@ void TCaseDocument::Reset(const TCaseState& s)
 {
     state_ = s;
     stack_->clear();
-    Announce();
+    Announce(false);
 }
 
-void TCaseDocument::Edit(const TCaseState& s, const QString& text, int mergeId)
-{
-    if (s.c == state_.c) return;
-    Record(s, text, mergeId);
-    emit Restored(state_);
-}
+void TCaseDocument::Edit(const TCaseState& s, const QString& text, int mergeId) { Push(s, text, mergeId, {}, true); }
 
-void TCaseDocument::Record(const TCaseState& s, const QString& text, int mergeId) { Push(s, text, mergeId, {}); }
+void TCaseDocument::Record(const TCaseState& s, const QString& text, int mergeId) { Push(s, text, mergeId, {}, false); }
 
 bool TCaseDocument::RecordWith(const TCaseState& s, const QString& text, std::function<void(bool undo)> also)
 {
-    return Push(s, text, -1, std::move(also));
+    return Push(s, text, -1, std::move(also), true);
 }
 
-bool TCaseDocument::Push(const TCaseState& s, const QString& text, int mergeId, std::function<void(bool)> also)
+bool TCaseDocument::Push(const TCaseState& s, const QString& text, int mergeId, std::function<void(bool)> also,
+                         bool outside)
 {
     if (s.c == state_.c) {
         state_.notes = s.notes;  // a note alone is no step
@@ -97,13 +94,12 @@ bool TCaseDocument::Push(const TCaseState& s, const QString& text, int mergeId, 
     TCaseState before = state_;
     state_ = s;
     stack_->push(new TChange(*this, std::move(before), s, text, mergeId, std::move(also)));
-    Announce();
+    Announce(outside);
     return true;
 }
 
 void TCaseDocument::Restore(const TCaseState& s)
 {
     state_ = s;
-    emit Restored(s);
-    Announce();
+    Announce(true);
 }

@@ -35,34 +35,36 @@ public:
     // one step: the clicks of one spinner.
     void Record(const TCaseState& s, const QString& text, int mergeId = -1);
 
-    // Like Record, for a change that also changes something outside the case
+    // Like Edit, for a change that also changes something outside the case
     // (the file it belongs to): also(true) is called before each undo puts the
     // earlier state back, also(false) before each redo. False when the case
     // stayed the same and no step was recorded.
     bool RecordWith(const TCaseState& s, const QString& text, std::function<void(bool undo)> also);
 
-    // A change made outside the main window (a view of the Workbench): one
-    // undo step, like Record, and the state put in force as an undo would.
+    // A change made outside the main window (a view, a file opened): one
+    // undo step, like Record, and the state put in force as an undo would:
+    // Restored, then Changed.
     void Edit(const TCaseState& s, const QString& text, int mergeId = -1);
 
     // Called by the undo steps.
     void Restore(const TCaseState& s);
 
-    // The results of the state in force, without the sweep's curves.
+    // The results of the state in force, the sweep's curves with them.
     const merivane::present::TSnapshot& Snapshot() const { return snapshot_; }
 
 signals:
     // An undo, a redo or an edit outside the main window put s in force: the
-    // main window shows it.
+    // main window shows its inputs and choices. Changed follows at once.
     void Restored(const TCaseState& s);
     // Each time the case in force changed, whoever changed it (and at Reset):
-    // its results for every view.
+    // its results, computed once, for every view and both windows.
     void Changed(const merivane::present::TSnapshot& s);
 
 private:
     QUndoStack* stack_;
-    void Announce();
-    bool Push(const TCaseState& s, const QString& text, int mergeId, std::function<void(bool)> also);
+    // Computes the state in force; outside: the main window is told first.
+    void Announce(bool outside);
+    bool Push(const TCaseState& s, const QString& text, int mergeId, std::function<void(bool)> also, bool outside);
 
     TCaseState state_;
     merivane::present::TSnapshot snapshot_;

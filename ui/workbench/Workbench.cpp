@@ -81,13 +81,14 @@ void TWorkbench::MakeDocks()
     docks_.push_back({QStringLiteral("Inputs"), in, inputs_, nullptr});
     Attach(inputs_);
 
-    // the Line Sweep is the main window's page, seen a second time
-    sweep_ = new TSweepView(TSweepView::Kind::Window);
-    sweep_->setAccessibleName(QStringLiteral("Line Sweep"));
+    // the Line Sweep, roomy: a view of the case like the others
+    sweep_ = new TSweepPage;
+    sweep_->ShareNotes(form_.SweepPage()->Notes());
+    sweep_->View()->setAccessibleName(QStringLiteral("Line Sweep"));
     QDockWidget* sw = dock(QStringLiteral("Line Sweep"), QStringLiteral("wbDockSweep"), sweep_);
     addDockWidget(Qt::RightDockWidgetArea, sw);
-    docks_.push_back({QStringLiteral("Line Sweep"), sw, nullptr, nullptr});
-    form_.SweepPage()->AddView(sweep_);
+    docks_.push_back({QStringLiteral("Line Sweep"), sw, sweep_, nullptr});
+    Attach(sweep_);
 
     compare_ = new TCompareView;
     QDockWidget* cmp = dock(QStringLiteral("Compare"), QStringLiteral("wbDockCompare"), compare_);
@@ -226,3 +227,5 @@ TWorkbench* WorkbenchOf(const TForm1& form)
 {
     return qobject_cast<TWorkbench*>(form.property(kProperty).value<QObject*>());
 }
+
+TSweepView* TWorkbench::SweepView() const { return sweep_->View(); }

@@ -21,6 +21,7 @@ class TCaseView;
 class TCompareView;
 class TForm1;
 class TInputPanel;
+class TSweepPage;
 class TSweepView;
 namespace merivane::present {
 struct TSnapshot;
@@ -39,7 +40,8 @@ public:
     QDockWidget* Dock(const QString& title) const;
     TInputPanel* Inputs() const { return inputs_; }
     TCompareView* CompareView() const { return compare_; }
-    TSweepView* SweepView() const { return sweep_; }
+    TSweepView* SweepView() const;
+    TSweepPage* SweepPage() const { return sweep_; }
     // Every view of the case, made or not yet: the registry's order.
     QStringList ViewTitles() const;
     // The view of that title, made when first asked for.
@@ -72,7 +74,7 @@ private:
     TForm1& form_;
     TCaseDocument* doc_;
     TInputPanel* inputs_ = nullptr;
-    TSweepView* sweep_ = nullptr;
+    TSweepPage* sweep_ = nullptr;
     TCompareView* compare_ = nullptr;
     struct TDockedView {
         QString title;

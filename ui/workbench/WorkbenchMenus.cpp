@@ -129,10 +129,6 @@ void TWorkbench::ContextHelp()
             form_.ShowHelpTopic(view->HelpAnchor());
             return;
         }
-        if (w == static_cast<QWidget*>(sweep_)) {
-            form_.ShowHelpTopic(QStringLiteral("line-sweep"));
-            return;
-        }
     }
     form_.ShowHelpTopic(QStringLiteral("workbench"));
 }
