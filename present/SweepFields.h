@@ -11,6 +11,7 @@
 #include <string>
 
 enum class SweepField { Frequency, Width, Vf, Length, Span };
+inline constexpr int kSweepFieldCount = 5;
 
 struct TSweepFieldSpec {
     SweepField field;

@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QUndoStack>
@@ -141,6 +142,33 @@ TEST_F(OneComputationTest, EachRepresentationListDrivesItsOwnReflection)
         EXPECT_EQ(Snap().c.display.*r.other, other);
         EXPECT_EQ(Find<QComboBox>(r.mainList)->currentIndex(), 2);
     }
+}
+
+}  // namespace
+
+namespace {
+
+// 4000 V, 3 A, 85 %: Pmatch 10200 W; Gs 0.2 at 0, Gl of SWR 2.5 (|Gl| = 3/7)
+// at 90 deg; 20 m at 1 dB/m is 20 dB each way, e^(-2 alpha L) = 0.01. The
+// magnetron sees Gin = 0.01 Gl, so F = 1/|1 - 0.2 * 0.03/7 j|^2 and the load
+// absorbs 10200 F 0.01 (1 - 9/49) = 83.2652 W; the window says the same.
+TEST_F(OneComputationTest, ALossyLineIsShownAtTheLoadAndNotedOnTheTransmissionPage)
+{
+    Show();
+    const QString plain = Find<QPlainTextEdit>("Memo1")->toPlainText();
+    TCaseState s = w->Document()->State();
+    s.c.inputs.LoaRfl = {3.0 / 7, 90, 0, 2.5, 0};
+    s.c.line.LengthM = 20;
+    s.c.guide.loss = merivane::LossSource::Entered;
+    s.c.guide.lossDbPerM = 1;
+    w->Document()->Edit(s, QStringLiteral("Line Loss"));
+    const double g = 0.2 * 0.01 * 3 / 7;
+    const double absorbed = 10200 * 0.01 * (1 - 9.0 / 49) / (1 + g * g);
+    EXPECT_NEAR(w->M.Pload, absorbed, 1e-9);
+    EXPECT_NEAR(absorbed, 83.2652, 5e-5);
+    EXPECT_TRUE(Find<QPlainTextEdit>("Memo1")->toPlainText().contains(QStringLiteral("includes 20.0 dB of line loss each way")));
+    w->UndoAction()->trigger();
+    EXPECT_EQ(Find<QPlainTextEdit>("Memo1")->toPlainText(), plain);
 }
 
 }  // namespace

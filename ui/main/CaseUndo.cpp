@@ -5,6 +5,7 @@
 #include "CaseDocument.h"
 #include "EntryMark.h"
 #include "EntryReader.h"
+#include "GuideInputs.h"
 #include "InputValues.h"
 #include "ResultActions.h"
 #include "SweepPage.h"
@@ -82,8 +83,23 @@ void TForm1::ShowSnapshot(const present::TSnapshot& s)
 {
     M = s.m;  // the window's model is the snapshot's: it is never computed here
     ShowResults();
+    ShowLineLossNote(present::LineLossNote(s.guide.loss));
     sweep_->ShowSnapshot(s);
     emit ResultsRendered();
+}
+
+// With a lossy line the Transmission page's note says so first: its powers
+// are at the load, through the line. The note wraps then, to hold both.
+void TForm1::ShowLineLossNote(const std::string& note)
+{
+    if (memoText_.isEmpty()) memoText_ = ui->Memo1->toPlainText();
+    const QString text = note.empty() ? memoText_
+                                      : QStringLiteral("Note: %1.\nMin & Max values result from all possible phases "
+                                                       "of the source and load reflection coefficients.")
+                                            .arg(QString::fromStdString(note));
+    if (ui->Memo1->toPlainText() == text) return;
+    ui->Memo1->setLineWrapMode(note.empty() ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
+    ui->Memo1->setPlainText(text);
 }
 
 void TForm1::MakeWorkbenchAction()

@@ -2,6 +2,8 @@
 // spinners with their ranges and defaults, the lists and the radio groups.
 #pragma once
 
+#include "InputRows.h"
+
 #include <array>
 
 class QComboBox;
@@ -22,7 +24,7 @@ struct TSpinnerSpec {
 
 struct TControls {
     // In the order the evaluation cycle reads them.
-    std::array<QLineEdit*, 8> inputs{};
+    std::array<QLineEdit*, merivane::present::kMainInputCount> inputs{};
     // udEff, udSrcPha, udLoaPha, udDire: the order in which settings load them.
     std::array<TSpinnerSpec, 4> spinners{};
     // cbSrcRfl, cbSrcMism, cbLoaRfl, cbLoaMism, cbMeaRfl: the settings file order.

@@ -196,14 +196,14 @@ void TForm1::udDireClick()
 void TForm1::cbSrcRflChange()
 {
     WriteReflInput(M.SrcRfl, ui->cbSrcRfl, ui->edSrcMag);
-    SetEntryNote(ui->edSrcMag, notes_[3] = std::string());
+    SetEntryNote(ui->edSrcMag, notes_[static_cast<std::size_t>(present::Input::SrcMag)] = std::string());
     emit CaseChanged(QStringLiteral("Representation"));
 }
 
 void TForm1::cbLoaRflChange()
 {
     WriteReflInput(M.LoaRfl, ui->cbLoaRfl, ui->edLoaMag);
-    SetEntryNote(ui->edLoaMag, notes_[5] = std::string());
+    SetEntryNote(ui->edLoaMag, notes_[static_cast<std::size_t>(present::Input::LoaMag)] = std::string());
     emit CaseChanged(QStringLiteral("Representation"));
 }
 

@@ -96,7 +96,7 @@ public:
         int representation = 0;
         merivane::present::TReading reading;
     };
-    using TEntries = std::array<TEntry, 8>;
+    using TEntries = std::array<TEntry, merivane::present::kMainInputCount>;
 
     void bEvaluateClick();
     // Reads the fields edited since they were last written (all: every
@@ -188,6 +188,8 @@ public:
     // Shows a snapshot the document announced: every result cell and the
     // Line Sweep page.
     void ShowSnapshot(const merivane::present::TSnapshot& s);
+    // The Transmission page's note, with the line's loss first when there is one.
+    void ShowLineLossNote(const std::string& note);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -237,7 +239,7 @@ private:
     THelpWindow* help_ = nullptr;
     // The value in force when each field's note was made: a note goes when a
     // later cycle puts another value in force (the spinner's step read back).
-    std::array<double, 8> notedValues_{};
+    std::array<double, merivane::present::kMainInputCount> notedValues_{};
     // Where the pointer was when the focus last moved: a result cell under a
     // pointer that has not moved since is not what F1 asks about.
     QPoint pointerAtFocus_;
@@ -256,11 +258,12 @@ private:
     QAction* redo_ = nullptr;
     int mergeId_ = -1;
     int applying_ = 0;  // > 0 while an undo or a redo is shown
-    std::array<std::string, 8> notes_;  // each field's note, as its tooltip starts
+    std::array<std::string, merivane::present::kMainInputCount> notes_;  // each field's note, as its tooltip starts
     TResultActions* actions_ = nullptr;
     TCaseCommands* cases_ = nullptr;
     TSweepPage* sweep_ = nullptr;
     QString helpFile_;
+    QString memoText_;  // the Transmission page's note as the layout has it
     int busy_ = 0;  // > 0 while a handler runs
 };
 

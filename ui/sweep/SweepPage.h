@@ -61,7 +61,7 @@ public:
 
     // The notes on what was not taken as typed, per field: shared by the
     // pages that show one line, so that a note made in one shows in all.
-    using TNotes = std::array<std::string, 5>;
+    using TNotes = std::array<std::string, kSweepFieldCount>;
     std::shared_ptr<TNotes> Notes() const { return notes_; }
     void ShareNotes(std::shared_ptr<TNotes> notes);
 

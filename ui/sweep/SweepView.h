@@ -67,7 +67,7 @@ private:
     void CreateChart();
 
     Kind kind_;
-    std::array<QLineEdit*, 5> fields_{};
+    std::array<QLineEdit*, kSweepFieldCount> fields_{};
     QComboBox* line_ = nullptr;
     std::array<QLineEdit*, 8> readouts_{};
     std::array<QLabel*, 8> readoutCaptions_{};
