@@ -1,18 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The batch of merivane-calc, end to end: a million random cases read from a
 // CSV file by the program and its rows written to /dev/null. In the same run
-// the in-process floor: the same cases through CalcTransmission and the same
-// row formatting, with nothing read or written. The same cases once more with
+// the in-process floor: the same cases through the case's computation and the
+// same row formatting, with nothing read or written. The same cases once more with
 // the line's columns (line, frequency, length, span), each row computing the
 // Line Sweep page's numbers too, side by side with the rows without them.
 // And the same cases with --match three-stub: each row solves the tuner and
 // adds the match's columns, end to end and in process. The program computes
 // its rows on every core; the floor is one thread, what one core does.
+#include "CaseModel.h"
 #include "Conversions.h"
 #include "Export.h"
 #include "Fields.h"
 #include "Match.h"
-#include "Transmission.h"
 
 #include <benchmark/benchmark.h>
 
@@ -198,18 +198,23 @@ void BM_BatchEndToEndTube(benchmark::State& state)
 }
 BENCHMARK(BM_BatchEndToEndTube)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
-// A row's case, computed as merivane-calc computes it.
-TModel Computed(const TCase& c)
+// A row's case, computed as merivane-calc computes it: the case's one
+// computation, with no part beyond the model that the row does not write.
+present::TSnapshot Computed(const TCase& c,
+                            const present::TCaseParts& parts = {.guide = false, .sweep = false, .tuner = false, .tube = false},
+                            const present::TTunerInputs& tuner = {})
 {
-    TModel m;
-    m.Va = c.va;
-    m.Ia = c.ia;
-    m.Eff = c.eff;
-    m.SrcRfl = c.src;
-    m.LoaRfl = c.loa;
-    m.CplDirDb = c.dirDb;
-    CalcTransmission(m, c.ideal);
-    return m;
+    present::TCase k = present::DefaultCase();
+    k.inputs.Va = c.va;
+    k.inputs.Ia = c.ia;
+    k.inputs.Eff = c.eff;
+    k.inputs.SrcRfl = c.src;
+    k.inputs.LoaRfl = c.loa;
+    k.inputs.CplDirDb = c.dirDb;
+    k.ideal = c.ideal;
+    k.display = c.forms;
+    k.tuner = tuner;
+    return present::ComputeCase(k, parts, 0);
 }
 
 // The same cases computed and formatted as the same rows, in memory.
@@ -220,8 +225,7 @@ void BM_BatchFloor(benchmark::State& state)
     out.reserve(1 << 21);
     for (auto _ : state) {
         for (const TCase& c : cases) {
-            TModel m = Computed(c);
-            present::AppendBatchRow(out, m, c.forms);
+            present::AppendBatchRow(out, Computed(c).m, c.forms);
             if (out.size() >= (1 << 20)) {
                 benchmark::DoNotOptimize(out.data());
                 out.clear();
@@ -243,15 +247,15 @@ void BM_BatchFloorMatch(benchmark::State& state)
 {
     const std::vector<TCase>& cases = Cases().cases;
     const present::TTunerInputs tuner{MatchMethod::ThreeStub, 0.0, 0, {}};
-    const TSweepInputs line;  // the batch's line without line columns: WR340 at 2450 MHz
+    const present::TCaseParts match{.guide = false, .sweep = false, .tuner = true, .tube = false};  // WR340 at 2450 MHz
     std::string out;
     out.reserve(1 << 21);
     for (auto _ : state) {
         for (const TCase& c : cases) {
-            TModel m = Computed(c);
-            present::AppendBatchRow(out, m, c.forms);
+            const present::TSnapshot s = Computed(c, match, tuner);
+            present::AppendBatchRow(out, s.m, c.forms);
             out.pop_back();
-            AppendMatchCsv(out, present::ComputeTuner(tuner, m, line));
+            AppendMatchCsv(out, s.tuner);
             out += '\n';
             if (out.size() >= (1 << 20)) {
                 benchmark::DoNotOptimize(out.data());

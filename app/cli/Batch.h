@@ -10,7 +10,6 @@
 #pragma once
 
 #include "Inputs.h"
-#include "MagnetronCase.h"
 
 #include <cstdio>
 #include <string>
@@ -20,8 +19,9 @@ namespace merivane {
 // Reads `in` (named `name` in messages), writes the header and a row per good
 // case to `out` and a line per bad row or clamp to `err`. Returns 0, 1 when
 // some rows were bad, 2 when the header cannot be used.
-// With tube, every row also gets the magnetron's and the measurement's columns.
-int RunBatch(std::FILE* in, const std::string& name, std::FILE* out, std::FILE* err, const TCaseInput& defaults,
-             const present::TTubeCase* tube = nullptr);
+// Every row starts from defaults, the case the options give; with
+// defaults.tubeShown every row also gets the magnetron's and the
+// measurement's columns.
+int RunBatch(std::FILE* in, const std::string& name, std::FILE* out, std::FILE* err, const TCliCase& defaults);
 
 }  // namespace merivane

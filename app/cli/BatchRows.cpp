@@ -4,6 +4,7 @@
 #include "CsvLine.h"
 #include "Export.h"
 #include "Fields.h"
+#include "CaseModel.h"
 #include "GuideOptions.h"
 #include "MagnetronExport.h"
 #include "Match.h"
@@ -15,6 +16,9 @@
 namespace merivane {
 
 namespace {
+
+constexpr int kNoCurves = 0;        // the sweep's numbers need no curves
+constexpr std::size_t kRowBytes = 640;  // about a row with every column
 
 // A message for standard error, gathered with the block's others.
 [[gnu::format(printf, 2, 3)]] void Say(std::string& to, const char* format, ...)
@@ -50,75 +54,85 @@ void AppendLineCsv(std::string& out, const TSweepInputs& in)
 struct TScratch {
     std::vector<std::string> cells;
     std::vector<std::optional<double>> numbers;
+    TCliCase c;  // the row's case, assigned from the defaults: its memory kept
 };
 
-// One line: its row appended to out.rows, or its message to out.messages.
-void RunLine(const TBatchColumns& cols, std::string_view line, long long lineNo, TScratch& s, TBatchOut& out)
+// The row's inputs over the defaults, into s.c; false, with the message in
+// out, on a bad cell. Clamps are warnings.
+bool ReadRow(const TBatchColumns& cols, long long lineNo, TScratch& s, TBatchOut& out)
 {
     const char* name = cols.name.c_str();
-    if (Trimmed(line).empty()) return;
-    const std::size_t n = SplitCsv(line, cols.sep, s.cells);
     const std::vector<std::string>& cells = s.cells;
-    if (n != cols.columns.size()) {
-        Say(out.messages, "merivane-calc: %s:%lld: %zu cells where the header has %zu; row skipped\n", name, lineNo,
-            n, cols.columns.size());
-        ++out.bad;
-        return;
-    }
-    TCaseInput c = *cols.defaults;
-    bool ok = true;
-    for (std::size_t i = 0; i < n && ok; ++i) {
+    s.c = *cols.defaults;
+    for (std::size_t i = 0; i < cols.columns.size(); ++i) {  // as many cells as columns
         if (!cols.columns[i] || cells[i].empty()) continue;  // not an input, or the default
-        const TReadResult r = ReadInput(*cols.columns[i], cells[i], c);
+        const TReadResult r = ReadInput(*cols.columns[i], cells[i], s.c);
         const char* column = InputIdName(*cols.columns[i]);
         if (!r.ok) {
             Say(out.messages, "merivane-calc: %s:%lld: %s %s; row skipped\n", name, lineNo, column, r.error.c_str());
-            ok = false;
-        } else if (!r.warning.empty()) {
-            Say(out.messages, "merivane-calc: warning: %s:%lld: %s %s\n", name, lineNo, column, r.warning.c_str());
+            return false;
         }
+        if (!r.warning.empty())
+            Say(out.messages, "merivane-calc: warning: %s:%lld: %s %s\n", name, lineNo, column, r.warning.c_str());
     }
-    present::TTubeCase rowTube = cols.tube ? *cols.tube : present::DefaultTubeCase();
-    if (ok && cols.tubeColumns.Any()) {
-        std::string error;
-        std::vector<std::string> warnings;
-        ok = cols.tubeColumns.Apply(cells, rowTube, error, warnings);
-        for (const std::string& w : warnings)
-            Say(out.messages, "merivane-calc: warning: %s:%lld: %s\n", name, lineNo, w.c_str());
-        if (!ok) Say(out.messages, "merivane-calc: %s:%lld: %s; row skipped\n", name, lineNo, error.c_str());
-    }
-    if (!ok) {
-        ++out.bad;
-        return;
-    }
-    Compute(c);
-    present::TDisplay forms;
-    forms.srcRfl = c.srcForm;
-    forms.loaRfl = c.loaForm;
-    std::string& rows = out.rows;
+    if (!cols.tubeColumns.Any()) return true;
+    std::string error;
+    std::vector<std::string> warnings;
+    const bool ok = cols.tubeColumns.Apply(cells, s.c.c.tube, error, warnings);
+    for (const std::string& w : warnings) Say(out.messages, "merivane-calc: warning: %s:%lld: %s\n", name, lineNo, w.c_str());
+    if (!ok) Say(out.messages, "merivane-calc: %s:%lld: %s; row skipped\n", name, lineNo, error.c_str());
+    return ok;
+}
+
+// The computed row: the id, the inputs (and the line's), every model field,
+// then the sweep's, the match's, the guide's and the tube's columns asked for.
+void AppendRow(const TBatchColumns& cols, const present::TSnapshot& snap, TScratch& s, std::string& rows)
+{
+    const present::TDisplay& forms = snap.c.display;
     if (cols.idColumn) {
-        present::AppendCsvText(rows, cells[*cols.idColumn]);
+        present::AppendCsvText(rows, s.cells[*cols.idColumn]);
         rows += ',';
     }
     if (cols.sweep) {
         // the line's inputs beside the case's, the numbers at the end; no curves
-        const TSweepResult sweep = CalcLineSweep(TSweepCase{c.m, c.line, GuidePassFactor(c)}, 0);
-        s.numbers = present::SweepNumbers(sweep);
-        present::AppendInputsCsv(rows, c.m, forms);
-        AppendLineCsv(rows, c.line);
-        present::AppendFieldsCsv(rows, c.m);
+        s.numbers = present::SweepNumbers(snap.sweep);
+        present::AppendInputsCsv(rows, snap.m, forms);
+        AppendLineCsv(rows, snap.c.line);
+        present::AppendFieldsCsv(rows, snap.m);
         present::AppendSweepNumbersCsv(rows, s.numbers);
         rows += '\n';
     } else {
-        present::AppendBatchRow(rows, c.m, forms);
+        present::AppendBatchRow(rows, snap.m, forms);
     }
-    if (c.match || c.guideGiven || cols.tubeOut) {  // the match's, the guide's and the tube's columns at the end of the row
+    if (s.c.match || s.c.guideGiven || cols.tubeOut) {  // the match's, the guide's and the tube's columns at the end of the row
         rows.pop_back();
-        if (c.match) AppendMatchCsv(rows, MatchOf(c));
-        if (c.guideGiven) AppendGuideCsv(rows, CaseGuide(c));
-        if (cols.tubeOut) present::AppendTubeCsv(rows, present::ComputeTube(c.m, c.line, rowTube));
+        if (s.c.match) AppendMatchCsv(rows, snap.tuner);
+        if (s.c.guideGiven) AppendGuideCsv(rows, snap.guide);
+        if (cols.tubeOut) present::AppendTubeCsv(rows, snap.tube);
         rows += '\n';
     }
+}
+
+// One line: its row appended to out.rows, or its message to out.messages.
+void RunLine(const TBatchColumns& cols, std::string_view line, long long lineNo, TScratch& s, TBatchOut& out)
+{
+    if (Trimmed(line).empty()) return;
+    const std::size_t n = SplitCsv(line, cols.sep, s.cells);
+    if (n != cols.columns.size()) {
+        Say(out.messages, "merivane-calc: %s:%lld: %zu cells where the header has %zu; row skipped\n",
+            cols.name.c_str(), lineNo, n, cols.columns.size());
+        ++out.bad;
+        return;
+    }
+    if (!ReadRow(cols, lineNo, s, out)) {
+        ++out.bad;
+        return;
+    }
+    // the case as the window computes it, with the parts the row writes; no
+    // curves: the rows hold the sweep's numbers only
+    const present::TCaseParts parts{
+        .guide = s.c.guideGiven, .sweep = cols.sweep, .tuner = s.c.match, .tube = cols.tubeOut};
+    AppendRow(cols, present::ComputeCase(s.c.c, parts, kNoCurves), s, out.rows);
 }
 
 }  // namespace
@@ -134,7 +148,7 @@ std::string BatchOutputHeader(const TBatchColumns& cols)
     std::string out;
     if (cols.idColumn) out += "id,";
     out += present::BatchHeader(cols.sweep);
-    if (cols.defaults->match) out += MatchCsvHeader(cols.defaults->tuner.method);
+    if (cols.defaults->match) out += MatchCsvHeader(cols.defaults->c.tuner.method);
     if (cols.defaults->guideGiven) AppendGuideHeader(out);
     if (cols.tubeOut) present::AppendTubeCsvHeader(out);
     out += '\n';
@@ -147,7 +161,7 @@ void RunBatchLines(const TBatchColumns& cols, TBatchWork& work)
     out.rows.clear();
     out.messages.clear();
     out.bad = 0;
-    out.rows.reserve(work.lines.Count() * 640);  // about a row with every column
+    out.rows.reserve(work.lines.Count() * kRowBytes);
     TScratch scratch;
     for (std::size_t i = 0; i < work.lines.Count(); ++i)
         RunLine(cols, work.lines.Line(i), work.lines.LineNo(i), scratch, out);

@@ -25,8 +25,7 @@ struct TBatchColumns {
     bool sweep = false;                            // the line's columns are written
     bool tubeOut = false;                          // the tube's columns are written
     TTubeColumns tubeColumns;                      // the magnetron's inputs among the cells
-    const TCaseInput* defaults = nullptr;
-    const present::TTubeCase* tube = nullptr;      // the tube's case from the options, or none
+    const TCliCase* defaults = nullptr;            // the options' case: every row starts from it
 };
 
 // Lines read from the input, with their numbers, in one buffer.
@@ -34,7 +33,6 @@ class TBatchLines {
 public:
     void Add(std::string_view line, long long lineNo);
     std::size_t Count() const { return lines_.size(); }
-    std::size_t Bytes() const { return text_.size(); }
     std::string_view Line(std::size_t i) const { return {text_.data() + lines_[i].begin, lines_[i].size}; }
     long long LineNo(std::size_t i) const { return lines_[i].lineNo; }
     void Clear()  // empty, its memory kept

@@ -70,10 +70,10 @@ void AddGuideOptions(QCommandLineParser& parser)
         "Guide: the custom waveguide's height in mm (default 43.18); the presets have their own.", "MM");
 }
 
-bool ReadGuideOptions(const QCommandLineParser& parser, TCaseInput& c, std::string& error,
+bool ReadGuideOptions(const QCommandLineParser& parser, TCliCase& c, std::string& error,
                       std::vector<std::string>& warnings)
 {
-    present::TGuideInputs& g = c.guide;
+    present::TGuideInputs& g = c.c.guide;
     const QString loss = QString::fromLatin1(present::GuideRow(GuideInput::LossDbPerM).option);
     const QString conductor = QString::fromLatin1(kConductorOption);
     if (parser.isSet(loss) && parser.isSet(conductor)) {
@@ -108,14 +108,6 @@ bool ReadGuideOptions(const QCommandLineParser& parser, TCaseInput& c, std::stri
     return true;
 }
 
-present::TGuideResult CaseGuide(const TCaseInput& c) { return present::ComputeGuide(c.m, c.line, c.guide); }
-
-double GuidePassFactor(const TCaseInput& c)
-{
-    // the guide's result only when asked for: a case without it keeps the lossless line
-    return c.guideGiven ? CaseGuide(c).loss.PassFactor : 1.0;
-}
-
 std::vector<std::pair<const char*, std::optional<double>>> GuideNumbers(const present::TGuideResult& g)
 {
     const auto field = [&](double v) { return g.load.Defined ? std::optional<double>(v) : std::nullopt; };
@@ -133,16 +125,13 @@ std::vector<std::pair<const char*, std::optional<double>>> GuideNumbers(const pr
     };
 }
 
-std::span<const char* const> GuideColumnNames() { return kColumns; }
-
-present::TSection GuideSection(const TCaseInput& c, const present::TGuideResult& g)
+present::TSection GuideSection(const present::TGuideInputs& in, const present::TGuideResult& g)
 {
     present::TSection s;
     s.title = "Guide";
     const auto row = [&](const std::string& caption, const std::string& text, const std::string& unit) {
         s.rows.push_back(present::TCaseRow{caption, {present::TValue{text, unit}}});
     };
-    const present::TGuideInputs& in = c.guide;
     const auto lossText = [&]() -> std::string {
         switch (in.loss) {
         case LossSource::Entered: return "entered, " + present::LimitText(in.lossDbPerM) + " dB/m";

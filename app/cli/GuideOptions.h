@@ -12,7 +12,7 @@
 // has an object "guide": peak_field_kv_per_m, peak_field_max_kv_per_m,
 // breakdown_margin, attenuation_db_per_m, line_loss_w, absorbed_w,
 // source_end_reflection (null where not defined); the text a
-// section "Guide"; the CSV and the batch rows the columns GuideColumnNames().
+// section "Guide"; the CSV and the batch rows the same names as columns.
 #pragma once
 
 #include "Case.h"
@@ -22,7 +22,6 @@
 #include <QCommandLineParser>
 
 #include <optional>
-#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -31,22 +30,17 @@ namespace merivane {
 
 void AddGuideOptions(QCommandLineParser& parser);
 
-// The options given, into c.guide (and c.guideGiven). False with error set on
+// The options given, into c.c.guide (and c.guideGiven). False with error set on
 // a bad value: not a number, an unknown metal, --loss beside --conductor.
 // A clamp is a warning.
-bool ReadGuideOptions(const QCommandLineParser& parser, TCaseInput& c, std::string& error,
+bool ReadGuideOptions(const QCommandLineParser& parser, TCliCase& c, std::string& error,
                       std::vector<std::string>& warnings);
-
-// The guide of a computed case; e^(-2 alpha L) for the Line Sweep.
-present::TGuideResult CaseGuide(const TCaseInput& c);
-double GuidePassFactor(const TCaseInput& c);
 
 // The output's names and numbers, null (nullopt) where not defined.
 std::vector<std::pair<const char*, std::optional<double>>> GuideNumbers(const present::TGuideResult& g);
-std::span<const char* const> GuideColumnNames();
 
-// The text output's section.
-present::TSection GuideSection(const TCaseInput& c, const present::TGuideResult& g);
+// The text output's section: the guide's inputs in and its result g.
+present::TSection GuideSection(const present::TGuideInputs& in, const present::TGuideResult& g);
 // The JSON with the object "guide" before "display".
 std::string WithGuideJson(const std::string& json, const present::TGuideResult& g);
 // The case's CSV (a header and a row) with the guide's columns at the end.

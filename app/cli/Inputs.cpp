@@ -4,10 +4,10 @@
 #include "Conversions.h"
 #include "EntryReader.h"
 #include "Fields.h"
+#include "GuideInputs.h"
 #include "InputValues.h"
 #include "ReflectionText.h"
 #include "NumberText.h"
-#include "Transmission.h"
 
 #include <cctype>
 #include <cmath>
@@ -115,29 +115,30 @@ TReadResult ReadLine(std::string_view text, TSweepInputs& in)
     return Failure(text, "neither waveguide:WIDTH_MM nor coax:VF, and not one of WR284, WR340, WR430, WR975, coax");
 }
 
-TReadResult Read(InputId id, std::string_view text, TCaseInput& c)
+TReadResult Read(InputId id, std::string_view text, TCliCase& cli)
 {
+    present::TCase& c = cli.c;
     TReadResult r;
     double v = 0;
     switch (id) {
     case InputId::Va:
-        if (ReadNumber(Input::AnodeV, text, text, "", v, r)) present::SetFieldValue(c.m, Input::AnodeV, v);
+        if (ReadNumber(Input::AnodeV, text, text, "", v, r)) present::SetFieldValue(c.inputs, Input::AnodeV, v);
         return r;
     case InputId::Ia:
-        if (ReadNumber(Input::AnodeI, text, text, "", v, r)) present::SetFieldValue(c.m, Input::AnodeI, v);
+        if (ReadNumber(Input::AnodeI, text, text, "", v, r)) present::SetFieldValue(c.inputs, Input::AnodeI, v);
         return r;
     case InputId::Eff:
-        if (ReadNumber(Input::Effic, text, text, "", v, r)) present::SetFieldValue(c.m, Input::Effic, v);
+        if (ReadNumber(Input::Effic, text, text, "", v, r)) present::SetFieldValue(c.inputs, Input::Effic, v);
         return r;
-    case InputId::Source: return ReadReflection(text, Input::SrcMag, Input::SrcPha, c.m.SrcRfl, c.srcForm);
-    case InputId::Load: return ReadReflection(text, Input::LoaMag, Input::LoaPha, c.m.LoaRfl, c.loaForm);
+    case InputId::Source: return ReadReflection(text, Input::SrcMag, Input::SrcPha, c.inputs.SrcRfl, c.display.srcRfl);
+    case InputId::Load: return ReadReflection(text, Input::LoaMag, Input::LoaPha, c.inputs.LoaRfl, c.display.loaRfl);
     case InputId::Directivity:
         if (text.empty()) {
             c.ideal = true;
             return r;
         }
         if (ReadNumber(Input::Dire, text, text, "", v, r)) {
-            present::SetFieldValue(c.m, Input::Dire, v);
+            present::SetFieldValue(c.inputs, Input::Dire, v);
             c.ideal = false;
         }
         return r;
@@ -152,7 +153,7 @@ TReadResult Read(InputId id, std::string_view text, TCaseInput& c)
         break;
     case InputId::Line: r = ReadLine(text, c.line); break;
     }
-    if (r.ok) c.lineGiven = true;  // only the line's inputs come here
+    if (r.ok) cli.lineGiven = true;  // only the line's inputs come here
     return r;
 }
 
@@ -163,7 +164,7 @@ constexpr const char* kIdNames[kInputIdCount] = {"va",          "ia",        "ef
 
 const char* InputIdName(InputId id) { return kIdNames[static_cast<int>(id)]; }
 
-std::string Quoted(std::string_view text) { return "\"" + present::ShortText(text, 40) + "\""; }
+std::string Quoted(std::string_view text) { return "\"" + present::ShortText(text, kQuotedChars) + "\""; }
 
 std::string LineText(const TSweepInputs& in)
 {
@@ -174,39 +175,19 @@ std::string LineText(const TSweepInputs& in)
     }
 }
 
-TCaseInput DefaultCase()
+TCliCase FromCaseFile(const present::TCase& c)
 {
-    // the input table's defaults
-    TCaseInput c;
-    for (int i = 0; i < present::kMainInputCount; ++i) {
-        const auto id = static_cast<present::Input>(i);
-        present::SetFieldValue(c.m, id, present::InputRow(id).def);
-    }
-    return c;
-}
-
-TCaseInput FromCase(const present::TCase& c)
-{
-    TCaseInput in;
-    in.m.Va = c.inputs.Va;
-    in.m.Ia = c.inputs.Ia;
-    in.m.Eff = c.inputs.Eff;
-    in.m.SrcRfl = c.inputs.SrcRfl;
-    in.m.LoaRfl = c.inputs.LoaRfl;
-    in.m.CplDirDb = c.inputs.CplDirDb;
-    in.ideal = c.ideal;
+    TCliCase cli;
+    cli.c = c;
     // the lists offer Mag, dB, SWR as the options' forms do; none selected is Mag
     const auto form = [](int list) { return list >= 0 && list <= 2 ? list : 0; };
-    in.srcForm = form(c.display.srcRfl);
-    in.loaForm = form(c.display.loaRfl);
-    in.line = c.line;
-    in.lineGiven = true;  // a case always has its line
-    in.tuner = c.tuner;
-    return in;
+    cli.c.display.srcRfl = form(c.display.srcRfl);
+    cli.c.display.loaRfl = form(c.display.loaRfl);
+    cli.lineGiven = true;  // a case always has its line
+    cli.guideGiven = c.guide != present::TGuideInputs{};  // a guide not the default is written
+    return cli;
 }
 
-TReadResult ReadInput(InputId id, std::string_view text, TCaseInput& c) { return Read(id, text, c); }
-
-void Compute(TCaseInput& c) { CalcTransmission(c.m, c.ideal); }
+TReadResult ReadInput(InputId id, std::string_view text, TCliCase& c) { return Read(id, text, c); }
 
 }  // namespace merivane

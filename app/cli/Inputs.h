@@ -12,6 +12,7 @@
 #include "LineSweep.h"
 #include "Model.h"
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -24,28 +25,24 @@ inline constexpr int kInputIdCount = 10;
 // names without "--", also the batch columns.
 const char* InputIdName(InputId id);
 
-// A case to compute: the model's inputs and the forms the reflections were
-// entered in.
-struct TCaseInput {
-    TModel m;            // Va, Ia, Eff, SrcRfl and LoaRfl (Mag, Pha, Rloss, Swr), CplDirDb
-    bool ideal = true;   // no directivity given
-    int srcForm = 0;     // 0 Mag, 1 dB, 2 SWR
-    int loaForm = 0;
-    TSweepInputs line;       // the Line Sweep page's defaults until given
-    bool lineGiven = false;  // any of the line's inputs given: the sweep is computed and written
-    present::TTunerInputs tuner;  // a case file's, then --match, --tuner-spacing, --screw-table
-    bool match = false;           // --match given: the match is computed and written
-    present::TGuideInputs guide;  // the line's loss and the guide's limits (GuideOptions.h)
-    bool guideGiven = false;      // a guide option or a case file's guide given: the guide is computed and written
+// The case the options give, and what the command line needs beside it:
+// which of its parts were asked for, so which sections are written. The
+// reflections' entered forms are c.display.srcRfl and loaRfl (0 Mag, 1 dB,
+// 2 SWR), the couplers' ideal c.ideal.
+struct TCliCase {
+    present::TCase c = present::DefaultCase();
+    bool lineGiven = false;   // any of the line's inputs given (or a case file): the sweep is written
+    bool match = false;       // --match given: the match is written
+    bool guideGiven = false;  // a guide option, or a case file's guide not the default: the guide is written
+    bool tubeShown = false;   // a tube option, or a case file's tube not the default: the tube is written
 };
 
-// 4000 V, 3 A, 85 %, source 0.2 at 0 degrees, load 0.5 at 90 degrees, ideal
-// couplers; the window's defaults, with its directivity of 20 dB kept.
-TCaseInput DefaultCase();
+// A case file's case as the options would give it: its reflections in the
+// forms its lists show (none selected is Mag), its line given.
+TCliCase FromCaseFile(const present::TCase& c);
 
-// A case file's inputs and line as the options would give them: its
-// reflections in the forms its lists show, its line given.
-TCaseInput FromCase(const present::TCase& c);
+// The one case's output formats, by --format.
+enum Format { kText, kCsv, kJson };
 
 struct TReadResult {
     bool ok = true;
@@ -53,8 +50,9 @@ struct TReadResult {
     std::string warning;  // a clamp: the quoted text, the limits and the value used
 };
 
-// A text as every message quotes it: in double quotes, at most 40
-// characters (not bytes), then "…".
+// A text as every message quotes it: in double quotes, at most
+// kQuotedChars characters (not bytes), then "…".
+inline constexpr std::size_t kQuotedChars = 40;
 std::string Quoted(std::string_view text);
 
 // The line as --line takes it: "WR340", "waveguide:100", "coax:0.66".
@@ -65,9 +63,6 @@ std::string LineText(const TSweepInputs& in);
 // a phase it keeps the one c has. An empty directivity means ideal couplers. A
 // line is WR284, WR340, WR430, WR975 (any case), waveguide:WIDTH_MM or
 // coax[:VF]; a line's input sets c.lineGiven.
-TReadResult ReadInput(InputId id, std::string_view text, TCaseInput& c);
-
-// Computes the case: the transmission model, then the couplers.
-void Compute(TCaseInput& c);
+TReadResult ReadInput(InputId id, std::string_view text, TCliCase& c);
 
 }  // namespace merivane

@@ -85,9 +85,9 @@ std::string SolutionText(const TTunerResult& t, int i)
 
 }  // namespace
 
-bool ReadMatchMethod(std::string_view text, TCaseInput& c, std::string& error)
+bool ReadMatchMethod(std::string_view text, TCliCase& c, std::string& error)
 {
-    if (!present::MethodByName(text, c.tuner.method)) {
+    if (!present::MethodByName(text, c.c.tuner.method)) {
         error = Quoted(text) + ": not one of single-stub, three-stub, eh, double-stub";
         return false;
     }
@@ -95,7 +95,7 @@ bool ReadMatchMethod(std::string_view text, TCaseInput& c, std::string& error)
     return true;
 }
 
-bool ReadTunerSpacing(std::string_view text, TCaseInput& c, std::string& error)
+bool ReadTunerSpacing(std::string_view text, TCliCase& c, std::string& error)
 {
     const present::TTunerLimits& l = present::TunerLimits();
     double mm = 0;
@@ -105,18 +105,18 @@ bool ReadTunerSpacing(std::string_view text, TCaseInput& c, std::string& error)
                 present::Shortest(l.spacingHi) + " is expected (0 for the default, \u03bbg/4 or \u03bbg/8)";
         return false;
     }
-    c.tuner.spacingMm = mm;
+    c.c.tuner.spacingMm = mm;
     return true;
 }
 
-bool ReadScrewTableText(std::string_view text, TCaseInput& c, std::string& error)
+bool ReadScrewTableText(std::string_view text, TCliCase& c, std::string& error)
 {
     const present::TScrewTableRead r = present::ReadScrewTable(text);
     if (!r.ok) {
         error = r.error;
         return false;
     }
-    c.tuner.screws = r.points;
+    c.c.tuner.screws = r.points;
     return true;
 }
 
@@ -134,7 +134,7 @@ void AddMatchOptions(QCommandLineParser& parser)
                                         QStringLiteral("FILE.csv")));
 }
 
-bool ReadMatchOptions(const QCommandLineParser& parser, TCaseInput& c, std::string& error)
+bool ReadMatchOptions(const QCommandLineParser& parser, TCliCase& c, std::string& error)
 {
     const auto value = [&parser](const char* name) { return parser.value(QLatin1String(name)).toStdString(); };
     if (parser.isSet(QStringLiteral("match")) && !ReadMatchMethod(value("match"), c, error)) {
@@ -165,18 +165,14 @@ bool ReadMatchOptions(const QCommandLineParser& parser, TCaseInput& c, std::stri
     return true;
 }
 
-void AddMatchOutput(std::string& out, int format, const TCaseInput& c)
+void AddMatchOutput(std::string& out, int format, const TTunerResult& t)
 {
-    if (!c.match) return;
-    const TTunerResult t = MatchOf(c);
     switch (format) {
     case 1: AddMatchCsv(out, t); break;
     case 2: AddMatchJson(out, t); break;
     default: out += MatchText(t); break;
     }
 }
-
-TTunerResult MatchOf(const TCaseInput& c) { return present::ComputeTuner(c.tuner, c.m, c.line); }
 
 std::string MatchText(const TTunerResult& t)
 {

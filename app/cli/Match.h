@@ -18,20 +18,17 @@ namespace merivane {
 void AddMatchOptions(QCommandLineParser& parser);
 // Reads those given into c (over a case file's); false with error set, the
 // option named.
-bool ReadMatchOptions(const QCommandLineParser& parser, TCaseInput& c, std::string& error);
-// With --match: the match added to one case's output in format 0 text,
-// 1 CSV, 2 JSON.
-void AddMatchOutput(std::string& out, int format, const TCaseInput& c);
+bool ReadMatchOptions(const QCommandLineParser& parser, TCliCase& c, std::string& error);
+// The case's match (its snapshot's) added to one case's output in format
+// 0 text, 1 CSV, 2 JSON.
+void AddMatchOutput(std::string& out, int format, const present::TTunerResult& t);
 
-// The option texts, read into c.tuner; c.match is set by a method. False
+// The option texts, read into c.c.tuner; c.match is set by a method. False
 // with error set (the quoted text and why) on a bad value.
-bool ReadMatchMethod(std::string_view text, TCaseInput& c, std::string& error);
-bool ReadTunerSpacing(std::string_view text, TCaseInput& c, std::string& error);
+bool ReadMatchMethod(std::string_view text, TCliCase& c, std::string& error);
+bool ReadTunerSpacing(std::string_view text, TCliCase& c, std::string& error);
 // The CSV file's text, already read.
-bool ReadScrewTableText(std::string_view text, TCaseInput& c, std::string& error);
-
-// The match of the computed case.
-present::TTunerResult MatchOf(const TCaseInput& c);
+bool ReadScrewTableText(std::string_view text, TCliCase& c, std::string& error);
 
 // Lines for the text output, from a blank line on: "Match" and its rows.
 std::string MatchText(const present::TTunerResult& t);

@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SmithOption.h"
 
-#include "GuideOptions.h"
 #include "Inputs.h"
-#include "Match.h"
 #include "SmithTexts.h"
 
 #include <QPainter>
@@ -89,16 +87,23 @@ bool ReadSmithOptions(const QCommandLineParser& parser, const TSmithOptionNames&
     return true;
 }
 
-smith::TSmithScene SmithSceneOf(const TCaseInput& c, const present::TTubeResult& tube, const smith::TSmithOptions& o)
+TSweepCase ChartSweepCase(const TCliCase& c, const present::TSnapshot& s)
+{
+    TSweepCase sc = s.sweepCase;
+    sc.In.LineKnown = c.lineGiven;
+    return sc;
+}
+
+smith::TSmithScene SmithSceneOf(const TCliCase& c, const present::TSnapshot& s, const smith::TSmithOptions& o)
 {
     // the sweep's extremes with the line's loss, as the text output gives them
-    TSweepCase sc{c.m, c.line, GuidePassFactor(c)};
-    sc.In.LineKnown = c.lineGiven;
+    const TSweepCase sc = ChartSweepCase(c, s);
+    const TSweepResult sweep = sc.In.LineKnown == s.sweepCase.In.LineKnown ? s.sweep : CalcLineSweep(sc, 0);
     smith::TSmithOptions withLoss = o;
-    withLoss.npPerM = c.guideGiven ? CaseGuide(c).attenuation.NpPerM : 0.0;
-    smith::TSmithScene scene = smith::MakeSmithScene(c.m, CalcLineSweep(sc, 0), withLoss);
-    if (c.match) smith::AddTunerPath(scene, MatchOf(c));
-    smith::AddPulledFrequency(scene, tube, c.line.FreqMHz);
+    withLoss.npPerM = c.guideGiven ? s.guide.attenuation.NpPerM : 0.0;
+    smith::TSmithScene scene = smith::MakeSmithScene(s.m, sweep, withLoss);
+    if (c.match) smith::AddTunerPath(scene, s.tuner);
+    smith::AddPulledFrequency(scene, s.tube, s.c.line.FreqMHz);
     return scene;
 }
 

@@ -31,11 +31,16 @@ bool IsSmithArgument(const char* arg);
 bool ReadSmithOptions(const QCommandLineParser& parser, const TSmithOptionNames& names, present::PowerUnit unit,
                       smith::TSmithOptions& o, std::string& error);
 
-// The scene of a computed case: the line as the Line Sweep takes it (unknown
-// when no line option was given: the path runs over the phase), a spiral
-// with the line's loss, the tuner's path with --match, and the pulled
-// frequency as the path's colour when tube has a pulling figure.
-smith::TSmithScene SmithSceneOf(const TCaseInput& c, const present::TTubeResult& tube, const smith::TSmithOptions& o);
+// The scene of the case c computed as s: the line as the Line Sweep takes it
+// (unknown when no line option was given: the path runs over the phase), a
+// spiral with the line's loss, the tuner's path with --match, and the pulled
+// frequency as the path's colour when the tube has a pulling figure.
+smith::TSmithScene SmithSceneOf(const TCliCase& c, const present::TSnapshot& s, const smith::TSmithOptions& o);
+
+// What the charts sweep: the snapshot's sweep, its line known only when a
+// line option (or a case file) gave it; without one the charts run over the
+// round-trip phase.
+TSweepCase ChartSweepCase(const TCliCase& c, const present::TSnapshot& s);
 
 // Writes --smith's file when it was given; false with the message in error.
 bool WriteSmithOption(const QCommandLineParser& parser, const TSmithOptionNames& names,

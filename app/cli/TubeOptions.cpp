@@ -2,6 +2,7 @@
 #include "TubeOptions.h"
 
 #include "EntryReader.h"
+#include "Inputs.h"
 #include "MagnetronExport.h"
 #include "MagnetronRows.h"
 #include "MagnetronTexts.h"
@@ -45,8 +46,6 @@ constexpr const char* kPhaseModel = "phase-model";
 
 QString Name(const char* option) { return QString::fromLatin1(option); }
 
-std::string Quoted(const QString& text) { return "\"" + present::ShortText(text.toStdString(), 40) + "\""; }
-
 }  // namespace
 
 void AddTubeOptions(QCommandLineParser& parser)
@@ -85,7 +84,7 @@ bool ReadTubeOptions(const QCommandLineParser& parser, present::TTubeCase& t, st
         const QString text = parser.value(Name(kPhaseModel));
         if (!present::LeakPhaseModelByName(text.toStdString(), t.measurement.phaseModel)) {
             std::fprintf(err, "merivane-calc: --%s %s: not one of fixed, disk, rayleigh\n", kPhaseModel,
-                         Quoted(text).c_str());
+                         Quoted(text.toStdString()).c_str());
             return false;
         }
     }
@@ -113,7 +112,7 @@ bool TTubeColumns::Apply(const std::vector<std::string>& cells, present::TTubeCa
         const std::string& text = cells[column];
         if (index < 0) {
             if (!present::LeakPhaseModelByName(text, t.measurement.phaseModel)) {
-                error = std::string(kPhaseModel) + " " + Quoted(QString::fromStdString(text)) +
+                error = std::string(kPhaseModel) + " " + Quoted(text) +
                         ": not one of fixed, disk, rayleigh";
                 return false;
             }
@@ -144,20 +143,6 @@ void AppendTubeOutput(std::string& out, TubeForm form, const present::TSnapshot&
         out += present::CaseText({present::MagnetronSection(s), present::MeasurementSection(s)});
         break;
     }
-}
-
-present::TSnapshot TubeSnapshot(const TModel& m, const TSweepInputs& line, const present::TTubeCase& t,
-                                const present::TDisplay& d)
-{
-    present::TSnapshot s;
-    s.c.inputs = m;  // the inputs of the model, sliced off its results
-    s.c.ideal = m.CplIdeal;
-    s.c.line = line;
-    s.c.display = d;
-    s.c.tube = t;
-    s.m = m;
-    s.tube = present::ComputeTube(m, line, t);
-    return s;
 }
 
 }  // namespace merivane

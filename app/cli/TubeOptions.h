@@ -29,12 +29,6 @@ bool TubeOptionsGiven(const QCommandLineParser& parser);
 // warnings go to err too.
 bool ReadTubeOptions(const QCommandLineParser& parser, present::TTubeCase& t, std::FILE* err);
 
-// A snapshot of the computed model with the tube's results, for the rows of
-// the magnetron and the measurement: the model's inputs and results, the
-// line, the tube's inputs and the display's power unit.
-present::TSnapshot TubeSnapshot(const TModel& m, const TSweepInputs& line, const present::TTubeCase& t,
-                                const present::TDisplay& d);
-
 // The magnetron's and the measurement's results added to one case's output:
 // two sections after the text's, the JSON's five objects, the CSV's columns.
 enum class TubeForm { Text, Csv, Json };

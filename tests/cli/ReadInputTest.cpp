@@ -24,14 +24,14 @@ protected:
 TEST_F(ChangedLimitOnTheCommandLine, ChangesTheClampAndItsWarning)
 {
     present::InputRowForTest(present::Input::AnodeI).hi = 500;
-    merivane::TCaseInput c = merivane::DefaultCase();
+    merivane::TCliCase c;
     const merivane::TReadResult r = merivane::ReadInput(InputId::Ia, "700", c);
     EXPECT_TRUE(r.ok);
-    EXPECT_EQ(c.m.Ia, 500);
+    EXPECT_EQ(c.c.inputs.Ia, 500);
     EXPECT_EQ(r.warning, "\"700\": outside 0 .. 500, clamped to 500");
     const merivane::TReadResult below = merivane::ReadInput(InputId::Ia, "499.5", c);
     EXPECT_EQ(below.warning, "");
-    EXPECT_EQ(c.m.Ia, 499.5);
+    EXPECT_EQ(c.c.inputs.Ia, 499.5);
 }
 
 struct TCliRead {
@@ -39,23 +39,23 @@ struct TCliRead {
     InputId id;
     const char* text;
     bool ok;
-    double (*value)(const merivane::TCaseInput&);
+    double (*value)(const merivane::TCliCase&);
     double expected;
     bool warned;
 };
 
-double Ia(const merivane::TCaseInput& c) { return c.m.Ia; }
-double Eff(const merivane::TCaseInput& c) { return c.m.Eff; }
-double SrcPha(const merivane::TCaseInput& c) { return c.m.SrcRfl.Pha; }
-double LoaMag(const merivane::TCaseInput& c) { return c.m.LoaRfl.Mag; }
-double LoaPha(const merivane::TCaseInput& c) { return c.m.LoaRfl.Pha; }
+double Ia(const merivane::TCliCase& c) { return c.c.inputs.Ia; }
+double Eff(const merivane::TCliCase& c) { return c.c.inputs.Eff; }
+double SrcPha(const merivane::TCliCase& c) { return c.c.inputs.SrcRfl.Pha; }
+double LoaMag(const merivane::TCliCase& c) { return c.c.inputs.LoaRfl.Mag; }
+double LoaPha(const merivane::TCliCase& c) { return c.c.inputs.LoaRfl.Pha; }
 
 class CliReads : public ::testing::TestWithParam<TCliRead> {};
 
 TEST_P(CliReads, AsTheWindowReads)
 {
     const TCliRead& t = GetParam();
-    merivane::TCaseInput c = merivane::DefaultCase();
+    merivane::TCliCase c;
     const merivane::TReadResult r = merivane::ReadInput(t.id, t.text, c);
     EXPECT_EQ(r.ok, t.ok) << r.error;
     EXPECT_NEAR(t.value(c), t.expected, 1e-15) << t.text;
@@ -83,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(CliMessages, QuoteAtMostFortyCharacters)
 {
-    merivane::TCaseInput c = merivane::DefaultCase();
+    merivane::TCliCase c;
     const std::string long_(1000, 'x');
     const merivane::TReadResult r = merivane::ReadInput(InputId::Ia, long_, c);
     ASSERT_FALSE(r.ok);

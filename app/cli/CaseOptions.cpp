@@ -1,0 +1,157 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The case the options give: ReadCaseOptions of CliOptions.h.
+#include "CliOptions.h"
+
+#include "CaseFile.h"
+#include "GuideOptions.h"
+#include "InputRows.h"
+#include "Match.h"
+#include "PowerToMatch.h"
+#include "EntryReader.h"
+#include "TubeOptions.h"
+
+#include <span>
+#include <vector>
+
+namespace merivane::cli {
+
+namespace {
+
+std::string U(const QString& s) { return s.toStdString(); }
+
+struct TChoice {
+    const char* text;
+    int value;
+};
+constexpr TChoice kPowerUnits[] = {{"W", static_cast<int>(present::PowerUnit::Watts)},
+                                   {"dBm", static_cast<int>(present::PowerUnit::Dbm)},
+                                   {"dBW", static_cast<int>(present::PowerUnit::DbW)},
+                                   {"dBkW", static_cast<int>(present::PowerUnit::DbkW)}};
+constexpr TChoice kFactorUnits[] = {{"mag", 0}, {"%", 1}, {"dB", 2}};
+constexpr TChoice kMeasUnits[] = {{"power", 0}, {"%", 1}, {"dB", 2}};
+constexpr TChoice kFormats[] = {{"text", kText}, {"csv", kCsv}, {"json", kJson}};
+
+// The value of a choice option, its case ignored; false with the message
+// printed when it is none of the choices.
+bool Choose(const QCommandLineParser& parser, const QString& option, std::span<const TChoice> choices, int& value)
+{
+    if (!parser.isSet(option)) return true;
+    const QString text = parser.value(option);
+    std::string names;
+    for (const TChoice& c : choices) {
+        if (text.compare(QLatin1String(c.text), Qt::CaseInsensitive) == 0) {
+            value = c.value;
+            return true;
+        }
+        names += (names.empty() ? "" : ", ") + std::string(c.text);
+    }
+    Fail("--" + U(option) + " " + Quoted(U(text)) + ": not one of " + names);
+    return false;
+}
+
+// A case file's case, as the options would give it; false with the message
+// printed when it cannot be read or is refused. Each warning line of the
+// reader is printed as a warning.
+bool ReadCaseFileOption(const std::string& path, TCliCase& c)
+{
+    std::string text, error;
+    if (!ReadOptionFile("case", path, present::kMaxCaseFileBytes, text, error)) {
+        Fail(error);
+        return false;
+    }
+    const present::TCaseReadResult r = present::ReadCaseFile(text);
+    if (!r.ok) {
+        Fail("--case " + Quoted(path) + ": " + r.error);
+        return false;
+    }
+    for (const QString& line : QString::fromStdString(r.warning).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        Warn("--case " + Quoted(path) + ": " + U(line));
+    c = FromCaseFile(r.c);
+    return true;
+}
+
+bool ReadGuide(const QCommandLineParser& parser, TCliCase& c)
+{
+    std::string error;
+    std::vector<std::string> warnings;
+    const bool read = ReadGuideOptions(parser, c, error, warnings);
+    for (const std::string& line : warnings) Warn(line);
+    if (!read) Fail(error);
+    return read;
+}
+
+// --va .. --span, each over the case.
+bool ReadInputs(const QCommandLineParser& parser, TCliCase& c)
+{
+    for (int i = 0; i < kInputIdCount; ++i) {
+        const auto id = static_cast<InputId>(i);
+        const QString name = QString::fromLatin1(InputIdName(id));
+        if (!parser.isSet(name)) continue;
+        const TReadResult r = ReadInput(id, U(parser.value(name)), c);
+        if (!r.ok) {
+            Fail("--" + U(name) + " " + r.error);
+            return false;
+        }
+        if (!r.warning.empty()) Warn("--" + U(name) + " " + r.warning);
+    }
+    return true;
+}
+
+// --power-to-match: the anode current for the power at the case's Va and Eff.
+bool ReadPowerToMatch(const QCommandLineParser& parser, const QString& option, TCliCase& c)
+{
+    if (!parser.isSet(option)) return true;
+    const std::string name = "--" + U(option), text = U(parser.value(option));
+    if (parser.isSet(QStringLiteral("ia"))) {
+        Fail("--ia and " + name + " cannot be used together: both set the anode current");
+        return false;
+    }
+    const present::TCurrentForPower r = present::CurrentForPower(c.c.inputs, text);
+    if (!r.ok) {
+        Fail(name + " " + Quoted(text) +
+             (c.c.inputs.Va > 0 && c.c.inputs.Eff > 0 ? ": not a power in watts"
+                                                      : ": no anode current gives a power at Va 0 or efficiency 0"));
+        return false;
+    }
+    if (r.clamped) {
+        const present::TInputRow& ia = present::InputRow(present::Input::AnodeI);
+        Warn(name + " " + Quoted(text) + ": the anode current " + present::LimitText(r.unclamped) + " A is outside " +
+             present::LimitText(ia.lo) + " .. " + present::LimitText(ia.hi) + ", clamped to " +
+             present::LimitText(r.amps));
+    }
+    c.c.inputs.Ia = r.amps;
+    return true;
+}
+
+// The units of the case file, or the window's first ones, and the format.
+bool ReadUnits(const QCommandLineParser& parser, const TOptionNames& names, TCliCase& c, int& format)
+{
+    int power = static_cast<int>(c.c.display.power);
+    if (!Choose(parser, names.powerUnit, kPowerUnits, power) ||
+        !Choose(parser, names.factorUnit, kFactorUnits, c.c.factorUnit) ||
+        !Choose(parser, names.measUnit, kMeasUnits, c.c.measUnit) || !Choose(parser, names.format, kFormats, format))
+        return false;
+    c.c.display.power = static_cast<present::PowerUnit>(power);
+    return true;
+}
+
+}  // namespace
+
+bool ReadCaseOptions(const QCommandLineParser& parser, const TOptionNames& names, TCliCase& c, int& format)
+{
+    c = TCliCase{};
+    format = kText;
+    if (parser.isSet(names.caseFile) && !ReadCaseFileOption(U(parser.value(names.caseFile)), c)) return false;
+    if (!ReadGuide(parser, c) || !ReadInputs(parser, c)) return false;
+    if (std::string error; !ReadMatchOptions(parser, c, error)) {
+        Fail(error);
+        return false;
+    }
+    if (!ReadPowerToMatch(parser, names.powerToMatch, c) || !ReadUnits(parser, names, c, format)) return false;
+    // the magnetron and the measurement: shown when an option or the case file sets them
+    if (!ReadTubeOptions(parser, c.c.tube, stderr)) return false;
+    c.tubeShown = TubeOptionsGiven(parser) || c.c.tube != present::DefaultTubeCase();
+    return true;
+}
+
+}  // namespace merivane::cli
