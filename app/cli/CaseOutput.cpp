@@ -5,6 +5,7 @@
 #include "EntryReader.h"
 #include "Export.h"
 #include "GuideOptions.h"
+#include "GuideTexts.h"
 #include "InputRows.h"
 #include "MagnetronTexts.h"
 #include "Match.h"
@@ -71,12 +72,12 @@ std::string CaseOutput(const TCliCase& c, const present::TSnapshot& s, Format fo
         break;
     case kText: {
         std::vector<present::TSection> sections = present::CaseSections(s.m, d, extra);
-        if (c.guideGiven) sections.push_back(GuideSection(s.c.guide, s.guide));
+        if (c.guideGiven) sections.push_back(present::GuideSection(s));
         out = present::CaseText(sections);
         break;
     }
     }
-    if (c.match) AddMatchOutput(out, MatchFormat(format), s.tuner);
+    if (c.match) AddMatchOutput(out, MatchFormat(format), s);
     if (c.tubeShown) AppendTubeOutput(out, TubeFormOf(format), s);
     return out;
 }

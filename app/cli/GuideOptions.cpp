@@ -125,44 +125,6 @@ std::vector<std::pair<const char*, std::optional<double>>> GuideNumbers(const pr
     };
 }
 
-present::TSection GuideSection(const present::TGuideInputs& in, const present::TGuideResult& g)
-{
-    present::TSection s;
-    s.title = "Guide";
-    const auto row = [&](const std::string& caption, const std::string& text, const std::string& unit) {
-        s.rows.push_back(present::TCaseRow{caption, {present::TValue{text, unit}}});
-    };
-    const auto lossText = [&]() -> std::string {
-        switch (in.loss) {
-        case LossSource::Entered: return "entered, " + present::LimitText(in.lossDbPerM) + " dB/m";
-        case LossSource::Conductor: return std::string("conductor, ") + present::ConductorKey(in.metal);
-        case LossSource::None: break;
-        }
-        return "none";
-    };
-    row("Line loss", lossText(), "");
-    if (g.attenuation.Status == kLossOk || g.attenuation.Status == kLossNone)
-        row("Attenuation", Fixed(g.attenuation.DbPerM, 5), "dB/m");
-    else
-        row("Attenuation", std::string("n/a (") + g.attenuation.Status + ")", "");
-    row("Power lost in the line", Fixed(g.loss.LineLossW, 3), "W");
-    row("Power absorbed by the load", Fixed(g.loss.AbsorbedW, 3), "W");
-    row("Reflection seen at the source", Fixed(g.loss.SourceEndReflMag, 5), "");
-    row("Breakdown field", present::LimitText(in.breakdownKvPerM), "kV/m");
-    if (g.load.Defined) {
-        row("Peak field", Fixed(g.load.PeakFieldKvPerM, 3), "kV/m");
-        row("Peak field at the highest Pinc", Fixed(g.load.PeakFieldMaxKvPerM, 3), "kV/m");
-        if (g.load.BreakdownMargin >= kInfinity)
-            row("Breakdown margin", "no field", "");
-        else
-            row("Breakdown margin", Fixed(g.load.BreakdownMargin, 3) + " (" +
-                                        Fixed(g.load.BreakdownMarginDb, 2) + " dB)", "");
-    } else {
-        row("Peak field", std::string("n/a (") + g.load.Status + ")", "");
-    }
-    return s;
-}
-
 std::string WithGuideJson(const std::string& json, const present::TGuideResult& g)
 {
     std::string object = "  \"guide\": {\n";

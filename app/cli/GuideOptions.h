@@ -39,8 +39,6 @@ bool ReadGuideOptions(const QCommandLineParser& parser, TCliCase& c, std::string
 // The output's names and numbers, null (nullopt) where not defined.
 std::vector<std::pair<const char*, std::optional<double>>> GuideNumbers(const present::TGuideResult& g);
 
-// The text output's section: the guide's inputs in and its result g.
-present::TSection GuideSection(const present::TGuideInputs& in, const present::TGuideResult& g);
 // The JSON with the object "guide" before "display".
 std::string WithGuideJson(const std::string& json, const present::TGuideResult& g);
 // The case's CSV (a header and a row) with the guide's columns at the end.

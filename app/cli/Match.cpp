@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Match.h"
 
+#include "Case.h"
+#include "Export.h"
 #include "Fields.h"
 #include "ScrewTable.h"
-#include "Export.h"
+#include "TunerTexts.h"
 
 #include <QCommandLineParser>
 #include <QFile>
@@ -165,41 +167,14 @@ bool ReadMatchOptions(const QCommandLineParser& parser, TCliCase& c, std::string
     return true;
 }
 
-void AddMatchOutput(std::string& out, int format, const TTunerResult& t)
+void AddMatchOutput(std::string& out, int format, const present::TSnapshot& s)
 {
     switch (format) {
-    case 1: AddMatchCsv(out, t); break;
-    case 2: AddMatchJson(out, t); break;
-    default: out += MatchText(t); break;
+    case 1: AddMatchCsv(out, s.tuner); break;
+    case 2: AddMatchJson(out, s.tuner); break;
+    // the Tuner view's readouts, in the chosen power unit
+    default: out += "\n" + present::CaseText({present::TunerSection(s)}); break;
     }
-}
-
-std::string MatchText(const TTunerResult& t)
-{
-    const TMatchResult& r = t.match;
-    std::vector<std::pair<std::string, std::string>> rows;
-    rows.emplace_back("Method", present::MethodCaption(r.Method));
-    if (r.GuideWavelengthMm > 0) rows.emplace_back("Guide Wavelength", Fixed(r.GuideWavelengthMm, 2) + " mm");
-    if (r.SpacingMm > 0) rows.emplace_back("Stub Spacing", Fixed(r.SpacingMm, 2) + " mm");
-    const cplx y(r.LoadAdmittance[0], r.LoadAdmittance[1]);
-    if (AdmittanceKnown(r))
-        rows.emplace_back("Load Admittance",
-                          Fixed(y.real(), 4) + (y.imag() < 0 ? " - j" : " + j") + Fixed(std::fabs(y.imag()), 4));
-    for (int i = 0; i < r.SolutionCount; ++i)
-        rows.emplace_back("Solution " + std::to_string(i + 1) + (i == t.solution ? " (chosen)" : ""), SolutionText(t, i));
-    rows.emplace_back("Matchable", r.Matchable ? "yes" : std::string("no: ") + present::MatchStatusText(r.Status));
-    rows.emplace_back("Absorbed Power", Fixed(t.after.AbsorbedW, 1) + " W");
-    rows.emplace_back("Absorbed When Matched", Fixed(t.after.MatchedAbsorbedW, 1) + " W");
-    if (std::isfinite(t.after.GainDb))
-        rows.emplace_back("Gain", Fixed(t.after.GainPercent, 2) + " % (" + Fixed(t.after.GainDb, 3) + " dB)");
-    char seen[32];
-    std::snprintf(seen, sizeof seen, "%.3g", t.after.SeenReflMag);
-    rows.emplace_back("Magnetron Then Sees", "|\u0393| " + std::string(seen) + ", SWR " + Fixed(t.after.SeenSwr, 3));
-    std::size_t width = 0;
-    for (const auto& [k, v] : rows) width = std::max(width, k.size());
-    std::string out = "\nMatch\n";
-    for (const auto& [k, v] : rows) out += k + std::string(width + 2 - k.size(), ' ') + v + "\n";
-    return out;
 }
 
 void AddMatchJson(std::string& json, const TTunerResult& t)

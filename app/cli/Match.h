@@ -21,7 +21,7 @@ void AddMatchOptions(QCommandLineParser& parser);
 bool ReadMatchOptions(const QCommandLineParser& parser, TCliCase& c, std::string& error);
 // The case's match (its snapshot's) added to one case's output in format
 // 0 text, 1 CSV, 2 JSON.
-void AddMatchOutput(std::string& out, int format, const present::TTunerResult& t);
+void AddMatchOutput(std::string& out, int format, const present::TSnapshot& s);
 
 // The option texts, read into c.c.tuner; c.match is set by a method. False
 // with error set (the quoted text and why) on a bad value.
@@ -30,8 +30,6 @@ bool ReadTunerSpacing(std::string_view text, TCliCase& c, std::string& error);
 // The CSV file's text, already read.
 bool ReadScrewTableText(std::string_view text, TCliCase& c, std::string& error);
 
-// Lines for the text output, from a blank line on: "Match" and its rows.
-std::string MatchText(const present::TTunerResult& t);
 
 // Adds the object "match" as the last member of a JSON object's text that
 // ends in "\n}\n".
