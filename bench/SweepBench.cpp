@@ -22,6 +22,7 @@ public:
     bool Confirm(QWidget*, const QString&, const QString&) override { return false; }
     void Error(QWidget*, const QString&, const QString&) override {}
     bool CloseWithoutSaving(QWidget*, const QString&, const QString&) override { return false; }
+    SaveChoice SaveChanges(QWidget*, const QString&, const QString&) override { return SaveChoice::Discard; }
 };
 
 // The window shown on the page, the coupler not ideal, so that every part of

@@ -17,6 +17,7 @@ public:
     bool Confirm(QWidget*, const QString&, const QString&) override { return false; }
     void Error(QWidget*, const QString&, const QString&) override {}
     bool CloseWithoutSaving(QWidget*, const QString&, const QString&) override { return false; }
+    SaveChoice SaveChanges(QWidget*, const QString&, const QString&) override { return SaveChoice::Discard; }
 };
 
 inline int RunWindowBenchmarks(int argc, char** argv)

@@ -96,14 +96,23 @@ void CalcCouplerMeas(TModel& m, bool ideal, long double incident)
     m.MeaMax.Mag = StoredResult(DivideOrInfinity(g + d, 1.0L - d * g));
     m.MeaMin.Rloss = MagToDb(m.MeaMin.Mag);
     m.MeaMin.Swr = ReadingSwr(m.MeaMin.Mag);
+    // the readings' mismatch factors 1 - |G|^2, as (1 - |G|)(1 + |G|); below
+    // zero for a reading above 1
+    const auto readingMism = [](double mag) {
+        const ext g = mag;
+        return static_cast<double>((1.0L - g) * (1.0L + g));
+    };
+    m.MeaMin.Mism = readingMism(m.MeaMin.Mag);
     if (m.MeaMax.Mag >= kInfinity) {
         // An infinite reading stays infinite in every representation: its
         // 20 log10 would read 320 dB and its SWR a perfect match.
         m.MeaMax.Rloss = kInfinity;
         m.MeaMax.Swr = kInfinity;
+        m.MeaMax.Mism = -kInfinity;
     } else {
         m.MeaMax.Rloss = MagToDb(m.MeaMax.Mag);
         m.MeaMax.Swr = ReadingSwr(m.MeaMax.Mag);
+        m.MeaMax.Mism = StoredResult(readingMism(m.MeaMax.Mag));
     }
 }
 

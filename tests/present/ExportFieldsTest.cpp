@@ -50,11 +50,11 @@ std::vector<THand> HandValues()
         {"Va", 4000}, {"Ia", 3}, {"Eff", 0.85},
         {"SrcRfl.Mag", 0.2}, {"SrcRfl.Pha", 30}, {"SrcRfl.Rloss", -13.9794}, {"SrcRfl.Swr", 1.5}, {"SrcRfl.Mism", 0.96},
         {"LoaRfl.Mag", 0.5}, {"LoaRfl.Pha", 60}, {"LoaRfl.Rloss", -6.0206}, {"LoaRfl.Swr", 3}, {"LoaRfl.Mism", 0.75},
-        // the couplers' readings of the load carry no phase and no mismatch
+        // the couplers' readings of the load carry no phase; their mismatch is 1 - |G|^2
         {"MeaMin.Mag", meaMin}, {"MeaMin.Pha", 0}, {"MeaMin.Rloss", 20 * std::log10(meaMin)},
-        {"MeaMin.Swr", 1.45 / 0.65}, {"MeaMin.Mism", 0},
+        {"MeaMin.Swr", 1.45 / 0.65}, {"MeaMin.Mism", 1 - meaMin * meaMin},
         {"MeaMax.Mag", meaMax}, {"MeaMax.Pha", 0}, {"MeaMax.Rloss", 20 * std::log10(meaMax)},
-        {"MeaMax.Swr", 1.55 / 0.35}, {"MeaMax.Mism", 0},
+        {"MeaMax.Swr", 1.55 / 0.35}, {"MeaMax.Mism", 1 - meaMax * meaMax},
         {"Interf", 1 / 1.01}, {"InterfMin", 1 / 1.21}, {"InterfMax", 1 / 0.81},
         // (1 - |Gs|^2)(1 - |Gl|^2) = 0.96 * 0.75 = 0.72
         {"TrGain", 0.72 / 1.01}, {"TrGainMin", 0.72 / 1.21}, {"TrGainMax", 0.72 / 0.81},

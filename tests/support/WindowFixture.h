@@ -59,6 +59,14 @@ public:
         Error(parent, caption, text);
         return closeWithoutSaving;
     }
+    // Unsaved changes at closing: recorded, and answered as set here.
+    SaveChoice saveChoice = SaveChoice::Discard;
+    std::vector<QString> saveQuestions;
+    SaveChoice SaveChanges(QWidget*, const QString& caption, const QString& text) override
+    {
+        saveQuestions.push_back(caption + QStringLiteral("|") + text);
+        return saveChoice;
+    }
 };
 
 // The first line of a box's text.

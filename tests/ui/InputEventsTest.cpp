@@ -271,6 +271,7 @@ public:
         Error(parent, caption, text);
         return false;
     }
+    SaveChoice SaveChanges(QWidget*, const QString&, const QString&) override { return SaveChoice::Discard; }
 };
 
 // Typing no longer opens an error box at all: beyond the double range is a

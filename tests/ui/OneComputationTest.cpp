@@ -172,3 +172,28 @@ TEST_F(OneComputationTest, ALossyLineIsShownAtTheLoadAndNotedOnTheTransmissionPa
 }
 
 }  // namespace
+
+namespace {
+
+// Ctrl+Z in a Workbench field with nothing of its own to undo undoes the
+// case's last step; with an edit of its own, the field undoes that first.
+TEST_F(OneComputationTest, CtrlZInAWorkbenchFieldUndoesTheCasesLastStep)
+{
+    Show();
+    TWorkbench* wb = OpenWorkbench();
+    ASSERT_NE(wb, nullptr);
+    wb->activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == wb; }));
+    QLineEdit* eff = wb->Inputs()->Field(Input::Effic);
+    Enter(eff, "80");
+    ASSERT_EQ(Snap().c.inputs.Eff, 0.8);
+    QLineEdit* va = wb->Inputs()->Field(Input::AnodeV);
+    va->setFocus(Qt::OtherFocusReason);
+    QTest::keyClicks(va, "9");  // an edit of its own: Ctrl+Z takes it back
+    QTest::keyClick(va, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Snap().c.inputs.Eff, 0.8);
+    QTest::keyClick(va, Qt::Key_Z, Qt::ControlModifier);  // nothing of its own left
+    EXPECT_EQ(Snap().c.inputs.Eff, 0.85);
+}
+
+}  // namespace

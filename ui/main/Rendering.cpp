@@ -17,9 +17,10 @@ QString Q(const std::string& s) { return QString::fromLatin1(s.data(), static_ca
 // The unit captions, made once.
 const QString& Caption(present::Unit u)
 {
-    static const QString captions[] = {QString(),           QStringLiteral("W"),    QStringLiteral("kW"),
-                                       QStringLiteral("dBm"), QStringLiteral("dBW"), QStringLiteral("dBkW"),
-                                       QStringLiteral("%"),   QStringLiteral("dB")};
+    using U = present::Unit;
+    static const QString captions[] = {QString(),  Q(UnitCaption(U::W)),   Q(UnitCaption(U::kW)),
+                                       Q(UnitCaption(U::dBm)), Q(UnitCaption(U::dBW)), Q(UnitCaption(U::dBkW)),
+                                       Q(UnitCaption(U::Percent)), Q(UnitCaption(U::dB))};
     return captions[static_cast<int>(u)];
 }
 

@@ -33,18 +33,21 @@ struct TKey {
     int intDefault;  // a list's index; for a radio button, -1: its state when read; a spinner's is its layout position
 };
 
+// An input's key: its settings key in the input table.
+const char* InputKey(present::Input id) { return present::InputRow(id).settingsKey; }
+
 // The file order; the load order is loadRank's.
-constexpr std::array<TKey, 26> kKeys{{
-    {"edAnodeV", Kind::Text, 30, 0},
-    {"edAnodeI", Kind::Text, 31, 0},
-    {"edSrcMag", Kind::Text, 32, 0},
-    {"edLoaMag", Kind::Text, 33, 0},
+const std::array<TKey, 26> kKeys{{
+    {InputKey(present::Input::AnodeV), Kind::Text, 30, 0},
+    {InputKey(present::Input::AnodeI), Kind::Text, 31, 0},
+    {InputKey(present::Input::SrcMag), Kind::Text, 32, 0},
+    {InputKey(present::Input::LoaMag), Kind::Text, 33, 0},
     {"Top", Kind::Top, 10, 0},
     {"Left", Kind::Left, 20, 0},
-    {"udEff", Kind::Spinner, 50, 0},
-    {"udSrcPha", Kind::Spinner, 51, 0},
-    {"udDire", Kind::Spinner, 53, 0},
-    {"udLoaPha", Kind::Spinner, 52, 0},
+    {InputKey(present::Input::Effic), Kind::Spinner, 50, 0},
+    {InputKey(present::Input::SrcPha), Kind::Spinner, 51, 0},
+    {InputKey(present::Input::Dire), Kind::Spinner, 53, 0},
+    {InputKey(present::Input::LoaPha), Kind::Spinner, 52, 0},
     {"cbSrcRfl", Kind::List, 40, 0},
     {"cbSrcMism", Kind::List, 41, 0},
     {"cbLoaRfl", Kind::List, 42, 0},
@@ -92,7 +95,7 @@ QString TForm1::GetAutoIniFilepath() const { return merivane::env::UserDataDir +
 
 void TForm1::LoadSettings(TIniFile& ini)
 {
-    std::array<const TKey*, kKeys.size()> order{};
+    std::array<const TKey*, std::tuple_size_v<decltype(kKeys)>> order{};
     std::transform(kKeys.begin(), kKeys.end(), order.begin(), [](const TKey& k) { return &k; });
     std::sort(order.begin(), order.end(), [](const TKey* a, const TKey* b) { return a->loadRank < b->loadRank; });
 

@@ -10,6 +10,7 @@
 #include "ui_TForm1.h"
 
 #include <QCloseEvent>
+#include <QUndoStack>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -73,7 +74,8 @@ void TForm1::Button1Click() { close(); }
 
 void TForm1::FormClose(QCloseEvent* event)
 {
-    if (!prompter_->Confirm(this, QStringLiteral("Confirm"), QStringLiteral("Terminate Merivane ?"))) {
+    if (!prompter_->Confirm(this, QStringLiteral("Confirm"), QStringLiteral("Terminate Merivane ?")) ||
+        !SaveOrDiscardCase()) {
         event->ignore();
         return;
     }
@@ -100,6 +102,22 @@ void TForm1::FormClose(QCloseEvent* event)
     AutoIniFile.reset();
     if (help_) help_->close();
     event->accept();
+    emit Closed();  // the program ends with this window: the Workbench goes too
+}
+
+// An unsaved case is saved, or left, as the user says; false for Cancel, or
+// when the save did not happen.
+bool TForm1::SaveOrDiscardCase()
+{
+    if (!doc_ || doc_->Stack()->isClean()) return true;
+    const std::string name = cases_->CaseName();
+    const QString shown = name.empty() ? QStringLiteral("Untitled") : QString::fromStdString(name);
+    switch (prompter_->SaveChanges(this, QStringLiteral("Merivane"),
+                                   QStringLiteral("Save changes to the case \u201c%1\u201d?").arg(shown))) {
+    case IPrompter::SaveChoice::Save: return cases_->Save();
+    case IPrompter::SaveChoice::Discard: return true;
+    default: return false;
+    }
 }
 
 void StartWindow(TForm1& window, const QStringList& arguments)

@@ -66,6 +66,8 @@ public:
     // --- start-up, shutdown, help
     void FormCreate();
     void FormClose(QCloseEvent* event);
+    // Asks whether to save an unsaved case; false when closing should stop.
+    bool SaveOrDiscardCase();
     void Button1Click();
     void bHelpClick();
     QTextBrowser* HelpBrowser() const;
@@ -152,6 +154,8 @@ signals:
     // The user changed the case (text names the change): the case's undo
     // steps record it.
     void CaseChanged(const QString& text);
+    // The window was closed, and with it the program.
+    void Closed();
 
 public:
     // Runs one handler; an error that escapes it is reported in an error box.

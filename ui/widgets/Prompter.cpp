@@ -32,3 +32,16 @@ bool TMessageBoxPrompter::CloseWithoutSaving(QWidget* parent, const QString& cap
     box.exec();
     return box.clickedButton() == close;
 }
+
+IPrompter::SaveChoice TMessageBoxPrompter::SaveChanges(QWidget* parent, const QString& caption, const QString& text)
+{
+    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                    parent);
+    box.setDefaultButton(QMessageBox::Cancel);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save: return SaveChoice::Save;
+    case QMessageBox::Discard: return SaveChoice::Discard;
+    default: return SaveChoice::Cancel;
+    }
+}

@@ -18,6 +18,9 @@ public:
     // A failed save at closing: "Cancel", the default, keeps the window;
     // "Close Without Saving" ends the program. True for the second.
     virtual bool CloseWithoutSaving(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // Unsaved changes at closing: Save, Discard or Cancel (the default).
+    enum class SaveChoice { Save, Discard, Cancel };
+    virtual SaveChoice SaveChanges(QWidget* parent, const QString& caption, const QString& text) = 0;
 };
 
 // The real boxes.
@@ -27,4 +30,5 @@ public:
     void Error(QWidget* parent, const QString& caption, const QString& text) override;
     void Warning(QWidget* parent, const QString& caption, const QString& text) override;
     bool CloseWithoutSaving(QWidget* parent, const QString& caption, const QString& text) override;
+    SaveChoice SaveChanges(QWidget* parent, const QString& caption, const QString& text) override;
 };

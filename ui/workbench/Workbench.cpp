@@ -23,6 +23,8 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDockWidget>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QUndoStack>
@@ -141,8 +143,24 @@ TCaseView* TWorkbench::View(const QString& title)
     return nullptr;
 }
 
+bool TWorkbench::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const auto* field = qobject_cast<QLineEdit*>(watched);
+        const bool undo = key->matches(QKeySequence::Undo);
+        const bool redo = key->matches(QKeySequence::Redo) ||
+                          key->keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_Y) ||
+                          key->keyCombination() == QKeyCombination(Qt::CTRL | Qt::SHIFT, Qt::Key_Z);
+        // left unaccepted: the window's shortcut, the case's step, runs
+        if (field && ((undo && !field->isUndoAvailable()) || (redo && !undo && !field->isRedoAvailable()))) return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void TWorkbench::Attach(TCaseView* view)
 {
+    for (QLineEdit* field : view->findChildren<QLineEdit*>()) field->installEventFilter(this);
     connect(view, &TCaseView::Edited, this, [this](const present::TCase& c, const QString& what, int mergeId) {
         form_.Guarded([&] {
             TCaseState s = doc_->State();
@@ -218,6 +236,7 @@ void InstallWorkbench(TForm1& form)
             wb = new TWorkbench(form);
             form.setProperty(kProperty, QVariant::fromValue(static_cast<QObject*>(wb)));
             QObject::connect(&form, &QObject::destroyed, wb, [wb] { delete wb; });
+            QObject::connect(&form, &TForm1::Closed, wb, &QWidget::close);
         }
         wb->ShowView(view);
     });

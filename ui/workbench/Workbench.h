@@ -59,6 +59,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Undo and Redo keys in a field with no edit of its own to undo or redo
+    // go to the case's steps, as in the main window.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void MakeDocks();

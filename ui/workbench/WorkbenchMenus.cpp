@@ -53,7 +53,11 @@ void TWorkbench::MakeMenus()
     file->addSeparator();
     QAction* close = file->addAction(QStringLiteral("&Close"));
     connect(close, &QAction::triggered, this, &QWidget::close);
-    close->setShortcut(QKeySequence::Close);
+    // Ctrl+W hides the Workbench on every desktop, whatever its own Close key
+    QList<QKeySequence> closeKeys{QKeySequence(Qt::CTRL | Qt::Key_W)};
+    for (const QKeySequence& k : QKeySequence::keyBindings(QKeySequence::Close))
+        if (!closeKeys.contains(k)) closeKeys << k;
+    close->setShortcuts(closeKeys);
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     edit->addAction(Borrow(this, form_.UndoAction()));
