@@ -38,9 +38,10 @@ TEST(CouplerMeas, WorkedExampleWithATwentyDbCoupler)
     EXPECT_NEAR(m.MeaMax.Mag, 0.6 / 0.95, 1e-15);
     EXPECT_NEAR(m.MeaMax.Rloss, -3.99, 5e-3);
     EXPECT_NEAR(m.MeaMax.Swr, 4.428571, 5e-7);
-    // phase and mismatch of the measured range are never written
+    // the couplers read no phase; the readings' mismatch is 1 - |G|^2
     EXPECT_EQ(m.MeaMin.Pha, 0.0);
-    EXPECT_EQ(m.MeaMax.Mism, 0.0);
+    EXPECT_NEAR(m.MeaMin.Mism, 1 - (0.4 / 1.05) * (0.4 / 1.05), 1e-15);
+    EXPECT_NEAR(m.MeaMax.Mism, 1 - (0.6 / 0.95) * (0.6 / 0.95), 1e-15);
 }
 
 TEST(CouplerMeas, IdealCouplerReadsTheTruth)

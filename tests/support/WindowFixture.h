@@ -136,6 +136,15 @@ protected:
     TUpDown* Spinner(const char* n) const { return Find<TUpDown>(n); }
     QString Text(const char* n) const { return Label(n)->text(); }
 
+    // Types into a field of any window (the Workbench's too) and presses Enter.
+    static void Enter(QLineEdit* f, const QString& text)
+    {
+        f->setFocus(Qt::OtherFocusReason);
+        f->selectAll();
+        QTest::keyClicks(f, text);
+        QTest::keyClick(f, Qt::Key_Return);
+    }
+
     // Types into a field as a user does: focus it, replace its text, and leave
     // it with Tab.
     void TypeAndLeave(const char* field, const QString& text)

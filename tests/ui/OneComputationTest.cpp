@@ -41,13 +41,6 @@ public:
         EXPECT_NE(wb, nullptr);
         return wb;
     }
-    static void Enter(QLineEdit* f, const QString& text)
-    {
-        f->setFocus(Qt::OtherFocusReason);
-        f->selectAll();
-        QTest::keyClicks(f, text);
-        QTest::keyClick(f, Qt::Key_Return);
-    }
     static QToolButton* Up(TUpDown* u)
     {
         for (QToolButton* b : u->findChildren<QToolButton*>())

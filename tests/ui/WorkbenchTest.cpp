@@ -44,14 +44,6 @@ protected:
         }
         return wb;
     }
-    // Types into a field of the Workbench and presses Enter.
-    static void Enter(QLineEdit* f, const QString& text)
-    {
-        f->setFocus(Qt::OtherFocusReason);
-        f->selectAll();
-        QTest::keyClicks(f, text);
-        QTest::keyClick(f, Qt::Key_Return);
-    }
     // Pload from the closed form Pmatch (1 - |Gl|^2) / |1 - Gs Gl|^2, source 0.2 at 0 degrees.
     static double Absorbed(double mag, double phaseDeg)
     {
