@@ -15,14 +15,7 @@ using ext = long double;
 // the unit ("Min Error %").
 constexpr int kFirstLoadMeasErrorColumn = 3;
 
-const char* MismFormName(int index)
-{
-    switch (index) {
-    case 1: return "dB";
-    case 2: return "%";
-    default: return "Mag";
-    }
-}
+const char* MismFormName(int index) { return ChoiceCaption(kMismatchFormNames, index); }
 
 // The entered form of a reflection, as its field shows it.
 std::string ReflInputText(const TRefl& r, int form)
@@ -65,14 +58,7 @@ std::string Escaped(const std::string& s)
 
 }  // namespace
 
-const char* ReflFormName(int form)
-{
-    switch (form) {
-    case 1: return "dB";
-    case 2: return "SWR";
-    default: return "Mag";
-    }
-}
+const char* ReflFormName(int form) { return ChoiceCaption(kReflFormNames, form); }
 
 TSection InputSection(const TModel& m, const TDisplay& d)
 {

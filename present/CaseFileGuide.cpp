@@ -5,6 +5,7 @@
 #include "EntryReader.h"
 #include "Export.h"
 #include "Fields.h"
+#include "ReflectionText.h"
 
 #include <QJsonValue>
 
@@ -47,14 +48,11 @@ public:
             text = Shortest(v.toDouble());
         else
             return Fail(Path(row.key) + ": a number is expected, not " + JsonTypeName(v));
-        const TInputRow input = AsInputRow(row);
-        const TReading r = ReadEntry(input, text, value);
-        if (r.outcome == Outcome::NotANumber)
-            return Fail(Path(row.key) + ": " + QuoteTyped(text) + " is not a number");
-        if (r.outcome == Outcome::Below || r.outcome == Outcome::Above)
-            clamps_.push_back(Path(row.key) + ": " + QuoteTyped(text) + " is outside " + LimitText(row.lo) + " .. " +
-                              LimitText(row.hi) + row.unit + "; " + LimitText(r.value) + " is used");
-        value = r.value;
+        double read = value;
+        const TInputReading r = ReadInputNumber(row.id, text, read);
+        if (!r.ok) return Fail(Path(row.key) + ": " + r.error);
+        if (!r.warning.empty()) clamps_.push_back(Path(row.key) + ": " + r.warning);
+        value = read;
         return true;
     }
 
@@ -101,7 +99,7 @@ void AppendGuideSection(std::string& out, const TGuideInputs& g)
         out += ": ";
         // EntryText reads back to the same double; a text that is no plain
         // decimal number goes as a JSON string, which the reader takes too
-        const std::string t = EntryText(AsInputRow(row), v);
+        const std::string t = EntryText(row, v);
         const bool plain = !t.empty() && t.find_first_not_of("0123456789.") == std::string::npos && t.front() != '.' &&
                            t.back() != '.' && (t.size() == 1 || t.front() != '0' || t[1] == '.');
         if (plain)

@@ -6,9 +6,20 @@
 #include "Display.h"
 #include "LineSweep.h"
 
+#include <array>
+#include <cstddef>
 #include <span>
 
 namespace merivane::present::casefile {
+
+// The sections of the main window's inputs, the line and the display, and
+// the keys of theirs that are no number of the input table (whose keys are
+// the rows' own: InputRow(id).key).
+inline constexpr const char* kInputsSection = "inputs";
+inline constexpr const char* kLineSection = "line";
+inline constexpr const char* kDisplaySection = "display";
+inline constexpr const char* kIdealKey = "ideal";
+inline constexpr const char* kLineNameKey = "line";
 
 // A choice by its name; index -1 is "none" (no button or item selected).
 struct TChoiceName {
@@ -16,16 +27,21 @@ struct TChoiceName {
     const char* name;
 };
 
-inline constexpr TChoiceName kNone{-1, "none"};
-inline constexpr TChoiceName kPowerUnits[] = {{static_cast<int>(PowerUnit::Watts), "W"},
-                                              {static_cast<int>(PowerUnit::Dbm), "dBm"},
-                                              {static_cast<int>(PowerUnit::DbW), "dBW"},
-                                              {static_cast<int>(PowerUnit::DbkW), "dBkW"},
-                                              {static_cast<int>(PowerUnit::None), "none"}};
-inline constexpr TChoiceName kFactorUnits[] = {{0, "mag"}, {1, "%"}, {2, "dB"}, kNone};
-inline constexpr TChoiceName kMeasUnits[] = {{0, "power"}, {1, "%"}, {2, "dB"}, kNone};
-inline constexpr TChoiceName kReflForms[] = {{0, "mag"}, {1, "dB"}, {2, "SWR"}, kNone};
-inline constexpr TChoiceName kMismatchForms[] = {{0, "mag"}, {1, "dB"}, {2, "%"}, kNone};
+inline constexpr TChoiceName kNone{-1, kNoChoiceKey};
+// The case file's names of Display.h's tables, with "none" last.
+template <std::size_t N>
+constexpr std::array<TChoiceName, N + 1> WithNone(const TChoiceNames (&names)[N], int noneIndex = -1)
+{
+    std::array<TChoiceName, N + 1> out{};
+    for (std::size_t i = 0; i < N; ++i) out[i] = TChoiceName{names[i].index, names[i].key};
+    out[N] = TChoiceName{noneIndex, kNoChoiceKey};
+    return out;
+}
+inline constexpr auto kPowerUnits = WithNone(kPowerUnitNames, static_cast<int>(PowerUnit::None));
+inline constexpr auto kFactorUnits = WithNone(kFactorUnitNames);
+inline constexpr auto kMeasUnits = WithNone(kMeasUnitNames);
+inline constexpr auto kReflForms = WithNone(kReflFormNames);
+inline constexpr auto kMismatchForms = WithNone(kMismatchFormNames);
 
 // The display choices: key, names, and where the choice lives in the case.
 struct TDisplayKey {

@@ -91,6 +91,17 @@ public:
         }
     }
 
+    // The same for a section of the input table: its rows' keys and the others given.
+    void NoteUnknownKeys(const QJsonObject& o, const char* section, std::initializer_list<const char*> others)
+    {
+        for (auto it = o.begin(); it != o.end(); ++it) {
+            const std::string key = it.key().toStdString();
+            bool found = InputRowByKey(section, key) != nullptr;
+            for (const char* k : others) found = found || key == k;
+            if (!found) unknown.push_back(std::string(section) + "." + key);
+        }
+    }
+
     // The text the reader reads for a value; nothing for a value of no number.
     std::optional<std::string> Text(const QJsonValue& v, const std::string& path)
     {
@@ -107,13 +118,15 @@ public:
         return true;
     }
 
-    // A number of the field id into the case through set; absent or null keeps the default.
+    // A number of the field id, under its row's section and key, into the
+    // case through set; absent or null keeps the default.
     template <class Set>
-    bool Number(const QJsonObject& o, const char* section, const char* key, Input id, Set set)
+    bool Number(const QJsonObject& o, Input id, Set set)
     {
-        const QJsonValue v = o.value(QLatin1String(key));
+        const TInputRow& row = InputRow(id);
+        const QJsonValue v = o.value(QLatin1String(row.key));
         if (v.isUndefined() || v.isNull()) return true;
-        const std::string path = std::string(section) + "." + key;
+        const std::string path = std::string(row.section) + "." + row.key;
         const std::optional<std::string> t = Text(v, path);
         double value = 0;
         if (!t || !Taken(ReadInputNumber(id, *t, value), path)) return false;
@@ -121,11 +134,12 @@ public:
         return true;
     }
 
-    bool Reflection(const QJsonObject& o, const char* key, Input magnitude, Input phase, TRefl& refl, int& form)
+    bool Reflection(const QJsonObject& o, Input magnitude, Input phase, TRefl& refl, int& form)
     {
-        const QJsonValue v = o.value(QLatin1String(key));
+        const TInputRow& row = InputRow(magnitude);
+        const QJsonValue v = o.value(QLatin1String(row.key));
         if (v.isUndefined() || v.isNull()) return true;
-        const std::string path = std::string("inputs.") + key;
+        const std::string path = std::string(row.section) + "." + row.key;
         if (!v.isString()) {
             // a bare number is a magnitude
             if (!v.isDouble()) return Fail(path + ": a reflection is expected, not " + JsonTypeName(v));
@@ -136,41 +150,40 @@ public:
 
     bool Inputs(const QJsonObject& root, bool exported)
     {
-        const std::optional<QJsonObject> s = Section(root, "inputs");
+        const std::optional<QJsonObject> s = Section(root, kInputsSection);
         if (!s) return false;
         const QJsonObject& o = *s;
-        if (!exported) NoteUnknown(o, "inputs", {"va", "ia", "eff", "source", "load", "directivity", "ideal"});
+        if (!exported) NoteUnknownKeys(o, kInputsSection, {kIdealKey});
         TInputs& m = c.inputs;
         const auto field = [&m](Input id) { return [&m, id](double v) { SetFieldValue(m, id, v); }; };
-        if (!Number(o, "inputs", "va", Input::AnodeV, field(Input::AnodeV)) ||
-            !Number(o, "inputs", "ia", Input::AnodeI, field(Input::AnodeI)) ||
-            !Number(o, "inputs", "eff", Input::Effic, field(Input::Effic)) ||
-            !Reflection(o, "source", Input::SrcMag, Input::SrcPha, m.SrcRfl, c.display.srcRfl) ||
-            !Reflection(o, "load", Input::LoaMag, Input::LoaPha, m.LoaRfl, c.display.loaRfl))
+        if (!Number(o, Input::AnodeV, field(Input::AnodeV)) || !Number(o, Input::AnodeI, field(Input::AnodeI)) ||
+            !Number(o, Input::Effic, field(Input::Effic)) ||
+            !Reflection(o, Input::SrcMag, Input::SrcPha, m.SrcRfl, c.display.srcRfl) ||
+            !Reflection(o, Input::LoaMag, Input::LoaPha, m.LoaRfl, c.display.loaRfl))
             return false;
         // A number is a coupler of that directivity, null ideal couplers
         // (merivane-calc's empty directivity); "ideal" beside a number keeps
         // the number for when Ideal is unticked.
-        const QJsonValue dire = o.value(QLatin1String("directivity"));
+        const QJsonValue dire = o.value(QLatin1String(InputRow(Input::Dire).key));
         if (dire.isNull()) c.ideal = true;
         bool given = false;
-        if (!Number(o, "inputs", "directivity", Input::Dire, [&](double v) {
+        if (!Number(o, Input::Dire, [&](double v) {
                 SetFieldValue(m, Input::Dire, v);
                 given = true;
             }))
             return false;
         if (given) c.ideal = false;
-        const QJsonValue ideal = o.value(QLatin1String("ideal"));
+        const QJsonValue ideal = o.value(QLatin1String(kIdealKey));
         if (ideal.isBool())
             c.ideal = ideal.toBool();
         else if (!ideal.isUndefined() && !ideal.isNull())
-            return Fail("inputs.ideal: true or false is expected, not " + std::string(JsonTypeName(ideal)));
+            return Fail(std::string(kInputsSection) + "." + kIdealKey + ": true or false is expected, not " + std::string(JsonTypeName(ideal)));
         return true;
     }
 
     bool LineName(const QJsonObject& o)
     {
-        const QJsonValue v = o.value(QLatin1String("line"));
+        const QJsonValue v = o.value(QLatin1String(kLineNameKey));
         if (v.isUndefined() || v.isNull()) return true;
         if (!v.isString()) return Fail("line.line: a line is expected, not " + std::string(JsonTypeName(v)));
         const std::string t = v.toString().toStdString();
@@ -201,24 +214,24 @@ public:
 
     bool Line(const QJsonObject& root, bool exported)
     {
-        const std::optional<QJsonObject> s = Section(root, "line");
+        const std::optional<QJsonObject> s = Section(root, kLineSection);
         if (!s) return false;
         const QJsonObject& o = *s;
-        if (!exported) NoteUnknown(o, "line", {"frequency", "line", "width", "vf", "length", "span"});
+        if (!exported) NoteUnknownKeys(o, kLineSection, {kLineNameKey});
         TSweepInputs& l = c.line;
         // the width and the velocity factor first: the line's own text overrides them
-        return Number(o, "line", "frequency", Input::SwFreq, [&](double v) { l.FreqMHz = v; }) &&
-               Number(o, "line", "width", Input::SwWidth, [&](double v) { l.WidthMm = v; }) &&
-               Number(o, "line", "vf", Input::SwVf, [&](double v) { l.Vf = v; }) &&
-               Number(o, "line", "length", Input::SwLength, [&](double v) { l.LengthM = v; }) &&
-               Number(o, "line", "span", Input::SwSpan, [&](double v) { l.SpanMHz = v; }) && LineName(o);
+        return Number(o, Input::SwFreq, [&](double v) { l.FreqMHz = v; }) &&
+               Number(o, Input::SwWidth, [&](double v) { l.WidthMm = v; }) &&
+               Number(o, Input::SwVf, [&](double v) { l.Vf = v; }) &&
+               Number(o, Input::SwLength, [&](double v) { l.LengthM = v; }) &&
+               Number(o, Input::SwSpan, [&](double v) { l.SpanMHz = v; }) && LineName(o);
     }
 
     bool Choice(const QJsonObject& o, const TDisplayKey& k, int& index)
     {
         const QJsonValue v = o.value(QLatin1String(k.key));
         if (v.isUndefined() || v.isNull()) return true;
-        const std::string path = std::string("display.") + k.key;
+        const std::string path = std::string(kDisplaySection) + "." + k.key;
         if (!v.isString()) return Fail(path + ": a name is expected, not " + JsonTypeName(v));
         const std::string t = v.toString().toStdString();
         std::string names;
@@ -234,10 +247,10 @@ public:
 
     bool Display(const QJsonObject& root)
     {
-        const std::optional<QJsonObject> s = Section(root, "display");
+        const std::optional<QJsonObject> s = Section(root, kDisplaySection);
         if (!s) return false;
         const QJsonObject& o = *s;
-        NoteUnknown(o, "display",
+        NoteUnknown(o, kDisplaySection,
                     {kPowerUnitKey.key, kFactorUnitKey.key, kMeasUnitKey.key, kSourceFormKey.key, kLoadFormKey.key,
                      kSourceMismKey.key, kLoadMismKey.key, kMeasReflKey.key});
         TDisplay& d = c.display;
@@ -274,7 +287,7 @@ public:
 // The window's JSON export: no "format", and its inputs beside its results.
 bool IsExport(const QJsonObject& root)
 {
-    return !root.contains(QLatin1String("format")) && root.value(QLatin1String("inputs")).isObject() &&
+    return !root.contains(QLatin1String("format")) && root.value(QLatin1String(kInputsSection)).isObject() &&
            root.value(QLatin1String("results")).isObject();
 }
 
@@ -305,7 +318,7 @@ TCaseReadResult ReadCaseFile(const std::string& text)
     const bool exported = IsExport(root);
     if (exported) {
         // the export's results and cell texts are computed again from its inputs
-        r.NoteUnknown(root, "", {"inputs", "results", "display", "line"});
+        r.NoteUnknown(root, "", {kInputsSection, "results", kDisplaySection, kLineSection});
         if (!r.Inputs(root, true) || !r.Line(root, true)) return Refused(r.error);
     } else {
         const QJsonValue format = root.value(QLatin1String("format"));
@@ -316,7 +329,7 @@ TCaseReadResult ReadCaseFile(const std::string& text)
                                      (format.isString() ? "\"" + format.toString().toStdString() + "\""
                                                         : std::string(JsonTypeName(format))) +
                                      ", not \"merivane-case\".");
-        r.NoteUnknown(root, "", {"format", "version", "name", "inputs", "line", "display", "tuner", kGuideSection,
+        r.NoteUnknown(root, "", {"format", "version", "name", kInputsSection, kLineSection, kDisplaySection, kTunerSection, kGuideSection,
                                  kMagnetronSection, kMeasurementSection});
         if (!r.Header(root) || !r.Inputs(root, false) || !r.Line(root, false) || !r.Display(root) ||
             !ReadGuideSection(root, r.c.guide, r.error, r.unknown, r.clamps) ||

@@ -16,6 +16,12 @@
 
 namespace merivane::present {
 
+// The section and its keys that are no number of the input table; the
+// spacing's and the solution's keys are their rows' (TunerSpacing, TunerSolution).
+inline constexpr const char* kTunerSection = "tuner";
+inline constexpr const char* kMethodKey = "method";
+inline constexpr const char* kScrewsKey = "screws";
+
 // Appends the section, after the sections before it: ",\n  \"tuner\": {...}".
 void AppendTunerSection(std::string& out, const TTunerInputs& t);
 

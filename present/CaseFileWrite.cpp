@@ -83,7 +83,8 @@ public:
         out_ += ": ";
         return out_;
     }
-    void Number(const char* key, Input id, double stored) { AppendEntry(Key(key), EntryText(InputRow(id), stored)); }
+    // a number by its row of the input table, under the row's key
+    void Number(Input id, double stored) { AppendEntry(Key(InputRow(id).key), EntryText(InputRow(id), stored)); }
     void Text(const char* key, std::string_view text) { AppendJsonString(Key(key), text); }
     void Choice(const TDisplayKey& k, int index) { Text(k.key, ChoiceName(k, index)); }
 
@@ -113,31 +114,31 @@ std::string CaseFileText(const TCase& c)
     AppendJsonString(w.out_, c.name);
 
     const TInputs& m = c.inputs;
-    w.BeginSection("inputs");
-    w.Number("va", Input::AnodeV, m.Va);
-    w.Number("ia", Input::AnodeI, m.Ia);
-    w.Number("eff", Input::Effic, m.Eff);
+    w.BeginSection(kInputsSection);
+    w.Number(Input::AnodeV, m.Va);
+    w.Number(Input::AnodeI, m.Ia);
+    w.Number(Input::Effic, m.Eff);
     // each reflection in the form it is entered in, which the display shows
-    w.Text("source", ReflectionInputText(m.SrcRfl, c.display.srcRfl, Input::SrcMag, Input::SrcPha));
-    w.Text("load", ReflectionInputText(m.LoaRfl, c.display.loaRfl, Input::LoaMag, Input::LoaPha));
+    w.Text(InputRow(Input::SrcMag).key, ReflectionInputText(m.SrcRfl, c.display.srcRfl, Input::SrcMag, Input::SrcPha));
+    w.Text(InputRow(Input::LoaMag).key, ReflectionInputText(m.LoaRfl, c.display.loaRfl, Input::LoaMag, Input::LoaPha));
     // the window keeps the directivity while Ideal is ticked: both are kept
-    w.Number("directivity", Input::Dire, m.CplDirDb);
-    w.Key("ideal") += c.ideal ? "true" : "false";
+    w.Number(Input::Dire, m.CplDirDb);
+    w.Key(kIdealKey) += c.ideal ? "true" : "false";
     w.Close();
 
     const TSweepInputs& l = c.line;
-    w.BeginSection("line");
-    w.Number("frequency", Input::SwFreq, l.FreqMHz);
-    w.Text("line", LineText(l));
+    w.BeginSection(kLineSection);
+    w.Number(Input::SwFreq, l.FreqMHz);
+    w.Text(kLineNameKey, LineText(l));
     // the page keeps the width and the velocity factor of the line not chosen
-    w.Number("width", Input::SwWidth, l.WidthMm);
-    w.Number("vf", Input::SwVf, l.Vf);
-    w.Number("length", Input::SwLength, l.LengthM);
-    w.Number("span", Input::SwSpan, l.SpanMHz);
+    w.Number(Input::SwWidth, l.WidthMm);
+    w.Number(Input::SwVf, l.Vf);
+    w.Number(Input::SwLength, l.LengthM);
+    w.Number(Input::SwSpan, l.SpanMHz);
     w.Close();
 
     const TDisplay& d = c.display;
-    w.BeginSection("display");
+    w.BeginSection(kDisplaySection);
     w.Choice(kPowerUnitKey, static_cast<int>(d.power));
     w.Choice(kFactorUnitKey, c.factorUnit);
     w.Choice(kMeasUnitKey, c.measUnit);

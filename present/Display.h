@@ -2,6 +2,7 @@
 // display choices of the window, and the texts of one result cell.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace merivane::present {
@@ -28,17 +29,49 @@ struct TDisplay {
 // The unit captions a result cell can show.
 enum class Unit { None, W, kW, dBm, dBW, dBkW, Percent, dB };
 
+// The names of the display choices, each written once: a choice's index (its
+// list item or button), its caption in the window and its name in the case
+// file. Every list, button caption, cell unit and case file reads these.
+struct TChoiceNames {
+    int index;
+    const char* caption;  // "dBm", "Mag"
+    const char* key;      // in the case file: "dBm", "mag"
+};
+// The power units in the window's order: Watts, dBm, dBW, dBkW.
+inline constexpr TChoiceNames kPowerUnitNames[] = {{static_cast<int>(PowerUnit::Watts), "W", "W"},
+                                                   {static_cast<int>(PowerUnit::Dbm), "dBm", "dBm"},
+                                                   {static_cast<int>(PowerUnit::DbW), "dBW", "dBW"},
+                                                   {static_cast<int>(PowerUnit::DbkW), "dBkW", "dBkW"}};
+// The factors of the Transmission page, and the Power Meas page's unit.
+inline constexpr TChoiceNames kFactorUnitNames[] = {{0, "Mag", "mag"}, {1, "%", "%"}, {2, "dB", "dB"}};
+inline constexpr TChoiceNames kMeasUnitNames[] = {{0, "Power", "power"}, {1, "%", "%"}, {2, "dB", "dB"}};
+// The representations of a reflection magnitude (entered, and the Load Meas
+// list), and of a mismatch.
+inline constexpr TChoiceNames kReflFormNames[] = {{0, "Mag", "mag"}, {1, "dB", "dB"}, {2, "SWR", "SWR"}};
+inline constexpr TChoiceNames kMismatchFormNames[] = {{0, "Mag", "mag"}, {1, "dB", "dB"}, {2, "%", "%"}};
+// What the case file writes when no item or button is selected.
+inline constexpr const char* kNoChoiceKey = "none";
+
+// The caption of a choice's index; the first one's for an index of none.
+template <std::size_t N>
+constexpr const char* ChoiceCaption(const TChoiceNames (&names)[N], int index)
+{
+    for (const TChoiceNames& n : names)
+        if (n.index == index) return n.caption;
+    return names[0].caption;
+}
+
 // "W", "kW", "dBm", "dBW", "dBkW", "%", "dB"; empty for None.
 inline const char* UnitCaption(Unit u)
 {
     switch (u) {
-    case Unit::W: return "W";
+    case Unit::W: return ChoiceCaption(kPowerUnitNames, static_cast<int>(PowerUnit::Watts));
     case Unit::kW: return "kW";
-    case Unit::dBm: return "dBm";
-    case Unit::dBW: return "dBW";
-    case Unit::dBkW: return "dBkW";
-    case Unit::Percent: return "%";
-    case Unit::dB: return "dB";
+    case Unit::dBm: return ChoiceCaption(kPowerUnitNames, static_cast<int>(PowerUnit::Dbm));
+    case Unit::dBW: return ChoiceCaption(kPowerUnitNames, static_cast<int>(PowerUnit::DbW));
+    case Unit::dBkW: return ChoiceCaption(kPowerUnitNames, static_cast<int>(PowerUnit::DbkW));
+    case Unit::Percent: return ChoiceCaption(kFactorUnitNames, 1);
+    case Unit::dB: return ChoiceCaption(kFactorUnitNames, 2);
     case Unit::None: break;
     }
     return "";

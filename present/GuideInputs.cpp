@@ -9,15 +9,6 @@ namespace merivane::present {
 
 namespace {
 
-constexpr TGuideRow kGuideRows[] = {
-    // id, key, option, name, unit, lo, hi, default, decimals
-    {GuideInput::LossDbPerM, "loss_db_per_m", "loss", "Line loss", " dB/m", 0, 100, 0, 6},
-    // a breakdown field of 1 kV/m .. 1 GV/m; dry air at sea level is about 3 MV/m
-    {GuideInput::BreakdownKvPerM, "breakdown_kv_per_m", "breakdown", "Breakdown field", " kV/m", 1, 1e6,
-     kDefaultBreakdownKvPerM, 3},
-    {GuideInput::HeightMm, "height_mm", "guide-height", "Waveguide height", " mm", 1, 10000, kDefaultCustomHeightMm, 6},
-};
-
 constexpr TLossModeName kLossModes[] = {
     {LossSource::None, "none", "No loss"},
     {LossSource::Entered, "entered", "Entered dB/m"},
@@ -26,18 +17,9 @@ constexpr TLossModeName kLossModes[] = {
 
 }  // namespace
 
-std::span<const TGuideRow> GuideRows() { return kGuideRows; }
+std::span<const TGuideRow> GuideRows() { return InputRows().subspan(static_cast<std::size_t>(kFirstGuideInput), 3); }
 
-const TGuideRow& GuideRow(GuideInput id) { return kGuideRows[static_cast<int>(id)]; }
-
-TInputRow AsInputRow(const TGuideRow& row)
-{
-    // a plain decimal number, clamped into the limits, shown as stored
-    // (the id is unused by the reader and the writer; the line's length stands in)
-    return TInputRow{Input::SwLength, row.key,    row.name,   row.name, row.unit,
-                     row.lo,          row.hi,     row.def,    0,        Beyond::Clamp,
-                     row.decimals,    1.0,        nullptr,    row.option, TSpinnerRow{nullptr, 0, 0, 0, false, 0}};
-}
+const TGuideRow& GuideRow(GuideInput id) { return GuideRows()[static_cast<std::size_t>(id)]; }
 
 std::span<const TLossModeName> LossModeNames() { return kLossModes; }
 

@@ -19,22 +19,13 @@ namespace merivane::present {
 
 enum class GuideInput { LossDbPerM, BreakdownKvPerM, HeightMm };
 
-// One number of the guide's inputs: its name in the case file and of
-// merivane-calc's option, its accessible name, unit, limits and default.
-struct TGuideRow {
-    GuideInput id;
-    const char* key;   // case file key: "loss_db_per_m"
-    const char* option;  // merivane-calc's option: "loss"
-    const char* name;  // the accessible name: "Line loss"
-    const char* unit;  // as it follows a number: " dB/m"
-    double lo, hi, def;
-    int decimals;
-};
-
+// The guide's numbers are rows of the input table (from kFirstGuideInput on,
+// in GuideInput's order); these are views onto them.
+using TGuideRow = TInputRow;
 std::span<const TGuideRow> GuideRows();
 const TGuideRow& GuideRow(GuideInput id);
 // The row as the input table's reader and writer take it (ReadEntry, EntryText).
-TInputRow AsInputRow(const TGuideRow& row);
+inline TInputRow AsInputRow(const TGuideRow& row) { return row; }
 
 // The loss modes and the metals by their names in the case file, on the
 // command line and in the view's lists.
@@ -46,8 +37,6 @@ struct TLossModeName {
 std::span<const TLossModeName> LossModeNames();
 const char* LossModeKey(LossSource mode);
 const char* ConductorKey(Conductor metal);  // "copper", "aluminium", "brass"
-
-inline constexpr double kDefaultCustomHeightMm = 43.18;  // WR340's, beside the custom width's default 86.36
 
 struct TGuideInputs {
     LossSource loss = LossSource::None;

@@ -1,21 +1,32 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Every numeric input of the program, each written once: the eight fields of
-// the main window and the fields of the Line Sweep page. A row holds the
+// the main window, the fields of the Line Sweep page, the guide's, the
+// magnetron's and the measurement's numbers and the tuner's. A row holds the
 // field's name and caption, its unit, its limits, its default, the forms its
-// text may take, what happens beyond the limits, its settings key and its
-// option of merivane-calc. The window, merivane-calc, the settings loader,
-// the notes on entries and the tooltips all read this table.
+// text may take, what happens beyond the limits, its settings key, its
+// section and key in the case file and its option of merivane-calc. The
+// window, merivane-calc, the case file, the settings loader, the notes on
+// entries and the tooltips all read this table.
 #pragma once
 
 #include <span>
+#include <string_view>
+#include <vector>
 
 namespace merivane::present {
 
 enum class Input {
     AnodeV, AnodeI, Effic, SrcMag, SrcPha, LoaMag, LoaPha, Dire,  // the main window, in the order a cycle reads them
     SwFreq, SwWidth, SwVf, SwLength, SwSpan,                      // the Line Sweep page
+    LossDbPerM, BreakdownKvPerM, HeightMm,                        // the guide, as GuideInput
+    Pulling, Qext, Isolation, DummyRating,                        // the magnetron, as TubeInput
+    Coupling, Sensor, Trip, WaterFlow, WaterRise,                 // the measurement
+    TunerSpacing, TunerSolution, ScrewDepthMm, ScrewSusceptance,  // the tuner
 };
 inline constexpr int kMainInputCount = 8;
+inline constexpr int kWindowInputCount = 13;  // the main window's and the Line Sweep page's fields
+inline constexpr Input kFirstGuideInput = Input::LossDbPerM;
+inline constexpr Input kFirstTubeInput = Input::Pulling;
 
 // The forms a field's text may take, besides a plain decimal number.
 enum InputForm : unsigned {
@@ -54,8 +65,12 @@ struct TInputRow {
     int decimals;            // FormatReal's decimals for the written-back text; 0 writes a whole number
     double scale;            // the field shows the stored value times this (percent for the efficiency)
     const char* settingsKey; // "edAnodeV", "udEff" or "Frequency"; null when no key holds it
-    const char* option;      // merivane-calc's option: "va"
+    const char* option;      // merivane-calc's option: "va"; null for none
     TSpinnerRow spinner;
+    const char* section;     // the case file's section: "inputs", "line", "guide", ...
+    const char* key;         // the key in that section: "va"; null when the row has none of its own
+    double step;             // a spinner's step, where a view shows one
+    const char* help;        // a line of help where there is one; null otherwise
 };
 
 // A representation of a reflection magnitude, by the index of its list item.
@@ -71,9 +86,16 @@ std::span<const TInputRow> InputRows();
 const TInputRow& InputRow(Input id);
 // The row of a field by its control's name; null for none.
 const TInputRow* InputRowByObject(const char* objectName);
+// The row of a case file's key in its section; null for none.
+const TInputRow* InputRowByKey(std::string_view section, std::string_view key);
+// The rows of a section, in the table's order.
+std::vector<const TInputRow*> SectionRows(std::string_view section);
 // 0 Mag, 1 dB, 2 SWR; any other index reads as Mag.
 std::span<const TReflForm> ReflForms();
 const TReflForm& ReflForm(int representation);
+
+// The custom waveguide's height by default: WR340's, beside the custom width's default 86.36.
+inline constexpr double kDefaultCustomHeightMm = 43.18;
 
 // A return loss typed as a positive number is read as its negative up to this.
 inline constexpr double kReturnLossMax = 160.0;

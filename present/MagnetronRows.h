@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The inputs of the magnetron and of the measurement, each written once: its
-// key in the case file, its option of merivane-calc, its accessible name, its
-// unit, its limits and its default. The case file, merivane-calc and the
-// views read this table; a number beyond the limits is clamped to the nearer
-// one, with a warning.
+// The inputs of the magnetron and of the measurement, as rows of the input
+// table: their key in the case file, their option of merivane-calc, their
+// accessible name, unit, limits, default and a spinner's step. The case file,
+// merivane-calc and the views read them; a number beyond the limits is
+// clamped to the nearer one, with a warning.
 #pragma once
 
+#include "InputRows.h"
 #include "ReflectionText.h"
 #include "Uncertainty.h"
 
@@ -19,17 +20,9 @@ enum class TubeInput {
     Coupling, Sensor, Trip, WaterFlow, WaterRise,                // section "measurement"
 };
 
-struct TTubeRow {
-    TubeInput id;
-    const char* key;      // in the case file's section: "pulling"
-    const char* option;   // merivane-calc's option without "--": "pulling"
-    const char* name;     // the accessible name: "Pulling Figure"
-    const char* unit;     // as it follows a number: " MHz"
-    double lo, hi;        // limits, ends included
-    double def;           // default; 0 is "not set" for every one of them
-    int decimals;         // shown by the views
-    double step;          // a spinner's step
-};
+// The tube's and the measurement's numbers are rows of the input table
+// (from kFirstTubeInput on, in TubeInput's order); these are views onto them.
+using TTubeRow = TInputRow;
 
 std::span<const TTubeRow> TubeRows();
 const TTubeRow& TubeRow(TubeInput id);
@@ -41,8 +34,9 @@ inline constexpr LeakPhaseModel kLeakPhaseModels[] = {LeakPhaseModel::Fixed, Lea
 // The model of a name, its case ignored; false when it is none of them.
 bool LeakPhaseModelByName(std::string_view name, LeakPhaseModel& model);
 
-// Reads a number of the row: not a number is an error, a number beyond the
-// limits is clamped with a warning. value is set only when ok.
+// Reads a number of the row through the input table's reader, with its notes
+// (ReadInputNumber): not a number is an error, a number beyond the limits is
+// clamped with a warning. value is set only when ok.
 TInputReading ReadTubeNumber(const TTubeRow& row, std::string_view text, double& value);
 
 }  // namespace merivane::present

@@ -2,8 +2,7 @@
 // The tuner's inputs of the case and what the case computes of them: the
 // method, the spacing of the stubs, the solution chosen, and the screws'
 // calibration table; the match, the power after it and the screw depths.
-// Limits and defaults are in TunerRows(); the case file names are in
-// CaseFileTuner.cpp.
+// Limits and defaults are rows of the input table (TunerLimits()).
 #pragma once
 
 #include "Tuner.h"
@@ -22,7 +21,10 @@ struct TScrewPoint {
     bool operator==(const TScrewPoint&) const = default;
 };
 
-// The limits of the tuner's inputs, one table.
+// The limits of the tuner's inputs. The spacing, the solution and a screw
+// table's depth and susceptance are rows of the input table (TunerSpacing,
+// TunerSolution, ScrewDepthMm, ScrewSusceptance); this is a view onto them,
+// with the limits of a calibration table's rows beside.
 struct TTunerLimits {
     double spacingLo, spacingHi;  // mm; 0 is the default spacing
     int solutionLo, solutionHi;   // counted from 0
@@ -33,19 +35,11 @@ struct TTunerLimits {
     // the least steps between rows, so that the interpolation's slopes stay finite
     double depthStepMin, susceptanceStepMin;
 };
-inline constexpr TTunerLimits kTunerLimits{
-    0.0, 10000.0,            // spacing, mm
-    0, 1,                    // the solution: a method gives at most two
-    MatchMethod::ThreeStub,  // the tuner of industrial heating
-    2, 1000,                 // rows of a calibration table
-    0.0, 1000.0,             // depth, mm
-    1e6,                     // |b|
-    1e-6, 1e-9,              // steps of depth (mm) and of b
-};
-inline const TTunerLimits& TunerLimits() { return kTunerLimits; }
+inline constexpr MatchMethod kDefaultMatchMethod = MatchMethod::ThreeStub;  // the tuner of industrial heating
+TTunerLimits TunerLimits();
 
 struct TTunerInputs {
-    MatchMethod method = kTunerLimits.methodDefault;
+    MatchMethod method = kDefaultMatchMethod;
     double spacingMm = 0.0;  // 0: the method's default, lg/4 (three-stub) or lg/8 (double stub)
     int solution = 0;        // the solution chosen, counted from 0
     std::vector<TScrewPoint> screws;  // empty: no calibration, only b is shown

@@ -2,6 +2,7 @@
 // The tuner's method names, and the match of a computed case.
 #include "TunerInput.h"
 
+#include "InputRows.h"
 #include "ScrewTable.h"
 
 #include <cctype>
@@ -32,6 +33,26 @@ TScrewSetting Setting(const std::vector<TScrewPoint>& table, double b)
 }
 
 }  // namespace
+
+TTunerLimits TunerLimits()
+{
+    const TInputRow& spacing = InputRow(Input::TunerSpacing);
+    const TInputRow& solution = InputRow(Input::TunerSolution);
+    const TInputRow& depth = InputRow(Input::ScrewDepthMm);
+    const TInputRow& b = InputRow(Input::ScrewSusceptance);
+    return TTunerLimits{spacing.lo,
+                        spacing.hi,
+                        static_cast<int>(solution.lo) - 1,
+                        static_cast<int>(solution.hi) - 1,
+                        kDefaultMatchMethod,
+                        2,
+                        1000,  // rows of a calibration table
+                        depth.lo,
+                        depth.hi,
+                        b.hi,
+                        1e-6,
+                        1e-9};  // steps of depth (mm) and of b
+}
 
 std::span<const TMethodName> MethodNames() { return kMethods; }
 

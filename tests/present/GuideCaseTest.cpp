@@ -220,7 +220,7 @@ const TBad kBad[] = {
     {"unknown_mode", "{\"loss\": \"lots\"}", "guide.loss: \"lots\" is not one of none, entered, conductor"},
     {"unknown_metal", "{\"metal\": \"gold\"}", "guide.metal: \"gold\" is not one of copper, aluminium, brass"},
     {"mode_not_a_name", "{\"loss\": 3}", "guide.loss: a name is expected, not a number"},
-    {"figure_not_a_number", "{\"loss_db_per_m\": \"much\"}", "much\u201d is not a number"},
+    {"figure_not_a_number", "{\"loss_db_per_m\": \"much\"}", "guide.loss_db_per_m: \"much\": not a number"},
     {"figure_of_wrong_type", "{\"breakdown_kv_per_m\": true}", "guide.breakdown_kv_per_m: a number is expected"},
 };
 

@@ -5,6 +5,7 @@
 #include "Explain.h"
 #include "InputValues.h"
 #include "NumberText.h"
+#include "PowerToMatch.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
 
@@ -52,9 +54,21 @@ QStringList ReflItems()
     return items;
 }
 
+// A list's items: the captions of a table of display choices, in its order.
+template <std::size_t N>
+QStringList ChoiceItems(const present::TChoiceNames (&names)[N])
+{
+    QStringList items;
+    for (const present::TChoiceNames& n : names) items << Q(n.caption);
+    return items;
+}
+
 // The power lists' order, as the main window's buttons: Watts, dBm, dBW, dBkW.
-constexpr present::PowerUnit kPowerUnits[] = {present::PowerUnit::Watts, present::PowerUnit::Dbm,
-                                              present::PowerUnit::DbW, present::PowerUnit::DbkW};
+constexpr std::array<present::PowerUnit, std::size(present::kPowerUnitNames)> kPowerUnits = [] {
+    std::array<present::PowerUnit, std::size(present::kPowerUnitNames)> units{};
+    for (std::size_t i = 0; i < units.size(); ++i) units[i] = static_cast<present::PowerUnit>(present::kPowerUnitNames[i].index);
+    return units;
+}();
 
 }  // namespace
 
@@ -141,10 +155,9 @@ TInputPanel::TInputPanel(QWidget* parent) : TCaseView(parent)
     // the units the results are shown in
     auto* units = new QGroupBox(QStringLiteral("Units"), this);
     auto* ug = new QGridLayout(units);
-    powerUnit_ = MakeList(QStringLiteral("Power Unit"), {QStringLiteral("W"), QStringLiteral("dBm"), QStringLiteral("dBW"),
-                                                         QStringLiteral("dBkW")}, units);
-    factorUnit_ = MakeList(QStringLiteral("Factor Unit"), {QStringLiteral("Mag"), QStringLiteral("%"), QStringLiteral("dB")}, units);
-    measUnit_ = MakeList(QStringLiteral("Measurement Unit"), {QStringLiteral("Power"), QStringLiteral("%"), QStringLiteral("dB")}, units);
+    powerUnit_ = MakeList(QStringLiteral("Power Unit"), ChoiceItems(present::kPowerUnitNames), units);
+    factorUnit_ = MakeList(QStringLiteral("Factor Unit"), ChoiceItems(present::kFactorUnitNames), units);
+    measUnit_ = MakeList(QStringLiteral("Measurement Unit"), ChoiceItems(present::kMeasUnitNames), units);
     const std::pair<const char*, QComboBox*> unitRows[] = {
         {"Power", powerUnit_}, {"Factors", factorUnit_}, {"Measurement", measUnit_}};
     row = 0;
@@ -221,21 +234,16 @@ void TInputPanel::Take(QLineEdit* field)
 void TInputPanel::TakePower()
 {
     power_->setModified(false);
-    const present::TInputRow& ia = present::InputRow(Input::AnodeI);
     present::TCase c = case_;
     const std::string typed = power_->text().toStdString();
     // a power in watts; the anode current follows as P / (Va Eff), clamped as its field is
-    const double va = c.inputs.Va, eff = c.inputs.Eff;
-    const std::optional<double> number = merivane::RealFromText(typed);
-    const double watts = number.value_or(-1.0);
-    const bool ok = std::isfinite(watts) && watts >= 0.0 && va > 0.0 && eff > 0.0;
-    if (!ok) {
+    const present::TCurrentForPower current = present::CurrentForPower(c.inputs, typed);
+    if (!current.ok) {
         power_->setToolTip(QStringLiteral("“%1” is not a power in watts; the anode current stays.").arg(Q(typed)));
         power_->setText(QString::number(c.inputs.Va * c.inputs.Ia * c.inputs.Eff, 'g', 12));
         return;
     }
-    const double amps = std::clamp(watts / (va * eff), ia.lo, ia.hi);
-    c.inputs.Ia = amps;
+    c.inputs.Ia = current.amps;
     emit Edited(c, QStringLiteral("Power to Match"), -1);
 }
 
