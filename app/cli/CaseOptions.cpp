@@ -19,31 +19,24 @@ namespace {
 
 std::string U(const QString& s) { return s.toStdString(); }
 
-struct TChoice {
-    const char* text;
-    int value;
-};
-constexpr TChoice kPowerUnits[] = {{"W", static_cast<int>(present::PowerUnit::Watts)},
-                                   {"dBm", static_cast<int>(present::PowerUnit::Dbm)},
-                                   {"dBW", static_cast<int>(present::PowerUnit::DbW)},
-                                   {"dBkW", static_cast<int>(present::PowerUnit::DbkW)}};
-constexpr TChoice kFactorUnits[] = {{"mag", 0}, {"%", 1}, {"dB", 2}};
-constexpr TChoice kMeasUnits[] = {{"power", 0}, {"%", 1}, {"dB", 2}};
-constexpr TChoice kFormats[] = {{"text", kText}, {"csv", kCsv}, {"json", kJson}};
+// The units' names are the program's table (what the case file writes);
+// the output formats are the command line's own.
+constexpr present::TChoiceNames kFormats[] = {{kText, "text", "text"}, {kCsv, "csv", "csv"}, {kJson, "json", "json"}};
 
 // The value of a choice option, its case ignored; false with the message
 // printed when it is none of the choices.
-bool Choose(const QCommandLineParser& parser, const QString& option, std::span<const TChoice> choices, int& value)
+bool Choose(const QCommandLineParser& parser, const QString& option, std::span<const present::TChoiceNames> choices,
+            int& value)
 {
     if (!parser.isSet(option)) return true;
     const QString text = parser.value(option);
     std::string names;
-    for (const TChoice& c : choices) {
-        if (text.compare(QLatin1String(c.text), Qt::CaseInsensitive) == 0) {
-            value = c.value;
+    for (const present::TChoiceNames& c : choices) {
+        if (text.compare(QLatin1String(c.key), Qt::CaseInsensitive) == 0) {
+            value = c.index;
             return true;
         }
-        names += (names.empty() ? "" : ", ") + std::string(c.text);
+        names += (names.empty() ? "" : ", ") + std::string(c.key);
     }
     Fail("--" + U(option) + " " + Quoted(U(text)) + ": not one of " + names);
     return false;
@@ -127,9 +120,9 @@ bool ReadPowerToMatch(const QCommandLineParser& parser, const QString& option, T
 bool ReadUnits(const QCommandLineParser& parser, const TOptionNames& names, TCliCase& c, int& format)
 {
     int power = static_cast<int>(c.c.display.power);
-    if (!Choose(parser, names.powerUnit, kPowerUnits, power) ||
-        !Choose(parser, names.factorUnit, kFactorUnits, c.c.factorUnit) ||
-        !Choose(parser, names.measUnit, kMeasUnits, c.c.measUnit) || !Choose(parser, names.format, kFormats, format))
+    if (!Choose(parser, names.powerUnit, present::kPowerUnitNames, power) ||
+        !Choose(parser, names.factorUnit, present::kFactorUnitNames, c.c.factorUnit) ||
+        !Choose(parser, names.measUnit, present::kMeasUnitNames, c.c.measUnit) || !Choose(parser, names.format, kFormats, format))
         return false;
     c.c.display.power = static_cast<present::PowerUnit>(power);
     return true;

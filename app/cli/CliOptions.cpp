@@ -1,6 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CliOptions.h"
 
+#include "Display.h"
+#include "EntryReader.h"
+#include "InputRows.h"
+#include "Inputs.h"
+
 #include "GuideOptions.h"
 #include "Match.h"
 #include "TubeOptions.h"
@@ -8,6 +13,7 @@
 #include <QFile>
 
 #include <cstdio>
+#include <span>
 
 namespace merivane::cli {
 
@@ -97,22 +103,53 @@ const char* const kDescription =
 
 struct TInputOption {
     const char* name;
-    const char* text;
+    const char* text;  // "%1": the default, from the input table
     const char* value;
 };
 // In the order of InputId.
 constexpr TInputOption kInputOptions[kInputIdCount] = {
-    {"va", "Anode voltage, whole volts (default 4000).", "VOLTS"},
-    {"ia", "Anode current in A, or with mA or kA (default 3).", "AMPERES"},
-    {"eff", "Efficiency in percent (default 85).", "PERCENT"},
-    {"source", "Source reflection (default 0.2@0).", "REFL"},
-    {"load", "Load reflection (default 0.5@90).", "REFL"},
+    {"va", "Anode voltage, whole volts (default %1).", "VOLTS"},
+    {"ia", "Anode current in A, or with mA or kA (default %1).", "AMPERES"},
+    {"eff", "Efficiency in percent (default %1).", "PERCENT"},
+    {"source", "Source reflection (default %1).", "REFL"},
+    {"load", "Load reflection (default %1).", "REFL"},
     {"directivity", "Coupler directivity in dB; without it the couplers are ideal.", "DB"},
-    {"frequency", "Line Sweep: frequency in MHz (default 2450).", "MHZ"},
-    {"line", "Line Sweep: the line (default WR340).", "LINE"},
-    {"length", "Line Sweep: line length in m (default 0).", "M"},
-    {"span", "Line Sweep: frequency pulling, +- MHz (default 0).", "MHZ"},
+    {"frequency", "Line Sweep: frequency in MHz (default %1).", "MHZ"},
+    {"line", "Line Sweep: the line (default %1).", "LINE"},
+    {"length", "Line Sweep: line length in m (default %1).", "M"},
+    {"span", "Line Sweep: frequency pulling, +- MHz (default %1).", "MHZ"},
 };
+
+std::string Def(present::Input id) { return present::LimitText(present::InputRow(id).def); }
+
+// An input's default as its option takes it.
+std::string DefaultText(InputId id)
+{
+    using present::Input;
+    switch (id) {
+    case InputId::Va: return Def(Input::AnodeV);
+    case InputId::Ia: return Def(Input::AnodeI);
+    case InputId::Eff: return Def(Input::Effic);
+    case InputId::Source: return Def(Input::SrcMag) + "@" + Def(Input::SrcPha);
+    case InputId::Load: return Def(Input::LoaMag) + "@" + Def(Input::LoaPha);
+    case InputId::Frequency: return Def(Input::SwFreq);
+    case InputId::Line: return LineText(TSweepInputs{});
+    case InputId::Length: return Def(Input::SwLength);
+    case InputId::Span: return Def(Input::SwSpan);
+    case InputId::Directivity: break;
+    }
+    return std::string();
+}
+
+// "W, dBm, dBW or dBkW (default W)", from the table of names.
+QString ChoiceList(std::span<const present::TChoiceNames> names)
+{
+    QString list;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        list += (i == 0 ? QString() : i + 1 == names.size() ? QStringLiteral(" or ") : QStringLiteral(", ")) +
+                QString::fromUtf8(names[i].key);
+    return list + QStringLiteral(" (default %1)").arg(QString::fromUtf8(names[0].key));
+}
 
 }  // namespace
 
@@ -130,11 +167,21 @@ TOptionNames AddOptions(QCommandLineParser& parser)
                                             QString::fromLatin1(value)));
         return QString::fromLatin1(name);
     };
-    for (const TInputOption& o : kInputOptions) option(o.name, o.text, o.value);
+    const auto optionText = [&parser](const char* name, const QString& text, const char* value) {
+        parser.addOption(QCommandLineOption(QString::fromLatin1(name), text, QString::fromLatin1(value)));
+        return QString::fromLatin1(name);
+    };
+    for (int i = 0; i < kInputIdCount; ++i) {
+        const TInputOption& o = kInputOptions[i];
+        optionText(o.name, QString::fromLatin1(o.text).arg(QString::fromStdString(DefaultText(static_cast<InputId>(i)))),
+                   o.value);
+    }
     n.powerToMatch = option("power-to-match", "Set the anode current so that the power to match is W watts.", "W");
-    n.powerUnit = option("power-unit", "Power unit: W, dBm, dBW or dBkW (default W).", "U");
-    n.factorUnit = option("factor-unit", "Unit of the transmission factors: mag, % or dB (default mag).", "U");
-    n.measUnit = option("meas-unit", "Unit of the power measurements: power, % or dB (default power).", "U");
+    n.powerUnit = optionText("power-unit", "Power unit: " + ChoiceList(present::kPowerUnitNames) + ".", "U");
+    n.factorUnit = optionText("factor-unit",
+                              "Unit of the transmission factors: " + ChoiceList(present::kFactorUnitNames) + ".", "U");
+    n.measUnit = optionText("meas-unit",
+                            "Unit of the power measurements: " + ChoiceList(present::kMeasUnitNames) + ".", "U");
     n.format = option("format", "Output: text (default), csv or json.", "F");
     n.batch = option("batch", "Cases from a CSV file (\"-\" for standard input), one result row per case.", "FILE");
     n.report = option("report", "Write the PDF report of the case.", "FILE.pdf");

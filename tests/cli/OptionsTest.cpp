@@ -2,6 +2,7 @@
 // merivane-calc's options: what is an error (the option and the text named,
 // status 2), what is clamped with a warning, and what the outputs hold.
 #include "Calc.h"
+#include "InputRows.h"
 #include "RowNames.h"
 
 #include <QJsonDocument>
@@ -156,6 +157,34 @@ TEST(Options, HelpAndVersion)
     const TRun version = RunCalc({"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, "merivane-calc " MERIVANE_VERSION_TEXT "\n");
+}
+
+// --help's defaults are the input table's: a default changed in the table
+// changes in the help too. The defaults by hand: 4000 V, 3 A, 85 %, 0.2 at
+// 0 deg, 0.5 at 90 deg, 2450 MHz, WR340, 0 m, 0 MHz.
+TEST(Options, TheHelpsDefaultsAreTheTablesDefaults)
+{
+    using merivane::present::Input;
+    using merivane::present::InputRow;
+    EXPECT_EQ(InputRow(Input::AnodeV).def, 4000);
+    EXPECT_EQ(InputRow(Input::Effic).def, 85);
+    EXPECT_EQ(InputRow(Input::LoaPha).def, 90);
+    std::string help = RunCalc({"--help"}).out;
+    // the help wraps its lines: one space for any run of blanks
+    for (std::size_t at; (at = help.find("\n")) != std::string::npos;) help[at] = ' ';
+    for (std::size_t at; (at = help.find("  ")) != std::string::npos;) help.erase(at, 1);
+    const char* rows[] = {"--va <VOLTS> Anode voltage, whole volts (default 4000).",
+                          "in A, or with mA or kA (default 3).",
+                          "--eff <PERCENT> Efficiency in percent (default 85).",
+                          "--source <REFL> Source reflection (default 0.2@0).",
+                          "--load <REFL> Load reflection (default 0.5@90).",
+                          "frequency in MHz (default 2450).",
+                          "--line <LINE> Line Sweep: the line (default WR340).",
+                          "line length in m (default 0).",
+                          "Power unit: W, dBm, dBW or dBkW (default W).",
+                          "factors: mag, % or dB (default mag).",
+                          "measurements: power, % or dB (default power)."};
+    for (const char* r : rows) EXPECT_NE(help.find(r), std::string::npos) << r;
 }
 
 }  // namespace
