@@ -56,8 +56,9 @@ private:
 
 TCaseDocument::TCaseDocument(QObject* parent) : QObject(parent), stack_(new QUndoStack(this))
 {
+    // nothing is computed before the first case is put in force (Reset)
     state_.c = merivane::present::DefaultCase();
-    snapshot_ = merivane::present::ComputeCase(state_.c);
+    snapshot_.c = state_.c;
 }
 
 void TCaseDocument::Announce(bool outside)
