@@ -2,6 +2,7 @@
 // that answers the modal boxes and fails on any it does not expect.
 #pragma once
 
+#include "CaseDocument.h"
 #include "IniFile.h"
 #include "Prompter.h"
 #include "TForm1.h"
@@ -129,6 +130,8 @@ protected:
         EXPECT_NE(c, nullptr) << name;
         return c;
     }
+    // The model of the snapshot the window shows: what every result cell is drawn from.
+    const merivane::TModel& Model() const { return w->Document()->Snapshot().m; }
     QLineEdit* Edit(const char* n) const { return Find<QLineEdit>(n); }
     QLabel* Label(const char* n) const { return Find<QLabel>(n); }
     QComboBox* Combo(const char* n) const { return Find<QComboBox>(n); }

@@ -51,25 +51,25 @@ TEST_F(CaseCommandsTest, AHandWrittenCaseOpensAsOneStepAndUndoReturnsToTheCaseBe
 {
     ShowWithDialogs();
     const TCaseState before = w->WindowState();
-    const double ploadBefore = w->M.Pload;
+    const double ploadBefore = Model().Pload;
     dialogs->openPath = WriteFile("bench.merivane", kBenchCase);
     Key(Qt::Key_O);
 
     EXPECT_EQ(dialogs->captions.back(), "Open Case");
-    EXPECT_EQ(w->M.Va, 5000);
-    EXPECT_EQ(w->M.Ia, 2);
-    EXPECT_EQ(w->M.Eff, 0.8);
+    EXPECT_EQ(Model().Va, 5000);
+    EXPECT_EQ(Model().Ia, 2);
+    EXPECT_EQ(Model().Eff, 0.8);
     EXPECT_EQ(S(Edit("edAnodeV")->text()), "5000");
     EXPECT_EQ(S(Edit("edLoaMag")->text()), "0.6");
-    EXPECT_NEAR(w->M.Pmatch, 8000, 1e-9);
-    EXPECT_NEAR(w->M.Pload, Absorbed(8000, 0.1, 0, 0.6, 180), 1e-9);
+    EXPECT_NEAR(Model().Pmatch, 8000, 1e-9);
+    EXPECT_NEAR(Model().Pload, Absorbed(8000, 0.1, 0, 0.6, 180), 1e-9);
     EXPECT_EQ(Steps(), 1);
     EXPECT_EQ(Cases().CaseName(), "Bench load");  // the file's own name
     EXPECT_EQ(Cases().FilePath(), dialogs->openPath);
 
     Key(Qt::Key_Z);
     EXPECT_TRUE(w->WindowState().c == before.c);
-    EXPECT_EQ(w->M.Pload, ploadBefore);
+    EXPECT_EQ(Model().Pload, ploadBefore);
     EXPECT_EQ(S(Edit("edAnodeV")->text()), "4000");
     EXPECT_TRUE(prompter->errors.empty());
     EXPECT_TRUE(prompter->warnings.empty());
@@ -86,7 +86,7 @@ TEST_F(CaseCommandsTest, UndoingAnOpenGivesBackTheFileBeforeSoThatSaveDoesNotOve
     EXPECT_EQ(Cases().FilePath(), opened);
 
     Key(Qt::Key_Z);
-    EXPECT_EQ(w->M.Va, 4200);
+    EXPECT_EQ(Model().Va, 4200);
     EXPECT_EQ(Cases().FilePath(), Temp("mine.merivane"));
     EXPECT_EQ(Cases().CaseName(), "mine");
     const std::size_t asked = dialogs->captions.size();
@@ -97,13 +97,13 @@ TEST_F(CaseCommandsTest, UndoingAnOpenGivesBackTheFileBeforeSoThatSaveDoesNotOve
     EXPECT_EQ(bench.readAll(), QByteArray(kBenchCase));
 
     Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);  // redo: the opened file again
-    EXPECT_EQ(w->M.Va, 5000);
+    EXPECT_EQ(Model().Va, 5000);
     EXPECT_EQ(Cases().FilePath(), opened);
     EXPECT_EQ(Cases().CaseName(), "Bench load");
 
     Key(Qt::Key_Z);
     Key(Qt::Key_Z);  // before anything was saved or opened: no file
-    EXPECT_EQ(w->M.Va, 4000);
+    EXPECT_EQ(Model().Va, 4000);
     EXPECT_EQ(Cases().FilePath(), Temp("mine.merivane")) << "a save is no step: the file stays";
 }
 
@@ -124,7 +124,7 @@ TEST_F(CaseCommandsTest, WhatTheReaderIgnoredIsShownAsAWarningAndTheCaseIsOpened
     ASSERT_TRUE(Cases().OpenFile(WriteFile("bench.merivane", text)));
     ASSERT_EQ(prompter->warnings.size(), 1u);
     EXPECT_TRUE(prompter->warnings[0].contains("colour")) << S(prompter->warnings[0]);
-    EXPECT_EQ(w->M.Va, 5000);
+    EXPECT_EQ(Model().Va, 5000);
 }
 
 struct TBadFile {
@@ -175,7 +175,7 @@ TEST_F(CaseCommandsTest, ASavedCaseOpensAsTheSameCaseWithTheSameResults)
     Choose("cbSrcMism", 2);  // a display choice
     Radio("rbDbm")->click();
     const TCaseState saved = w->WindowState();
-    const merivane::TModel m = w->M;
+    const merivane::TModel m = Model();
 
     dialogs->path = Temp("round trip");  // no suffix: .merivane is added
     Key(Qt::Key_S);
@@ -189,9 +189,9 @@ TEST_F(CaseCommandsTest, ASavedCaseOpensAsTheSameCaseWithTheSameResults)
     ASSERT_TRUE(Cases().OpenFile(path));
     EXPECT_TRUE(w->WindowState().c == saved.c)
         << present::CaseFileText(w->WindowState().c) << present::CaseFileText(saved.c);
-    EXPECT_EQ(w->M.Pload, m.Pload);  // bit for bit
-    EXPECT_EQ(w->M.PloadMax, m.PloadMax);
-    EXPECT_EQ(w->M.Pinc, m.Pinc);
+    EXPECT_EQ(Model().Pload, m.Pload);  // bit for bit
+    EXPECT_EQ(Model().PloadMax, m.PloadMax);
+    EXPECT_EQ(Model().Pinc, m.Pinc);
     EXPECT_EQ(Cases().CaseName(), "round trip");
     EXPECT_TRUE(prompter->errors.empty());
 }
@@ -268,8 +268,8 @@ TEST_F(CaseCommandsTest, TheWindowStartedWithAFileShowsItOverTheSettings)
     WriteSettings("[Merivane]\nedAnodeV=1234\n");
     w = std::make_unique<TForm1>(prompter);
     StartWindow(*w, {QStringLiteral("merivane"), WriteFile("start.merivane", kBenchCase)});
-    EXPECT_EQ(w->M.Va, 5000);
-    EXPECT_NEAR(w->M.Pload, Absorbed(8000, 0.1, 0, 0.6, 180), 1e-9);
+    EXPECT_EQ(Model().Va, 5000);
+    EXPECT_NEAR(Model().Pload, Absorbed(8000, 0.1, 0, 0.6, 180), 1e-9);
     EXPECT_EQ(Steps(), 1);  // Ctrl+Z returns to what the settings gave
     EXPECT_TRUE(w->isVisible());
 }
@@ -280,7 +280,7 @@ TEST_F(CaseCommandsTest, TheWindowStartedWithABadFileStartsAsUsualAndSaysWhy)
     prompter->errorsExpected = true;
     w = std::make_unique<TForm1>(prompter);
     StartWindow(*w, {QStringLiteral("merivane"), WriteFile("start.merivane", "{\"format\": ")});
-    EXPECT_EQ(w->M.Va, 1234);
+    EXPECT_EQ(Model().Va, 1234);
     ASSERT_EQ(prompter->errors.size(), 1u);
     EXPECT_TRUE(prompter->errors[0].contains("line 1, column")) << S(prompter->errors[0]);
     EXPECT_EQ(Steps(), 0);

@@ -40,7 +40,7 @@ TEST_P(CatalogueInTheWindow, EveryCellShowsWhatTheRulesGive)
     const TDisplay display = w->Display();
     int checked = 0;
     for (const TResultCell& entry : ResultCells()) {
-        const TCell cell = entry.render(w->M, display);
+        const TCell cell = entry.render(Model(), display);
         auto* panel = Find<QFrame>(entry.panel);
         ASSERT_NE(panel, nullptr);
         EXPECT_EQ(S(panel->accessibleName()), entry.accessibleName);

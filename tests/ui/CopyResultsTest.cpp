@@ -130,7 +130,7 @@ TEST_P(ClickAwayFromAField, TakesTheFocusAndCtrlCCopiesTheCase)
     EXPECT_FALSE(e->hasFocus());
     EXPECT_EQ(outs.count, 1);
     // the cycle of leaving the field has run: 5000 V * 3 A * 0.85
-    EXPECT_NEAR(w->M.Pmatch, 12750, 1e-9);
+    EXPECT_NEAR(Model().Pmatch, 12750, 1e-9);
     EXPECT_EQ(S(Text("lbPmatch2")), "12.75");
     QWidget* focus = QApplication::focusWidget();
     ASSERT_NE(focus, nullptr);

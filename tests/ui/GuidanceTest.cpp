@@ -107,7 +107,7 @@ TEST_F(WindowTest, TheNoteAndTheMarkGoWithTheNextAcceptedEntry)
     ASSERT_TRUE(HasEntryMark(Edit("edAnodeV")));
     const QString noted = Edit("edAnodeV")->toolTip();
     ASSERT_TRUE(noted.startsWith(QString::fromUtf8("“1,500” is not a whole number of volts: 4000 V kept.")));
-    EXPECT_EQ(w->M.Va, 4000);  // what is computed does not change
+    EXPECT_EQ(Model().Va, 4000);  // what is computed does not change
 
     TypeAndLeave("edAnodeI", "2");  // another field's entry and cycle
     QTest::mouseClick(Find<QPushButton>("bEvaluate"), Qt::LeftButton);
@@ -115,13 +115,13 @@ TEST_F(WindowTest, TheNoteAndTheMarkGoWithTheNextAcceptedEntry)
     QTest::keyClick(Edit("edAnodeV"), Qt::Key_Tab);  // through the field, typing nothing
     EXPECT_TRUE(HasEntryMark(Edit("edAnodeV")));
     EXPECT_EQ(Edit("edAnodeV")->toolTip(), noted);
-    EXPECT_EQ(w->M.Ia, 2);
+    EXPECT_EQ(Model().Ia, 2);
 
     TypeAndLeave("edAnodeV", "3000");  // its own accepted entry
     EXPECT_FALSE(HasEntryMark(Edit("edAnodeV")));
     EXPECT_EQ(Edit("edAnodeV")->palette().color(QPalette::Dark), QApplication::palette(Edit("edAnodeV")).color(QPalette::Dark));
     EXPECT_EQ(Edit("edAnodeV")->toolTip(), base);
-    EXPECT_EQ(w->M.Va, 3000);
+    EXPECT_EQ(Model().Va, 3000);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);  // no message box, ever
 }
 
@@ -133,13 +133,13 @@ TEST_F(WindowTest, AWrappedPhasesNoteStaysUntilItsValueChanges)
     const QString base = Edit("edSrcPha")->toolTip();
     TypeAndLeave("edSrcPha", "407");  // 47, one turn less
     ASSERT_TRUE(HasEntryMark(Edit("edSrcPha")));
-    EXPECT_EQ(w->M.SrcRfl.Pha, 47);
+    EXPECT_EQ(Model().SrcRfl.Pha, 47);
     TypeAndLeave("edAnodeI", "2");  // this cycle leaves the 47 in force
-    EXPECT_EQ(w->M.SrcRfl.Pha, 47);
+    EXPECT_EQ(Model().SrcRfl.Pha, 47);
     EXPECT_TRUE(HasEntryMark(Edit("edSrcPha")));
     Edit("edSrcPha")->setFocus(Qt::TabFocusReason);
     QTest::keyClick(Edit("edSrcPha"), Qt::Key_Up);  // from the spinner's 45 to 50
-    EXPECT_EQ(w->M.SrcRfl.Pha, 50);
+    EXPECT_EQ(Model().SrcRfl.Pha, 50);
     EXPECT_FALSE(HasEntryMark(Edit("edSrcPha")));
     EXPECT_EQ(Edit("edSrcPha")->toolTip(), base);
 }
@@ -155,7 +155,7 @@ TEST_F(WindowTest, ASpinnerStepIsAnEntryOfItsField)
     EXPECT_TRUE(HasEntryMark(Edit("edSrcPha"))) << "another field's cycle keeps it: 0 is still in force";
     Edit("edSrcPha")->setFocus(Qt::TabFocusReason);
     QTest::keyClick(Edit("edSrcPha"), Qt::Key_Up);  // 0 + 5
-    EXPECT_EQ(w->M.SrcRfl.Pha, 5);
+    EXPECT_EQ(Model().SrcRfl.Pha, 5);
     EXPECT_FALSE(HasEntryMark(Edit("edSrcPha")));
     EXPECT_EQ(Edit("edSrcPha")->toolTip(), base);
 }
@@ -173,7 +173,7 @@ TEST_F(WindowTest, ChoosingARepresentationTakesTheReflectionsNoteAway)
     ASSERT_EQ(list->currentIndex(), 2);
     EXPECT_FALSE(HasEntryMark(Edit("edLoaMag")));
     EXPECT_FALSE(Edit("edLoaMag")->toolTip().contains("choose SWR"));
-    EXPECT_EQ(w->M.LoaRfl.Mag, 0.5);  // what is computed does not change
+    EXPECT_EQ(Model().LoaRfl.Mag, 0.5);  // what is computed does not change
 }
 
 // F1 opens the help at the section of the control with the focus.

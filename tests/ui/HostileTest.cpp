@@ -110,7 +110,7 @@ TEST_F(WindowTest, HostileTypingIntoEveryField)
             Edit(field)->setModified(true);  // as typing or pasting would
             w->findChild<QPushButton*>("bEvaluate")->click();
             ++tried;
-            const merivane::TModel& m = w->M;
+            const merivane::TModel& m = Model();
             EXPECT_TRUE(m.Va >= 0 && m.Va <= 100000);
             EXPECT_TRUE(m.Ia >= 0 && m.Ia <= 1000);
             EXPECT_TRUE(m.Eff >= 0 && m.Eff <= 1);

@@ -38,7 +38,7 @@ TEST_P(EnterTable, EnterInAFieldRunsExactlyOneCycle)
     QSignalSpy cycles(Find<QPushButton>("bEvaluate"), &QPushButton::clicked);
     QTest::keyClick(e, Qt::Key_Return);
     EXPECT_EQ(cycles.count(), 1);
-    EXPECT_DOUBLE_EQ(c.modelValue(w->M), c.expected);
+    EXPECT_DOUBLE_EQ(c.modelValue(Model()), c.expected);
     EXPECT_EQ(S(e->text()), c.shown);
     EXPECT_TRUE(e->hasFocus());
 }
@@ -74,7 +74,7 @@ TEST_F(WindowTest, EnterOnAListPressesEvaluate)
     Edit("edAnodeV")->setText("1000");
     Edit("edAnodeV")->setModified(true);
     QTest::keyClick(Combo("cbMeaRfl"), Qt::Key_Return);
-    EXPECT_EQ(w->M.Va, 1000);
+    EXPECT_EQ(Model().Va, 1000);
 }
 
 // Qt Test cannot press a shortcut; the buttons' mnemonics are what Alt+letter
@@ -112,11 +112,11 @@ TEST_F(WindowTest, EfficiencySpinnerWrapsAndComputes)
     TypeAndLeave("edEffic", "100");
     ClickArrow(Spinner("udEff"), true);
     EXPECT_EQ(Edit("edEffic")->text(), "0");
-    EXPECT_EQ(w->M.Eff, 0.0);
-    EXPECT_EQ(w->M.Pmatch, 0.0);
+    EXPECT_EQ(Model().Eff, 0.0);
+    EXPECT_EQ(Model().Pmatch, 0.0);
     ClickArrow(Spinner("udEff"), false);
     EXPECT_EQ(Edit("edEffic")->text(), "100");
-    EXPECT_EQ(w->M.Eff, 1.0);
+    EXPECT_EQ(Model().Eff, 1.0);
 }
 
 TEST_F(WindowTest, PhaseSpinnersWrapInStepsOfFive)
@@ -125,12 +125,12 @@ TEST_F(WindowTest, PhaseSpinnersWrapInStepsOfFive)
     TypeAndLeave("edLoaPha", "180");
     ClickArrow(Spinner("udLoaPha"), true);
     EXPECT_EQ(Edit("edLoaPha")->text(), "-180");
-    EXPECT_EQ(w->M.LoaRfl.Pha, -180.0);
+    EXPECT_EQ(Model().LoaRfl.Pha, -180.0);
     ClickArrow(Spinner("udLoaPha"), false);
     EXPECT_EQ(Edit("edLoaPha")->text(), "180");
     ClickArrow(Spinner("udLoaPha"), false);
     EXPECT_EQ(Edit("edLoaPha")->text(), "175");
-    EXPECT_EQ(w->M.LoaRfl.Pha, 175.0);
+    EXPECT_EQ(Model().LoaRfl.Pha, 175.0);
 }
 
 TEST_F(WindowTest, ASpinnerStepsFromATypedWholeNumber)
@@ -141,13 +141,13 @@ TEST_F(WindowTest, ASpinnerStepsFromATypedWholeNumber)
     QTest::keyClick(e, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(e, "47");
     ClickArrow(Spinner("udSrcPha"), true);  // the arrows take no focus: no exit
-    EXPECT_EQ(w->M.SrcRfl.Pha, 52.0);       // computed with 52...
+    EXPECT_EQ(Model().SrcRfl.Pha, 52.0);       // computed with 52...
     EXPECT_EQ(e->text(), "52");             // ...and the field shows what is in force
     EXPECT_TRUE(e->hasFocus());
     // arrow keys in the field step as well, from the spinner's position, 50
     QTest::keyClick(e, Qt::Key_Down);
     EXPECT_EQ(e->text(), "45");
-    EXPECT_EQ(w->M.SrcRfl.Pha, 45.0);
+    EXPECT_EQ(Model().SrcRfl.Pha, 45.0);
 }
 
 TEST_F(WindowTest, DirectivitySpinnerStopsAtItsEnds)
@@ -160,11 +160,11 @@ TEST_F(WindowTest, DirectivitySpinnerStopsAtItsEnds)
     Edit("edAnodeV")->setModified(true);
     ClickArrow(Spinner("udDire"), true);
     EXPECT_EQ(spy.count(), 0);
-    EXPECT_EQ(w->M.Va, 4000);
+    EXPECT_EQ(Model().Va, 4000);
     ClickArrow(Spinner("udDire"), false);
     EXPECT_EQ(spy.count(), 1);
-    EXPECT_EQ(w->M.CplDirDb, 99.0);
-    EXPECT_EQ(w->M.Va, 1000);
+    EXPECT_EQ(Model().CplDirDb, 99.0);
+    EXPECT_EQ(Model().Va, 1000);
     TypeAndLeave("edDire", "0");
     ClickArrow(Spinner("udDire"), false);
     EXPECT_EQ(Edit("edDire")->text(), "0");
@@ -179,10 +179,10 @@ TEST_F(WindowTest, TypingTwiceBeyondTheDirectivitySpinnerKeepsTheText)
     TypeAndLeave("edDire", "120");
     EXPECT_EQ(Edit("edDire")->text(), "120");
     EXPECT_EQ(Spinner("udDire")->Current(), 100);
-    EXPECT_EQ(w->M.CplDirDb, 120.0);
+    EXPECT_EQ(Model().CplDirDb, 120.0);
     TypeAndLeave("edDire", "120");
     EXPECT_EQ(Edit("edDire")->text(), "120");
-    EXPECT_EQ(w->M.CplDirDb, 120.0);
+    EXPECT_EQ(Model().CplDirDb, 120.0);
 }
 
 TEST_F(WindowTest, IdealRecomputesOnlyTheCouplerModel)
@@ -195,22 +195,21 @@ TEST_F(WindowTest, IdealRecomputesOnlyTheCouplerModel)
     const QColor grey = Edit("edDire")->palette().color(QPalette::Base);
     EXPECT_NE(grey, QColor(Qt::yellow));
 
-    const double pmatch = w->M.Pmatch;
+    const double pmatch = Model().Pmatch;
     Edit("edAnodeV")->setText("1");
-    w->M.Va = 1;  // an input change that only a full cycle would use
     QTest::keyClick(ideal, Qt::Key_Space);
     EXPECT_FALSE(ideal->isChecked());
-    EXPECT_FALSE(w->M.CplIdeal);
-    EXPECT_EQ(w->M.Pmatch, pmatch);
-    EXPECT_NEAR(w->M.ErrInciMinus, 0.9025, 1e-15);
+    EXPECT_FALSE(Model().CplIdeal);
+    EXPECT_EQ(Model().Pmatch, pmatch);
+    EXPECT_NEAR(Model().ErrInciMinus, 0.9025, 1e-15);
     EXPECT_EQ(Text("lbPincMinV"), "9.11");
     EXPECT_TRUE(Edit("edDire")->isEnabled());
     EXPECT_TRUE(Spinner("udDire")->isEnabled());
     EXPECT_EQ(Edit("edDire")->palette().color(QPalette::Base), QColor(Qt::yellow));
 
     QTest::keyClick(ideal, Qt::Key_Space);
-    EXPECT_TRUE(w->M.CplIdeal);
-    EXPECT_EQ(w->M.ErrInciMinus, 1.0);
+    EXPECT_TRUE(Model().CplIdeal);
+    EXPECT_EQ(Model().ErrInciMinus, 1.0);
     EXPECT_FALSE(Edit("edDire")->isEnabled());
 }
 
@@ -220,9 +219,8 @@ TEST_F(WindowTest, PowerUnitsRunTheCycleAndDbkwToo)
     for (const char* unit : {"rbDbm", "rbDbW", "rbDbkW", "rbWatt"}) {
         Edit("edAnodeV")->setText("1000");
         Edit("edAnodeV")->setModified(true);  // as typing would
-        w->M.Va = 7;
         Radio(unit)->click();
-        EXPECT_EQ(w->M.Va, 1000) << unit;
+        EXPECT_EQ(Model().Va, 1000) << unit;
         Edit("edAnodeV")->setText("4000");
         Edit("edAnodeV")->setModified(true);
         w->bEvaluateClick();
@@ -242,17 +240,17 @@ TEST_F(WindowTest, ANumberBeyondDoublesIsClampedAndTheCycleRunsOn)
     Edit("edAnodeV")->setModified(true);
     TypeAndLeave("edAnodeI", "1E400");
     EXPECT_TRUE(prompter->errors.empty());
-    EXPECT_EQ(w->M.Va, 1500);
-    EXPECT_EQ(w->M.Ia, 1000.0);  // the limit
+    EXPECT_EQ(Model().Va, 1500);
+    EXPECT_EQ(Model().Ia, 1000.0);  // the limit
     EXPECT_EQ(Edit("edAnodeI")->text(), "1000");
-    EXPECT_NEAR(w->M.Pmatch, 1500 * 1000 * 0.85, 1e-6);  // recomputed
+    EXPECT_NEAR(Model().Pmatch, 1500 * 1000 * 0.85, 1e-6);  // recomputed
 
     w->findChild<QPushButton*>("bEvaluate")->click();
     EXPECT_TRUE(prompter->errors.empty());
-    EXPECT_EQ(w->M.Ia, 1000.0);
+    EXPECT_EQ(Model().Ia, 1000.0);
     TypeAndLeave("edAnodeI", "2");
     EXPECT_TRUE(prompter->errors.empty());
-    EXPECT_NEAR(w->M.Pmatch, 1500 * 2 * 0.85, 1e-9);
+    EXPECT_NEAR(Model().Pmatch, 1500 * 2 * 0.85, 1e-9);
     EXPECT_EQ(Text("lbPmatch2"), "2.55");
 }
 
@@ -284,7 +282,7 @@ TEST_F(WindowTest, ANumberBeyondDoublesOpensNoBoxThatCouldStealTheFocus)
     Show();
     TypeAndLeave("edAnodeI", "1E400");
     EXPECT_EQ(stealer->errors, 0);
-    EXPECT_EQ(w->M.Ia, 1000.0);
+    EXPECT_EQ(Model().Ia, 1000.0);
 }
 
 }  // namespace
@@ -301,11 +299,11 @@ TEST_F(WindowTest, SwitchingToAnotherWindowIsNotLeavingTheField)
     other.show();
     other.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
-    EXPECT_EQ(w->M.Va, 4000);  // no cycle ran
+    EXPECT_EQ(Model().Va, 4000);  // no cycle ran
     w->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
     QTest::keyClick(Edit("edAnodeV"), Qt::Key_Tab);  // now the focus moves on: one cycle
-    EXPECT_EQ(w->M.Va, 1000);
+    EXPECT_EQ(Model().Va, 1000);
 }
 
 }  // namespace

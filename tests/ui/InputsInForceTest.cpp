@@ -58,22 +58,22 @@ TEST_P(TypedStaysInForce, InTheFieldAndInTheResultsCycleAfterCycle)
     Show();
     Find<QCheckBox>("chIdeal")->setChecked(false);  // the directivity is editable
     TypeAndLeave(c.field, QString::fromUtf8(c.typed));
-    const double first = c.value(w->M);
+    const double first = c.value(Model());
     EXPECT_DOUBLE_EQ(first, c.expected) << c.typed;
     EXPECT_EQ(S(Edit(c.field)->text()), c.shown);
     EXPECT_FALSE(HasEntryMark(Edit(c.field))) << "taken as typed: no note";
-    EXPECT_NEAR(w->M.Pload, Absorbed(w->M), 1e-9 * w->M.Pmatch);
-    const std::vector<double> results = Results(w->M);
+    EXPECT_NEAR(Model().Pload, Absorbed(Model()), 1e-9 * Model().Pmatch);
+    const std::vector<double> results = Results(Model());
 
     for (int i = 0; i < 2; ++i) {
         Find<QPushButton>("bEvaluate")->click();
-        EXPECT_EQ(c.value(w->M), first) << "Evaluate " << i + 2;
+        EXPECT_EQ(c.value(Model()), first) << "Evaluate " << i + 2;
         EXPECT_EQ(S(Edit(c.field)->text()), c.shown) << "Evaluate " << i + 2;
-        EXPECT_EQ(Results(w->M), results) << "Evaluate " << i + 2;
+        EXPECT_EQ(Results(Model()), results) << "Evaluate " << i + 2;
     }
     // leaving another field is a cycle too
     TypeAndLeave("edAnodeV", "4000");
-    EXPECT_EQ(c.value(w->M), first);
+    EXPECT_EQ(c.value(Model()), first);
     EXPECT_EQ(S(Edit(c.field)->text()), c.shown);
 }
 
@@ -97,8 +97,8 @@ TEST_F(WindowTest, ANearlyFullReflectionIsNotRoundedToAFullOne)
     Show();
     TypeAndLeave("edLoaMag", "0.9995");
     for (int i = 0; i < 3; ++i) {
-        EXPECT_NEAR(w->M.LoaRfl.Mism, 9.9975e-4, 1e-15);
-        EXPECT_NEAR(w->M.Pload, 10200 * 9.9975e-4 / (1 + 0.1999 * 0.1999), 1e-9);
+        EXPECT_NEAR(Model().LoaRfl.Mism, 9.9975e-4, 1e-15);
+        EXPECT_NEAR(Model().Pload, 10200 * 9.9975e-4 / (1 + 0.1999 * 0.1999), 1e-9);
         w->bEvaluateClick();
     }
 }
@@ -110,12 +110,12 @@ TEST_F(WindowTest, TypedFortySevenStaysAndTheNextClickUpGivesFifty)
     Show();
     TypeAndLeave("edSrcPha", "47");
     EXPECT_EQ(Edit("edSrcPha")->text(), "47");
-    EXPECT_EQ(w->M.SrcRfl.Pha, 47.0);
+    EXPECT_EQ(Model().SrcRfl.Pha, 47.0);
     EXPECT_EQ(Spinner("udSrcPha")->Current(), 45);
     Edit("edSrcPha")->setFocus(Qt::TabFocusReason);
     QTest::keyClick(Edit("edSrcPha"), Qt::Key_Up);
     EXPECT_EQ(Edit("edSrcPha")->text(), "50");
-    EXPECT_EQ(w->M.SrcRfl.Pha, 50.0);
+    EXPECT_EQ(Model().SrcRfl.Pha, 50.0);
 }
 
 // A phase is periodic: any finite phase is reduced by whole turns into
@@ -136,16 +136,16 @@ TEST_P(PhasesWrap, ByWholeTurns)
     Show();
     TypeAndLeave(c.field, QString::fromUtf8(c.typed));
     const bool source = std::string(c.field) == "edSrcPha";
-    EXPECT_EQ(source ? w->M.SrcRfl.Pha : w->M.LoaRfl.Pha, c.inForce);
+    EXPECT_EQ(source ? Model().SrcRfl.Pha : Model().LoaRfl.Pha, c.inForce);
     EXPECT_EQ(S(Edit(c.field)->text()), c.shown);
     if (*c.note) {
         EXPECT_EQ(S(Edit(c.field)->toolTip().section(QLatin1Char('\n'), 0, 0)), c.note);
     }
     EXPECT_EQ(HasEntryMark(Edit(c.field)), *c.note != '\0');
     // the wrapped value is what the model computes with: the same as typed in range
-    const double pload = w->M.Pload;
+    const double pload = Model().Pload;
     TypeAndLeave(c.field, QString::fromStdString(S(Edit(c.field)->text())));
-    EXPECT_EQ(w->M.Pload, pload);
+    EXPECT_EQ(Model().Pload, pload);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -175,13 +175,13 @@ TEST_P(ReturnLoss, APositiveDbIsReadAsItsNegative)
     Show();
     Choose("cbLoaRfl", 1);
     TypeAndLeave("edLoaMag", QString::fromUtf8(c.typed));
-    EXPECT_NEAR(w->M.LoaRfl.Mag, c.mag, 1e-15) << c.typed;
-    EXPECT_EQ(w->M.LoaRfl.Rloss, c.rloss) << c.typed;
+    EXPECT_NEAR(Model().LoaRfl.Mag, c.mag, 1e-15) << c.typed;
+    EXPECT_EQ(Model().LoaRfl.Rloss, c.rloss) << c.typed;
     EXPECT_EQ(S(Edit("edLoaMag")->text()), c.shown);
     EXPECT_EQ(S(Edit("edLoaMag")->toolTip().section(QLatin1Char('\n'), 0, 0)), c.note);
-    const double mag = w->M.LoaRfl.Mag;
+    const double mag = Model().LoaRfl.Mag;
     w->bEvaluateClick();
-    EXPECT_EQ(w->M.LoaRfl.Mag, mag);
+    EXPECT_EQ(Model().LoaRfl.Mag, mag);
     EXPECT_EQ(S(Edit("edLoaMag")->text()), c.shown);
 }
 
@@ -199,7 +199,7 @@ TEST_F(WindowTest, AReturnLossBeyond160DbIsOutsideAndTheMagnitudeStays)
     Show();
     Choose("cbLoaRfl", 1);
     TypeAndLeave("edLoaMag", "161");
-    EXPECT_EQ(w->M.LoaRfl.Mag, 0.5);
+    EXPECT_EQ(Model().LoaRfl.Mag, 0.5);
     EXPECT_TRUE(HasEntryMark(Edit("edLoaMag")));
 }
 
@@ -221,14 +221,14 @@ TEST_P(BeyondDoubles, IsClampedWithoutABox)
     Show();
     Find<QCheckBox>("chIdeal")->setChecked(false);
     TypeAndLeave(c.field, c.typed);
-    EXPECT_EQ(c.value(w->M), c.inForce);
+    EXPECT_EQ(c.value(Model()), c.inForce);
     EXPECT_EQ(S(Edit(c.field)->text()), c.shown);
     EXPECT_TRUE(HasEntryMark(Edit(c.field)));
     EXPECT_TRUE(prompter->errors.empty());
     w->bEvaluateClick();
     w->bEvaluateClick();
     EXPECT_TRUE(prompter->errors.empty());
-    EXPECT_EQ(c.value(w->M), c.inForce);
+    EXPECT_EQ(c.value(Model()), c.inForce);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -304,11 +304,11 @@ TEST_F(ChangedLimit, ChangesTheWindowsClampAndNote)
     present::InputRowForTest(present::Input::AnodeI).hi = 500;
     Show();
     TypeAndLeave("edAnodeI", "700");
-    EXPECT_EQ(w->M.Ia, 500);
+    EXPECT_EQ(Model().Ia, 500);
     EXPECT_EQ(Edit("edAnodeI")->text(), "500");
     EXPECT_EQ(S(Edit("edAnodeI")->toolTip().section(QLatin1Char('\n'), 0, 0)), "“700” is above 500 A: 500 A in force.");
     TypeAndLeave("edAnodeI", "499.5");
-    EXPECT_EQ(w->M.Ia, 499.5);
+    EXPECT_EQ(Model().Ia, 499.5);
 }
 
 }  // namespace

@@ -157,7 +157,7 @@ TEST_F(OneComputationTest, ALossyLineIsShownAtTheLoadAndNotedOnTheTransmissionPa
     w->Document()->Edit(s, QStringLiteral("Line Loss"));
     const double g = 0.2 * 0.01 * 3 / 7;
     const double absorbed = 10200 * 0.01 * (1 - 9.0 / 49) / (1 + g * g);
-    EXPECT_NEAR(w->M.Pload, absorbed, 1e-9);
+    EXPECT_NEAR(Model().Pload, absorbed, 1e-9);
     EXPECT_NEAR(absorbed, 83.2652, 5e-5);
     EXPECT_TRUE(Find<QPlainTextEdit>("Memo1")->toPlainText().contains(QStringLiteral("includes 20.0 dB of line loss each way")));
     w->UndoAction()->trigger();

@@ -43,7 +43,7 @@ TEST_F(WindowTest, FirstStartCreatesTheFolderAndShowsTheDefaults)
     EXPECT_TRUE(Radio("rbPower")->isChecked());
     EXPECT_TRUE(Find<QCheckBox>("chIdeal")->isChecked());
     EXPECT_FALSE(Edit("edDire")->isEnabled());
-    EXPECT_EQ(w->M.Va, 4000);
+    EXPECT_EQ(Model().Va, 4000);
     EXPECT_EQ(S(Text("lbPmatch2")), "10.2");
     EXPECT_EQ(S(Text("lbPload2")), "7.57");
 }
@@ -88,8 +88,8 @@ TEST_F(WindowTest, ASavedStateComesBack)
     EXPECT_EQ(Edit("edLoaMag")->text(), "-6.02");
     EXPECT_EQ(Combo("cbMeaRfl")->currentIndex(), 2);
     EXPECT_TRUE(Radio("rbDbm")->isChecked());
-    EXPECT_EQ(w->M.SelUnit, 2);
-    EXPECT_EQ(w->M.SelErrUnit, 1);
+    EXPECT_EQ(Model().SelUnit, 2);
+    EXPECT_EQ(Model().SelErrUnit, 1);
     EXPECT_FALSE(Find<QCheckBox>("chIdeal")->isChecked());
     EXPECT_TRUE(Edit("edDire")->isEnabled());
     EXPECT_EQ(Edit("edLoaPha")->text(), "-47");  // a whole number in the field is the spinner's position saved
@@ -234,7 +234,7 @@ TEST_F(LoadTest, TwoButtonsOfAGroupTheLaterWins)
     Load("[Merivane]\nrbMagTr=1\nrbPercTr=1\nrbDbTr=0\nrbDbm=1\nrbDbW=1\n");
     EXPECT_TRUE(Radio("rbPercTr")->isChecked());
     EXPECT_FALSE(Radio("rbMagTr")->isChecked());
-    EXPECT_EQ(w->M.SelUnit, 1);
+    EXPECT_EQ(Model().SelUnit, 1);
     EXPECT_TRUE(Radio("rbDbW")->isChecked());
     EXPECT_FALSE(Radio("rbDbm")->isChecked());
 }
@@ -244,8 +244,8 @@ TEST_F(LoadTest, AGroupAllZeroSelectsNothing)
     Load("[Merivane]\nrbPower=0\nrbPerc=0\nrbDb=0\nrbMagTr=0\nrbWatt=0\n");
     for (const char* b : {"rbPower", "rbPerc", "rbDb", "rbMagTr", "rbPercTr", "rbDbTr", "rbWatt", "rbDbm", "rbDbW", "rbDbkW"})
         EXPECT_FALSE(Radio(b)->isChecked()) << b;
-    EXPECT_EQ(w->M.SelErrUnit, 0);
-    EXPECT_EQ(w->M.SelUnit, 0);
+    EXPECT_EQ(Model().SelErrUnit, 0);
+    EXPECT_EQ(Model().SelUnit, 0);
 }
 
 TEST_F(LoadTest, AMeasurementUnitDefaultsToTheStateWhenRead)
@@ -253,7 +253,7 @@ TEST_F(LoadTest, AMeasurementUnitDefaultsToTheStateWhenRead)
     // rbPerc selects %, which clears Power before Power's key (absent) is read
     Load("[Merivane]\nrbPerc=1\n");
     EXPECT_TRUE(Radio("rbPerc")->isChecked());
-    EXPECT_EQ(w->M.SelErrUnit, 1);
+    EXPECT_EQ(Model().SelErrUnit, 1);
 }
 
 TEST_F(LoadTest, AnIndexOutsideTheListGivesTheDefault)

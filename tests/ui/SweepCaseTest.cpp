@@ -67,7 +67,7 @@ TEST_F(SweepCaseTest, WithoutALossThePageIsTheLosslessSweepBitForBit)
 {
     ShowPage();
     EditCase([](merivane::present::TCase& c) { c.line.LengthM = 3; });
-    const merivane::TSweepResult lossless = merivane::CalcLineSweep(merivane::TSweepCase{w->M, Page()->Inputs()}, 0);
+    const merivane::TSweepResult lossless = merivane::CalcLineSweep(merivane::TSweepCase{Model(), Page()->Inputs()}, 0);
     EXPECT_EQ(Page()->Case().PassFactor, 1.0);
     EXPECT_EQ(Page()->Result().Stats.Mean, lossless.Stats.Mean);
     EXPECT_EQ(Page()->Result().Stats.Deviation, lossless.Stats.Deviation);

@@ -106,12 +106,12 @@ TEST_F(SweepTest, APendingPageFieldRunsNoCycleOfTheWindow)
 {
     ShowPage();
     Type(Edit("edSrcPha"), "47");  // computed with 47, shown as 45
-    ASSERT_EQ(w->M.SrcRfl.Pha, 47);
+    ASSERT_EQ(Model().SrcRfl.Pha, 47);
     QLineEdit* e = Field(SweepField::Length);
     e->setFocus(Qt::MouseFocusReason);
     QTest::keyClicks(e, QStringLiteral("3"));
     w->ResultActions()->CopyResultsAction()->trigger();
-    EXPECT_EQ(w->M.SrcRfl.Pha, 47);
+    EXPECT_EQ(Model().SrcRfl.Pha, 47);
     EXPECT_EQ(Page()->Inputs().LengthM, 3.0);
 }
 

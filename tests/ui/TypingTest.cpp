@@ -32,7 +32,7 @@ TEST_P(TypingTable, LeavingTheFieldReadsAndWritesBack)
     Show();
     w->findChild<QCheckBox*>("chIdeal")->setChecked(false);  // the directivity is editable
     TypeAndLeave(c.field, QString::fromUtf8(c.typed));
-    EXPECT_DOUBLE_EQ(c.modelValue(w->M), c.expected) << c.field << " \"" << c.typed << '"';
+    EXPECT_DOUBLE_EQ(c.modelValue(Model()), c.expected) << c.field << " \"" << c.typed << '"';
     EXPECT_EQ(S(Edit(c.field)->text()), c.writtenBack) << c.field << " \"" << c.typed << '"';
 }
 
@@ -70,13 +70,13 @@ TEST_F(WindowTest, AFractionNextToTheSpinnersPositionStaysAsTyped)
     Show();
     TypeAndLeave("edSrcPha", "47");
     EXPECT_EQ(Edit("edSrcPha")->text(), "47");
-    EXPECT_EQ(w->M.SrcRfl.Pha, 47.0);
+    EXPECT_EQ(Model().SrcRfl.Pha, 47.0);
     w->bEvaluateClick();  // the next cycle keeps what is in force
-    EXPECT_EQ(w->M.SrcRfl.Pha, 47.0);
+    EXPECT_EQ(Model().SrcRfl.Pha, 47.0);
     EXPECT_EQ(Edit("edSrcPha")->text(), "47");
     TypeAndLeave("edSrcPha", "47.5");
     EXPECT_EQ(Edit("edSrcPha")->text(), "47.5");
-    EXPECT_EQ(w->M.SrcRfl.Pha, 47.5);
+    EXPECT_EQ(Model().SrcRfl.Pha, 47.5);
 }
 INSTANTIATE_TEST_SUITE_P(
     EfficiencyAndDirectivity, TypingTable,
@@ -100,15 +100,15 @@ TEST_P(ReflectionTable, LoadReflectionInEachRepresentation)
     Show();
     Choose("cbLoaRfl", c.representation);
     TypeAndLeave("edLoaMag", QString::fromUtf8(c.typed));
-    EXPECT_NEAR(w->M.LoaRfl.Mag, c.mag, 1e-12) << c.typed;
-    EXPECT_NEAR(w->M.LoaRfl.Rloss, c.rloss, 1e-9) << c.typed;
-    EXPECT_NEAR(w->M.LoaRfl.Swr, c.swr, 1e-9) << c.typed;
+    EXPECT_NEAR(Model().LoaRfl.Mag, c.mag, 1e-12) << c.typed;
+    EXPECT_NEAR(Model().LoaRfl.Rloss, c.rloss, 1e-9) << c.typed;
+    EXPECT_NEAR(Model().LoaRfl.Swr, c.swr, 1e-9) << c.typed;
     if (c.writtenBack) {
         EXPECT_EQ(S(Edit("edLoaMag")->text()), c.writtenBack) << c.typed;
     } else {
         // no rounded text reads back: the field holds the return loss in force, to the last digit
-        EXPECT_EQ(Edit("edLoaMag")->text().toDouble(), w->M.LoaRfl.Rloss) << c.typed;
-        EXPECT_EQ(w->M.LoaRfl.Mag, c.mag) << "kept exactly";
+        EXPECT_EQ(Edit("edLoaMag")->text().toDouble(), Model().LoaRfl.Rloss) << c.typed;
+        EXPECT_EQ(Model().LoaRfl.Mag, c.mag) << "kept exactly";
     }
 }
 
@@ -151,11 +151,11 @@ TEST_P(RoundTripTable, ChangingTheRepresentationKeepsTheMagnitudeInForce)
     Choose("cbSrcRfl", c.representation);
     const QString shown = Edit("edSrcMag")->text();
     w->bEvaluateClick();
-    const double first = w->M.SrcRfl.Mag;
+    const double first = Model().SrcRfl.Mag;
     EXPECT_NEAR(first, c.magAfter, 1e-12) << "mag " << c.mag << " shown " << S(shown);
     const QString again = Edit("edSrcMag")->text();
     w->bEvaluateClick();
-    EXPECT_EQ(w->M.SrcRfl.Mag, first);
+    EXPECT_EQ(Model().SrcRfl.Mag, first);
     EXPECT_EQ(Edit("edSrcMag")->text(), again);
 }
 
@@ -172,12 +172,12 @@ TEST_F(WindowTest, AShortCircuitShownInSwrStaysAShortCircuit)
 {
     Show();
     TypeAndLeave("edSrcMag", "1");
-    ASSERT_EQ(w->M.Pav, 1e16);
+    ASSERT_EQ(Model().Pav, 1e16);
     Choose("cbSrcRfl", 2);
     EXPECT_EQ(Edit("edSrcMag")->text(), "9999.999");
     TypeAndLeave("edAnodeV", "4000");  // merely leaving a field
-    EXPECT_EQ(w->M.SrcRfl.Mag, 1.0);
-    EXPECT_EQ(w->M.Pav, 1e16);
+    EXPECT_EQ(Model().SrcRfl.Mag, 1.0);
+    EXPECT_EQ(Model().Pav, 1e16);
     EXPECT_EQ(Text("lbPav"), "oo");
 }
 
@@ -185,14 +185,14 @@ TEST_F(WindowTest, ChangingARepresentationRewritesOnlyItsField)
 {
     Show();
     TypeAndLeave("edLoaMag", "0.1");
-    const double pinc = w->M.Pinc;
+    const double pinc = Model().Pinc;
     Edit("edAnodeV")->setText("1");  // would change the results if anything recomputed
     Choose("cbLoaRfl", 1);
     EXPECT_EQ(Edit("edLoaMag")->text(), "-20");
     Choose("cbLoaRfl", 2);
     EXPECT_EQ(Edit("edLoaMag")->text(), "1.222");
-    EXPECT_EQ(w->M.Pinc, pinc);
-    EXPECT_EQ(w->M.Va, 4000);
+    EXPECT_EQ(Model().Pinc, pinc);
+    EXPECT_EQ(Model().Va, 4000);
     EXPECT_EQ(Edit("edAnodeV")->text(), "1");
     EXPECT_EQ(Edit("edSrcMag")->text(), "0.2");
 }
@@ -205,7 +205,7 @@ TEST_F(WindowTest, AListWithoutSelectionIsReadAsMag)
     Edit("edSrcMag")->setModified(true);  // as typing would
     w->bEvaluateClick();
     EXPECT_EQ(Combo("cbSrcRfl")->currentIndex(), 0);
-    EXPECT_EQ(w->M.SrcRfl.Mag, 0.3);
+    EXPECT_EQ(Model().SrcRfl.Mag, 0.3);
 }
 
 }  // namespace

@@ -51,43 +51,43 @@ QToolButton* ArrowOf(TUpDown* u, bool up)
 TEST_F(UndoTest, ATypedEntryIsOneStepAndUndoRestoresFieldAndResults)
 {
     Show();
-    const double before = w->M.Pload;
+    const double before = Model().Pload;
     EXPECT_NEAR(before, Absorbed(0.5, 90), 1e-9);
     EXPECT_EQ(Steps(), 0);
     TypeAndLeave("edLoaMag", "0.9995");
     EXPECT_EQ(Steps(), 1);
-    EXPECT_NEAR(w->M.Pload, Absorbed(0.9995, 90), 1e-9);
+    EXPECT_NEAR(Model().Pload, Absorbed(0.9995, 90), 1e-9);
 
     Undo();
-    EXPECT_EQ(w->M.LoaRfl.Mag, 0.5);
+    EXPECT_EQ(Model().LoaRfl.Mag, 0.5);
     EXPECT_EQ(Edit("edLoaMag")->text(), "0.5");
-    EXPECT_EQ(w->M.Pload, before);  // bit for bit
+    EXPECT_EQ(Model().Pload, before);  // bit for bit
 
     RedoShiftZ();
-    EXPECT_EQ(w->M.LoaRfl.Mag, 0.9995);
+    EXPECT_EQ(Model().LoaRfl.Mag, 0.9995);
     EXPECT_EQ(Edit("edLoaMag")->text(), "0.9995");
     Undo();
     RedoY();
-    EXPECT_EQ(w->M.LoaRfl.Mag, 0.9995);
+    EXPECT_EQ(Model().LoaRfl.Mag, 0.9995);
     // nothing changed: Evaluate makes no step and changes no result
-    const double after = w->M.Pload;
+    const double after = Model().Pload;
     w->bEvaluateClick();
     EXPECT_EQ(Steps(), 1);
-    EXPECT_EQ(w->M.Pload, after);
+    EXPECT_EQ(Model().Pload, after);
 }
 
 TEST_F(UndoTest, ASpinnersClicksInARowAreOneStep)
 {
     Show();
     for (int i = 0; i < 3; ++i) QTest::mouseClick(ArrowOf(Spinner("udLoaPha"), true), Qt::LeftButton);
-    EXPECT_EQ(w->M.LoaRfl.Pha, 105.0);
+    EXPECT_EQ(Model().LoaRfl.Pha, 105.0);
     EXPECT_EQ(Steps(), 1);
     QTest::mouseClick(ArrowOf(Spinner("udEff"), false), Qt::LeftButton);  // another spinner: another step
     EXPECT_EQ(Steps(), 2);
     Undo();
-    EXPECT_EQ(w->M.Eff, 0.85);
+    EXPECT_EQ(Model().Eff, 0.85);
     Undo();
-    EXPECT_EQ(w->M.LoaRfl.Pha, 90.0);
+    EXPECT_EQ(Model().LoaRfl.Pha, 90.0);
     EXPECT_EQ(Edit("edLoaPha")->text(), "90");
     EXPECT_EQ(Spinner("udLoaPha")->Current(), 90);
 }
@@ -112,7 +112,7 @@ TEST_F(UndoTest, ListsUnitsAndIdealAreSteps)
     Undo();
     EXPECT_EQ(Combo("cbLoaRfl")->currentIndex(), 0);
     EXPECT_EQ(Edit("edLoaMag")->text(), "0.5");
-    EXPECT_EQ(w->M.LoaRfl.Mag, 0.5);
+    EXPECT_EQ(Model().LoaRfl.Mag, 0.5);
     EXPECT_EQ(Steps(), 3);  // undone steps stay for redo
     RedoShiftZ();
     EXPECT_EQ(Combo("cbLoaRfl")->currentIndex(), 1);
@@ -122,17 +122,17 @@ TEST_F(UndoTest, UndoRestoresTheNotesOfTheStateItReturnsTo)
 {
     Show();
     TypeAndLeave("edLoaPha", "270");
-    EXPECT_EQ(w->M.LoaRfl.Pha, -90.0);
+    EXPECT_EQ(Model().LoaRfl.Pha, -90.0);
     EXPECT_TRUE(HasEntryMark(Edit("edLoaPha")));
     TypeAndLeave("edLoaPha", "10");
     EXPECT_FALSE(HasEntryMark(Edit("edLoaPha")));
     Undo();
-    EXPECT_EQ(w->M.LoaRfl.Pha, -90.0);
+    EXPECT_EQ(Model().LoaRfl.Pha, -90.0);
     EXPECT_TRUE(HasEntryMark(Edit("edLoaPha")));
     EXPECT_TRUE(Edit("edLoaPha")->toolTip().startsWith(QString::fromUtf8("“270”")));
     Undo();
     EXPECT_FALSE(HasEntryMark(Edit("edLoaPha")));
-    EXPECT_EQ(w->M.LoaRfl.Pha, 90.0);
+    EXPECT_EQ(Model().LoaRfl.Pha, 90.0);
 }
 
 TEST_F(UndoTest, TypingPendingInAFieldIsUndoneByTheFieldFirst)
@@ -144,10 +144,10 @@ TEST_F(UndoTest, TypingPendingInAFieldIsUndoneByTheFieldFirst)
     QTest::keyClicks(e, "9");  // pending, not read
     QTest::keyClick(e, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(e->text(), "4000");  // the field's own undo
-    EXPECT_EQ(w->M.Ia, 2.0);
+    EXPECT_EQ(Model().Ia, 2.0);
     e->setModified(false);  // nothing pending now
     QTest::keyClick(e, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(w->M.Ia, 3.0);  // the case's undo
+    EXPECT_EQ(Model().Ia, 3.0);  // the case's undo
     EXPECT_EQ(Edit("edAnodeI")->text(), "3");
 }
 

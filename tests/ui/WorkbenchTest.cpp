@@ -78,14 +78,14 @@ TEST_F(WorkbenchTest, AnEditInTheWorkbenchShowsInTheMainWindowAndMarksTheCaseUns
 {
     TWorkbench* wb = Open();
     Enter(wb->Inputs()->Field(Input::LoaMag), QStringLiteral("0.3"));
-    EXPECT_EQ(w->M.LoaRfl.Mag, 0.3);
-    EXPECT_NEAR(w->M.Pload, Absorbed(0.3, 90), 1e-9);
+    EXPECT_EQ(Model().LoaRfl.Mag, 0.3);
+    EXPECT_NEAR(Model().Pload, Absorbed(0.3, 90), 1e-9);
     EXPECT_EQ(S(Find<QLineEdit>("edLoaMag")->text()), "0.3");
     EXPECT_EQ(w->Document()->Stack()->count(), 1);
     EXPECT_TRUE(wb->isWindowModified());
     // a phase typed beyond a turn wraps, as in the main window
     Enter(wb->Inputs()->Field(Input::LoaPha), QStringLiteral("450"));
-    EXPECT_EQ(w->M.LoaRfl.Pha, 90.0);
+    EXPECT_EQ(Model().LoaRfl.Pha, 90.0);
     EXPECT_EQ(w->Document()->Stack()->count(), 1);  // nothing changed: no step
 }
 
@@ -95,7 +95,7 @@ TEST_F(WorkbenchTest, AnEditInTheMainWindowShowsInTheWorkbench)
     w->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
     TypeAndLeave("edLoaMag", "0.7");
-    ASSERT_EQ(w->M.LoaRfl.Mag, 0.7);
+    ASSERT_EQ(Model().LoaRfl.Mag, 0.7);
     ASSERT_EQ(w->Document()->Stack()->count(), 1);
     EXPECT_EQ(S(wb->Inputs()->Field(Input::LoaMag)->text()), "0.7");
     Find<QCheckBox>("chIdeal")->click();
@@ -109,12 +109,12 @@ TEST_F(WorkbenchTest, UndoInTheWorkbenchRestoresBothWindows)
     Enter(wb->Inputs()->Field(Input::LoaMag), QStringLiteral("0.3"));
     wb->Inputs()->PowerUnitList()->setFocus();
     QTest::keyClick(wb, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(w->M.LoaRfl.Mag, 0.5);
-    EXPECT_NEAR(w->M.Pload, Absorbed(0.5, 90), 1e-9);
+    EXPECT_EQ(Model().LoaRfl.Mag, 0.5);
+    EXPECT_NEAR(Model().Pload, Absorbed(0.5, 90), 1e-9);
     EXPECT_EQ(S(wb->Inputs()->Field(Input::LoaMag)->text()), "0.5");
     EXPECT_EQ(S(Find<QLineEdit>("edLoaMag")->text()), "0.5");
     QTest::keyClick(wb, Qt::Key_Y, Qt::ControlModifier);
-    EXPECT_EQ(w->M.LoaRfl.Mag, 0.3);
+    EXPECT_EQ(Model().LoaRfl.Mag, 0.3);
 }
 
 TEST_F(WorkbenchTest, AListChoiceIsOneStepInBothWindows)
@@ -135,12 +135,12 @@ TEST_F(WorkbenchTest, PowerToMatchSetsTheAnodeCurrent)
 {
     TWorkbench* wb = Open();
     Enter(wb->Inputs()->PowerField(), QStringLiteral("5100"));
-    EXPECT_DOUBLE_EQ(w->M.Ia, 1.5);
-    EXPECT_DOUBLE_EQ(w->M.Pmatch, 5100.0);
+    EXPECT_DOUBLE_EQ(Model().Ia, 1.5);
+    EXPECT_DOUBLE_EQ(Model().Pmatch, 5100.0);
     // beyond the current's limit, the limit
     const present::TInputRow& ia = present::InputRow(Input::AnodeI);
     Enter(wb->Inputs()->PowerField(), QString::number(4000 * 0.85 * ia.hi * 10));
-    EXPECT_EQ(w->M.Ia, ia.hi);
+    EXPECT_EQ(Model().Ia, ia.hi);
 }
 
 TEST_F(WorkbenchTest, PinnedReferenceIsComparedAndCopiedAsATable)
@@ -229,11 +229,11 @@ TEST_F(WorkbenchTest, AViewIsMadeWhenShownAndItsEditIsOneUndoStep)
     c.inputs.LoaRfl.Mag = 0.25;  // as a view would ask for it, through the case
     c.inputs.LoaRfl.Swr = (1 + 0.25) / (1 - 0.25);
     emit tuner->Edited(c, QStringLiteral("Tuner"), kTunerMergeBase);
-    EXPECT_EQ(w->M.LoaRfl.Mag, 0.25);
+    EXPECT_EQ(Model().LoaRfl.Mag, 0.25);
     EXPECT_EQ(S(wb->Inputs()->Field(Input::LoaMag)->text()), "0.25");
     EXPECT_EQ(w->Document()->Stack()->count(), 1);
     w->UndoAction()->trigger();
-    EXPECT_EQ(w->M.LoaRfl.Mag, 0.5);
+    EXPECT_EQ(Model().LoaRfl.Mag, 0.5);
 }
 
 // A drag on the Smith chart asks for the case at each step under one merge
@@ -248,13 +248,13 @@ TEST_F(WorkbenchTest, ADragOnTheSmithChartFollowsInTheMainWindowAndIsOneStep)
     for (double phase : {80.0, 70.0, 60.0}) {
         c.inputs.LoaRfl.Pha = phase;
         emit smith->Edited(c, QStringLiteral("Drag"), kSmithMergeBase);
-        EXPECT_EQ(w->M.LoaRfl.Pha, phase);
+        EXPECT_EQ(Model().LoaRfl.Pha, phase);
         EXPECT_EQ(S(Find<QLineEdit>("edLoaPha")->text()), QString::number(phase).toStdString());
     }
     EXPECT_EQ(w->Document()->Stack()->count(), 1);
     w->UndoAction()->trigger();
-    EXPECT_EQ(w->M.LoaRfl.Pha, 90.0);
-    EXPECT_NEAR(w->M.Pload, Absorbed(0.5, 90), 1e-9);
+    EXPECT_EQ(Model().LoaRfl.Pha, 90.0);
+    EXPECT_NEAR(Model().Pload, Absorbed(0.5, 90), 1e-9);
 }
 
 // The desktop's palette, a dark one here, is the Workbench's; the main window
