@@ -13,9 +13,11 @@
 #include <QKeyEvent>
 #include <QLineSeries>
 #include <QMouseEvent>
+#include <QPaintDevice>
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace present = merivane::present;
 using present::SweepSeries;
@@ -106,6 +108,32 @@ void TSweepChartView::RestoreDescription()
 
 // ------------------------------------------------------------------ printing
 
+namespace {
+
+// The chart's texts the size of the painter's font. The scene is drawn one
+// to one into the painter's units, so that size in those units is the
+// fonts' pixel size; the painter's font is sized for its device.
+void PrintFonts(QChart* chart, const QPainter& painter)
+{
+    const QFont given = painter.font();
+    const double units = given.pointSizeF() > 0 && painter.device()
+                             ? given.pointSizeF() * painter.device()->logicalDpiY() / 72.0
+                             : given.pixelSize();
+    if (units <= 0) return;
+    QFont f = chart->font();
+    f.setPixelSize(std::max(1, static_cast<int>(std::lround(units))));
+    QFont bold = f;
+    bold.setBold(true);
+    chart->legend()->setFont(f);
+    chart->setTitleFont(bold);
+    for (QAbstractAxis* axis : chart->axes()) {
+        axis->setLabelsFont(f);
+        axis->setTitleFont(bold);
+    }
+}
+
+}  // namespace
+
 void PaintSweepChart(QPainter& painter, const QRectF& rect, const merivane::TSweepCase& c, present::PowerUnit unit,
                      bool ideal, const present::TTubeResult* tube)
 {
@@ -117,6 +145,7 @@ void PaintSweepChart(QPainter& painter, const QRectF& rect, const merivane::TSwe
     shown.M.CplIdeal = ideal;
     chart->Show(shown, merivane::CalcLineSweep(shown), unit, ideal, tube);
     chart->LeaveOutHidden();
+    PrintFonts(chart, painter);  // the pulled frequency's axis included
     chart->layout()->activate();
     scene.setSceneRect(QRectF(QPointF(0, 0), rect.size()));
     scene.render(&painter, rect, scene.sceneRect());

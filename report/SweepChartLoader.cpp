@@ -2,6 +2,7 @@
 #include "SweepChartLoader.h"
 
 #include "Report.h"
+#include "ReportTable.h"
 #include "SweepTexts.h"
 
 #include <QCoreApplication>
@@ -74,7 +75,7 @@ bool PaintSweepReportPart(QPainter& painter, const QRectF& rect, const merivane:
     const std::string summary =
         merivane::present::SweepSummary(c.In, r) + "\n" + merivane::present::RandomPhaseLine(r, unit);
     painter.save();
-    painter.setFont(ReportFont(painter, 8));
+    painter.setFont(ReportFont(painter, merivane::report::kTableFontSize));
     const QString text = QString::fromStdString(summary);
     const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
     // the font is sized for the device; measure in the painter's units

@@ -8,6 +8,7 @@
 #include "GuideTexts.h"
 #include "InputRows.h"
 #include "MagnetronTexts.h"
+#include "ReportSections.h"
 #include "Match.h"
 #include "Report.h"
 #include "SweepChartLoader.h"
@@ -86,8 +87,7 @@ bool WriteCaseReport(const QString& path, const TCliCase& c, const present::TSna
                      const smith::TSmithScene& scene, const smith::TSmithOptions& o)
 {
     TReport r;
-    r.sections = present::CaseSections(s.m, s.c.display);
-    for (present::TSection& t : present::TubeSections(s)) r.sections.push_back(std::move(t));
+    r.sections = SnapshotSections(s);  // the window's report: every view the case sets
     r.version = env::GetFileVersionString();
     r.when = QDateTime::currentDateTime();
     // Without a line option nothing is known of the line: the chart runs

@@ -211,7 +211,7 @@ TEST(MagnetronCli, TheReportHasASectionForEachOneSet)
     const TRun r = RunCalc(QStringList{"--report", pdf, "--pulling", "10", "--trip", "10", "--directivity", "25"});
     ASSERT_EQ(r.status, 0) << r.err;
     const QString text = PdfToText(pdf);
-    EXPECT_EQ(text.count('\f'), 1) << "one page";
+    EXPECT_GE(text.count('\f'), 1) << "the report flows onto as many pages as it needs";
     EXPECT_TRUE(HasLineWith(text, {"Frequency Shift", "+9.60 MHz"})) << text.toStdString();
     EXPECT_TRUE(HasLineWith(text, {"Trip Surely Above", "0.3792"})) << text.toStdString();
     // nothing of the water load is set: its rows stand in the measurement's section as not set

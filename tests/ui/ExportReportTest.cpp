@@ -205,7 +205,7 @@ TEST_F(ResultActionsTest, APageOfItsOwnAddsRowsAndTheReportsChart)
     EXPECT_GT(chartArea.height(), 150);
 }
 
-TEST_F(ResultActionsTest, ATallReportIsDrawnSmallerOnItsOnePage)
+TEST_F(ResultActionsTest, ATallReportFlowsOntoMorePages)
 {
     TReport report;
     report.version = QStringLiteral("2.0.5.1");
@@ -219,12 +219,13 @@ TEST_F(ResultActionsTest, ATallReportIsDrawnSmallerOnItsOnePage)
     report.chart = [&](QPainter&, const QRectF& area) { chartArea = area; };
     ASSERT_TRUE(WriteReportPdf(Temp("tall.pdf"), report));
     const QString text = PdfToText(Temp("tall.pdf"));
-    EXPECT_EQ(text.count(QLatin1Char('\f')), 1);
+    EXPECT_GE(text.count(QLatin1Char('\f')), 2);
     EXPECT_TRUE(text.contains("2026-12-09 14:03"));
+    EXPECT_TRUE(text.contains("Sweep (continued)"));
     EXPECT_TRUE(HasLineWith(text, {"Absorbed Power at -180 deg", "6820 W"}));
     EXPECT_TRUE(HasLineWith(text, {"Absorbed Power at 180 deg", "7180 W"}));
-    EXPECT_GE(chartArea.height(), 200 - 0.01);  // the chart keeps its least height
-    EXPECT_NEAR(chartArea.bottom(), 841.89 - 48, 0.01);
+    EXPECT_GE(chartArea.height(), 200 - 0.01);  // the chart keeps its least height, inside the margins
+    EXPECT_LE(chartArea.bottom(), 841.89 - 48 + 0.01);
 }
 
 TEST_F(ResultActionsTest, TheHelpDescribesTheFourActions)
