@@ -99,8 +99,8 @@ void CalcCouplerMeas(TModel& m, bool ideal, long double incident)
     // the readings' mismatch factors 1 - |G|^2, as (1 - |G|)(1 + |G|); below
     // zero for a reading above 1
     const auto readingMism = [](double mag) {
-        const ext g = mag;
-        return static_cast<double>((1.0L - g) * (1.0L + g));
+        const ext r = mag;
+        return static_cast<double>((1.0L - r) * (1.0L + r));
     };
     m.MeaMin.Mism = readingMism(m.MeaMin.Mag);
     if (m.MeaMax.Mag >= kInfinity) {

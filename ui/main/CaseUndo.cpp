@@ -23,15 +23,6 @@ namespace present = merivane::present;
 
 namespace {
 
-// The index of the checked button of a unit group; kept when none is.
-template <std::size_t N>
-int CheckedIndex(const std::array<QRadioButton*, N>& group, int kept)
-{
-    for (std::size_t i = 0; i < N; ++i)
-        if (group[i]->isChecked()) return static_cast<int>(i);
-    return kept;
-}
-
 // Selects one button of a group as the program does: no handler runs.
 template <std::size_t N>
 void Select(const std::array<QRadioButton*, N>& group, int index)
@@ -116,22 +107,6 @@ void TForm1::OpenWorkbench(const QString& view)
 {
     if (InputPending()) bEvaluateClick();  // what was typed is in the case the Workbench shows
     if (openWorkbench_) openWorkbench_(view);
-}
-
-TCaseState TForm1::WindowState() const { return WindowState(doc_->State().c.inputs); }
-
-TCaseState TForm1::WindowState(const merivane::TInputs& inputs) const
-{
-    // what the window does not show (the line, the Workbench's inputs) stays as the case has it
-    TCaseState s{doc_->State().c, {}};
-    present::TCase& c = s.c;
-    c.inputs = inputs;
-    c.ideal = ui->chIdeal->isChecked();
-    c.display = Display();
-    c.factorUnit = CheckedIndex(controls_.factorUnit, c.factorUnit);
-    c.measUnit = CheckedIndex(controls_.measUnit, c.measUnit);
-    s.notes.assign(notes_.begin(), notes_.end());
-    return s;
 }
 
 void TForm1::RecordChange(const QString& text)

@@ -28,7 +28,33 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 double Percent(double fraction) { return static_cast<double>(static_cast<ext>(fraction) * 100); }
 double Fraction(double percent) { return static_cast<double>(static_cast<ext>(percent) / 100); }
 
+
+// The index of the checked button of a unit group; kept when none is.
+template <std::size_t N>
+int CheckedIndex(const std::array<QRadioButton*, N>& group, int kept)
+{
+    for (std::size_t i = 0; i < N; ++i)
+        if (group[i]->isChecked()) return static_cast<int>(i);
+    return kept;
+}
+
 }  // namespace
+
+TCaseState TForm1::WindowState() const { return WindowState(doc_->State().c.inputs); }
+
+TCaseState TForm1::WindowState(const merivane::TInputs& inputs) const
+{
+    // what the window does not show (the line, the Workbench's inputs) stays as the case has it
+    TCaseState s{doc_->State().c, {}};
+    present::TCase& c = s.c;
+    c.inputs = inputs;
+    c.ideal = ui->chIdeal->isChecked();
+    c.display = Display();
+    c.factorUnit = CheckedIndex(controls_.factorUnit, c.factorUnit);
+    c.measUnit = CheckedIndex(controls_.measUnit, c.measUnit);
+    s.notes.assign(notes_.begin(), notes_.end());
+    return s;
+}
 
 void TForm1::bEvaluateClick() { Cycle(doc_->State().c.inputs); }
 
