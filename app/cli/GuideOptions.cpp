@@ -23,14 +23,6 @@ constexpr const char* kColumns[] = {"peak_field_kv_per_m", "peak_field_max_kv_pe
 
 std::string U(const QString& s) { return s.toStdString(); }
 
-// A number with fixed decimals: the text output's readouts.
-std::string Fixed(double x, int decimals)
-{
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, x);
-    return buf;
-}
-
 // A number of the guide's rows from an option: not a number is an error, a
 // number beyond the limits is clamped with a warning.
 bool ReadNumber(const QCommandLineParser& parser, GuideInput id, double& value, std::string& error,

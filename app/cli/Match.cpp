@@ -40,50 +40,8 @@ void Cell(std::string& out, double x)
     if (std::isfinite(x)) present::AppendShortest(out, x);
 }
 
-std::string Fixed(double x, int decimals)
-{
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, x);
-    return buf;
-}
-
 // the solver knows the load's admittance unless |G| >= 1
 bool AdmittanceKnown(const TMatchResult& r) { return r.Status != kMatchActiveLoad && r.Status != kMatchFullReflection; }
-
-std::string ScrewText(const present::TScrewSetting& s)
-{
-    switch (s.kind) {
-    case present::ScrewDepth::Out: return "out";
-    case present::ScrewDepth::Depth: return Fixed(s.depthMm, 2) + " mm";
-    case present::ScrewDepth::Beyond: return "beyond the table";
-    default: return "";
-    }
-}
-
-std::string SolutionText(const TTunerResult& t, int i)
-{
-    const TMatchSolution& s = t.match.Solutions[i];
-    std::string text;
-    switch (t.match.Method) {
-    case MatchMethod::SingleStub:
-        return "d " + Fixed(s.DistanceMm, 2) + " mm, b " + Fixed(s.Susceptance, 4) + ", stub " + Fixed(s.StubLengthMm, 2) +
-               " mm";
-    case MatchMethod::EH:
-        return std::string(s.Order) + ": x " + Fixed(s.Reactance, 4) + ", b " + Fixed(s.Susceptance, 4);
-    default: {
-        const bool three = t.match.Method == MatchMethod::ThreeStub;
-        std::string screws;
-        for (int k = 0; k < s.SusceptanceCount; ++k) {
-            const std::string name = three ? "b" + std::to_string(k + 1) : std::string(k ? "bB" : "bA");
-            text += (k ? ", " : "") + name + " " + Fixed(s.Susceptances[k], 4);
-            const std::string depth = ScrewText(t.screws[i][k]);
-            if (!depth.empty()) screws += (screws.empty() ? "" : ", ") + name + " " + depth;
-        }
-        if (!screws.empty()) text += " (screws: " + screws + ")";
-        return text;
-    }
-    }
-}
 
 }  // namespace
 

@@ -38,9 +38,15 @@ TEST(InputTable, EveryKeyAndOptionIsUsedOnce)
 {
     std::set<std::string> caseKeys, settingsKeys, options, objects;
     for (const TInputRow& row : InputRows()) {
-        if (row.key) EXPECT_TRUE(caseKeys.insert(std::string(row.section) + "." + row.key).second) << row.key;
-        if (row.settingsKey) EXPECT_TRUE(settingsKeys.insert(row.settingsKey).second) << row.settingsKey;
-        if (row.option) EXPECT_TRUE(options.insert(row.option).second) << row.option;
+        if (row.key) {
+            EXPECT_TRUE(caseKeys.insert(std::string(row.section) + "." + row.key).second) << row.key;
+        }
+        if (row.settingsKey) {
+            EXPECT_TRUE(settingsKeys.insert(row.settingsKey).second) << row.settingsKey;
+        }
+        if (row.option) {
+            EXPECT_TRUE(options.insert(row.option).second) << row.option;
+        }
         EXPECT_TRUE(objects.insert(row.objectName).second) << row.objectName;
     }
 }

@@ -157,7 +157,9 @@ TEST(ReportLayout, AChartWithoutRoomBelowTheTablesStartsAPage)
         EXPECT_EQ(Faults(r, pages), "");
         for (const TPage& page : pages)
             for (const TBlock& b : page.blocks)
-                if (b.part == TPart::Chart) EXPECT_GE(b.rect.height(), 200 - 0.01);
+                if (b.part == TPart::Chart) {
+                    EXPECT_GE(b.rect.height(), 200 - 0.01);
+                }
     }
 }
 

@@ -83,13 +83,13 @@ TEST_F(OneComputationTest, EveryEditInEitherWindowIsComputedOnce)
         {"couplers not ideal", [](auto& t, TForm1&, TWorkbench&) { t.template Find<QCheckBox>("chIdeal")->click(); },
          [](const present::TSnapshot& s) { return !s.c.ideal && !s.m.CplIdeal; }},
         {"a line length on the page",
-         [](auto&, TForm1& w, TWorkbench&) { Enter(w.SweepPage()->View()->Field(SweepField::Length), "3"); },
+         [](auto&, TForm1& form, TWorkbench&) { Enter(form.SweepPage()->View()->Field(SweepField::Length), "3"); },
          [](const present::TSnapshot& s) { return s.c.line.LengthM == 3; }},
         {"a span in the Workbench's Line Sweep",
-         [](auto&, TForm1&, TWorkbench& wb) { Enter(wb.SweepView()->Field(SweepField::Span), "5"); },
+         [](auto&, TForm1&, TWorkbench& bench) { Enter(bench.SweepView()->Field(SweepField::Span), "5"); },
          [](const present::TSnapshot& s) { return s.c.line.SpanMHz == 5; }},
         {"an efficiency in the Workbench's inputs",
-         [](auto&, TForm1&, TWorkbench& wb) { Enter(wb.Inputs()->Field(Input::Effic), "80"); },
+         [](auto&, TForm1&, TWorkbench& bench) { Enter(bench.Inputs()->Field(Input::Effic), "80"); },
          [](const present::TSnapshot& s) { return s.c.inputs.Eff == 0.8 && s.m.Pmatch == 3000 * 3 * 0.8; }},
     };
     int steps = w->Document()->Stack()->count();

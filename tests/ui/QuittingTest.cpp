@@ -20,7 +20,9 @@ protected:
         Show();
         w->OpenWorkbench();
         TWorkbench* wb = WorkbenchOf(*w);
-        if (wb) EXPECT_TRUE(QTest::qWaitForWindowExposed(wb));
+        if (wb) {
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(wb));
+        }
         return wb;
     }
 };
@@ -56,8 +58,9 @@ TEST_F(QuittingTest, AnUnsavedCaseIsOfferedForSavingAndCancelKeepsBothWindows)
         prompter->saveQuestions.clear();
         w->close();
         EXPECT_EQ(prompter->saveQuestions.size(), r.edited ? 1u : 0u);
-        if (r.edited)
+        if (r.edited) {
             EXPECT_EQ(S(prompter->saveQuestions[0]), "Merivane|Save changes to the case \u201cUntitled\u201d?");
+        }
         EXPECT_EQ(w->isVisible(), !r.closed);
         EXPECT_EQ(wb->isVisible(), !r.closed);
     }
