@@ -12,15 +12,8 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-// At most 40 characters of what was typed, then "…".
-std::string Quoted(std::string_view text)
-{
-    constexpr std::size_t kMax = 40;
-    if (text.size() <= kMax) return "\"" + std::string(text) + "\"";
-    std::size_t n = kMax;
-    while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) --n;  // no split character
-    return "\"" + std::string(text.substr(0, n)) + "…\"";
-}
+// At most 40 characters of what was typed, then "…", as merivane-calc quotes.
+std::string Quoted(std::string_view text) { return "\"" + ShortText(text, 40) + "\""; }
 
 std::string Range(double lo, double hi) { return LimitText(lo) + " .. " + LimitText(hi); }
 
@@ -63,9 +56,10 @@ bool StartsWithNoCase(std::string_view s, std::string_view prefix)
 
 }  // namespace
 
-TInputReading ReadInputNumber(Input id, std::string_view text, double& value, std::string_view what)
+TInputReading ReadInputNumber(Input id, std::string_view text, double& value, std::string_view what,
+                              std::string_view whole)
 {
-    return ReadNumber(id, text, text, what, value);
+    return ReadNumber(id, text, whole.empty() ? text : whole, what, value);
 }
 
 TInputReading ReadReflectionInput(std::string_view text, Input magnitudeId, Input phaseId, TRefl& refl, int& form)

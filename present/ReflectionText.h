@@ -21,9 +21,11 @@ struct TInputReading {
 
 // Reads a number of the field id as merivane-calc does: not a number is an
 // error, a number beyond the limits is clamped with a warning, a wrapped phase
-// is taken silently. what is put before the complaint ("phase "). value is
-// set only when ok.
-TInputReading ReadInputNumber(Input id, std::string_view text, double& value, std::string_view what = {});
+// is taken silently. what is put before the complaint ("phase "); the
+// messages quote whole, the text the user wrote, or text when whole is empty
+// ("waveguide:5" for the width "5"). value is set only when ok.
+TInputReading ReadInputNumber(Input id, std::string_view text, double& value, std::string_view what = {},
+                              std::string_view whole = {});
 
 // Reads a reflection into refl and form (0 Mag, 1 dB, 2 SWR), by the rows of
 // its magnitude and its phase (SrcMag and SrcPha, or LoaMag and LoaPha). A

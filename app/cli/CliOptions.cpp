@@ -53,15 +53,15 @@ const char* const kDescription =
     "Computes the power a magnetron delivers into a load, as the Merivane window does,\n"
     "and prints the inputs and every result of the window's pages.\n"
     "\n"
-    "REFL is a magnitude MAG (0 .. 1), db:RLOSS (-160 .. 0) or swr:SWR (1 .. 100000),\n"
+    "REFL is a magnitude MAG (%1), db:RLOSS (%2) or swr:SWR (%3),\n"
     "optionally followed by @PHASE in degrees; without it the phase keeps its default.\n"
-    "A positive RLOSS up to 160 is a return loss: db:20 is -20 dB. A phase outside\n"
-    "-180 .. 180 is reduced by whole turns: @270 is -90 degrees.\n"
+    "A positive RLOSS up to %4 is a return loss: db:20 is -20 dB. A phase outside\n"
+    "%5 is reduced by whole turns: @270 is -90 degrees.\n"
     "A text that is not a number, or a reflection outside its limits, is an error;\n"
     "other numbers outside their limits are clamped, with a warning.\n"
     "\n"
-    "LINE is WR284, WR340, WR430, WR975, waveguide:WIDTH_MM (1 .. 10000) or\n"
-    "coax[:VF] (0.1 .. 1, default 1). With any of --frequency, --line, --length and\n"
+    "LINE is WR284, WR340, WR430, WR975, waveguide:WIDTH_MM (%6) or\n"
+    "coax[:VF] (%7, default %8). With any of --frequency, --line, --length and\n"
     "--span the Line Sweep page is computed: the text gets its readouts, the JSON an\n"
     "object \"sweep\" (guide_wavelength_mm, cutoff_mhz, period_mm, add_for_max_mm,\n"
     "add_for_min_mm, phase_spread_deg, mean_absorbed_w, absorbed_deviation_w,\n"
@@ -122,6 +122,22 @@ constexpr TInputOption kInputOptions[kInputIdCount] = {
 
 std::string Def(present::Input id) { return present::LimitText(present::InputRow(id).def); }
 
+QString Limits(double lo, double hi)
+{
+    return QString::fromStdString(present::LimitText(lo) + " .. " + present::LimitText(hi));
+}
+QString Limits(present::Input id) { return Limits(present::InputRow(id).lo, present::InputRow(id).hi); }
+
+// The description with the limits and defaults of the input table filled in.
+QString Description()
+{
+    using present::Input;
+    const auto form = [](int i) { return Limits(present::ReflForm(i).lo, present::ReflForm(i).hi); };
+    return QString::fromLatin1(kDescription)
+        .arg(form(0), form(1), form(2), QString::fromStdString(present::LimitText(-present::ReflForm(1).lo)),
+             Limits(Input::SrcPha), Limits(Input::SwWidth), Limits(Input::SwVf), QString::fromStdString(Def(Input::SwVf)));
+}
+
 // An input's default as its option takes it.
 std::string DefaultText(InputId id)
 {
@@ -158,7 +174,7 @@ void Warn(const std::string& message) { std::fprintf(stderr, "merivane-calc: war
 
 TOptionNames AddOptions(QCommandLineParser& parser)
 {
-    parser.setApplicationDescription(QString::fromLatin1(kDescription));
+    parser.setApplicationDescription(Description());
     TOptionNames n;
     n.help = parser.addHelpOption().names().front();
     n.version = parser.addVersionOption().names().front();

@@ -3,6 +3,7 @@
 #include "GuideOptions.h"
 
 #include "EntryReader.h"
+#include "ReflectionText.h"
 #include "Export.h"
 #include "Fields.h"
 
@@ -23,43 +24,55 @@ constexpr const char* kColumns[] = {"peak_field_kv_per_m", "peak_field_max_kv_pe
 
 std::string U(const QString& s) { return s.toStdString(); }
 
-// A number of the guide's rows from an option: not a number is an error, a
-// number beyond the limits is clamped with a warning.
+// A number of the guide's rows from an option, read by the input table's one
+// reader: not a number is an error, a number beyond the limits is clamped
+// with a warning.
 bool ReadNumber(const QCommandLineParser& parser, GuideInput id, double& value, std::string& error,
                 std::vector<std::string>& warnings)
 {
     const present::TGuideRow& row = present::GuideRow(id);
     const QString name = QString::fromLatin1(row.option);
     if (!parser.isSet(name)) return true;
-    const std::string text = U(parser.value(name));
-    const present::TReading r = present::ReadEntry(present::AsInputRow(row), text, value);
-    const std::string option = "--" + std::string(row.option) + " " + Quoted(text);
-    if (r.outcome == present::Outcome::NotANumber) {
-        error = option + ": not a number";
+    const std::string option = "--" + std::string(row.option) + " ";
+    const present::TInputReading r = present::ReadInputNumber(row.id, U(parser.value(name)), value);
+    if (!r.ok) {
+        error = option + r.error;
         return false;
     }
-    if (r.outcome == present::Outcome::Below || r.outcome == present::Outcome::Above)
-        warnings.push_back(option + ": outside " + present::LimitText(row.lo) + " .. " + present::LimitText(row.hi) +
-                           row.unit + "; " + present::LimitText(r.value) + " is used");
-    value = r.value;
+    if (!r.warning.empty()) warnings.push_back(option + r.warning);
     return true;
+}
+
+// A row's limits as the help writes them: "0 .. 100".
+std::string Range(const present::TGuideRow& row)
+{
+    return present::LimitText(row.lo) + " .. " + present::LimitText(row.hi);
 }
 
 }  // namespace
 
 void AddGuideOptions(QCommandLineParser& parser)
 {
-    const auto add = [&](const char* name, const char* text, const char* value) {
-        parser.addOption(
-            QCommandLineOption(QString::fromLatin1(name), QString::fromUtf8(text), QString::fromLatin1(value)));
+    const auto add = [&](GuideInput id, const std::string& text, const char* value) {
+        const present::TGuideRow& row = present::GuideRow(id);
+        parser.addOption(QCommandLineOption(QString::fromLatin1(row.option), QString::fromStdString(text),
+                                            QString::fromLatin1(value)));
     };
-    add(present::GuideRow(GuideInput::LossDbPerM).option, "Line loss: the line's attenuation in dB/m (0 .. 100).",
+    const auto def = [](GuideInput id) { return present::LimitText(present::GuideRow(id).def); };
+    add(GuideInput::LossDbPerM,
+        "Line loss: the line's attenuation in dB/m (" + Range(present::GuideRow(GuideInput::LossDbPerM)) + ").",
         "DB_PER_M");
-    add(kConductorOption, "Line loss: the TE10 conductor attenuation of copper, aluminium or brass walls.", "METAL");
-    add(present::GuideRow(GuideInput::BreakdownKvPerM).option,
-        "Guide: the breakdown field in kV/m (default 3000, dry air at sea level).", "KV_PER_M");
-    add(present::GuideRow(GuideInput::HeightMm).option,
-        "Guide: the custom waveguide's height in mm (default 43.18); the presets have their own.", "MM");
+    parser.addOption(QCommandLineOption(
+        QString::fromLatin1(kConductorOption),
+        QStringLiteral("Line loss: the TE10 conductor attenuation of copper, aluminium or brass walls."),
+        QStringLiteral("METAL")));
+    add(GuideInput::BreakdownKvPerM,
+        "Guide: the breakdown field in kV/m (default " + def(GuideInput::BreakdownKvPerM) + ", dry air at sea level).",
+        "KV_PER_M");
+    add(GuideInput::HeightMm,
+        "Guide: the custom waveguide's height in mm (default " + def(GuideInput::HeightMm) +
+            "); the presets have their own.",
+        "MM");
 }
 
 bool ReadGuideOptions(const QCommandLineParser& parser, TCliCase& c, std::string& error,

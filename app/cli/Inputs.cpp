@@ -19,10 +19,6 @@ namespace {
 
 namespace present = merivane::present;
 using present::Input;
-using present::Outcome;
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-std::string Range(double lo, double hi) { return present::LimitText(lo) + " .. " + present::LimitText(hi); }
 
 TReadResult Failure(std::string_view text, const std::string& what)
 {
@@ -32,23 +28,15 @@ TReadResult Failure(std::string_view text, const std::string& what)
     return r;
 }
 
-// Reads a number field through the input table; a clamp is reported as a
-// warning, a wrapped phase or a return loss is taken silently.
-bool ReadNumber(Input id, std::string_view text, std::string_view whole, const char* what, double& value, TReadResult& r,
-                int representation = 0)
+// Reads a number field through the input table's one reader: not a number
+// is an error, a clamp a warning; value is set only when the text gave one.
+bool ReadNumber(Input id, std::string_view text, std::string_view whole, const char* what, double& value, TReadResult& r)
 {
-    const present::TInputRow& inputRow = present::InputRow(id);
-    const present::TReading reading = present::ReadEntry(inputRow, text, kNaN, representation);
-    if (reading.outcome == Outcome::NotANumber) {
-        r = Failure(whole, std::string(what) + (inputRow.forms & present::kWhole ? "not a whole number" : "not a number"));
-        return false;
-    }
-    if ((reading.outcome == Outcome::Below || reading.outcome == Outcome::Above) && !reading.kept) {
-        r.warning = Quoted(whole) + ": " + what + "outside " + Range(inputRow.lo, inputRow.hi) + ", clamped to " +
-                    present::LimitText(reading.value);
-    }
-    value = reading.value;
-    return !reading.kept;
+    const present::TInputReading reading = present::ReadInputNumber(id, text, value, what, whole);
+    r.ok = reading.ok;
+    r.error = reading.error;
+    r.warning = reading.warning;
+    return reading.ok;
 }
 
 std::string AsLower(std::string_view s)

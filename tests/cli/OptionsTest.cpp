@@ -183,7 +183,12 @@ TEST(Options, TheHelpsDefaultsAreTheTablesDefaults)
                           "line length in m (default 0).",
                           "Power unit: W, dBm, dBW or dBkW (default W).",
                           "factors: mag, % or dB (default mag).",
-                          "measurements: power, % or dB (default power)."};
+                          "measurements: power, % or dB (default power).",
+                          "MAG (0 .. 1), db:RLOSS (-160 .. 0) or swr:SWR (1 .. 100000),",
+                          "waveguide:WIDTH_MM (1 .. 10000) or coax[:VF] (0.1 .. 1, default 1).",
+                          "attenuation in dB/m (0 .. 100).",
+                          "breakdown field in kV/m (default 3000,",
+                          "height in mm (default 43.18);"};
     for (const char* r : rows) EXPECT_NE(help.find(r), std::string::npos) << r;
 }
 

@@ -46,13 +46,14 @@ TTunerView::TTunerView(QWidget* parent) : TCaseView(parent), case_(present::Defa
     for (const present::TMethodName& n : present::MethodNames())
         method_->addItem(QString::fromUtf8(n.caption), static_cast<int>(n.method));
 
-    const present::TTunerLimits& l = present::TunerLimits();
+    // the spacing's name, limits, decimals and step are its row of the input table
+    const present::TInputRow& spacingRow = present::InputRow(present::Input::TunerSpacing);
     spacing_ = new QDoubleSpinBox(this);
-    spacing_->setAccessibleName(QStringLiteral("Stub Spacing"));
-    spacing_->setRange(l.spacingLo, l.spacingHi);
-    spacing_->setDecimals(2);
-    spacing_->setSingleStep(0.5);
-    spacing_->setSuffix(QStringLiteral(" mm"));
+    spacing_->setAccessibleName(QString::fromUtf8(spacingRow.name));
+    spacing_->setRange(spacingRow.lo, spacingRow.hi);
+    spacing_->setDecimals(spacingRow.decimals);
+    spacing_->setSingleStep(spacingRow.step);
+    spacing_->setSuffix(QString::fromUtf8(spacingRow.unit));
     // 0 is the method's own spacing
     spacing_->setSpecialValueText(QStringLiteral("Default"));
     spacing_->setKeyboardTracking(false);  // a typed number counts once, when it is taken
