@@ -157,7 +157,8 @@ def couplers(f, g, ideal, dir_db):
     lo_mag = np.abs(g - d) / (1.0 + d * g)
     hi_mag = divide(g + d, 1.0 - d * g)
     for name, m in (("MeaMin", lo_mag), ("MeaMax", hi_mag)):
-        f[name + ".Mag"], f[name + ".Pha"], f[name + ".Mism"] = m, 0.0, 0.0
+        # a bound has no phase (an empty cell); its mismatch is 1 - |G|^2
+        f[name + ".Mag"], f[name + ".Pha"], f[name + ".Mism"] = m, np.nan, np.where(np.isinf(m), -INF, (1.0 - m) * (1.0 + m))
         f[name + ".Rloss"] = np.where(np.isinf(m), INF, mag_to_db(m))
         f[name + ".Swr"] = reading_swr(m)
     f["CplIdeal"] = ideal.astype(int)
@@ -192,6 +193,7 @@ def run(path_in, path_out):
         "directivity": np.where(ideal, np.nan, dir_db),
     })
     fields = pd.DataFrame({name: stored(np.broadcast_to(f[name], len(df))) for name in FIELDS})
+    fields[["MeaMin.Pha", "MeaMax.Pha"]] = np.nan  # written as empty cells
     pd.concat([out, fields], axis=1).to_csv(path_out, index=False)
 
 

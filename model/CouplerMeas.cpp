@@ -67,6 +67,12 @@ void CalcCouplerMeas(TModel& m, bool ideal, long double incident)
     m.PreflMaxV = CouplerReading(incident, f.ReflPlus);
     m.PloadMinV = CouplerReading(incident, f.LoadMinus);
     m.PloadMaxV = CouplerReading(incident, f.LoadPlus);
+    if (std::isinf(incident) && f.IncMinus != 0 && f.ReflMinus != 0) {
+        // Both readings are infinite: the absorbed power read as their
+        // difference, infinity minus infinity, has no value (not a number:
+        // "Undefined" in the window, null in the JSON, an empty CSV cell).
+        m.PloadMinV = m.PloadMaxV = std::numeric_limits<double>::quiet_NaN();
+    }
 
     // the reflected power's relative bounds: (|Gl| -+ D)^2 / |Gl|^2
     double lo = 0.0, hi = 0.0;

@@ -49,7 +49,7 @@ struct TModel : TInputs {
     double PincMinV = 0.0, PincMaxV = 0.0;
     double ErrReflMinus = 0.0, ErrReflPlus = 0.0;
     double PreflMinV = 0.0, PreflMaxV = 0.0;
-    double PloadMinV = 0.0, PloadMaxV = 0.0;
+    double PloadMinV = 0.0, PloadMaxV = 0.0;  // not a number when both readings are infinite
     double PloadMinRelat = 0.0, PloadMaxRelat = 0.0;
 };
 

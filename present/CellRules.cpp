@@ -46,6 +46,14 @@ int UnitLeft(Unit unit)
 
 TCell PowerCell(double watts, PowerUnit unit)
 {
+    if (std::isnan(watts)) {
+        // a power without a value (the difference of two infinite readings)
+        const Unit caption = unit == PowerUnit::DbW   ? Unit::dBW
+                             : unit == PowerUnit::Dbm  ? Unit::dBm
+                             : unit == PowerUnit::DbkW ? Unit::dBkW
+                                                       : Unit::W;
+        return WithCaption("Undefined", caption);
+    }
     switch (unit) {
     case PowerUnit::DbW: return WithCaption(DbStr(watts), Unit::dBW);
     case PowerUnit::Dbm: return WithCaption(DbStr(static_cast<double>(static_cast<ext>(watts) * 1000)), Unit::dBm);

@@ -3,6 +3,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 namespace merivane::present {
 
@@ -16,6 +17,14 @@ namespace {
     MERIVANE_FIELD(name ".Mag", rec.Mag, Real), MERIVANE_FIELD(name ".Pha", rec.Pha, Real), \
         MERIVANE_FIELD(name ".Rloss", rec.Rloss, Real), MERIVANE_FIELD(name ".Swr", rec.Swr, Real), \
         MERIVANE_FIELD(name ".Mism", rec.Mism, Real)
+// A measured reflection's bound: the least or greatest magnitude over every
+// phase of the couplers' leakage, which has no phase of its own. Its phase is
+// written as null in the JSON and an empty cell in a CSV.
+#define MERIVANE_NO_PHASE(name) {name, FieldKind::Real, [](const TModel&) { return std::numeric_limits<double>::quiet_NaN(); }}
+#define MERIVANE_BOUND(name, rec) \
+    MERIVANE_FIELD(name ".Mag", rec.Mag, Real), MERIVANE_NO_PHASE(name ".Pha"), \
+        MERIVANE_FIELD(name ".Rloss", rec.Rloss, Real), MERIVANE_FIELD(name ".Swr", rec.Swr, Real), \
+        MERIVANE_FIELD(name ".Mism", rec.Mism, Real)
 
 const TFieldSpec kFields[] = {
     MERIVANE_FIELD("Va", Va, Integer),
@@ -23,8 +32,8 @@ const TFieldSpec kFields[] = {
     MERIVANE_FIELD("Eff", Eff, Real),
     MERIVANE_REFL("SrcRfl", SrcRfl),
     MERIVANE_REFL("LoaRfl", LoaRfl),
-    MERIVANE_REFL("MeaMin", MeaMin),
-    MERIVANE_REFL("MeaMax", MeaMax),
+    MERIVANE_BOUND("MeaMin", MeaMin),
+    MERIVANE_BOUND("MeaMax", MeaMax),
     MERIVANE_FIELD("Interf", Interf, Real),
     MERIVANE_FIELD("InterfMin", InterfMin, Real),
     MERIVANE_FIELD("InterfMax", InterfMax, Real),
@@ -96,10 +105,11 @@ void AppendInteger(std::string& out, long long n)
 void AppendFieldCsv(std::string& out, const TFieldSpec& f, const TModel& m)
 {
     const double v = f.value(m);
-    if (f.kind == FieldKind::Real)
-        AppendShortest(out, v);
-    else
+    if (f.kind == FieldKind::Real) {
+        if (std::isfinite(v)) AppendShortest(out, v);  // an empty cell where there is no value
+    } else {
         AppendInteger(out, static_cast<long long>(v));
+    }
 }
 
 void AppendFieldJson(std::string& out, const TFieldSpec& f, const TModel& m)

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 using namespace merivane::present;
@@ -60,7 +62,10 @@ INSTANTIATE_TEST_SUITE_P(
                       PowerCase{PowerUnit::DbkW, 1, "-30", "dBkW", 50}, PowerCase{PowerUnit::DbkW, 1000, "0", "dBkW", 50},
                       PowerCase{PowerUnit::DbkW, 0, "-oo", "dBkW", 50},
                       // the sentinel is not scaled down into range: still infinite
-                      PowerCase{PowerUnit::DbkW, 1e16, "+oo", "dBkW", 50}),
+                      PowerCase{PowerUnit::DbkW, 1e16, "+oo", "dBkW", 50},
+                      // no value (two infinite readings' difference): undefined in every unit
+                      PowerCase{PowerUnit::Watts, std::nan(""), "Undefined", "W", 66},
+                      PowerCase{PowerUnit::Dbm, std::nan(""), "Undefined", "dBm", 56}),
     ROW_NAMES(std::string(UnitName(r.unit)) + "_" + rows::Num(r.watts)));
 
 struct FactorCase {
