@@ -35,7 +35,7 @@ std::string SixPortFile(bool ri)
                 const double degrees = std::fmod(97.0 * k + 31.0 * i - 53.0 * j, 360.0) - 180.0 + 0.123456789;
                 const double first = ri ? magnitude * std::cos(degrees * std::numbers::pi / 180) : magnitude;
                 const double second = ri ? magnitude * std::sin(degrees * std::numbers::pi / 180) : degrees;
-                std::snprintf(number, sizeof number, "  %.9e  %.9e", first, second);
+                std::snprintf(number, sizeof number, "   %.9e   %.9e", first, second);
                 text += number;
             }
             text += "\n   ";

@@ -5,6 +5,8 @@
 #include "Fields.h"
 #include "NumberText.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -204,11 +206,29 @@ std::string EntryText(const TInputRow& inputRow, double stored, int representati
     // the fewest significant digits that read back
     for (int digits = 1; digits <= 17; ++digits) {
         char buf[64];
-        std::snprintf(buf, sizeof buf, "%.*g", digits, v);
-        t = buf;
+        // to_chars: the C locale's point whatever the user's locale
+        const auto end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, digits).ptr;
+        t.assign(buf, end);
         if (readsBack(t)) return t;
     }
     return Shortest(v);
+}
+
+double RoundedToField(const TInputRow& inputRow, double stored, int representation)
+{
+    const double v = ToField(inputRow, stored);
+    if (!std::isfinite(v) || std::fabs(v) >= 1e15) return stored;
+    const int fieldDecimals = inputRow.forms & kReflection ? ReflForm(representation).decimals : inputRow.decimals;
+    // a value below 1 keeps four significant digits: 0.0002941 A, not 0
+    const int decimals = v == 0 || std::fabs(v) >= 1
+                             ? fieldDecimals
+                             : std::max(fieldDecimals, 3 - static_cast<int>(std::floor(std::log10(std::fabs(v)))));
+    // the decimal digits, correctly rounded, read back as the nearest double
+    char buf[400];
+    const auto end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals).ptr;
+    double rounded = v;
+    std::from_chars(buf, end, rounded);
+    return rounded == 0 ? 0.0 : ToStored(inputRow, rounded);  // no -0
 }
 
 void SetReflMagnitude(TRefl& r, int representation, double value)

@@ -47,6 +47,15 @@ double ToField(const TInputRow& inputRow, double stored);
 // else the shortest decimal text that does ("0.9995", "85.7", "1.23456").
 std::string EntryText(const TInputRow& inputRow, double stored, int representation = 0);
 
+// A value the program computes for a field (a current for a power, a
+// magnitude in another representation, a point on the Smith chart), rounded
+// to the field's decimals (its representation's for a reflection) so that the
+// field shows a short text that reads back to exactly the value in force:
+// 1.849 A, not 1.849002849002849; a value below 1 keeps four significant
+// digits (0.0002941 A). In and out in stored units; a value beyond
+// 1e15 in the field's unit, or not finite, is returned as it is.
+double RoundedToField(const TInputRow& inputRow, double stored, int representation = 0);
+
 // A reflection magnitude in force in a representation: sets Mag, Rloss and
 // Swr from the one entered (a return loss at or below -160 dB is no
 // reflection, an SWR from 9999.999 on a full one). Pha and Mism stay.

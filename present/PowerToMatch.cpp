@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PowerToMatch.h"
 
+#include "EntryReader.h"
 #include "InputRows.h"
 #include "NumberText.h"
 
@@ -26,6 +27,7 @@ TCurrentForPower CurrentForPower(const TInputs& in, const std::string& typed)
     r.unclamped = *watts / (va * eff);  // Ia = Pmatch / (Va Eff)
     r.amps = std::clamp(r.unclamped, ia.lo, ia.hi);
     r.clamped = r.amps != r.unclamped;
+    r.amps = RoundedToField(ia, r.amps);  // the field's 3 decimals: 1.849 A
     return r;
 }
 

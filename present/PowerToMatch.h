@@ -14,7 +14,7 @@ namespace merivane::present {
 
 struct TCurrentForPower {
     bool ok = false;         // a power in watts (finite, not negative), and Va and Eff above 0
-    double amps = 0.0;       // when ok: the current to use, within the anode current's limits
+    double amps = 0.0;       // when ok: the current to use, within the anode current's limits, to the field's decimals
     double unclamped = 0.0;  // when ok: P / (Va * Eff) before the limits
     bool clamped = false;    // amps is a limit, not P / (Va * Eff)
 };

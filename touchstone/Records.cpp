@@ -53,20 +53,22 @@ std::size_t TRecordReader::ValuesPerRecord() const
     return layout_.matrix == TMatrixFormat::Full ? 2 * n_ * n_ : n_ * (n_ + 1);
 }
 
-void TRecordReader::Take(std::string_view word, int line)
+void TRecordReader::Take(TWords& words, int line)
 {
-    if (!inRecord_) {
-        StartRecord(word, line);
-        return;
+    std::string_view word;
+    std::optional<double> value;
+    while (words.NextNumber(inRecord_ ? 0 : layout_.options.unitExponent, word, value)) {
+        if (!inRecord_) {
+            StartRecord(word, value, line);
+            continue;
+        }
+        if (!value) RefuseWord(line, "a number", word);
+        TakeValue(*value, word, line);
     }
-    const std::optional<double> value = ParseNumber(word);
-    if (!value) RefuseWord(line, "a number", word);
-    TakeValue(*value, word, line);
 }
 
-void TRecordReader::StartRecord(std::string_view word, int line)
+void TRecordReader::StartRecord(std::string_view word, std::optional<double> f, int line)
 {
-    const std::optional<double> f = ParseNumber(word, layout_.options.unitExponent);
     if (!f) RefuseWord(line, "a frequency", word);
     if (*f < 0) RefuseWord(line, "a frequency of 0 or more", word);
     if (anyOfKind_ && *f < lastFrequency_) {
@@ -103,7 +105,7 @@ void TRecordReader::TakeValue(double value, std::string_view word, int line)
         first_ = value;
     } else {
         const std::complex<double> v = FromPair(first_, value, layout_.options.format);
-        if (!std::isfinite(v.real()) || !std::isfinite(v.imag()))  // a decibel value of thousands
+        if (layout_.options.format == TFormat::DB && !(std::isfinite(v.real()) && std::isfinite(v.imag())))  // 7000 dB
             RefuseWord(line, "a value within the range of a double", word);
         network_.s.push_back(v);
     }
@@ -152,7 +154,7 @@ void TRecordReader::End()
     if (!inRecord_) return;
     const std::string what = noise_ ? "noise values" : "numbers";
     Refuse(recordLine_, std::to_string(perRecord_) + " " + what + " after the frequency " + Quoted(lastText_) +
-                            " were expected, " + std::to_string(taken_) + " were found");
+                            " were expected, " + Found(taken_));
 }
 
 void ResolveReferences(TLayout& layout)
@@ -167,7 +169,7 @@ void ResolveReferences(TLayout& layout)
         layout.refs = given;
     } else {
         Refuse(layout.options.line, "1 or " + std::to_string(ports) + " reference resistances were expected after R, " +
-                                        std::to_string(given.size()) + " were found");
+                                        Found(given.size()));
     }
     const char p = layout.options.parameter;
     if ((p == 'H' || p == 'G') && ports != 2) {

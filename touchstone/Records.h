@@ -34,8 +34,8 @@ class TRecordReader {
 public:
     TRecordReader(const TLayout& layout, TNetwork& network);
 
-    // One word of the data, on the given line.
-    void Take(std::string_view word, int line);
+    // The words of a line of the data.
+    void Take(TWords& words, int line);
     // [Noise Data]: the records that follow are noise parameters.
     void BeginNoise();
     // The data end here: a record cut short is refused.
@@ -44,7 +44,7 @@ public:
     std::size_t Frequencies() const { return network_.frequencyHz.size(); }
 
 private:
-    void StartRecord(std::string_view word, int line);
+    void StartRecord(std::string_view word, std::optional<double> frequency, int line);
     void TakeValue(double value, std::string_view word, int line);
     void FinishMatrix();
     void FinishNoise();

@@ -1,11 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TextScan.h"
 
-#include <algorithm>
-#include <charconv>
-#include <cmath>
 #include <cstring>
-#include <system_error>
 
 namespace merivane::touchstone {
 
@@ -16,6 +12,11 @@ void RefuseWord(int line, std::string_view expected, std::string_view found)
     std::string message(expected);
     message += found.empty() ? " was expected, nothing was found" : " was expected, " + Quoted(found) + " was found";
     Refuse(line, std::move(message));
+}
+
+std::string Found(std::size_t count)
+{
+    return std::to_string(count) + (count == 1 ? " was found" : " were found");
 }
 
 std::string Quoted(std::string_view word)
@@ -70,8 +71,6 @@ bool TLineScanner::Next(TLine& line)
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 char UpperChar(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 }  // namespace
@@ -118,120 +117,6 @@ std::string Upper(std::string_view text)
     std::string out(text);
     for (char& c : out) c = UpperChar(c);
     return out;
-}
-
-// ---------------------------------------------------------------- numbers
-
-namespace {
-
-// The parts of a number in the C form, found by its syntax alone.
-struct TNumberText {
-    bool negative = false;
-    std::string_view mantissa;  // digits and at most one point
-    long exponent = 0;          // after e, held at kExponentCap beyond any double's
-    long leadPlace = 0;         // the decimal place of the first non-zero digit, exponent aside
-    bool zero = true;           // every digit is 0
-};
-
-constexpr long kExponentCap = 100000;
-
-std::size_t SkipDigits(std::string_view w, std::size_t i)
-{
-    while (i < w.size() && IsDigit(w[i])) ++i;
-    return i;
-}
-
-// The place of the first non-zero digit of "ddd.ddd": 0 for the units.
-void FindLead(TNumberText& t)
-{
-    const std::size_t point = std::min(t.mantissa.find('.'), t.mantissa.size());
-    for (std::size_t i = 0; i < t.mantissa.size(); ++i) {
-        if (t.mantissa[i] == '.' || t.mantissa[i] == '0') continue;
-        t.zero = false;
-        t.leadPlace = i < point ? static_cast<long>(point - i) - 1 : -static_cast<long>(i - point);
-        return;
-    }
-}
-
-std::optional<TNumberText> SplitNumber(std::string_view w)
-{
-    TNumberText t;
-    std::size_t i = 0;
-    if (i < w.size() && (w[i] == '+' || w[i] == '-')) t.negative = w[i++] == '-';
-    const std::size_t begin = i;
-    i = SkipDigits(w, i);
-    std::size_t digits = i - begin;
-    if (i < w.size() && w[i] == '.') {
-        const std::size_t fraction = ++i;
-        i = SkipDigits(w, i);
-        digits += i - fraction;
-    }
-    if (digits == 0) return std::nullopt;
-    t.mantissa = w.substr(begin, i - begin);
-    if (i < w.size() && (w[i] == 'e' || w[i] == 'E')) {
-        ++i;
-        bool negative = false;
-        if (i < w.size() && (w[i] == '+' || w[i] == '-')) negative = w[i++] == '-';
-        if (i == w.size()) return std::nullopt;
-        for (; i < w.size() && IsDigit(w[i]); ++i)
-            if (t.exponent < kExponentCap) t.exponent = t.exponent * 10 + (w[i] - '0');
-        if (negative) t.exponent = -t.exponent;
-    }
-    if (i != w.size()) return std::nullopt;
-    return t;
-}
-
-}  // namespace
-
-std::optional<double> ParseNumber(std::string_view word, int shift)
-{
-    const std::optional<TNumberText> t = SplitNumber(word);
-    if (!t) return std::nullopt;
-    // "-m e x" rebuilt with the shift in x; short words stay on the stack
-    char buffer[96];
-    std::string longText;
-    std::string_view text = word;
-    if (shift != 0 || word[0] == '+') {
-        char exponent[24];
-        const auto e = std::to_chars(exponent, exponent + sizeof exponent, t->exponent + shift);
-        const std::string_view exponentText(exponent, static_cast<std::size_t>(e.ptr - exponent));
-        const std::size_t size = (t->negative ? 1 : 0) + t->mantissa.size() + 1 + exponentText.size();
-        char* out = buffer;
-        if (size > sizeof buffer) {
-            longText.resize(size);
-            out = longText.data();
-        }
-        std::size_t k = 0;
-        if (t->negative) out[k++] = '-';
-        std::memcpy(out + k, t->mantissa.data(), t->mantissa.size());
-        k += t->mantissa.size();
-        out[k++] = 'e';
-        std::memcpy(out + k, exponentText.data(), exponentText.size());
-        text = std::string_view(out, size);
-    }
-    double value = 0;
-    const auto r = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (r.ec == std::errc::result_out_of_range) {
-        // beyond the range one way or the other: the place of the first digit says which
-        TNumberText lead = *t;
-        FindLead(lead);
-        if (lead.zero || lead.leadPlace + lead.exponent + shift < 0) return t->negative ? -0.0 : 0.0;
-        return std::nullopt;
-    }
-    if (r.ec != std::errc() || r.ptr != text.data() + text.size() || !std::isfinite(value)) return std::nullopt;
-    return value;
-}
-
-std::optional<long long> ParseCount(std::string_view word, long long limit)
-{
-    if (word.empty()) return std::nullopt;
-    long long value = 0;
-    for (const char c : word) {
-        if (!IsDigit(c)) return std::nullopt;
-        value = value * 10 + (c - '0');
-        if (value > limit) return std::nullopt;
-    }
-    return value;
 }
 
 }  // namespace merivane::touchstone

@@ -3,6 +3,8 @@
 // words, numbers in the C form, and the refusal that names a line.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,6 +21,9 @@ struct TLineError {
 [[noreturn]] void Refuse(int line, std::string message);
 // "<expected> was expected, "<found>" was found" (or ", nothing was found").
 [[noreturn]] void RefuseWord(int line, std::string_view expected, std::string_view found);
+
+// "1 was found", "3 were found".
+std::string Found(std::size_t count);
 
 // A word as a message shows it: in quotes, printable ASCII as it is, any
 // other byte as \xNN, cut after 24 characters.
@@ -48,11 +53,24 @@ class TWords {
 public:
     explicit TWords(std::string_view text) : rest_(text) {}
     bool Next(std::string_view& word);
+    // The next word and the number it is, as ParseNumber(word, shift) reads
+    // it, in one pass over the word.
+    bool NextNumber(int shift, std::string_view& word, std::optional<double>& value);
     std::string_view Rest() const;  // what is left, without its leading blanks
 
 private:
     std::string_view rest_;
 };
+
+// Space, tab, CR, VT and FF (and LF, never inside a line); one test for
+// the printable characters.
+constexpr std::uint64_t kBlanks = 1ull << ' ' | 1ull << '\t' | 1ull << '\r' | 1ull << '\v' | 1ull << '\f' | 1ull << '\n';
+inline bool IsBlank(char c)
+{
+    const auto u = static_cast<unsigned char>(c);
+    return u <= ' ' && ((std::uint64_t{1} << u) & kBlanks) != 0;
+}
+inline bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
 
 std::string_view Trim(std::string_view text);
 bool EqualsNoCase(std::string_view a, std::string_view b);

@@ -19,11 +19,11 @@ using C = std::complex<double>;
 // turn and a remainder within 45 degrees of it.
 C UnitAt(double degrees)
 {
-    const double turn = std::remainder(degrees, 360.0);  // exact, within [-180, 180]
-    const double quarters = std::nearbyint(turn / 90.0);
-    const double rest = (turn - quarters * 90.0) * (std::numbers::pi / 180.0);
+    const double turn = std::abs(degrees) <= 180 ? degrees : std::remainder(degrees, 360.0);  // exact, within [-180, 180]
+    const int quarters = turn > 45 ? (turn > 135 ? 2 : 1) : (turn < -45 ? (turn < -135 ? -2 : -1) : 0);
+    const double rest = (turn - quarters * 90.0) * (std::numbers::pi / 180.0);  // the subtraction is exact
     const C r = rest == 0 ? C(1, 0) : C(std::cos(rest), std::sin(rest));
-    switch (static_cast<int>(quarters)) {
+    switch (quarters) {
     case 1: return {-r.imag(), r.real()};
     case -1: return {r.imag(), -r.real()};
     case 2:

@@ -49,8 +49,7 @@ TNetwork ReadVersion1(TLineScanner& lines, const TLine& first, int ports)
             records.emplace(layout, network);
         }
         TWords words(text);
-        std::string_view word;
-        while (words.Next(word)) records->Take(word, line.number);
+        records->Take(words, line.number);
     } while (lines.Next(line));
     if (!records || records->Frequencies() == 0) Refuse(0, "network data were expected, none were found");
     records->End();

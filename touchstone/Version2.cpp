@@ -14,7 +14,7 @@ namespace merivane::touchstone {
 
 namespace {
 
-enum class TPart { Header, Reference, Information, Skipped, Network, Noise, Ended };
+enum class TSection { Header, Reference, Information, Skipped, Network, Noise, Ended };
 
 class TVersion2 {
 public:
@@ -38,7 +38,7 @@ private:
 
     std::string version_;
     std::optional<int> portsFromName_;
-    TPart part_ = TPart::Header;
+    TSection section_ = TSection::Header;
     TLayout layout_;
     bool portsSeen_ = false, orderSeen_ = false, optionsSeen_ = false, referenceSeen_ = false, matrixSeen_ = false;
     std::vector<double> references_;
@@ -65,24 +65,24 @@ void NothingAfter(const TKeyword& keyword, int line)
 void TVersion2::Line(const TLine& line)
 {
     const std::string_view text = Trim(line.text);
-    if (text.empty() || part_ == TPart::Ended) return;
+    if (text.empty() || section_ == TSection::Ended) return;
     if (text[0] == '[') {
         Keyword(KeywordOf(text, line.number), line.number);
         return;
     }
-    if (part_ == TPart::Information) return;
+    if (section_ == TSection::Information) return;
     if (text[0] == '#') {
         OptionLine(text.substr(1), line.number);
         return;
     }
     TWords words(text);
     std::string_view word;
-    switch (part_) {
-    case TPart::Skipped: return;
-    case TPart::Reference: References(words, line.number); return;
-    case TPart::Network:
-    case TPart::Noise:
-        while (words.Next(word)) records_->Take(word, line.number);
+    switch (section_) {
+    case TSection::Skipped: return;
+    case TSection::Reference: References(words, line.number); return;
+    case TSection::Network:
+    case TSection::Noise:
+        records_->Take(words, line.number);
         return;
     default:
         words.Next(word);
@@ -97,16 +97,16 @@ void TVersion2::OptionLine(std::string_view afterHash, int line)
     if (records_) Refuse(line, "the option line was expected before [Network Data]");
     layout_.options = ReadOptionLine(afterHash, line);
     optionsSeen_ = true;
-    if (part_ == TPart::Skipped) part_ = TPart::Header;
+    if (section_ == TSection::Skipped) section_ = TSection::Header;
 }
 
 void TVersion2::Keyword(const TKeyword& keyword, int line)
 {
-    if (part_ == TPart::Information) {
-        if (keyword.name == "end information") part_ = TPart::Skipped;
+    if (section_ == TSection::Information) {
+        if (keyword.name == "end information") section_ = TSection::Skipped;
         return;
     }
-    if (part_ == TPart::Reference) {
+    if (section_ == TSection::Reference) {
         RefuseWord(line, std::to_string(layout_.ports) + " reference resistances after [Reference]",
                    "[" + keyword.name + "]");
     }
@@ -118,15 +118,16 @@ void TVersion2::Keyword(const TKeyword& keyword, int line)
         BeginNoise(line);
     } else if (keyword.name == "end") {
         EndNetwork(line);
-        part_ = TPart::Ended;  // what follows is not read
+        section_ = TSection::Ended;  // what follows is not read
     } else if (keyword.name == "begin information") {
-        part_ = TPart::Information;
+        EndNetwork(line);
+        section_ = TSection::Information;
     } else if (keyword.name == "mixed-mode order") {
         Refuse(line, "mixed-mode files are not supported: single-ended data were expected, [Mixed-Mode Order] was "
                      "found");
     } else if (!HeaderKeyword(keyword, line)) {
-        if (part_ == TPart::Network || part_ == TPart::Noise) EndNetwork(line);
-        part_ = TPart::Skipped;  // a keyword of a later version, and its lines
+        if (section_ == TSection::Network || section_ == TSection::Noise) EndNetwork(line);
+        section_ = TSection::Skipped;  // a keyword of a later version, and its lines
     }
 }
 
@@ -156,7 +157,7 @@ bool TVersion2::HeaderKeyword(const TKeyword& keyword, int line)
         if (!portsSeen_) Refuse(line, "[Number of Ports] was expected before [Reference]");
         if (referenceSeen_) Refuse(line, "one [Reference] was expected, a second was found");
         referenceSeen_ = true;
-        part_ = TPart::Reference;
+        section_ = TSection::Reference;
         TWords words(keyword.arguments);
         References(words, line);
     } else {
@@ -170,7 +171,7 @@ bool TVersion2::HeaderKeyword(const TKeyword& keyword, int line)
         else if (!EqualsNoCase(format, "Full"))
             RefuseWord(line, "Full, Lower or Upper", format);
     }
-    if (part_ == TPart::Skipped) part_ = TPart::Header;
+    if (section_ == TSection::Skipped) section_ = TSection::Header;
     return true;
 }
 
@@ -198,7 +199,7 @@ void TVersion2::References(TWords& words, int line)
         if (!r || !(*r > 0)) RefuseWord(line, "a reference resistance above 0 ohms", word);
         references_.push_back(*r);
     }
-    if (references_.size() == static_cast<std::size_t>(layout_.ports)) part_ = TPart::Header;
+    if (references_.size() == static_cast<std::size_t>(layout_.ports)) section_ = TSection::Header;
 }
 
 std::optional<std::size_t> TVersion2::Count(std::string_view arguments, std::string_view keyword, int line) const
@@ -221,7 +222,7 @@ void TVersion2::BeginNetwork(int line)
     layout_.refs = references_;
     ResolveReferences(layout_);
     records_.emplace(layout_, network_);
-    part_ = TPart::Network;
+    section_ = TSection::Network;
 }
 
 void TVersion2::BeginNoise(int line)
@@ -233,28 +234,28 @@ void TVersion2::BeginNoise(int line)
     if (!layout_.noiseFrequencies) Refuse(line, "[Number of Noise Frequencies] was expected before [Noise Data]");
     EndNetwork(line);
     records_->BeginNoise();
-    part_ = TPart::Noise;
+    section_ = TSection::Noise;
 }
 
-// The records of the part read now are over: their count must be the one given.
+// The records of the section read now are over: their count must be the one given.
 void TVersion2::EndNetwork(int line)
 {
-    if (!records_ || (part_ != TPart::Network && part_ != TPart::Noise)) return;  // none, or checked already
+    if (!records_ || (section_ != TSection::Network && section_ != TSection::Noise)) return;  // none, or checked already
     records_->End();
-    const bool noise = part_ == TPart::Noise;
+    const bool noise = section_ == TSection::Noise;
     const std::size_t found = noise ? network_.noise->size() : network_.frequencyHz.size();
     const std::size_t given = noise ? *layout_.noiseFrequencies : *layout_.frequencies;
     if (found != given) {
         Refuse(line, std::string(noise ? "[Number of Noise Frequencies]" : "[Number of Frequencies]") + " gives " +
                          std::to_string(given) + ", so " + std::to_string(given) + " frequencies were expected, " +
-                         std::to_string(found) + " were found");
+                         Found(found));
     }
 }
 
 TNetwork TVersion2::Finish(int lastLine)
 {
-    if (part_ == TPart::Information) Refuse(lastLine, "[End Information] was expected before the end of the file");
-    if (part_ == TPart::Reference) Refuse(lastLine, "more reference resistances were expected after [Reference]");
+    if (section_ == TSection::Information) Refuse(lastLine, "[End Information] was expected before the end of the file");
+    if (section_ == TSection::Reference) Refuse(lastLine, "more reference resistances were expected after [Reference]");
     if (!records_) Refuse(0, "[Network Data] was expected, none was found");
     EndNetwork(lastLine);
     if (layout_.noiseFrequencies && !network_.noise)

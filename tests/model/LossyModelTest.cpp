@@ -45,6 +45,14 @@ TEST_P(LossyModel, PowersAtTheLoadByHand)
     EXPECT_NEAR(m.PincMinV, t.pinc * (1 - d * g) * (1 - d * g), 1e-9 * t.pinc);
     EXPECT_NEAR(m.PreflMaxV, t.pinc * (g + d) * (g + d), 1e-9 * t.pinc);
     EXPECT_NEAR(m.PloadMinV, t.pinc * ((1 - d * g) * (1 - d * g) - (g + d) * (g + d)), 1e-9 * t.pinc);
+    // ideal couplers read the true powers exactly: their errors are 0, not
+    // a rounding's 2e-13 W
+    CalcTransmission(m, true, t.pass);
+    EXPECT_EQ(m.PincMinV - m.Pinc, 0.0);
+    EXPECT_EQ(m.PincMaxV - m.Pinc, 0.0);
+    EXPECT_EQ(m.PreflMaxV - m.Prefl, 0.0);
+    EXPECT_EQ(m.PloadMinV - m.Pload, 0.0);
+    EXPECT_EQ(m.PloadMaxV - m.Pload, 0.0);
 }
 
 // Pmatch = 4000 V * 3 A * 0.85 = 10200 W throughout.

@@ -194,6 +194,37 @@ INSTANTIATE_TEST_SUITE_P(
                       TextCase{"frequency", Input::SwFreq, 0, 2450, "2450"}),
     ROW_NAMES(std::string(r.name)));
 
+// A value the program computes for a field is rounded to the field's
+// decimals before it is in force, so that its text is short and reads back.
+class Computed : public ::testing::TestWithParam<TextCase> {};
+
+TEST_P(Computed, IsRoundedToTheFieldsDecimals)
+{
+    const TextCase& c = GetParam();
+    const TInputRow& inputRow = InputRow(c.field);
+    const double inForce = RoundedToField(inputRow, c.stored, c.representation);
+    const std::string text = EntryText(inputRow, inForce, c.representation);
+    EXPECT_EQ(text, c.text);
+    EXPECT_EQ(ToStored(inputRow, ReadEntry(inputRow, text, -1, c.representation).value), inForce);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, Computed,
+    // 6287 W at 4000 V and 85 %: 6287 / 3400 = 1.8491176 A; 1 W: 0.000294118 A
+    ::testing::Values(TextCase{"power to match", Input::AnodeI, 0, 6287.0 / 3400, "1.849"},
+                      // in the window's form of a small number
+                      TextCase{"small current keeps four digits", Input::AnodeI, 0, 1.0 / 3400, "2.941E-4"},
+                      TextCase{"efficiency in percent", Input::Effic, 0, 6.0 / 7, "85.714"},
+                      // |G| = 0.3 as an SWR: 1.3 / 0.7 = 1.857142857
+                      TextCase{"magnitude as SWR", Input::LoaMag, 2, 1.3 / 0.7, "1.857"},
+                      // |G| = 0.5 in dB: 20 log10 0.5 = -6.0206
+                      TextCase{"magnitude in dB", Input::LoaMag, 1, 20 * std::log10(0.5), "-6.02"},
+                      TextCase{"a drag's magnitude", Input::LoaMag, 0, 0.61803398875, "0.618"},
+                      TextCase{"a drag's phase", Input::LoaPha, 0, -36.8698976458, "-36.87"},
+                      TextCase{"already short", Input::AnodeI, 0, 2.5, "2.5"},
+                      TextCase{"zero", Input::AnodeI, 0, 0, "0"}),
+    ROW_NAMES(std::string(r.name)));
+
 TEST(WrittenBackText, ReadsBackToTheValueForRandomValues)
 {
     std::mt19937_64 rng(18);

@@ -30,6 +30,7 @@ const std::vector<Damaged> kDamaged = {
     {"a.s1p", kOne + "1 0 inf\n", 2, {"a number was expected", "\"inf\""}},
     {"a.s1p", kOne + "1 0 -Infinity\n", 2, {"\"-Infinity\""}},
     {"a.s1p", kOne + "1 1e999 0\n", 2, {"a number was expected", "\"1e999\""}},
+    {"a.s1p", "# GHz S DB R 50\n1 7000 0\n", 2, {"a value within the range of a double was expected, \"0\""}},
     {"a.s1p", kOne + "1 0,5 0\n", 2, {"a number was expected", "\"0,5\""}},
     {"a.s1p", kOne + "1 0x10 1.5.3\n", 2, {"\"0x10\""}},
     {"a.s1p", kOne + std::string("\x00\xFF 1 2\n", 7), 2, {"a frequency was expected, \"\\x00\\xFF\" was found"}},
@@ -88,6 +89,8 @@ const std::vector<Damaged> kDamaged = {
     {"a.ts", kTwoPortV2 + "[Reference] 50 -75\n", 5, {"a reference resistance above 0 ohms was expected, \"-75\""}},
     {"a.ts", "[Version] 2.0\n[Reference] 50\n", 2, {"[Number of Ports] was expected before [Reference]"}},
     {"a.ts", "[Version] 2.0\n[Begin Information]\n[Number of Ports] 1\n", 3, {"[End Information] was expected"}},
+    {"a.ts", "[Version] 2.0\n[Number of Ports] 1\n[Number of Frequencies] 2\n[Network Data]\n1 0 0\n"
+             "[Begin Information]\n[End Information]\n2 0 0\n", 6, {"2 frequencies were expected, 1 was found"}},
     {"a.ts", "[Version] 2.0\n[Number of Ports] 1\n[Number of Frequencies] 1\n[End]\n", 0, {"[Network Data] was expected"}},
     {"a.ts", "[Version] 2.0\n[Number of Ports] 1\n[Number of Frequencies] 1\n[Network Data]\n1 0 0\n[Network Data]\n", 6,
      {"one [Network Data] was expected, a second was found"}},

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -136,6 +138,38 @@ TEST(TouchstoneRead, UnitsScaleTheFrequencyInTheDecimalText)
         const TReadResult r = ReadTouchstone("# " + std::string(row.unit) + " S RI\n" + row.written + " 0 0\n", "a.s1p");
         ASSERT_TRUE(r.ok()) << r.error;
         EXPECT_EQ(r.network->frequencyHz[0], row.hz);
+    }
+}
+
+// Every number is the double nearest its decimal text, as std::from_chars
+// has it: few digits or many, any exponent, "+" or not, leading zeros.
+TEST(TouchstoneRead, NumbersAreTheDoublesNearestTheirText)
+{
+    std::mt19937 g(11);
+    const auto digits = [&](int count) {
+        std::string d;
+        for (int i = 0; i < count; ++i) d += static_cast<char>('0' + g() % 10);
+        return d;
+    };
+    std::vector<std::string> texts;
+    while (texts.size() < 4000) {
+        std::string t = digits(1 + static_cast<int>(g() % 18));
+        if (g() % 3 != 0) t.insert(g() % (t.size() + 1), ".");
+        if (g() % 2 == 0) t += (g() % 2 ? "e" : "E") + std::to_string(static_cast<int>(g() % 81) - 40);
+        if (g() % 4 == 0) t.insert(0, g() % 2 ? "-" : "+");
+        texts.push_back(t);
+    }
+    std::string file = "# Hz S RI R 50\n";
+    for (std::size_t k = 0; k < texts.size(); k += 2) file += std::to_string(k) + " " + texts[k] + " " + texts[k + 1] + "\n";
+    const TReadResult r = ReadTouchstone(file, "n.s1p");
+    ASSERT_TRUE(r.ok()) << r.error;
+    for (std::size_t k = 0; k < texts.size(); ++k) {
+        const std::string& t = texts[k];
+        const std::size_t from = t[0] == '+' ? 1 : 0;
+        double expected = 0;
+        std::from_chars(t.data() + from, t.data() + t.size(), expected);
+        const std::complex<double> v = r.network->s[k / 2];
+        EXPECT_EQ(k % 2 ? v.imag() : v.real(), expected) << t;
     }
 }
 
