@@ -7,6 +7,7 @@
 #include "CaseFile.h"
 
 #include "CaseFileGuide.h"
+#include "CaseFileMeasured.h"
 #include "CaseFileMagnetron.h"
 #include "CaseFileNames.h"
 #include "CaseFileTuner.h"
@@ -330,12 +331,14 @@ TCaseReadResult ReadCaseFile(const std::string& text)
                                                         : std::string(JsonTypeName(format))) +
                                      ", not \"merivane-case\".");
         r.NoteUnknown(root, "", {"format", "version", "name", kInputsSection, kLineSection, kDisplaySection, kTunerSection, kGuideSection,
-                                 kMagnetronSection, kMeasurementSection});
+                                 kMagnetronSection, kMeasurementSection, kMeasuredSection});
         if (!r.Header(root) || !r.Inputs(root, false) || !r.Line(root, false) || !r.Display(root) ||
             !ReadGuideSection(root, r.c.guide, r.error, r.unknown, r.clamps) ||
             !ReadTubeSections(root, r.c.tube, r.error, r.unknown, r.clamps))
             return Refused(r.error);
-        if (!ReadTunerSection(root, r.c.tuner, r.error, r.unknown)) return Refused(r.error);
+        if (!ReadTunerSection(root, r.c.tuner, r.error, r.unknown) ||
+            !ReadMeasuredSection(root, r.c.measured, r.error, r.unknown))
+            return Refused(r.error);
     }
     // Each reflection is held as its text gave it, whatever its list shows:
     // the writer gives each in the form that reads back exactly.

@@ -5,6 +5,7 @@
 #include "CaseFile.h"
 
 #include "CaseFileGuide.h"
+#include "CaseFileMeasured.h"
 #include "CaseFileMagnetron.h"
 #include "CaseFileNames.h"
 #include "CaseFileTuner.h"
@@ -151,6 +152,7 @@ std::string CaseFileText(const TCase& c)
     AppendTunerSection(w.out_, c.tuner);
     AppendGuideSection(w.out_, c.guide);
     AppendTubeSections(w.out_, c.tube);
+    AppendMeasuredSection(w.out_, c.measured);
     w.out_ += "\n}\n";
     return w.out_;
 }

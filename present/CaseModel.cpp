@@ -33,9 +33,14 @@ TSnapshot ComputeCase(const TCase& c, const TCaseParts& parts, int sweepSteps)
     computations.fetch_add(1, std::memory_order_relaxed);
     TSnapshot s;
     s.c = c;
+    if (c.measured) {
+        // the load follows the measurement at the line's frequency
+        s.measured = ComputeMeasured(*c.measured, c.line, c.guide);
+        if (s.measured.present) s.c.inputs.LoaRfl = MeasuredRefl(s.measured);
+    }
     // only the inputs go in: the results are computed afresh
     TModel& m = s.m;
-    static_cast<TInputs&>(m) = c.inputs;
+    static_cast<TInputs&>(m) = s.c.inputs;
     m.SelUnit = c.factorUnit;
     m.SelErrUnit = c.measUnit;
     // The case's line stands between the magnetron and the load: its

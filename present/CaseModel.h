@@ -9,10 +9,12 @@
 #include "GuideInputs.h"
 #include "LineSweep.h"
 #include "MagnetronCase.h"
+#include "MeasuredCase.h"
 #include "Model.h"
 #include "TunerInput.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace merivane::present {
@@ -32,6 +34,9 @@ struct TCase {
     TTunerInputs tuner;  // the Tuner view's method, spacing, solution and screw table
     TGuideInputs guide;  // the line's loss and the guide's limits (GuideInputs.h)
     TTubeCase tube;      // the magnetron's pulling and isolator, the measurement's uncertainties
+    // A measured load: while it is set, the load reflection follows it at the
+    // line's frequency (the snapshot's inputs hold the Γ taken from it).
+    std::optional<TMeasuredLoad> measured;
     // Two cases with the same inputs and choices, bit for bit.
     bool operator==(const TCase&) const = default;
 };
@@ -48,6 +53,7 @@ struct TSnapshot {
     TTunerResult tuner;   // the match of the load on the line, and the power after it
     TGuideResult guide;   // the peak field, the attenuation and the line's loss; the sweep takes the loss
     TTubeResult tube;     // pulling, long line, isolator, uncertainty, trip, water load
+    TMeasuredResult measured;  // the load taken from the measurement, when the case has one
 };
 
 // The transmission model, the couplers and the line sweep. Pure: the same

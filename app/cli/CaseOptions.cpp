@@ -6,6 +6,7 @@
 #include "GuideOptions.h"
 #include "InputRows.h"
 #include "Match.h"
+#include "MeasuredOptions.h"
 #include "PowerToMatch.h"
 #include "EntryReader.h"
 #include "TubeOptions.h"
@@ -130,6 +131,21 @@ bool ReadUnits(const QCommandLineParser& parser, const TOptionNames& names, TCli
 
 }  // namespace
 
+bool ReadFormatOnly(const QCommandLineParser& parser, const TOptionNames& names, int& format)
+{
+    for (const QString& name : parser.optionNames()) {
+        if (name == QStringLiteral("touchstone") || name == names.format) continue;
+        Fail("--touchstone prints the file alone: --" + U(name) + " cannot be used with it");
+        return false;
+    }
+    if (!Choose(parser, names.format, kFormats, format)) return false;
+    if (format == kCsv) {
+        Fail("--touchstone writes text or json, not csv");
+        return false;
+    }
+    return true;
+}
+
 bool ReadCaseOptions(const QCommandLineParser& parser, const TOptionNames& names, TCliCase& c, int& format)
 {
     c = TCliCase{};
@@ -144,7 +160,7 @@ bool ReadCaseOptions(const QCommandLineParser& parser, const TOptionNames& names
     // the magnetron and the measurement: shown when an option or the case file sets them
     if (!ReadTubeOptions(parser, c.c.tube, stderr)) return false;
     c.tubeShown = TubeOptionsGiven(parser) || c.c.tube != present::DefaultTubeCase();
-    return true;
+    return ReadMeasuredOptions(parser, c);
 }
 
 }  // namespace merivane::cli

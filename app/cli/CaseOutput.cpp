@@ -10,6 +10,7 @@
 #include "MagnetronTexts.h"
 #include "ReportSections.h"
 #include "Match.h"
+#include "MeasuredOptions.h"
 #include "Report.h"
 #include "SweepChartLoader.h"
 #include "SweepNumbers.h"
@@ -80,6 +81,7 @@ std::string CaseOutput(const TCliCase& c, const present::TSnapshot& s, Format fo
     }
     if (c.match) AddMatchOutput(out, MatchFormat(format), s);
     if (c.tubeShown) AppendTubeOutput(out, TubeFormOf(format), s);
+    AddMeasuredOutput(out, format, c, s);
     return out;
 }
 

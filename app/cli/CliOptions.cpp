@@ -8,6 +8,7 @@
 
 #include "GuideOptions.h"
 #include "Match.h"
+#include "MeasuredOptions.h"
 #include "TubeOptions.h"
 
 #include <QFile>
@@ -206,6 +207,7 @@ TOptionNames AddOptions(QCommandLineParser& parser)
     AddMatchOptions(parser);
     AddGuideOptions(parser);
     AddTubeOptions(parser);
+    AddMeasuredOptions(parser);
     n.smith = AddSmithOptions(parser);
     return n;
 }

@@ -40,6 +40,10 @@ bool ModesFit(const QCommandLineParser& parser, const TOptionNames& names);
 // value or a file that cannot be read; warnings are printed.
 bool ReadCaseOptions(const QCommandLineParser& parser, const TOptionNames& names, TCliCase& c, int& format);
 
+// --format alone beside --touchstone: false, with the message printed, for
+// any other option or a format not text or json.
+bool ReadFormatOnly(const QCommandLineParser& parser, const TOptionNames& names, int& format);
+
 // A small file read whole for an option: false, with error naming the option
 // and the file, when it cannot be read or is larger than maxBytes.
 bool ReadOptionFile(const std::string& option, const std::string& path, long long maxBytes, std::string& text,

@@ -14,6 +14,7 @@
 #include "EntryReader.h"
 #include "Environment.h"
 #include "Inputs.h"
+#include "MeasuredOptions.h"
 #include "SmithOption.h"
 
 #include <QApplication>
@@ -138,9 +139,16 @@ int Run(const QStringList& arguments)
         Fail("unexpected argument " + Quoted(U(parser.positionalArguments().front())));
         return kBadUsage;
     }
+    if (TouchstoneAsked(parser)) {
+        // the file alone: a case's options have nothing to do with it
+        int format = kText;
+        if (!ReadFormatOnly(parser, names, format)) return kBadUsage;
+        return RunTouchstone(parser, static_cast<Format>(format));
+    }
     TCliCase c;
     int format = kText;
     if (!ModesFit(parser, names) || !ReadCaseOptions(parser, names, c, format)) return kBadUsage;
+    if (!WriteTouchstoneOption(parser, c)) return kBadUsage;
     if (parser.isSet(names.batch)) return RunBatchOption(parser, names, c, format);
     return RunCase(parser, names, c, static_cast<Format>(format));
 }

@@ -1,0 +1,116 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "CaseFileMeasured.h"
+
+#include "CaseFileParts.h"
+#include "Export.h"
+#include "Fields.h"
+
+#include <QJsonArray>
+#include <QJsonValue>
+
+#include <cmath>
+
+namespace merivane::present {
+
+namespace {
+
+constexpr char kFileKey[] = "file", kPortKey[] = "port", kShiftKey[] = "plane_shift_mm", kPointsKey[] = "points";
+
+std::string Path(const char* key) { return std::string(kMeasuredSection) + "." + key; }
+
+bool Fail(std::string& error, const std::string& message)
+{
+    if (error.empty()) error = message;
+    return false;
+}
+
+bool ReadPoints(const QJsonValue& v, TMeasuredLoad& load, std::string& error)
+{
+    if (!v.isArray()) return Fail(error, Path(kPointsKey) + ": a list is expected, not " + JsonTypeName(v));
+    const QJsonArray points = v.toArray();
+    if (points.isEmpty()) return Fail(error, Path(kPointsKey) + ": the list has no points");
+    for (qsizetype i = 0; i < points.size(); ++i) {
+        const std::string where = Path(kPointsKey) + "[" + std::to_string(i) + "]";
+        const QJsonArray p = points[i].toArray();
+        if (!points[i].isArray() || p.size() != 3 || !p[0].isDouble() || !p[1].isDouble() || !p[2].isDouble())
+            return Fail(error, where + ": [frequency_hz, re, im] is expected");
+        const double f = p[0].toDouble(), re = p[1].toDouble(), im = p[2].toDouble();
+        if (!std::isfinite(f) || !std::isfinite(re) || !std::isfinite(im) || f < 0)
+            return Fail(error, where + ": the numbers must be finite, the frequency not negative");
+        if (!load.freqHz.empty() && f < load.freqHz.back())
+            return Fail(error, where + ": the frequency is lower than the one before it");
+        load.freqHz.push_back(f);
+        load.gamma.emplace_back(re, im);
+    }
+    return true;
+}
+
+}  // namespace
+
+void AppendMeasuredSection(std::string& out, const std::optional<TMeasuredLoad>& load)
+{
+    if (!load) return;
+    out += ",\n  ";
+    AppendJsonString(out, kMeasuredSection);
+    out += ": {\n    ";
+    AppendJsonString(out, kFileKey);
+    out += ": ";
+    AppendJsonString(out, load->file);
+    out += ",\n    ";
+    AppendJsonString(out, kPortKey);
+    out += ": ";
+    AppendInteger(out, load->port);
+    out += ",\n    ";
+    AppendJsonString(out, kShiftKey);
+    out += ": ";
+    AppendShortest(out, load->planeShiftMm + 0.0);
+    out += ",\n    ";
+    AppendJsonString(out, kPointsKey);
+    out += ": [";
+    for (std::size_t k = 0; k < load->freqHz.size(); ++k) {
+        out += k ? ",\n      [" : "\n      [";
+        AppendShortest(out, load->freqHz[k]);
+        out += ", ";
+        AppendShortest(out, load->gamma[k].real());
+        out += ", ";
+        AppendShortest(out, load->gamma[k].imag());
+        out += ']';
+    }
+    out += "\n    ]\n  }";
+}
+
+bool ReadMeasuredSection(const QJsonObject& root, std::optional<TMeasuredLoad>& load, std::string& error,
+                         std::vector<std::string>& unknown)
+{
+    const QJsonValue section = root.value(QLatin1String(kMeasuredSection));
+    if (section.isUndefined() || section.isNull()) return true;
+    if (!section.isObject())
+        return Fail(error, std::string(kMeasuredSection) + ": an object is expected, not " + JsonTypeName(section));
+    const QJsonObject o = section.toObject();
+    for (auto it = o.begin(); it != o.end(); ++it) {
+        const std::string key = it.key().toStdString();
+        if (key != kFileKey && key != kPortKey && key != kShiftKey && key != kPointsKey) unknown.push_back(Path(key.c_str()));
+    }
+    TMeasuredLoad read;
+    const QJsonValue file = o.value(QLatin1String(kFileKey)), port = o.value(QLatin1String(kPortKey)),
+                     shift = o.value(QLatin1String(kShiftKey));
+    if (!file.isUndefined() && !file.isString())
+        return Fail(error, Path(kFileKey) + ": a text is expected, not " + JsonTypeName(file));
+    read.file = file.toString().toStdString();
+    if (!port.isUndefined()) {
+        const double k = port.toDouble(-1);
+        if (!port.isDouble() || k < 1 || k > 1e6 || k != std::trunc(k))
+            return Fail(error, Path(kPortKey) + ": a whole number from 1 is expected");
+        read.port = static_cast<int>(k);
+    }
+    if (!shift.isUndefined()) {
+        if (!shift.isDouble() || !std::isfinite(shift.toDouble()))
+            return Fail(error, Path(kShiftKey) + ": a number is expected, not " + JsonTypeName(shift));
+        read.planeShiftMm = shift.toDouble();
+    }
+    if (!ReadPoints(o.value(QLatin1String(kPointsKey)), read, error)) return false;
+    load = std::move(read);
+    return true;
+}
+
+}  // namespace merivane::present
