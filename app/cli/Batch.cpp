@@ -163,7 +163,15 @@ bool TakeHeader(const std::vector<std::string>& cells, std::size_t n, long long 
     for (std::size_t i = 0; i < n; ++i) {
         const std::optional<InputId> id = ColumnInput(cells[i]);
         const bool isId = cells[i] == "id";
-        if (id || isId) {
+        if (cells[i] == "load_file" || cells[i] == "port") {
+            std::optional<std::size_t>& column = cells[i] == "port" ? cols.portColumn : cols.loadFileColumn;
+            if (column) {
+                std::fprintf(err, "merivane-calc: %s:%lld: the column %s appears twice\n", cols.name.c_str(), lineNo,
+                             Quoted(cells[i]).c_str());
+                return false;
+            }
+            column = i;
+        } else if (id || isId) {
             const bool twice = isId ? cols.idColumn.has_value()
                                     : std::find(cols.columns.begin(), cols.columns.end(), id) != cols.columns.end();
             if (twice) {
@@ -179,9 +187,14 @@ bool TakeHeader(const std::vector<std::string>& cells, std::size_t n, long long 
         }
         cols.columns.push_back(id);
     }
+    if (cols.portColumn && !cols.loadFileColumn) {
+        std::fprintf(err, "merivane-calc: %s:%lld: the column \"port\" needs a column \"load_file\"\n",
+                     cols.name.c_str(), lineNo);
+        return false;
+    }
     // a first line of numbers is a missing header, not a header of unknown columns
     if (std::none_of(cols.columns.begin(), cols.columns.end(), [](const auto& id) { return id.has_value(); }) &&
-        !cols.tubeColumns.Any()) {
+        !cols.tubeColumns.Any() && !cols.loadFileColumn) {
         std::fprintf(err,
                      "merivane-calc: %s:%lld: the header names none of the columns va, ia, eff, source, load, "
                      "directivity, frequency, line, length, span\n",

@@ -8,10 +8,13 @@
 #include "GuideOptions.h"
 #include "MagnetronExport.h"
 #include "Match.h"
+#include "MeasuredFile.h"
+#include "NumberText.h"
 #include "SweepNumbers.h"
 
 #include <cstdarg>
 #include <cstdio>
+#include <map>
 
 namespace merivane {
 
@@ -55,7 +58,42 @@ struct TScratch {
     std::vector<std::string> cells;
     std::vector<std::optional<double>> numbers;
     TCliCase c;  // the row's case, assigned from the defaults: its memory kept
+    // the measured loads the rows named, read once each: file and port, the
+    // load or the reason it was refused
+    std::map<std::pair<std::string, int>, std::pair<std::optional<TMeasuredLoad>, std::string>> loads;
 };
+
+// The row's measured load, when its load_file cell names one; false, with
+// the message in out, for a file refused or a bad port.
+bool ReadRowLoad(const TBatchColumns& cols, long long lineNo, TScratch& s, TBatchOut& out)
+{
+    const std::string& path = s.cells[*cols.loadFileColumn];
+    if (path.empty()) return true;
+    int port = 1;
+    if (cols.portColumn && !s.cells[*cols.portColumn].empty()) {
+        const std::optional<int> k = IntFromText(s.cells[*cols.portColumn]);
+        if (!k || *k < 1) {
+            Say(out.messages, "merivane-calc: %s:%lld: port %s: not a port number; row skipped\n", cols.name.c_str(),
+                lineNo, Quoted(s.cells[*cols.portColumn]).c_str());
+            return false;
+        }
+        port = *k;
+    }
+    auto [it, fresh] = s.loads.try_emplace({path, port});
+    if (fresh) {
+        TMeasuredLoad load;
+        if (present::ReadMeasuredLoad(path, port, load, it->second.second)) it->second.first = std::move(load);
+    }
+    if (!it->second.first) {
+        Say(out.messages, "merivane-calc: %s:%lld: load_file %s; row skipped\n", cols.name.c_str(), lineNo,
+            it->second.second.c_str());
+        return false;
+    }
+    TMeasuredLoad load = *it->second.first;
+    load.planeShiftMm = s.c.c.measured ? s.c.c.measured->planeShiftMm : 0.0;
+    s.c.c.measured = std::move(load);
+    return true;
+}
 
 // The row's inputs over the defaults, into s.c; false, with the message in
 // out, on a bad cell. Clamps are warnings.
@@ -75,6 +113,7 @@ bool ReadRow(const TBatchColumns& cols, long long lineNo, TScratch& s, TBatchOut
         if (!r.warning.empty())
             Say(out.messages, "merivane-calc: warning: %s:%lld: %s %s\n", name, lineNo, column, r.warning.c_str());
     }
+    if (cols.loadFileColumn && !ReadRowLoad(cols, lineNo, s, out)) return false;
     if (!cols.tubeColumns.Any()) return true;
     std::string error;
     std::vector<std::string> warnings;

@@ -25,6 +25,8 @@ struct TBatchColumns {
     bool sweep = false;                            // the line's columns are written
     bool tubeOut = false;                          // the tube's columns are written
     TTubeColumns tubeColumns;                      // the magnetron's inputs among the cells
+    std::optional<std::size_t> loadFileColumn;     // "load_file": a measured load per row
+    std::optional<std::size_t> portColumn;         // "port": its port, 1 when empty
     const TCliCase* defaults = nullptr;            // the options' case: every row starts from it
 };
 

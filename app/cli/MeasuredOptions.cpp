@@ -60,7 +60,9 @@ bool ReadReal(const QCommandLineParser& parser, const char* option, double lo, d
 
 std::string TouchstoneJson(const touchstone::TNetwork& n, const std::string& file)
 {
-    std::string out = "{\n  \"touchstone\": {\n";
+    std::string out;
+    out.reserve(1024 + n.frequencyHz.size() * 24 + n.s.size() * 48);  // some 48 bytes a pair
+    out = "{\n  \"touchstone\": {\n";
     Key(out, "file", true);
     present::AppendJsonString(out, file);
     Key(out, "version");

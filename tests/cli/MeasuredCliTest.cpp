@@ -96,6 +96,25 @@ TEST_F(MeasuredCli, TheWrittenLoadReadsBackToTheLastDigit)
     EXPECT_NEAR(deg, 90 - 7200 / 173.3796, 0.01);
 }
 
+TEST_F(MeasuredCli, ABatchRowTakesItsLoadFromItsFile)
+{
+    const QString load = Load();
+    const QString csv = Write("rows.csv", "");
+    QFile f(csv);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(("id,load_file,port,frequency\na," + load + ",1,2425\nb," + load + ",,2500\nc,,,2450\nd," +
+             dir_.filePath("missing.s1p") + ",,2450\n").toUtf8());
+    f.close();
+    const TRun r = RunCalc({"--batch", csv});
+    EXPECT_EQ(r.status, 1);  // one row skipped
+    EXPECT_NE(r.err.find(":5: load_file missing.s1p"), std::string::npos) << r.err;
+    const std::vector<std::string> mags = Column(r.out, "LoaRfl.Mag");
+    ASSERT_EQ(mags.size(), 3u);
+    EXPECT_NEAR(std::stod(mags[0]), std::sqrt(0.05), 1e-15);  // 0.1 + 0.2j halfway
+    EXPECT_EQ(mags[1], "0.6");
+    EXPECT_EQ(mags[2], "0.5");  // no file: the typed default
+}
+
 struct TRefused {
     const char* name;
     QStringList args;  // "LOAD" is the good file, "BAD" a damaged one
