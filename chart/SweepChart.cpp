@@ -2,6 +2,7 @@
 // The chart itself: its series, axes, bands and the readout at the pointer.
 #include "SweepChart.h"
 
+#include "EngineeringText.h"
 #include "Texts.h"
 
 #include <QAreaSeries>
@@ -62,6 +63,9 @@ bool SetAxis(QValueAxis* axis, double lo, double hi, double step, const QString&
         axis->setTickInterval(step), changed = true;
     }
     if (axis->titleText() != title) axis->setTitleText(title), changed = true;
+    // plain digits, as many decimals as the step has: never an exponent
+    const QString format = QString::fromStdString(present::AxisLabelFormat(lo, hi, step));
+    if (axis->labelFormat() != format) axis->setLabelFormat(format), changed = true;
     return changed;
 }
 
@@ -94,7 +98,6 @@ TSweepChart::TSweepChart(bool roomy) : roomy_(roomy)
     for (QValueAxis* a : {axisX_, axisY_}) {
         a->setLabelsFont(ChartFont(base, labelPx));
         a->setTitleFont(ChartFont(base, labelPx, roomy));
-        a->setLabelFormat(QStringLiteral("%.4g"));
     }
     axisX_->setTickType(QValueAxis::TicksDynamic);
     axisX_->setTickAnchor(0.0);
@@ -136,7 +139,6 @@ TSweepChart::TSweepChart(bool roomy) : roomy_(roomy)
     axisPulled_ = new QValueAxis(this);
     axisPulled_->setLabelsFont(ChartFont(base, labelPx));
     axisPulled_->setTitleFont(ChartFont(base, labelPx, roomy));
-    axisPulled_->setLabelFormat(QStringLiteral("%.6g"));
     axisPulled_->setGridLineVisible(false);  // the grid is the power axis's
     axisPulled_->setLinePenColor(kPulled);
     pulled_ = new QLineSeries(this);

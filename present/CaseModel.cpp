@@ -26,6 +26,23 @@ TCase DefaultCase()
     return c;
 }
 
+bool SettleMeasuredLoad(const TCase& before, TCase& after)
+{
+    if (!after.measured) return false;
+    const TRefl& was = before.inputs.LoaRfl;
+    const TRefl& now = after.inputs.LoaRfl;
+    if (before.measured == after.measured && (was.Mag != now.Mag || was.Pha != now.Pha)) {
+        after.measured.reset();  // the user typed a load
+        return false;
+    }
+    const TMeasuredResult m = ComputeMeasured(*after.measured, after.line, after.guide);
+    if (!m.present) return false;
+    const TRefl taken = MeasuredRefl(m);
+    if (taken.Mag == now.Mag && taken.Pha == now.Pha) return false;
+    after.inputs.LoaRfl = taken;
+    return true;
+}
+
 TSnapshot ComputeCase(const TCase& c, int sweepSteps) { return ComputeCase(c, TCaseParts{}, sweepSteps); }
 
 TSnapshot ComputeCase(const TCase& c, const TCaseParts& parts, int sweepSteps)

@@ -44,6 +44,13 @@ struct TCase {
 // The input table's defaults, ideal couplers, the Line Sweep's defaults, Watts.
 TCase DefaultCase();
 
+// A case after an edit, as the document keeps it, from the case before it:
+// a load typed (a load other than before, the measurement the same) detaches
+// the measurement; otherwise the load follows the measurement at the line's
+// frequency, so that the fields show what the model takes. True when after
+// was changed by the measurement (its load fields must be written again).
+bool SettleMeasuredLoad(const TCase& before, TCase& after);
+
 // Every result of a case, as it was computed.
 struct TSnapshot {
     TCase c;

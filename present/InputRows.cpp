@@ -23,11 +23,11 @@ constexpr const char* kTuner = "tuner";
 // main window: its control, where a view has one, is named by its key.
 constexpr TInputRow CaseNumber(Input id, const char* section, const char* key, const char* option, const char* name,
                                const char* unit, double lo, double hi, double def, int decimals, double step,
-                               unsigned forms = 0)
+                               unsigned forms = 0, const char* help = nullptr)
 {
     return TInputRow{id,     key,      name,    name,    unit,       lo,      hi,      def,
                      forms,  Beyond::Clamp,     decimals, 1.0,       nullptr, option,  kNoSpinner,
-                     section, key,     step,    nullptr};
+                     section, key,     step,    help};
 }
 
 // Changed only by the tests' hooks below.
@@ -72,17 +72,28 @@ TInputRow gInputs[] = {
 
     // Every default of the tube and the measurement is 0, "not set": nothing
     // of them is assumed until the user gives it.
-    CaseNumber(Input::Pulling, kMagnetron, "pulling", "pulling", "Pulling Figure", " MHz", 0, 1000, 0, 3, 0.5),
-    CaseNumber(Input::Qext, kMagnetron, "qext", "qext", "External Q", "", 0, 1e6, 0, 3, 1),
-    CaseNumber(Input::Isolation, kMagnetron, "isolation", "isolator", "Isolation", " dB", 0, 100, 0, 2, 1),
-    CaseNumber(Input::DummyRating, kMagnetron, "dummy_rating", "dummy-rating", "Dummy Load Rating", " W", 0, 1e9, 0, 1, 100),
+    CaseNumber(Input::Pulling, kMagnetron, "pulling", "pulling", "Pulling Figure", " MHz", 0, 1000, 0, 3, 0.5, 0,
+               "The tube's pulling figure from its data sheet: the peak-to-peak change of its frequency\n"
+               "while a load of SWR 1.5 goes through all phases. It gives the external Q."),
+    CaseNumber(Input::Qext, kMagnetron, "qext", "qext", "External Q", "", 0, 1e6, 0, 3, 1, 0,
+               "The tube's external Q. When set, used instead of the pulling figure."),
+    CaseNumber(Input::Isolation, kMagnetron, "isolation", "isolator", "Isolation", " dB", 0, 100, 0, 2, 1, 0,
+               "The isolation of the isolator between the tube and the line: the reflected wave reaches\n"
+               "the tube weakened by it, the rest goes into the isolator's dummy load."),
+    CaseNumber(Input::DummyRating, kMagnetron, "dummy_rating", "dummy-rating", "Dummy Load Rating", " W", 0, 1e9, 0, 1, 100,
+               0, "The power rating of the isolator's dummy load, checked against what it takes now\n"
+                  "and at the worst phase of the line."),
     CaseNumber(Input::Coupling, kMeasurement, "coupling_uncertainty", "coupling-uncertainty", "Coupling Uncertainty", " %",
-               0, 100, 0, 3, 0.1),
+               0, 100, 0, 3, 0.1, 0, "The standard uncertainty (k = 1) of each coupler's coupling factor."),
     CaseNumber(Input::Sensor, kMeasurement, "sensor_uncertainty", "sensor-uncertainty", "Sensor Uncertainty", " %", 0, 100,
-               0, 3, 0.1),
-    CaseNumber(Input::Trip, kMeasurement, "trip", "trip", "Trip Ratio", " %", 0, 100, 0, 3, 1),
-    CaseNumber(Input::WaterFlow, kMeasurement, "water_flow", "water-flow", "Water Flow", " L/min", 0, 10000, 0, 3, 0.5),
-    CaseNumber(Input::WaterRise, kMeasurement, "water_rise", "water-rise", "Water Temperature Rise", " K", 0, 100, 0, 3, 0.5),
+               0, 3, 0.1, 0, "The standard uncertainty (k = 1) of each power sensor."),
+    CaseNumber(Input::Trip, kMeasurement, "trip", "trip", "Trip Ratio", " %", 0, 100, 0, 3, 1, 0,
+               "The trip fires when the reverse reading reaches this share of the forward one."),
+    CaseNumber(Input::WaterFlow, kMeasurement, "water_flow", "water-flow", "Water Flow", " L/min", 0, 10000, 0, 3, 0.5, 0,
+               "The flow of the water load's cooling water. With its rise it gives the power the water\n"
+               "takes: density × specific heat × flow × rise."),
+    CaseNumber(Input::WaterRise, kMeasurement, "water_rise", "water-rise", "Water Temperature Rise", " K", 0, 100, 0, 3, 0.5,
+               0, "The rise of the cooling water's temperature from the water load's inlet to its outlet."),
 
     // 0 mm is the method's own spacing; the solution counts from 1 as the
     // file and the view show it (a method gives at most two)

@@ -11,6 +11,7 @@
 #include "Uncertainty.h"
 
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace merivane::present {
@@ -26,6 +27,12 @@ using TTubeRow = TInputRow;
 
 std::span<const TTubeRow> TubeRows();
 const TTubeRow& TubeRow(TubeInput id);
+
+// The tooltip of an input's field: the row's help, its unit and its limits
+// from the table, and that 0 leaves it unset.
+std::string TubeInputTip(TubeInput id);
+// The tooltip of the list of the leak-phase models: what each one assumes.
+std::string LeakPhaseModelTip();
 
 // The leak-phase models by the names the case file and --phase-model take:
 // "fixed", "disk", "rayleigh" (LeakPhaseModelName).

@@ -8,6 +8,7 @@
 #include "CaseModel.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace merivane::present {
@@ -39,5 +40,19 @@ TSection MagnetronSection(const TSnapshot& s);
 TSection MeasurementSection(const TSnapshot& s);
 // Each of the two sections whose inputs are not all at their defaults.
 std::vector<TSection> TubeSections(const TSnapshot& s);
+
+// What the Workbench's views show in their tables. The Magnetron view: the
+// section's results, its inputs and the rows it shows as notes left out.
+std::vector<TCaseRow> MagnetronResultRows(const TSnapshot& s);
+// The Uncertainty view's budget: each component, the combined and the
+// expanded uncertainty, and the Power Meas page's worst-case bounds of the
+// same snapshot beside them; the relative value, then the absorbed power.
+std::vector<TCaseRow> UncertaintyBudgetRows(const TSnapshot& s);
+// Its trip levels and the water load against the model.
+std::vector<TCaseRow> TripAndWaterRows(const TSnapshot& s);
+
+// What a result row of the two views, or of their sections, is and its
+// unit, by its caption: its tooltip. Null for a caption without one.
+const char* TubeResultTip(std::string_view caption);
 
 }  // namespace merivane::present

@@ -3,6 +3,7 @@
 // rim with its phase scale, the circles, the load's path, the points.
 #include "SmithPainter.h"
 
+#include "EngineeringText.h"
 #include "SmithOverlay.h"
 
 #include <QFontMetricsF>
@@ -24,7 +25,7 @@ constexpr double kPi = std::numbers::pi;
 constexpr double kCoarse[] = {0.2, 0.5, 1.0, 2.0, 5.0};
 constexpr double kFine[] = {0.1, 0.3, 0.4, 0.6, 0.7, 0.8, 0.9, 1.2, 1.5, 3.0};
 
-QString Number(double v) { return QString::number(v, 'g', 3); }
+QString Number(double v) { return QString::fromStdString(present::EngineeringText(v, 3)); }
 
 class TChartPainter {
 public:

@@ -171,6 +171,50 @@ TEST(SmithView, ReadoutFollowsThePointerAndIsTheDescription)
     EXPECT_TRUE(host.view.ReadoutText().contains(QString::fromUtf8("\u2220 91\u00b0"))) << host.view.ReadoutText().toStdString();
 }
 
+// A drag in a narrow view: the readout shrinks (outside the chart) and grows
+// (a point of the load's path adds a line), and the chart keeps its place.
+TEST(SmithView, TheChartKeepsItsRectangleDuringADrag)
+{
+    TCase c = WithLoad(0.5, 90);
+    c.line.LengthM = 2.0;  // a path round the chart: its points read "Add ..."
+    TViewHost host(c);
+    host.view.resize(360, 560);
+    QApplication::processEvents();
+    TSmithCanvas* canvas = host.view.Canvas();
+    const QRect before = canvas->geometry();
+    const QPointF centre = canvas->Frame().centre;
+    const double radius = canvas->Frame().radius;
+    const TGamma onPath = canvas->Scene().locus.points[canvas->Scene().locus.points.size() / 3];
+    const TGamma path[] = {{0.05, 0.5}, {1.05, 0.0}, onPath, {-0.8, -0.75}, {0.0, 0.0}};
+    host.Mouse(QEvent::MouseButtonPress, {0, 0.5}, Qt::LeftButton);
+    ASSERT_TRUE(canvas->Dragging());
+    for (TGamma g : path) {
+        SCOPED_TRACE(std::to_string(g.real()) + ", " + std::to_string(g.imag()));
+        host.Mouse(QEvent::MouseMove, g, Qt::LeftButton);
+        QApplication::processEvents();  // the layout follows a new readout here
+        EXPECT_EQ(canvas->geometry(), before) << host.view.ReadoutText().toStdString();
+        EXPECT_EQ(canvas->Frame().centre, centre);
+        EXPECT_EQ(canvas->Frame().radius, radius);
+    }
+    host.Mouse(QEvent::MouseButtonRelease, path[4], Qt::NoButton);
+}
+
+TEST(SmithView, BeyondTheUnitCircleTheReadoutSaysOutsideTheChart)
+{
+    const struct {
+        TGamma g;
+        bool outside;
+    } points[] = {{{0.3, 0.2}, false}, {{0.99, 0.0}, false}, {{1.05, 0.0}, true}, {{-0.8, -0.75}, true}};
+    TViewHost host;
+    for (const auto& p : points) {
+        SCOPED_TRACE(std::abs(p.g));
+        host.Mouse(QEvent::MouseMove, p.g, Qt::NoButton);
+        const QString text = host.view.ReadoutText();
+        EXPECT_EQ(text.contains(QStringLiteral("outside the chart"), Qt::CaseInsensitive), p.outside) << text.toStdString();
+        EXPECT_EQ(text.contains(QStringLiteral("z = ")), !p.outside) << text.toStdString();
+    }
+}
+
 TEST(SmithView, ShowsTheTunerPathTheSpiralAndThePulledFrequency)
 {
     TCase c = merivane::present::DefaultCase();

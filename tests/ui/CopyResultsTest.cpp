@@ -169,6 +169,7 @@ TEST_P(RightClick, OffersCopyValueOnACellAndTheShortcutsEverywhere)
                             QStringLiteral("Open Case\u2026|Ctrl+O"),
                             "Save Case|Ctrl+S",
                             QStringLiteral("Save Case As\u2026|Ctrl+Shift+S"),
+                            QStringLiteral("Open Measured Load\u2026|Ctrl+Shift+O"),
                             "-",
                             QStringLiteral("Export\u2026|Ctrl+E"),
                             QStringLiteral("Report\u2026|Ctrl+P"),
@@ -216,7 +217,7 @@ TEST_P(MenuFromTheKeyboard, OpensTheWindowsMenu)
     });
     QTest::keyClick(radio, GetParam().key, GetParam().modifiers);
     QTest::qWait(20);
-    EXPECT_EQ(S(items.join(" / ")), S(QStringLiteral("Copy Results / Open Case\u2026 / Save Case / Save Case As\u2026 / Export\u2026 / "
+    EXPECT_EQ(S(items.join(" / ")), S(QStringLiteral("Copy Results / Open Case\u2026 / Save Case / Save Case As\u2026 / Open Measured Load\u2026 / Export\u2026 / "
                                                      "Report\u2026 / Workbench / Undo / Redo")));
 }
 

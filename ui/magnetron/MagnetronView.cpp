@@ -13,23 +13,12 @@ namespace {
 
 constexpr TubeInput kInputs[] = {TubeInput::Pulling, TubeInput::Qext, TubeInput::Isolation, TubeInput::DummyRating};
 
-// The rows of the section that are results: not the inputs the spinners
-// show, nor the warning and the rating check the notes show.
-std::vector<TCaseRow> ResultRows(const TSection& section)
-{
-    std::vector<TCaseRow> out;
-    for (const TCaseRow& row : section.rows) {
-        bool shownElsewhere = row.caption == kLongLineCaption || row.caption == kRatingCheckCaption;
-        for (TubeInput id : kInputs) shownElsewhere = shownElsewhere || row.caption == TubeRow(id).name;
-        if (!shownElsewhere) out.push_back(row);
-    }
-    return out;
-}
-
-QLabel* NoteLabel(const QString& name, QWidget* parent)
+// A note of its own beside the results; its tooltip is its row's.
+QLabel* NoteLabel(const QString& name, const char* caption, QWidget* parent)
 {
     auto* label = new QLabel(parent);
     label->setAccessibleName(name);
+    SetTip(label, QString::fromUtf8(TubeResultTip(caption)));
     label->setWordWrap(true);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     label->setFocusPolicy(Qt::TabFocus);  // a screen reader reaches it by Tab
@@ -49,15 +38,12 @@ TMagnetronView::TMagnetronView(QWidget* parent) : TCaseView(parent)
     for (TubeInput id : kInputs) {
         auto* spinner = new TTubeSpinner(id, inputs);
         spinners_.push_back(spinner);
-        auto* label = new QLabel(QString::fromUtf8(TubeRow(id).name) + tr(":"), inputs);
-        label->setBuddy(spinner);
-        form->addRow(label, spinner);
+        form->addRow(BuddyLabel(spinner, inputs), spinner);
         connect(spinner, &QDoubleSpinBox::valueChanged, this, [this, spinner] { Edit(spinner); });
     }
-    Spinner(TubeInput::Qext)->setToolTip(tr("When set, used instead of the pulling figure."));
     layout->addWidget(inputs);
 
-    longLine_ = NoteLabel(tr("Long-line warning"), this);
+    longLine_ = NoteLabel(tr("Long-line warning"), kLongLineCaption, this);
     QFont bold = longLine_->font();
     bold.setBold(true);
     longLine_->setFont(bold);
@@ -66,7 +52,7 @@ TMagnetronView::TMagnetronView(QWidget* parent) : TCaseView(parent)
     results_ = new TValueTable(tr("Magnetron results"), {tr("Result"), tr("Value")}, this);
     layout->addWidget(results_, 1);
 
-    rating_ = NoteLabel(tr("Dummy load rating check"), this);
+    rating_ = NoteLabel(tr("Dummy load rating check"), kRatingCheckCaption, this);
     layout->addWidget(rating_);
 }
 
@@ -81,7 +67,7 @@ void TMagnetronView::ShowSnapshot(const TSnapshot& s)
 {
     case_ = s.c;
     for (TTubeSpinner* spinner : spinners_) spinner->Show(TubeValue(s.c.tube, spinner->Id()));
-    results_->ShowRows(ResultRows(MagnetronSection(s)));
+    results_->ShowRows(MagnetronResultRows(s));
     const std::string warning = merivane::present::LongLineWarning(s.tube.magnetron);
     longLine_->setText(warning.empty() ? QString() : QStringLiteral("\u26a0 ") + QString::fromStdString(warning));
     longLine_->setVisible(!warning.empty());

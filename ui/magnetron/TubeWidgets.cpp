@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TubeWidgets.h"
 
+#include "MagnetronTexts.h"
+
 #include <QHeaderView>
 #include <QSignalBlocker>
 
@@ -18,6 +20,7 @@ TTubeSpinner::TTubeSpinner(TubeInput id, QWidget* parent) : QDoubleSpinBox(paren
     setSingleStep(row.step);
     setSuffix(QString::fromUtf8(row.unit));
     setSpecialValueText(tr("not set"));  // at the minimum, 0
+    SetTip(this, QString::fromStdString(TubeInputTip(id)));
     setKeyboardTracking(false);
     setAccelerated(true);
     // room for the widest value in characters of the font, whatever its size
@@ -49,10 +52,15 @@ void TValueTable::ShowRows(const std::vector<TCaseRow>& rows)
     setRowCount(static_cast<int>(rows.size()));
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
         const TCaseRow& row = rows[static_cast<std::size_t>(r)];
-        setItem(r, 0, new QTableWidgetItem(QString::fromStdString(row.caption)));
+        const char* tip = TubeResultTip(row.caption);
+        const auto cell = [tip](const std::string& text) {
+            auto* item = new QTableWidgetItem(QString::fromStdString(text));
+            if (tip) item->setToolTip(QString::fromUtf8(tip));
+            return item;
+        };
+        setItem(r, 0, cell(row.caption));
         for (int c = 0; c < static_cast<int>(row.values.size()) && c + 1 < columnCount(); ++c)
-            setItem(r, c + 1,
-                    new QTableWidgetItem(QString::fromStdString(row.values[static_cast<std::size_t>(c)].Joined())));
+            setItem(r, c + 1, cell(row.values[static_cast<std::size_t>(c)].Joined()));
     }
     resizeRowsToContents();
 }
@@ -62,6 +70,20 @@ QString TValueTable::ValueOf(const QString& caption, int column) const
     for (int r = 0; r < rowCount(); ++r)
         if (item(r, 0) && item(r, 0)->text() == caption) return item(r, column) ? item(r, column)->text() : QString();
     return QString();
+}
+
+void SetTip(QWidget* w, const QString& tip)
+{
+    w->setToolTip(tip);
+    w->setAccessibleDescription(tip);
+}
+
+QLabel* BuddyLabel(TTubeSpinner* spinner, QWidget* parent)
+{
+    auto* label = new QLabel(QString::fromUtf8(TubeRow(spinner->Id()).name) + QObject::tr(":"), parent);
+    label->setBuddy(spinner);
+    label->setToolTip(spinner->toolTip());  // the caption explains what the field does
+    return label;
 }
 
 namespace {

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "UncertaintyView.h"
 
-#include "CellRules.h"
 #include "MagnetronTexts.h"
 
 #include <QFormLayout>
@@ -24,49 +23,6 @@ constexpr TubeInput kTripAndWater[] = {TubeInput::Trip, TubeInput::WaterFlow, Tu
 // The merge id of the phase model's list, after the spinners' ids.
 constexpr int kPhaseModelMerge = kMagnetronMergeBase + 100;
 
-TValue Pct(double v, bool defined) { return TValue{TubeNumber(v, 3, defined), defined ? "%" : ""}; }
-
-TValue Signed(double v, bool defined) { return TValue{defined ? SignedNumber(v, 3) : "n/a", defined ? "%" : ""}; }
-
-TValue Power(double watts, bool defined, PowerUnit unit)
-{
-    if (!defined) return TValue{"n/a", ""};
-    const TCell c = PowerCell(watts, unit);
-    return TValue{c.text, c.Caption()};
-}
-
-// The budget: each component, the combined and the expanded uncertainty, and
-// the Power Meas page's worst-case bounds of the same snapshot beside them.
-std::vector<TCaseRow> BudgetRows(const TSnapshot& s)
-{
-    const TUncertainty& u = s.tube.uncertainty;
-    const bool d = u.Defined;
-    const PowerUnit unit = s.c.display.power;
-    const TValue none{"", ""};
-    return {
-        {"Directivity (leaks)", {Pct(u.DirectivityPct, d), none}},
-        {"Coupling factors", {Pct(u.CouplingPct, d), none}},
-        {"Power sensors", {Pct(u.SensorPct, d), none}},
-        {"Combined, k = 1", {Pct(u.CombinedPct, d), Power(u.CombinedW, d, unit)}},
-        {"Expanded U, k = 2", {Pct(u.ExpandedPct, d), Power(u.ExpandedW, d, unit)}},
-        {"Worst case, low", {Signed(u.WorstLowPct, d), Power(s.m.PloadMinV, d, unit)}},
-        {"Worst case, high", {Signed(u.WorstHighPct, d), Power(s.m.PloadMaxV, d, unit)}},
-    };
-}
-
-// The section's rows of the trip and the water load, its inputs left out.
-std::vector<TCaseRow> TripAndWaterRows(const TSection& section)
-{
-    std::vector<TCaseRow> out;
-    for (const TCaseRow& row : section.rows) {
-        const bool trip = row.caption.rfind("Trip ", 0) == 0 && row.caption != TubeRow(TubeInput::Trip).name;
-        const bool water = row.caption == "Water Load Power" || row.caption == "Model Absorbed Power" ||
-                           row.caption == "Water Load vs Model";
-        if (trip || water) out.push_back(row);
-    }
-    return out;
-}
-
 }  // namespace
 
 TUncertaintyView::TUncertaintyView(QWidget* parent) : TCaseView(parent)
@@ -79,19 +35,19 @@ TUncertaintyView::TUncertaintyView(QWidget* parent) : TCaseView(parent)
     auto* form = new QFormLayout(budgetBox);
     phaseModel_ = new QComboBox(budgetBox);
     phaseModel_->setAccessibleName(tr("Leak Phase Model"));
+    SetTip(phaseModel_, QString::fromStdString(LeakPhaseModelTip()));
     for (LeakPhaseModel m : kLeakPhaseModels)
         phaseModel_->addItem(QString::fromLatin1(LeakPhaseModelName(m)), static_cast<int>(m));
     auto* modelLabel = new QLabel(tr("Leak phase model:"), budgetBox);
     modelLabel->setBuddy(phaseModel_);
+    modelLabel->setToolTip(phaseModel_->toolTip());
     form->addRow(modelLabel, phaseModel_);
     connect(phaseModel_, &QComboBox::currentIndexChanged, this, &TUncertaintyView::EditPhaseModel);
     const auto addSpinners = [this](QFormLayout* f, QWidget* box, std::span<const TubeInput> ids) {
         for (TubeInput id : ids) {
             auto* spinner = new TTubeSpinner(id, box);
             spinners_.push_back(spinner);
-            auto* label = new QLabel(QString::fromUtf8(TubeRow(id).name) + tr(":"), box);
-            label->setBuddy(spinner);
-            f->addRow(label, spinner);
+            f->addRow(BuddyLabel(spinner, box), spinner);
             connect(spinner, &QDoubleSpinBox::valueChanged, this, [this, spinner] { Edit(spinner); });
         }
     };
@@ -125,8 +81,8 @@ void TUncertaintyView::ShowSnapshot(const TSnapshot& s)
         phaseModel_->setCurrentIndex(phaseModel_->findData(static_cast<int>(s.c.tube.measurement.phaseModel)));
     }
     for (TTubeSpinner* spinner : spinners_) spinner->Show(TubeValue(s.c.tube, spinner->Id()));
-    budget_->ShowRows(BudgetRows(s));
-    others_->ShowRows(TripAndWaterRows(MeasurementSection(s)));
+    budget_->ShowRows(UncertaintyBudgetRows(s));
+    others_->ShowRows(TripAndWaterRows(s));
 }
 
 void TUncertaintyView::Edit(TTubeSpinner* spinner)

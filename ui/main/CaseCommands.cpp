@@ -3,6 +3,8 @@
 
 #include "CaseDocument.h"
 #include "CaseFile.h"
+#include "MeasuredFile.h"
+#include "Prompter.h"
 #include "ResultActions.h"
 #include "TForm1.h"
 
@@ -37,6 +39,38 @@ TCaseCommands::TCaseCommands(TForm1& form) : QObject(&form), form_(form)
     save_ = make(QStringLiteral("Save Case"), QKeySequence(Qt::CTRL | Qt::Key_S), &TCaseCommands::Save);
     saveAs_ = make(QStringLiteral("Save Case As\u2026"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
                    &TCaseCommands::SaveAs);
+    measured_ = make(QStringLiteral("Open Measured Load\u2026"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O),
+                     &TCaseCommands::OpenMeasured);
+}
+
+void TCaseCommands::OpenMeasured()
+{
+    const QString path = form_.ResultActions()->AskOpenPath(
+        QStringLiteral("Open Measured Load"),
+        QStringLiteral("Touchstone files (*.s1p *.s2p *.s3p *.s4p *.S1P *.S2P *.S3P *.S4P *.ts);;All files (*)"));
+    if (!path.isEmpty()) OpenMeasuredFile(path);
+}
+
+bool TCaseCommands::OpenMeasuredFile(const QString& path, int port)
+{
+    if (form_.InputPending()) form_.bEvaluateClick();
+    const merivane::touchstone::TReadResult read = merivane::touchstone::ReadTouchstoneFile(path.toStdString());
+    if (!read.ok()) {
+        form_.ReportError(QStringLiteral("Unable to open the measured load: %1").arg(Q(read.error)));
+        return false;
+    }
+    if (port == 0) port = read.network->ports == 1 ? 1 : form_.Prompter()->ChoosePort(&form_, path, read.network->ports);
+    if (port == 0) return false;  // the question was cancelled
+    TCaseState state = form_.Document()->State();
+    merivane::TMeasuredLoad load;
+    std::string error;
+    if (!present::LoadFromNetwork(*read.network, port, QFileInfo(path).fileName().toStdString(), load, error)) {
+        form_.ReportError(QStringLiteral("Unable to open the measured load: %1").arg(Q(error)));
+        return false;
+    }
+    state.c.measured = std::move(load);
+    form_.Document()->RecordWith(state, QStringLiteral("Open Measured Load"), {});
+    return true;
 }
 
 std::string TCaseCommands::CaseName() const

@@ -21,6 +21,7 @@ public:
     QAction* OpenAction() const { return open_; }
     QAction* SaveAction() const { return save_; }
     QAction* SaveAsAction() const { return saveAs_; }
+    QAction* OpenMeasuredAction() const { return measured_; }
 
     // The file of the case: the one last opened or saved; empty at first.
     QString FilePath() const { return path_; }
@@ -34,6 +35,12 @@ public:
     // cannot be read, or is refused, is reported and changes nothing; what
     // the reader ignored or clamped is shown as a warning. False when refused.
     bool OpenFile(const QString& path);
+    // "Open Measured Load…": asks for a Touchstone file and opens it.
+    void OpenMeasured();
+    // Reads a Touchstone file and makes its port the case's load, as one undo
+    // step: the port asked for when the file has several (port 0), else the
+    // one given. A file refused is reported and changes nothing.
+    bool OpenMeasuredFile(const QString& path, int port = 0);
     // Saves the case to its file, or as Save As when it has none yet.
     bool Save();
     // Asks for a file and saves the case to it.
@@ -56,6 +63,7 @@ private:
     QAction* open_;
     QAction* save_;
     QAction* saveAs_;
+    QAction* measured_;
     QString path_;
     std::function<void(const QString&)> used_;
     std::string fileName_;  // the name the file gave; empty: the file's base name is the name

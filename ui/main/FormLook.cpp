@@ -86,6 +86,7 @@ TForm1::TForm1(std::shared_ptr<IPrompter> prompter, QWidget* parent)
     actions_->SetSnapshotSource([this]() -> const merivane::present::TSnapshot& { return doc_->Snapshot(); });
     cases_ = new TCaseCommands(*this);
     actions_->SetCaseActions(cases_->OpenAction(), cases_->SaveAction(), cases_->SaveAsAction());
+    actions_->SetMeasuredAction(cases_->OpenMeasuredAction());
     MakeWorkbenchAction();
     actions_->SetChartPainter([this](QPainter& p, const QRectF& r) {
         QString error;

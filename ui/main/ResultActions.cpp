@@ -127,6 +127,7 @@ std::unique_ptr<QMenu> TResultActions::MakeMenu(const QPoint& pos)
         menu->addAction(open_);
         menu->addAction(save_);
         menu->addAction(saveAs_);
+        if (measured_) menu->addAction(measured_);
         menu->addSeparator();
     }
     menu->addAction(export_);

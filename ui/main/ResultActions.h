@@ -62,6 +62,7 @@ public:
     }
     // Undo and Redo of the case, at the end of the menu.
     void SetWorkbenchAction(QAction* workbench) { workbench_ = workbench; }
+    void SetMeasuredAction(QAction* measured) { measured_ = measured; }
     void SetEditActions(QAction* undo, QAction* redo)
     {
         undo_ = undo;
@@ -113,6 +114,7 @@ private:
     std::function<const merivane::present::TSnapshot&()> snapshot_;
     QAction* workbench_ = nullptr;
     QAction* open_ = nullptr;
+    QAction* measured_ = nullptr;
     QAction* save_ = nullptr;
     QAction* saveAs_ = nullptr;
     QAction* undo_ = nullptr;

@@ -7,6 +7,7 @@
 #include "Prompter.h"
 #include "SweepPage.h"
 #include "TForm1.h"
+#include "Touchstone.h"
 #include "ui_TForm1.h"
 
 #include <QCloseEvent>
@@ -128,6 +129,13 @@ void StartWindow(TForm1& window, const QStringList& arguments)
     // reported over the window, which keeps what the settings gave it
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         if (arguments[i].startsWith(QLatin1Char('-'))) continue;
+        // a Touchstone file is a measured load, shown in the Workbench
+        if (merivane::touchstone::PortsFromFileName(arguments[i].toStdString())) {
+            window.Guarded([&] {
+                if (window.CaseCommands()->OpenMeasuredFile(arguments[i])) window.OpenWorkbench();
+            });
+            break;
+        }
         window.Guarded([&] { window.CaseCommands()->OpenFile(arguments[i]); });
         break;
     }

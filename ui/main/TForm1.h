@@ -177,6 +177,7 @@ public:
 
     // --- the case and its undo steps (CaseUndo.cpp)
     TCaseDocument* Document() const { return doc_; }
+    IPrompter* Prompter() const { return prompter_.get(); }
     // Open Case, Save Case and Save Case As (CaseCommands.cpp).
     TCaseCommands* CaseCommands() const { return cases_; }
     QAction* UndoAction() const { return undo_; }

@@ -29,6 +29,25 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 // The merge ids of the chart: kSmithMergeBase and the 999 after it, in turn.
 constexpr int kMergeIds = 1000;
 
+// The readout's lines, two a row: at most six, so three rows.
+constexpr int kReadoutPerRow = 2;
+constexpr int kReadoutRows = 3;
+
+// The readout in a room of its own, as high as the longest readout in its
+// font and never wider than the view gives it: a readout that grows or
+// shrinks never moves the chart.
+class TReadoutLabel final : public QLabel {
+public:
+    explicit TReadoutLabel(QWidget* parent) : QLabel(parent)
+    {
+        setWordWrap(false);
+        setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    }
+    QSize sizeHint() const override { return {0, kReadoutRows * fontMetrics().lineSpacing() + 2 * margin() + 2}; }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+};
+
 // A dragged point as the load: |G| to 3 decimals, the phase to 0.1 deg, as
 // fine as a pointer can place it; within the unit circle.
 void DraggedLoad(smith::TGamma g, double& mag, double& phaDeg)
@@ -54,10 +73,9 @@ TSmithView::TSmithView(QWidget* parent) : TCaseView(parent)
     swr_->setToolTip(QStringLiteral("The SWR circles drawn, apart by commas"));
     save_ = new QPushButton(QStringLiteral("Save Image\u2026"), this);
     save_->setAccessibleName(QStringLiteral("Save Image"));
-    readout_ = new QLabel(this);
+    readout_ = new TReadoutLabel(this);
     readout_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     readout_->setAccessibleName(QStringLiteral("Readout"));
-    readout_->setWordWrap(true);
     swrNote_ = new QLabel(this);
     swrNote_->setAccessibleName(QStringLiteral("SWR circles note"));
     swrNote_->hide();
@@ -90,6 +108,14 @@ TSmithView::TSmithView(QWidget* parent) : TCaseView(parent)
     connect(swr_, &QLineEdit::editingFinished, this, &TSmithView::ReadSwrField);
     connect(save_, &QPushButton::clicked, this, &TSmithView::SaveImageAsked);
 
+    ConnectCanvas();
+    ShowReadout();
+}
+
+// The pointer, a drag and the keys on the chart ask for the case as it
+// should become.
+void TSmithView::ConnectCanvas()
+{
     connect(canvas_, &TSmithCanvas::PointerAt, this, [this](smith::TGamma g) {
         pointer_ = g;
         ShowReadout();
@@ -137,7 +163,6 @@ TSmithView::TSmithView(QWidget* parent) : TCaseView(parent)
     connect(canvas_, &TSmithCanvas::ZoomStep, this, [this](int steps) {
         SetZoomIndex(std::clamp(zoom_->currentIndex() + steps, 0, zoom_->count() - 1));
     });
-    ShowReadout();
 }
 
 void TSmithView::ShowSnapshot(const present::TSnapshot& s)
@@ -171,12 +196,18 @@ void TSmithView::ShowReadout()
     }
     const smith::TSmithScene& scene = canvas_->Scene();
     const smith::TGamma g = pointer_.value_or(scene.load);
-    const smith::TPointReading r = smith::ReadPoint(g, snapshot_->m, scene.locus);
-    const std::vector<std::string> lines = present::SmithReadoutLines(r, scene.locus, options_.unit);
     QStringList parts;
-    for (const std::string& l : lines) parts << Q(l);
-    readout_->setText((pointer_ ? QString() : QStringLiteral("Load: ")) + parts.join(QStringLiteral("   ")));
-    const QString description = (pointer_ ? QString() : QStringLiteral("Load: ")) + parts.join(QStringLiteral("; "));
+    if (std::abs(g) > 1) {
+        parts << QStringLiteral("Outside the chart");  // no load, no power: |G| > 1
+    } else {
+        const smith::TPointReading r = smith::ReadPoint(g, snapshot_->m, scene.locus);
+        for (const std::string& l : present::SmithReadoutLines(r, scene.locus, options_.unit)) parts << Q(l);
+    }
+    const QString head = pointer_ ? QString() : QStringLiteral("Load: ");
+    QStringList rows;
+    for (qsizetype i = 0; i < parts.size(); i += kReadoutPerRow) rows << parts.mid(i, kReadoutPerRow).join(QStringLiteral("   "));
+    readout_->setText(head + rows.join(QLatin1Char('\n')));
+    const QString description = head + parts.join(QStringLiteral("; "));
     if (description != canvas_->accessibleDescription()) {
         canvas_->setAccessibleDescription(description);
         QAccessibleEvent event(canvas_, QAccessible::DescriptionChanged);

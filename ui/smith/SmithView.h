@@ -34,6 +34,7 @@ public:
     bool SaveImage(const QString& path, QString& reason) const;
 
 private:
+    void ConnectCanvas();
     void Rebuild();
     void ShowReadout();
     void Edit(const merivane::present::TCase& c, const QString& what, int mergeId);

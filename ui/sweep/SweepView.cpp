@@ -1,15 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SweepView.h"
 
-#include "Explain.h"
 #include "Look.h"
 #include "SweepChartLoader.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
-#include <QGridLayout>
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,35 +22,33 @@ namespace present = merivane::present;
 namespace {
 
 QString U(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-QString U(const char* s) { return QString::fromUtf8(s); }
-
-constexpr const char* kReadoutObjects[] = {"paSwGuide",  "paSwPeriod", "paSwAddMax",    "paSwAddMin",
-                                           "paSwSpread", "paSwMean",   "paSwDeviation", "paSwInterval"};
-
-// The control's tooltip from the explanations, and the same for screen readers.
-void SetExplained(QWidget* w)
-{
-    if (const char* tip = present::TooltipFor(w->objectName().toLatin1().constData())) {
-        w->setToolTip(QString::fromUtf8(tip));
-        w->setAccessibleDescription(QString::fromUtf8(tip));
-    }
-}
 
 }  // namespace
 
 TSweepView::TSweepView(Kind kind, QWidget* parent) : QWidget(parent), kind_(kind)
 {
     const bool roomy = kind == Kind::Window;
-    auto* top = new QHBoxLayout(this);
-    top->setContentsMargins(roomy ? QMargins(8, 8, 8, 8) : QMargins(2, 2, 2, 2));
+    top_ = new QBoxLayout(QBoxLayout::LeftToRight, this);
+    QBoxLayout* top = top_;
+    top->setContentsMargins(roomy ? QMargins(4, 4, 4, 4) : QMargins(2, 2, 2, 2));
     top->setSpacing(roomy ? 10 : 4);
 
     QWidget* form = BuildForm(roomy);
     auto* left = new QVBoxLayout;
     left->setSpacing(3);
     if (roomy) {
-        left->addWidget(form);
-        left->addStretch(1);
+        // The form scrolls when the view is low; beside the chart while the
+        // view is wide, above it (its two groups side by side) while narrow.
+        scroll_ = new QScrollArea(this);
+        scroll_->setObjectName(QStringLiteral("saSwForm"));
+        scroll_->setWidget(form);
+        scroll_->setWidgetResizable(true);
+        scroll_->setFrameShape(QFrame::NoFrame);
+        scroll_->setFocusPolicy(Qt::NoFocus);
+        left->addWidget(scroll_, 1);
+        focusWatch_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+            if (now && scroll_->widget()->isAncestorOf(now)) scroll_->ensureWidgetVisible(now, 4, 10);
+        });
     } else {
         // The page is tight: the form scrolls, and the focus brings the
         // control it enters into sight.
@@ -82,125 +77,7 @@ TSweepView::TSweepView(Kind kind, QWidget* parent) : QWidget(parent), kind_(kind
     chartHolder_ = new QVBoxLayout;
     chartHolder_->setContentsMargins(0, 0, 0, 0);
     top->addLayout(chartHolder_, 1);
-}
-
-QWidget* TSweepView::BuildForm(bool roomy)
-{
-    auto* form = new QWidget;
-    form->setObjectName(QStringLiteral("SweepForm"));
-    auto* outer = new QVBoxLayout(form);
-    outer->setContentsMargins(roomy ? QMargins(0, 0, 0, 0) : QMargins(3, 3, 3, 3));
-    outer->setSpacing(roomy ? 8 : 3);
-
-    QGridLayout* inputs = new QGridLayout;
-    QGridLayout* results = new QGridLayout;
-    for (QGridLayout* g : {inputs, results}) {
-        g->setContentsMargins(roomy ? QMargins(8, 8, 8, 8) : QMargins(0, 0, 0, 0));
-        g->setHorizontalSpacing(roomy ? 8 : 4);
-        g->setVerticalSpacing(roomy ? 5 : 2);
-    }
-    const QFontMetrics fm(font());
-    // wide enough for the longest item and for an interval of two four-digit numbers
-    const int fieldWidth = fm.horizontalAdvance(QStringLiteral("Custom waveguide")) + (roomy ? 30 : 24);
-    const int valueWidth = fm.horizontalAdvance(QString::fromLatin1(roomy ? "-9999.99 .. -9999.99" : "9999.99 .. 9999.99")) + 10;
-    const int captionWidth = roomy ? -1 : fm.horizontalAdvance(QStringLiteral("Frequency Span (\u00b1 MHz)")) + 4;
-
-    const auto caption = [&](QGridLayout* g, int row, const QString& text, QWidget* buddy) {
-        auto* l = new QLabel(text, form);
-        l->setBuddy(buddy);
-        if (captionWidth > 0) {
-            // long captions take a second line rather than width
-            l->setWordWrap(true);
-            l->setFixedWidth(captionWidth);
-        }
-        g->addWidget(l, row, 0, Qt::AlignVCenter);
-        return l;
-    };
-    const auto addField = [&](SweepField f, int row) {
-        const TSweepFieldSpec& s = SweepFieldSpec(f);
-        auto* e = new QLineEdit(form);
-        e->setObjectName(QString::fromLatin1(s.objectName));
-        e->setAccessibleName(U(s.name));
-        SetExplained(e);
-        if (roomy)
-            e->setMinimumWidth(fieldWidth);
-        else
-            e->setFixedWidth(fieldWidth);
-        e->setFixedHeight(fm.height() + 8);
-        e->installEventFilter(this);
-        if (!roomy) SetBackground(e, InputColour());  // the Workbench has the desktop's colours
-        fields_[static_cast<int>(f)] = e;
-        caption(inputs, row, U(s.caption), e)->setToolTip(e->toolTip());
-        inputs->addWidget(e, row, 1);
-    };
-
-    addField(SweepField::Frequency, 0);
-    line_ = new QComboBox(form);
-    line_->setObjectName(QString::fromLatin1(kLineObjectName));
-    line_->setAccessibleName(U(kLineName));
-    SetExplained(line_);
-    for (const merivane::TLineTypeSpec& t : merivane::LineTypes()) line_->addItem(U(t.name));
-    if (roomy)
-        line_->setMinimumWidth(fieldWidth);
-    else
-        line_->setFixedWidth(fieldWidth);
-    if (!roomy) SetBackground(line_, InputColour());
-    connect(line_, &QComboBox::activated, this, &TSweepView::LineChosen);
-    caption(inputs, 1, U(kLineName), line_)->setToolTip(line_->toolTip());
-    inputs->addWidget(line_, 1, 1);
-    addField(SweepField::Width, 2);
-    addField(SweepField::Vf, 3);
-    addField(SweepField::Length, 4);
-    addField(SweepField::Span, 5);
-
-    status_ = new QLabel(form);
-    status_->setObjectName(QStringLiteral("lbSwStatus"));
-    status_->setWordWrap(true);
-    status_->setAccessibleName(QString());
-    QFont bold = status_->font();
-    bold.setBold(true);
-    status_->setFont(bold);
-    status_->hide();
-
-    // Names from the presentation rules, so that they match the rows.
-    const auto rows = present::SweepRows(merivane::TSweepResult{}, present::PowerUnit::Watts);
-    for (std::size_t i = 0; i < readouts_.size(); ++i) {
-        auto* r = new QLineEdit(form);
-        r->setObjectName(QString::fromLatin1(kReadoutObjects[i]));
-        r->setAccessibleName(U(rows[i].name));
-        r->setReadOnly(true);
-        r->setFocusPolicy(Qt::TabFocus);
-        if (roomy)
-            r->setMinimumWidth(valueWidth);
-        else
-            r->setFixedWidth(std::max(valueWidth, fieldWidth));
-        r->setFixedHeight(fm.height() + 8);
-        if (!roomy) SetBackground(r, CellColour());
-        readouts_[i] = r;
-        readoutCaptions_[i] = caption(results, static_cast<int>(i), U(rows[i].caption), r);
-        // the readout's description carries its value: the explanation is its tooltip
-        if (const char* tip = present::TooltipFor(kReadoutObjects[i])) {
-            r->setToolTip(QString::fromUtf8(tip));
-            readoutCaptions_[i]->setToolTip(QString::fromUtf8(tip));
-        }
-        results->addWidget(r, static_cast<int>(i), 1);
-    }
-
-    if (roomy) {
-        auto* gbLine = new QGroupBox(QStringLiteral("Line"), form);
-        gbLine->setLayout(inputs);
-        auto* gbResults = new QGroupBox(QStringLiteral("Results"), form);
-        gbResults->setLayout(results);
-        outer->addWidget(gbLine);
-        outer->addWidget(status_);
-        outer->addWidget(gbResults);
-    } else {
-        outer->addLayout(inputs);
-        outer->addWidget(status_);
-        outer->addLayout(results);
-        outer->addStretch(1);
-    }
-    return form;
+    if (roomy) Arrange(true);
 }
 
 QWidget* TSweepView::ChartWidget() const { return chart_ ? chart_->Widget() : nullptr; }
@@ -221,7 +98,7 @@ void TSweepView::CreateChart()
     w->setObjectName(QStringLiteral("SweepChart"));
     w->setAccessibleName(QStringLiteral("Line Sweep Chart"));
     w->setAccessibleDescription(QStringLiteral("Left and Right move the readout along the line"));
-    w->setMinimumSize(kind_ == Kind::Window ? QSize(360, 260) : QSize(160, 100));
+    w->setMinimumSize(kind_ == Kind::Window ? QSize(360, kRoomyChartHeight) : QSize(160, 100));
     chartHolder_->addWidget(w);
     if (kind_ == Kind::Page) connect(w, SIGNAL(DoubleClicked()), this, SIGNAL(EnlargeClicked()));
 }
@@ -287,4 +164,5 @@ void TSweepView::ShowRows(const std::vector<present::TSweepRow>& rows, const std
     }
     status_->setText(U(status));
     status_->setVisible(!status.empty());
+    FitForm();  // the status takes a line of the form or leaves it
 }

@@ -15,7 +15,9 @@
 #include <string>
 #include <vector>
 
+class QBoxLayout;
 class QComboBox;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -36,7 +38,7 @@ public:
     QLineEdit* Readout(int i) const { return readouts_[static_cast<std::size_t>(i)]; }
     QLabel* Status() const { return status_; }
     QPushButton* EnlargeButton() const { return enlarge_; }  // null in the window
-    QScrollArea* Scroller() const { return scroll_; }        // null in the window
+    QScrollArea* Scroller() const { return scroll_; }  // the form's
     // Null until the view was first shown, or when the chart library could
     // not be loaded (a label then says why).
     ISweepChart* Chart() const { return chart_; }
@@ -61,9 +63,21 @@ signals:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The widths of the form's controls and their height, from the font.
+    struct TFormSizes {
+        int field = 0, value = 0, caption = 0, height = 0;
+    };
+    // The least height of the roomy view's chart.
+    static constexpr int kRoomyChartHeight = 260;
+
     QWidget* BuildForm(bool roomy);
+    void AddInputs(QWidget* form, QGridLayout* inputs, const TFormSizes& z, bool roomy);
+    void AddReadouts(QWidget* form, QGridLayout* results, const TFormSizes& z, bool roomy);
+    void Arrange(bool beside);
+    void FitForm();
     void CreateChart();
 
     Kind kind_;
@@ -74,6 +88,10 @@ private:
     QLabel* status_ = nullptr;
     QPushButton* enlarge_ = nullptr;
     QScrollArea* scroll_ = nullptr;
+    QBoxLayout* top_ = nullptr;
+    QBoxLayout* groups_ = nullptr;  // the roomy form's two groups
+    bool beside_ = false;
+    int formWidth_ = 0;  // the form's column beside the chart
     // Ended by the destructor: the focus may still move while the widget
     // part is being taken down.
     QMetaObject::Connection focusWatch_;

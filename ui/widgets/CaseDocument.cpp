@@ -85,9 +85,12 @@ bool TCaseDocument::RecordWith(const TCaseState& s, const QString& text, std::fu
     return Push(s, text, -1, std::move(also), true);
 }
 
-bool TCaseDocument::Push(const TCaseState& s, const QString& text, int mergeId, std::function<void(bool)> also,
+bool TCaseDocument::Push(const TCaseState& edited, const QString& text, int mergeId, std::function<void(bool)> also,
                          bool outside)
 {
+    // a measured load: typing a load detaches it, anything else the load follows
+    TCaseState s = edited;
+    if (merivane::present::SettleMeasuredLoad(state_.c, s.c)) outside = true;  // the load fields change too
     if (s.c == state_.c) {
         state_.notes = s.notes;  // a note alone is no step
         return false;

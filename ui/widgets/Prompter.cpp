@@ -1,5 +1,7 @@
 #include "Prompter.h"
 
+#include <QFileInfo>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -44,4 +46,15 @@ IPrompter::SaveChoice TMessageBoxPrompter::SaveChanges(QWidget* parent, const QS
     case QMessageBox::Discard: return SaveChoice::Discard;
     default: return SaveChoice::Cancel;
     }
+}
+
+int TMessageBoxPrompter::ChoosePort(QWidget* parent, const QString& file, int ports)
+{
+    bool ok = false;
+    const int port = QInputDialog::getInt(parent, QStringLiteral("Measured Load"),
+                                          QStringLiteral("%1 has %2 ports. The load is the reflection of port:")
+                                              .arg(QFileInfo(file).fileName())
+                                              .arg(ports),
+                                          1, 1, ports, 1, &ok);
+    return ok ? port : 0;
 }

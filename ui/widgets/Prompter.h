@@ -21,6 +21,13 @@ public:
     // Unsaved changes at closing: Save, Discard or Cancel (the default).
     enum class SaveChoice { Save, Discard, Cancel };
     virtual SaveChoice SaveChanges(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // The port of a file of several whose reflection is the load: 1 .. ports,
+    // or 0 when the question is cancelled. Without an override, port 1.
+    virtual int ChoosePort(QWidget* parent, const QString& file, int ports)
+    {
+        (void)parent, (void)file, (void)ports;
+        return 1;
+    }
 };
 
 // The real boxes.
@@ -31,4 +38,5 @@ public:
     void Warning(QWidget* parent, const QString& caption, const QString& text) override;
     bool CloseWithoutSaving(QWidget* parent, const QString& caption, const QString& text) override;
     SaveChoice SaveChanges(QWidget* parent, const QString& caption, const QString& text) override;
+    int ChoosePort(QWidget* parent, const QString& file, int ports) override;
 };

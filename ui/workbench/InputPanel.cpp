@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "InputPanel.h"
 
+#include "EngineeringText.h"
 #include "EntryMark.h"
 #include "Explain.h"
 #include "InputValues.h"
@@ -38,6 +39,10 @@ QString Caption(const present::TInputRow& row)
     if (row.scale == 100.0) unit = QStringLiteral("%");
     return unit.isEmpty() ? Q(row.name) : QStringLiteral("%1 (%2)").arg(Q(row.name), unit);
 }
+
+// The power to match as the field shows it and reads it back: watts in
+// plain digits, twelve significant ones.
+QString PowerText(double watts) { return Q(present::EngineeringText(watts, 12)); }
 
 QComboBox* MakeList(const QString& name, const QStringList& items, QWidget* parent)
 {
@@ -240,7 +245,7 @@ void TInputPanel::TakePower()
     const present::TCurrentForPower current = present::CurrentForPower(c.inputs, typed);
     if (!current.ok) {
         power_->setToolTip(QStringLiteral("“%1” is not a power in watts; the anode current stays.").arg(Q(typed)));
-        power_->setText(QString::number(c.inputs.Va * c.inputs.Ia * c.inputs.Eff, 'g', 12));
+        power_->setText(PowerText(c.inputs.Va * c.inputs.Ia * c.inputs.Eff));
         return;
     }
     c.inputs.Ia = current.amps;
@@ -272,7 +277,7 @@ void TInputPanel::ShowSnapshot(const present::TSnapshot& s)
         }
     }
     fields_[static_cast<std::size_t>(Input::Dire)]->setEnabled(!s.c.ideal);
-    if (!power_->isModified()) power_->setText(QString::number(s.m.Pmatch, 'g', 12));
+    if (!power_->isModified()) power_->setText(PowerText(s.m.Pmatch));
     const std::pair<QComboBox*, int> lists[] = {{srcForm_, s.c.display.srcRfl}, {loaForm_, s.c.display.loaRfl},
                                                 {factorUnit_, s.c.factorUnit}, {measUnit_, s.c.measUnit}};
     for (const auto& [list, index] : lists) {

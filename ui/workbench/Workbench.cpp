@@ -27,6 +27,8 @@
 #include <QLineEdit>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QUndoStack>
 
 namespace present = merivane::present;
@@ -46,6 +48,37 @@ void KeepNotes(TCaseState& s, const present::TCase& next)
     }
     s.c = next;
 }
+
+// A view in its dock: it scrolls rather than holding the window larger than
+// a small screen. The inputs keep the width of their content, in whatever
+// style and font they have now; the other views arrange themselves and may
+// scroll across too.
+class TDockScroll final : public QScrollArea {
+public:
+    TDockScroll(QWidget* view, bool keepWidth) : keepWidth_(keepWidth)
+    {
+        setObjectName(view->objectName() + QStringLiteral("Scroll"));
+        setWidget(view);
+        setWidgetResizable(true);
+        setFrameShape(QFrame::NoFrame);
+        setFocusPolicy(Qt::NoFocus);
+        setFocusProxy(view);
+        if (keepWidth) {
+            setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+        }
+    }
+    QSize minimumSizeHint() const override
+    {
+        QSize s = QScrollArea::minimumSizeHint();
+        if (keepWidth_ && widget())
+            s.setWidth(widget()->minimumSizeHint().width() + verticalScrollBar()->sizeHint().width() + 2 * frameWidth());
+        return s;
+    }
+
+private:
+    bool keepWidth_;
+};
 
 }  // namespace
 
@@ -70,16 +103,19 @@ TWorkbench::~TWorkbench() = default;
 
 void TWorkbench::MakeDocks()
 {
-    const auto dock = [this](const QString& title, const QString& name, QWidget* content) {
+    const auto dock = [this](const QString& title, const QString& name, QWidget* content, bool keepWidth = false) {
         auto* d = new QDockWidget(title, this);
         d->setObjectName(name);
         d->setAccessibleName(title);
-        if (content) d->setWidget(content);
+        if (content) d->setWidget(new TDockScroll(content, keepWidth));
         return d;
     };
     inputs_ = new TInputPanel;
-    QDockWidget* in = dock(QStringLiteral("Inputs"), QStringLiteral("wbDockInputs"), inputs_);
-    addDockWidget(Qt::LeftDockWidgetArea, in);
+    QDockWidget* in = dock(QStringLiteral("Inputs"), QStringLiteral("wbDockInputs"), inputs_, true);
+    // the inputs and the views share one area, side by side: a wider window
+    // widens the views, which expand, and leaves the inputs as they are
+    in->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
+    addDockWidget(Qt::RightDockWidgetArea, in);
     docks_.push_back({QStringLiteral("Inputs"), in, inputs_, nullptr});
     Attach(inputs_);
 
@@ -88,7 +124,7 @@ void TWorkbench::MakeDocks()
     sweep_->ShareNotes(form_.SweepPage()->Notes());
     sweep_->View()->setAccessibleName(QStringLiteral("Line Sweep"));
     QDockWidget* sw = dock(QStringLiteral("Line Sweep"), QStringLiteral("wbDockSweep"), sweep_);
-    addDockWidget(Qt::RightDockWidgetArea, sw);
+    splitDockWidget(in, sw, Qt::Horizontal);
     docks_.push_back({QStringLiteral("Line Sweep"), sw, sweep_, nullptr});
     Attach(sweep_);
 
@@ -134,8 +170,8 @@ TCaseView* TWorkbench::View(const QString& title)
         if (!d.view && d.make) {
             d.view = d.make(d.dock);
             d.view->setAccessibleName(title);
-            d.dock->setWidget(d.view);
             ApplyDesktopLook(d.view);
+            d.dock->setWidget(new TDockScroll(d.view, false));
             Attach(d.view);
         }
         return d.view;

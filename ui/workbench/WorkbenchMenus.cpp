@@ -142,7 +142,12 @@ void TWorkbench::LoadLayout()
     const TWorkbenchLayout l = ReadWorkbenchLayout();
     if (!l.geometry.isEmpty()) restoreGeometry(l.geometry);
     else resize(1100, 720);
-    if (!l.state.isEmpty()) restoreState(l.state);
+    if (!l.state.isEmpty()) {
+        restoreState(l.state);
+    } else if (QDockWidget* in = Dock(QStringLiteral("Inputs"))) {
+        // the inputs as narrow as they go without scrolling across, the rest to the views
+        resizeDocks({in}, {in->minimumSizeHint().width()}, Qt::Horizontal);
+    }
     recent_ = ReadRecentCases();
 }
 
