@@ -47,6 +47,7 @@ void TWorkbench::MakeMenus()
     connect(recentMenu_, &QMenu::aboutToShow, this, &TWorkbench::FillRecentMenu);
     file->addAction(Borrow(this, cases->SaveAction()));
     file->addAction(Borrow(this, cases->SaveAsAction()));
+    file->addAction(Borrow(this, cases->OpenMeasuredAction()));
     file->addSeparator();
     file->addAction(Borrow(this, out->ExportAction()));
     file->addAction(Borrow(this, out->ReportAction()));
