@@ -145,7 +145,7 @@ void TWorkbench::LoadLayout()
     else resize(1100, 720);
     if (!l.state.isEmpty()) {
         restoreState(l.state);
-    } else if (QDockWidget* in = Dock(QStringLiteral("Inputs"))) {
+    } else if (auto* in = findChild<QDockWidget*>(QStringLiteral("wbDockInputs"))) {
         // the inputs as narrow as they go without scrolling across, the rest to the views
         resizeDocks({in}, {in->minimumSizeHint().width()}, Qt::Horizontal);
     }
