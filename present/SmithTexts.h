@@ -16,6 +16,9 @@ namespace merivane::present {
 // 6.02 dB, SWR 3", "z = 0.6 + j0.8", "y = 0.6 − j0.8",
 // "Absorbed 8.24 kW", and on the load's path "Add 21.67 mm" (or degrees of
 // round-trip phase).
+// The readout of a point beyond |Γ| = 1: no passive load, no power.
+inline constexpr char kSmithOutsideText[] = "Outside the chart";
+
 std::vector<std::string> SmithReadoutLines(const smith::TPointReading& r, const smith::TLocus& locus, PowerUnit unit);
 // The same as one text, the lines joined by "; ": what a screen reader hears.
 std::string SmithReadoutText(const smith::TPointReading& r, const smith::TLocus& locus, PowerUnit unit);

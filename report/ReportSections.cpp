@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ReportSections.h"
 
+#include "MeasuredTexts.h"
+
 #include "GuideTexts.h"
 #include "MagnetronTexts.h"
 #include "TunerTexts.h"
@@ -13,5 +15,8 @@ std::vector<merivane::present::TSection> SnapshotSections(const merivane::presen
     if (s.c.tuner != present::TTunerInputs{}) sections.push_back(present::TunerSection(s));
     if (s.c.guide != present::TGuideInputs{}) sections.push_back(present::GuideSection(s));
     for (present::TSection& t : present::TubeSections(s)) sections.push_back(std::move(t));
+    // a measured load, with its band over the magnetron's pulling range
+    for (present::TSection& t : present::MeasuredSections(s, present::DefaultBandHalfMHz(s)))
+        sections.push_back(std::move(t));
     return sections;
 }

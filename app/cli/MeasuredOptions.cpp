@@ -6,10 +6,11 @@
 #include "Export.h"
 #include "Fields.h"
 #include "MeasuredFile.h"
+#include "MeasuredTexts.h"
 #include "NumberText.h"
 #include "SafeSave.h"
 
-#include <charconv>
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <numbers>
@@ -296,42 +297,6 @@ std::string BandJson(const present::TBandResult& b)
     return o;
 }
 
-std::string MeasuredText(const TMeasuredLoad& load, const present::TMeasuredResult& m, const present::TBandResult* b)
-{
-    std::string out = "\nMeasured Load\n";
-    out += "File        " + load.file + " (port " + std::to_string(load.port) + ", " +
-           std::to_string(load.freqHz.size()) + " points, " + present::LimitText(m.fMinMHz) + " .. " +
-           present::LimitText(m.fMaxMHz) + " MHz)\n";
-    out += "Load        |\u0393| " + merivane::FormatReal(std::abs(m.gamma), 4) + " at " +
-           merivane::FormatReal(Degrees(m.gamma), 2) + " deg\n";
-    out += "Note        " + present::MeasuredNote(load, m) + "\n";
-    if (!b) return out;
-    out += "\nBand \u00b1" + present::LimitText(b->halfMHz) + " MHz\n";
-    out += "Frequency MHz  |\u0393|       Phase deg  Incident W   Reflected W  Absorbed W\n";
-    // fixed decimals in the C locale's form, each column padded
-    const auto cell = [&](double v, int decimals, std::size_t width) {
-        char buf[64];
-        const auto end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals).ptr;
-        const std::string t(buf, end);
-        out += t;
-        if (width > t.size()) out.append(width - t.size(), ' ');
-    };
-    for (const present::TBandPoint& p : b->points) {
-        cell(p.frequencyMHz, 3, 15);
-        cell(p.gammaMag, 4, 10);
-        cell(p.gammaDeg, 2, 11);
-        cell(p.incidentW, 2, 13);
-        cell(p.reflectedW, 2, 13);
-        cell(p.absorbedW, 2, 0);
-        out += '\n';
-    }
-    if (!b->points.empty())
-        out += "Worst reflected " + merivane::FormatReal(b->reflectedMaxW, 2) + " W at " +
-               present::LimitText(b->worstFrequencyMHz) + " MHz; absorbed " + merivane::FormatReal(b->absorbedMinW, 2) +
-               " .. " + merivane::FormatReal(b->absorbedMaxW, 2) + " W\n";
-    return out;
-}
-
 }  // namespace
 
 void AddMeasuredOutput(std::string& out, Format format, const TCliCase& c, const present::TSnapshot& s)
@@ -342,7 +307,10 @@ void AddMeasuredOutput(std::string& out, Format format, const TCliCase& c, const
     if (c.bandHalfMHz >= 0)
         band = present::ComputeBand(load, s.c.inputs, s.c.ideal, s.c.line, s.c.guide, c.bandHalfMHz);
     if (format == kText) {
-        out += MeasuredText(load, s.measured, band ? &*band : nullptr);
+        // the report's sections: the load taken, and the band when asked for
+        std::vector<present::TSection> sections = present::MeasuredSections(s, std::max(c.bandHalfMHz, 0.0));
+        if (!band) sections.pop_back();
+        out += "\n" + present::CaseText(sections);
         return;
     }
     std::string objects = MeasuredJson(load, s.measured) + (band ? BandJson(*band) : std::string());

@@ -4,6 +4,7 @@
 // writes back, and the files and options it refuses.
 #include "Calc.h"
 
+#include "PdfText.h"
 #include "RowNames.h"
 
 #include <QFile>
@@ -113,6 +114,17 @@ TEST_F(MeasuredCli, ABatchRowTakesItsLoadFromItsFile)
     EXPECT_NEAR(std::stod(mags[0]), std::sqrt(0.05), 1e-15);  // 0.1 + 0.2j halfway
     EXPECT_EQ(mags[1], "0.6");
     EXPECT_EQ(mags[2], "0.5");  // no file: the typed default
+}
+
+TEST_F(MeasuredCli, TheReportHasTheMeasuredLoadAndItsBand)
+{
+    const QString pdf = dir_.filePath("report.pdf");
+    ASSERT_EQ(RunCalc({"--load-file", Load(), "--report", pdf}).status, 0);
+    const QString text = PdfToText(pdf);
+    EXPECT_TRUE(HasLineWith(text, {"Measured Load"})) << text.toStdString();
+    // no pulling figure: the band is +-50 MHz, the three points; -0.6 reflects 10200 * 0.36 / 1.12^2 = 2.93 kW
+    EXPECT_TRUE(HasLineWith(text, {"Band", "50 MHz"})) << text.toStdString();
+    EXPECT_TRUE(HasLineWith(text, {"Worst reflected", "2500 MHz", "2.93 kW"})) << text.toStdString();
 }
 
 struct TRefused {

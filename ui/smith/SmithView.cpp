@@ -198,7 +198,7 @@ void TSmithView::ShowReadout()
     const smith::TGamma g = pointer_.value_or(scene.load);
     QStringList parts;
     if (std::abs(g) > 1) {
-        parts << QStringLiteral("Outside the chart");  // no load, no power: |G| > 1
+        parts << QString::fromUtf8(present::kSmithOutsideText);
     } else {
         const smith::TPointReading r = smith::ReadPoint(g, snapshot_->m, scene.locus);
         for (const std::string& l : present::SmithReadoutLines(r, scene.locus, options_.unit)) parts << Q(l);

@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "MeasuredTexts.h"
+
+#include "CellRules.h"
+#include "EntryReader.h"
+#include "NumberText.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace merivane::present {
+
+double DefaultBandHalfMHz(const TSnapshot& s)
+{
+    const double range = std::max(std::fabs(s.tube.magnetron.ShiftMinMHz), std::fabs(s.tube.magnetron.ShiftMaxMHz));
+    return s.c.tube.magnetron.pullingMHz > 0 && range > 0 ? range : 50.0;
+}
+
+std::vector<TSection> MeasuredSections(const TSnapshot& s, double halfMHz)
+{
+    if (!s.c.measured || !s.measured.present) return {};
+    const TMeasuredLoad& load = *s.c.measured;
+    const TMeasuredResult& m = s.measured;
+    TSection head{"Measured Load", {}, {}};
+    const auto row = [&head](std::string caption, std::string text) {
+        head.rows.push_back(TCaseRow{std::move(caption), {TValue{std::move(text), {}}}});
+    };
+    row("File", load.file + ", port " + std::to_string(load.port) + ", " + std::to_string(load.freqHz.size()) +
+                    " points");
+    row("Measured band", LimitText(m.fMinMHz) + "\u2013" + LimitText(m.fMaxMHz) + " MHz");
+    row("Plane shift", LimitText(load.planeShiftMm) + " mm");
+    const double deg = m.gamma == std::complex<double>{} ? 0.0 : std::arg(m.gamma) * 180 / std::numbers::pi;
+    row("Load taken", "|\u0393| " + FormatReal(std::abs(m.gamma), 4) + " \u2220 " + FormatReal(deg, 2) + "\u00b0 at " +
+                          LimitText(m.frequencyMHz) + " MHz");
+    row("Note", MeasuredNote(load, m));
+
+    const TBandResult b = ComputeBand(load, s.c.inputs, s.c.ideal, s.c.line, s.c.guide, halfMHz);
+    TSection band{"Band \u00b1" + LimitText(halfMHz) + " MHz",
+                  {"|\u0393l|", "Incident", "Reflected", "Absorbed"}, {}};
+    const PowerUnit unit = s.c.display.power;
+    for (const TBandPoint& p : b.points) {
+        band.rows.push_back(TCaseRow{FormatReal(p.frequencyMHz, 3) + " MHz",
+                                     {TValue{FormatReal(p.gammaMag, 4), {}}, TValue{PowerCell(p.incidentW, unit).WithUnit(), {}},
+                                      TValue{PowerCell(p.reflectedW, unit).WithUnit(), {}},
+                                      TValue{PowerCell(p.absorbedW, unit).WithUnit(), {}}}});
+    }
+    if (!b.points.empty())
+        band.rows.push_back(TCaseRow{"Worst reflected",
+                                     {TValue{"at " + LimitText(b.worstFrequencyMHz) + " MHz", {}},
+                                      TValue{}, TValue{PowerCell(b.reflectedMaxW, unit).WithUnit(), {}}, TValue{}}});
+    return {head, band};
+}
+
+}  // namespace merivane::present
