@@ -104,6 +104,7 @@ smith::TSmithScene SmithSceneOf(const TCliCase& c, const present::TSnapshot& s, 
     smith::TSmithScene scene = smith::MakeSmithScene(s.m, sweep, withLoss);
     if (c.match) smith::AddTunerPath(scene, s.tuner);
     smith::AddPulledFrequency(scene, s.tube, s.c.line.FreqMHz);
+    smith::AddMeasuredLocus(scene, s);
     return scene;
 }
 

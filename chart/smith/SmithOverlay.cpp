@@ -4,6 +4,9 @@
 // colour of the path, with its legend.
 #include "SmithOverlay.h"
 
+#include "EntryReader.h"
+#include "MeasuredTexts.h"
+
 #include <QPainter>
 #include <QPolygonF>
 
@@ -32,6 +35,30 @@ void AddPulledFrequency(TSmithScene& sc, const present::TTubeResult& tube, doubl
         sc.pulledMHz.push_back(present::PulledFrequencyAtPhaseMHz(tube.seen, f0MHz, mg.Qext, x / sc.locus.xPerDeg));
 }
 
+// The measured load over the band (the report's: the pulling range, or
+// +-50 MHz) with the frequencies at its ends and its middle.
+void AddMeasuredLocus(TSmithScene& sc, const present::TSnapshot& s)
+{
+    if (!s.c.measured || !s.measured.present) return;
+    const TMeasuredLoad& load = *s.c.measured;
+    const double half = present::DefaultBandHalfMHz(s), f0 = s.c.line.FreqMHz;
+    std::vector<std::size_t> index;
+    for (std::size_t k = 0; k < load.freqHz.size(); ++k) {
+        const double f = load.freqHz[k] / 1e6;
+        if (f < f0 - half || f > f0 + half) continue;
+        sc.measured.push_back(present::MeasuredPointAt(load, k, s.c.line, s.c.guide));
+        index.push_back(k);
+    }
+    if (index.empty()) return;
+    const auto label = [&](std::size_t i) {
+        sc.measuredLabels.emplace_back(i, QString::fromStdString(present::LimitText(load.freqHz[index[i]] / 1e6)) +
+                                              QStringLiteral(" MHz"));
+    };
+    label(0);
+    if (index.size() > 2) label(index.size() / 2);
+    if (index.size() > 1) label(index.size() - 1);
+}
+
 TSmithScene MakeSmithScene(const present::TSnapshot& s, const TSmithOptions& o)
 {
     TSmithOptions withLoss = o;
@@ -39,6 +66,7 @@ TSmithScene MakeSmithScene(const present::TSnapshot& s, const TSmithOptions& o)
     TSmithScene sc = MakeSmithScene(s.m, s.sweep, withLoss);
     if (s.tuner.match.Matchable) AddTunerPath(sc, s.tuner);
     AddPulledFrequency(sc, s.tube, s.c.line.FreqMHz);
+    AddMeasuredLocus(sc, s);
     return sc;
 }
 

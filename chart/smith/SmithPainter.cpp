@@ -303,7 +303,10 @@ void PaintSmithForeground(QPainter& p, const QRectF& area, const TSmithScene& sc
         c.Path(sc.locus.arc, pen);
     }
     PaintTunerPath(p, layer.f, sc, pal);
+    if (sc.measured.size() > 1) c.Path(sc.measured, c.Pen(pal.tuner, 0.1));
     p.restore();
+    for (const auto& [at, label] : sc.measuredLabels)
+        if (at < sc.measured.size()) c.Point(sc.measured[at], TChartPainter::Shape::Ring, pal.tuner, label, 0.25);
 
     if (sc.locus.adviceDefined) {
         c.Point(sc.locus.atMax, TChartPainter::Shape::Ring, pal.locus, QStringLiteral("max"), 0.4);

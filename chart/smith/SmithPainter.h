@@ -70,6 +70,10 @@ struct TSmithScene {
     // when the case has no pulling figure.
     std::vector<double> pulledMHz;
     double pullF0MHz = 0.0, pullSpanMHz = 0.0;
+    // A measured load: its points within the band at the model's plane, in
+    // frequency order, and the frequencies written beside a few of them.
+    std::vector<TGamma> measured;
+    std::vector<std::pair<std::size_t, QString>> measuredLabels;
 };
 
 // m computed by the model, s the Line Sweep of the case (its curves are not used).
@@ -86,6 +90,9 @@ void AddPulledFrequency(TSmithScene& sc, const present::TTubeResult& tube, doubl
 // loss, the tuner's path for the chosen solution, the pulled frequency as
 // the path's colour. o.npPerM is taken from the snapshot.
 TSmithScene MakeSmithScene(const present::TSnapshot& s, const TSmithOptions& o);
+// The measured load's locus over the band (the pulling range, or +-50 MHz)
+// with frequencies at its ends and middle; nothing without a measurement.
+void AddMeasuredLocus(TSmithScene& sc, const present::TSnapshot& s);
 
 // The colour of the frequency f on the scale from f0 - span (pullLow)
 // through f0 (pullMid) to f0 + span (pullHigh); clamped at the ends, pullMid

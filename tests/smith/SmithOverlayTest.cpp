@@ -146,3 +146,34 @@ TEST(SmithSceneOfCase, PathAndColourArePainted)
 
 }  // namespace
 }  // namespace merivane::smith
+
+namespace {
+
+// A measured load over 2400 .. 2500 MHz in 2.5 MHz steps, the line at 2450:
+// without a pulling figure the locus is the band of +-50 MHz, every point at
+// the analyser's plane (no shift), its ends and middle named.
+TEST(SmithMeasured, TheLocusIsThePointsWithinTheBandNamedAtTheEnds)
+{
+    merivane::present::TCase c = merivane::present::DefaultCase();
+    merivane::TMeasuredLoad l;
+    for (int k = 0; k <= 60; ++k) {
+        l.freqHz.push_back((2400 + 2.5 * k) * 1e6);
+        l.gamma.push_back(std::polar(0.3, 0.1 * k));
+    }
+    c.measured = l;
+    const merivane::present::TSnapshot s = merivane::present::ComputeCase(c, 0);
+    merivane::smith::TSmithScene sc;
+    merivane::smith::AddMeasuredLocus(sc, s);
+    ASSERT_EQ(sc.measured.size(), 41u);  // 2400 .. 2500 MHz; 2502.5 .. 2550 lie beyond the band
+    EXPECT_EQ(sc.measured.front(), l.gamma.front());
+    EXPECT_EQ(sc.measured.back(), l.gamma[40]);
+    ASSERT_EQ(sc.measuredLabels.size(), 3u);
+    EXPECT_EQ(sc.measuredLabels.front().second, QStringLiteral("2400 MHz"));
+    EXPECT_EQ(sc.measuredLabels.back().second, QStringLiteral("2500 MHz"));
+    // no measurement, no locus
+    merivane::smith::TSmithScene none;
+    merivane::smith::AddMeasuredLocus(none, merivane::present::ComputeCase(merivane::present::DefaultCase(), 0));
+    EXPECT_TRUE(none.measured.empty());
+}
+
+}  // namespace
