@@ -231,6 +231,13 @@ double RoundedToField(const TInputRow& inputRow, double stored, int representati
     return rounded == 0 ? 0.0 : ToStored(inputRow, rounded);  // no -0
 }
 
+TRefl RoundedInForm(const TRefl& r, int representation)
+{
+    TRefl out = r;
+    SetReflMagnitude(out, representation, RoundedToField(InputRow(Input::LoaMag), ReflValue(r, representation), representation));
+    return out;
+}
+
 void SetReflMagnitude(TRefl& r, int representation, double value)
 {
     switch (representation) {

@@ -55,6 +55,9 @@ std::string EntryText(const TInputRow& inputRow, double stored, int representati
 // digits (0.0002941 A). In and out in stored units; a value beyond
 // 1e15 in the field's unit, or not finite, is returned as it is.
 double RoundedToField(const TInputRow& inputRow, double stored, int representation = 0);
+// A reflection shown in another representation: its magnitude rounded in
+// that representation's decimals (RoundedToField), every form following.
+TRefl RoundedInForm(const TRefl& r, int representation);
 
 // A reflection magnitude in force in a representation: sets Mag, Rloss and
 // Swr from the one entered (a return loss at or below -160 dB is no

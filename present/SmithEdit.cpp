@@ -40,6 +40,17 @@ TCase WithLoad(const TCase& c, double mag, double phaDeg)
     return out;
 }
 
+TCase WithDraggedLoad(const TCase& c, double mag, double phaDeg)
+{
+    TCase out = WithLoad(c, mag, phaDeg);
+    TRefl& load = out.inputs.LoaRfl;
+    const int form = c.display.loaRfl >= 0 && c.display.loaRfl <= 2 ? c.display.loaRfl : 0;
+    const TInputRow& magRow = InputRow(Input::LoaMag);
+    SetReflMagnitude(load, form, RoundedToField(magRow, ReflValue(load, form), form));
+    load.Pha = RoundedToField(InputRow(Input::LoaPha), load.Pha);
+    return out;
+}
+
 TCase LoadPhaseStep(const TCase& c, double deg)
 {
     return WithLoad(c, c.inputs.LoaRfl.Mag, c.inputs.LoaRfl.Pha + deg);

@@ -17,6 +17,10 @@ inline constexpr double kSmithMagStep = 0.01, kSmithMagStepLarge = 0.1;
 // The case with the load at mag and phaDeg: mag clamped to the row's limits,
 // phaDeg wrapped as a typed phase is. Mag, Rloss and Swr all follow.
 TCase WithLoad(const TCase& c, double mag, double phaDeg);
+// A drag's point: WithLoad with the magnitude rounded to the load field's
+// decimals in the representation its list shows, and the phase to the
+// phase field's, so that both fields show short texts that read back exactly.
+TCase WithDraggedLoad(const TCase& c, double mag, double phaDeg);
 // The load's phase turned by deg, its magnitude changed by d.
 TCase LoadPhaseStep(const TCase& c, double deg);
 TCase LoadMagnitudeStep(const TCase& c, double d);

@@ -225,6 +225,17 @@ INSTANTIATE_TEST_SUITE_P(
                       TextCase{"zero", Input::AnodeI, 0, 0, "0"}),
     ROW_NAMES(std::string(r.name)));
 
+// A change of form puts the magnitude in force as the new form's field shows it.
+TEST(FormChange, RoundsInTheNewForm)
+{
+    merivane::TRefl r;
+    SetReflMagnitude(r, 0, 0.3);  // SWR 1.3 / 0.7 = 1.857142857, -10.4576 dB
+    EXPECT_EQ(RoundedInForm(r, 2).Swr, 1.857);
+    EXPECT_EQ(RoundedInForm(r, 1).Rloss, -10.46);
+    EXPECT_NEAR(RoundedInForm(r, 2).Mag, 0.857 / 2.857, 1e-15);  // (SWR - 1) / (SWR + 1) follows
+    EXPECT_EQ(RoundedInForm(r, 0).Mag, 0.3);
+}
+
 TEST(WrittenBackText, ReadsBackToTheValueForRandomValues)
 {
     std::mt19937_64 rng(18);

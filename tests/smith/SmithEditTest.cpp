@@ -3,6 +3,8 @@
 // the magnitude is held within 0 .. 1, and the other forms follow.
 #include "SmithEdit.h"
 
+#include "EntryReader.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -81,6 +83,30 @@ TEST(SmithEdit, NotANumberKeepsTheLoad)
     const TCase c = WithLoad(Load(0.5, 20), std::nan(""), INFINITY);
     EXPECT_EQ(c.inputs.LoaRfl.Mag, 0.5);
     EXPECT_EQ(c.inputs.LoaRfl.Pha, 20);
+}
+
+// A drag lands between the fields' steps: it is put in force at their
+// decimals, in the form the load's list shows, so the fields read back.
+TEST(SmithEdit, ADragIsRoundedToTheFields)
+{
+    struct TDrag {
+        int form;
+        double mag, pha;
+        double wantValue, wantPha;  // in the form: Mag, dB or SWR
+    };
+    // |G| = 0.61803398875: 0.618; in dB 20 log10 = -4.17975 -> -4.18; as an
+    // SWR 1.61803 / 0.38197 = 4.23607 -> 4.236; the phase to 3 decimals
+    const TDrag drags[] = {{0, 0.61803398875, -36.8698976458, 0.618, -36.87},
+                           {1, 0.61803398875, 10.00004, -4.18, 10},
+                           {2, 0.61803398875, 179.99991, 4.236, 180}};
+    for (const TDrag& d : drags) {
+        SCOPED_TRACE(d.form);
+        TCase c = Load(0.5, 0);
+        c.display.loaRfl = d.form;
+        const TRefl r = WithDraggedLoad(c, d.mag, d.pha).inputs.LoaRfl;
+        EXPECT_EQ(ReflValue(r, d.form), d.wantValue);
+        EXPECT_EQ(r.Pha, d.wantPha);
+    }
 }
 
 }  // namespace

@@ -133,7 +133,8 @@ void TSmithView::ConnectCanvas()
         if (!snapshot_ || dragMerge_ < 0) return;
         double mag = 0, pha = 0;
         DraggedLoad(g, mag, pha);
-        Edit(present::WithLoad(snapshot_->c, mag, pha), QStringLiteral("Move the load on the Smith chart"), dragMerge_);
+        Edit(present::WithDraggedLoad(snapshot_->c, mag, pha), QStringLiteral("Move the load on the Smith chart"),
+             dragMerge_);
     });
     connect(canvas_, &TSmithCanvas::DragEnded, this, [this] { dragMerge_ = -1; });
     // a run of presses of the same kind is one change, as a spinner's clicks are
