@@ -11,6 +11,7 @@
 #include "SafeSave.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <cmath>
 #include <filesystem>
 #include <numbers>
@@ -35,6 +36,20 @@ void Key(std::string& out, const char* key, bool first = false)
     out += first ? "    " : ",\n    ";
     present::AppendJsonString(out, key);
     out += ": ";
+}
+// {"a": 1, "b": 2} on one line: a noise point's, a band point's numbers
+void InlineObject(std::string& out, std::initializer_list<std::pair<const char*, double>> fields)
+{
+    out += '{';
+    bool first = true;
+    for (const auto& [key, value] : fields) {
+        if (!first) out += ", ";
+        first = false;
+        present::AppendJsonString(out, key);
+        out += ": ";
+        Number(out, value);
+    }
+    out += '}';
 }
 double Degrees(std::complex<double> g) { return g == std::complex<double>{} ? 0.0 : std::arg(g) * 180 / std::numbers::pi; }
 
@@ -110,17 +125,9 @@ std::string TouchstoneJson(const touchstone::TNetwork& n, const std::string& fil
         out += '[';
         for (std::size_t i = 0; i < n.noise->size(); ++i) {
             const touchstone::TNoisePoint& p = (*n.noise)[i];
-            out += i ? ",\n      {" : "\n      {";
-            const std::pair<const char*, double> fields[] = {{"frequency_hz", p.frequencyHz}, {"fmin_db", p.fminDb},
-                                                             {"gamma_opt_mag", p.gammaOptMag},
-                                                             {"gamma_opt_deg", p.gammaOptDeg}, {"rn_ohm", p.rnOhm}};
-            for (std::size_t f = 0; f < std::size(fields); ++f) {
-                if (f) out += ", ";
-                present::AppendJsonString(out, fields[f].first);
-                out += ": ";
-                Number(out, fields[f].second);
-            }
-            out += '}';
+            out += i ? ",\n      " : "\n      ";
+            InlineObject(out, {{"frequency_hz", p.frequencyHz}, {"fmin_db", p.fminDb}, {"gamma_opt_mag", p.gammaOptMag},
+                               {"gamma_opt_deg", p.gammaOptDeg}, {"rn_ohm", p.rnOhm}});
         }
         out += "\n    ]";
     }
@@ -268,17 +275,9 @@ std::string BandJson(const present::TBandResult& b)
     o += '[';
     for (std::size_t i = 0; i < b.points.size(); ++i) {
         const present::TBandPoint& p = b.points[i];
-        o += i ? ",\n      {" : "\n      {";
-        const std::pair<const char*, double> fields[] = {{"frequency_mhz", p.frequencyMHz}, {"gamma_mag", p.gammaMag},
-                                                         {"gamma_deg", p.gammaDeg},         {"incident_w", p.incidentW},
-                                                         {"reflected_w", p.reflectedW},     {"absorbed_w", p.absorbedW}};
-        for (std::size_t f = 0; f < std::size(fields); ++f) {
-            if (f) o += ", ";
-            present::AppendJsonString(o, fields[f].first);
-            o += ": ";
-            Number(o, fields[f].second);
-        }
-        o += '}';
+        o += i ? ",\n      " : "\n      ";
+        InlineObject(o, {{"frequency_mhz", p.frequencyMHz}, {"gamma_mag", p.gammaMag}, {"gamma_deg", p.gammaDeg},
+                         {"incident_w", p.incidentW}, {"reflected_w", p.reflectedW}, {"absorbed_w", p.absorbedW}});
     }
     o += b.points.empty() ? "]" : "\n    ]";
     // no point within the band: no extremes

@@ -13,6 +13,8 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 
+#include "TempFile.h"
+
 #include <cmath>
 
 namespace {
@@ -25,14 +27,7 @@ QJsonObject Json(const TRun& r)
 
 class MeasuredCli : public ::testing::Test {
 protected:
-    QString Write(const char* name, const char* text)
-    {
-        const QString path = dir_.filePath(QString::fromLatin1(name));
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(text);
-        return path;
-    }
+    QString Write(const char* name, const char* text) { return WriteTempFile(dir_, name, text); }
     // 2400 MHz 0.2, 2450 MHz 0.4 at 90 deg, 2500 MHz 0.6 at 180 deg
     QString Load() { return Write("load.s1p", "! by hand\n# MHz S MA R 50\n2400 0.2 0\n2450 0.4 90\n2500 0.6 180\n"); }
     QTemporaryDir dir_;

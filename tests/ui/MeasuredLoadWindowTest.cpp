@@ -12,6 +12,8 @@
 #include <QAction>
 #include <QFile>
 #include <QTemporaryDir>
+
+#include "TempFile.h"
 #include <QUndoStack>
 
 #include <gtest/gtest.h>
@@ -22,14 +24,7 @@ namespace {
 
 class MeasuredLoadWindowTest : public WindowTest {
 protected:
-    QString Write(const char* name, const char* text)
-    {
-        const QString path = dir_.filePath(QString::fromLatin1(name));
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(text);
-        return path;
-    }
+    QString Write(const char* name, const char* text) { return WriteTempFile(dir_, name, text); }
     QTemporaryDir dir_;
 };
 
