@@ -80,8 +80,8 @@ void PaintPage(QPainter& p, const QRectF& page, const TReport& report, const rep
                                b.endRow);
             break;
         case rep::TPart::Smith:
-            // smaller: its labels crowd the small disc in the tables' size
-            if (report.smith) PaintChart(p, fonts, b.rect, report.smith, rep::kTableFontSize - 2);
+            // in the tables' size: the chart leaves out the labels it has no room for
+            if (report.smith) PaintChart(p, fonts, b.rect, report.smith, rep::kTableFontSize);
             break;
         case rep::TPart::Chart:
             if (report.chart) PaintChart(p, fonts, b.rect, report.chart, rep::kTableFontSize);

@@ -18,8 +18,7 @@ namespace present = merivane::present;
 constexpr double kGap = 14;            // between tables
 constexpr double kMinChart = 200;      // points, the least height a chart gets
 constexpr double kMaxChart = 420;      // and the most: a page of its own would stretch it
-constexpr double kSmithLeast = 0.28;   // of the width, the Smith chart's side at least,
-constexpr double kSmithMost = 0.4;     // and at most: what the tables beside it leave
+constexpr double kSmithHeight = 360;   // points, the Smith chart's most, across the page
 constexpr std::size_t kKeepRows = 3;   // a table broken leaves at least these rows on each page
 constexpr double kWidth = kPageWidth - 2 * kMargin;
 constexpr double kBottom = kPageHeight - kMargin;
@@ -53,7 +52,7 @@ private:
     TCursor Head();
     TCursor Table(TCursor at, double x, double width, std::size_t index);
     TCursor Tables(TCursor at);
-    void Chart(TCursor at);
+    TCursor Chart(TCursor at, TPart part, double most);
     void Footers();
 
     const TReport& report_;
@@ -109,8 +108,7 @@ TCursor TFlow::Table(TCursor at, double x, double width, std::size_t index)
 }
 
 // The inputs beside the single values (the first sections without
-// columns), with a Smith chart a third column beside them; then every table
-// across the page.
+// columns), then every table across the page.
 TCursor TFlow::Tables(TCursor at)
 {
     std::vector<std::size_t> left, right, wide;
@@ -123,31 +121,24 @@ TCursor TFlow::Tables(TCursor at)
             right.push_back(i);
         }
     }
-    // the Smith chart as large as the two columns beside it leave it
-    double natural = 0;
-    for (const std::vector<std::size_t>* column : {&left, &right})
-        for (std::size_t i : *column)
-            natural = std::max(natural, MeasureTable(fonts_, kWidth, report_.sections[i]).natural);
-    const double side =
-        report_.smith ? std::clamp(kWidth - 2 * (natural + kGap), kSmithLeast * kWidth, kSmithMost * kWidth) : 0.0;
-    const double half = report_.smith ? (kWidth - side - 2 * kGap) / 2 : (kWidth - kGap) / 2;
+    const double half = (kWidth - kGap) / 2;
     TCursor yl = at, yr = at;
     for (std::size_t i : left) yl = Table(yl, kMargin, half, i);
     for (std::size_t i : right) yr = Table(yr, kMargin + half + kGap, half, i);
     TCursor end = Later(yl, yr);
-    if (report_.smith) {
-        const QRectF square(kMargin + kWidth - side, at.y, side, side);
-        Add(at, TBlock{TPart::Smith, square});
-        end = Later(end, TCursor{at.page, square.bottom() + kGap});
-    }
     for (std::size_t i : wide) end = Table(end, kMargin, kWidth, i);
     return end;
 }
 
-void TFlow::Chart(TCursor at)
+// A chart across the page below what came before, on the next page when
+// less than its least height is left.
+TCursor TFlow::Chart(TCursor at, TPart part, double most)
 {
     if (kBottom - at.y < kMinChart) at = NextPage(at);
-    Add(at, TBlock{TPart::Chart, QRectF(kMargin, at.y, kWidth, std::min(kMaxChart, kBottom - at.y))});
+    const QRectF area(kMargin, at.y, kWidth, std::min(most, kBottom - at.y));
+    Add(at, TBlock{part, area});
+    at.y = area.bottom() + kGap;
+    return at;
 }
 
 void TFlow::Footers()
@@ -161,7 +152,10 @@ std::vector<TPage> TFlow::Run()
 {
     TCursor at = Head();
     at = Tables(at);
-    if (report_.chart) Chart(at);
+    // the tables and the Line Sweep chart first, as the window shows them;
+    // the Smith chart after them, where it has room for its labels in the tables' size
+    if (report_.chart) at = Chart(at, TPart::Chart, kMaxChart);
+    if (report_.smith) Chart(at, TPart::Smith, kSmithHeight);
     Footers();
     return pages_;
 }

@@ -4,6 +4,7 @@
 #include "SmithPainter.h"
 
 #include "EngineeringText.h"
+#include "SmithLabels.h"
 #include "SmithOverlay.h"
 
 #include <QFontMetricsF>
@@ -29,7 +30,10 @@ QString Number(double v) { return QString::fromStdString(present::EngineeringTex
 
 class TChartPainter {
 public:
-    TChartPainter(QPainter& p, const TSmithFrame& f, const TSmithPalette& pal) : p_(p), f_(f), pal_(pal) {}
+    TChartPainter(QPainter& p, const TSmithFrame& f, const TSmithPalette& pal, const QRectF& area)
+        : p_(p), f_(f), pal_(pal), labels_(area)
+    {
+    }
 
     QPen Pen(const QColor& c, double widthEm, Qt::PenStyle style = Qt::SolidLine) const
     {
@@ -69,30 +73,48 @@ public:
         p_.drawText(box, static_cast<int>(align), text);
     }
 
-    // A label left-aligned at a point, over a patch of the background so that it reads over the lines.
-    void Backed(const QPointF& at, const QString& text, const QColor& colour)
+    // A label's box: its text and a little of the background either side.
+    QSizeF LabelSize(const QString& text) const
     {
-        const QFontMetricsF fm(p_.font(), p_.device());
-        const QRectF box(at.x() - 0.15 * f_.em, at.y() - f_.em / 2, fm.horizontalAdvance(text) + 0.3 * f_.em, f_.em);
+        return {QFontMetricsF(p_.font(), p_.device()).horizontalAdvance(text) + 0.3 * f_.em, f_.em};
+    }
+
+    // A label in its box, over a patch of the background so that it reads over the lines.
+    void Backed(const QRectF& box, const QString& text, const QColor& colour)
+    {
         QColor back = pal_.background;
         back.setAlphaF(0.75f);
         p_.fillRect(box, back);
         p_.setPen(colour);
-        TextAt(at, text, Qt::AlignLeft | Qt::AlignVCenter);
+        p_.drawText(box.adjusted(0.15 * f_.em, 0, 0, 0), static_cast<int>(Qt::AlignLeft | Qt::AlignVCenter), text);
+    }
+
+    // A grid's number centred on a point, if it is clear of the labels before it.
+    void GridLabel(const QPointF& at, const QString& text)
+    {
+        const QSizeF size = LabelSize(text);
+        const std::optional<QRectF> box =
+            labels_.Place({QRectF(at - QPointF(size.width() / 2, size.height() / 2), size)});
+        if (box) p_.drawText(*box, static_cast<int>(Qt::AlignCenter), text);
+    }
+
+    std::vector<double> GridValues(bool fine) const
+    {
+        std::vector<double> values(std::begin(kCoarse), std::end(kCoarse));
+        if (fine && f_.radius / f_.scale < 0.75) values.insert(values.end(), std::begin(kFine), std::end(kFine));
+        return values;
     }
 
     // Constant r circles and constant x arcs, mirrored (G -> -G) for the
     // admittance grid. A constant r circle has its centre at r / (1 + r) and
     // the radius 1 / (1 + r); a constant x arc its centre at 1 + j / x and
     // the radius 1 / |x| (Pozar, "The Smith chart").
-    void Grid(bool admittance, bool withLabels, Qt::PenStyle style, bool fine)
+    void Grid(bool admittance, Qt::PenStyle style, bool fine)
     {
         const double sign = admittance ? -1.0 : 1.0;
-        std::vector<double> values(std::begin(kCoarse), std::end(kCoarse));
-        if (fine && f_.radius / f_.scale < 0.75) values.insert(values.end(), std::begin(kFine), std::end(kFine));
         p_.setBrush(Qt::NoBrush);
         p_.setPen(Pen(pal_.grid, 0.06, style));
-        for (double v : values) {
+        for (double v : GridValues(fine)) {
             Circle(sign * v / (1 + v), 1 / (1 + v));
             // only the part of an x arc inside the unit circle, from the pole
             // G = 1 to where z = jx meets the rim, G = (jx - 1) / (jx + 1):
@@ -104,17 +126,22 @@ public:
         }
         const double edge = f_.radius / f_.scale;
         p_.drawLine(f_.ToDevice(-edge), f_.ToDevice(edge));
-        if (!withLabels) return;
+    }
+
+    // The grid's numbers: the coarse ones first, so that a crowded chart keeps them.
+    void GridLabels(bool admittance, bool fine)
+    {
+        const double sign = admittance ? -1.0 : 1.0, edge = f_.radius / f_.scale;
         p_.setPen(pal_.gridLabel);
-        for (double v : values) {
+        for (double v : GridValues(fine)) {
             // r (g) on the real axis, just above it
             const TGamma onAxis = sign * (v - 1) / (v + 1);
             if (std::fabs(onAxis.real()) < edge * 0.92)
-                TextAt(f_.ToDevice(onAxis) + QPointF(0, -0.55 * f_.em), Number(v));
+                GridLabel(f_.ToDevice(onAxis) + QPointF(0, -0.55 * f_.em), Number(v));
             // x (b) where its arc meets a circle just inside the edge
             for (double s : {1.0, -1.0}) {
                 const std::optional<TGamma> at = ArcLabelPoint(TGamma(sign, s / v), 1 / v, edge * 0.9);
-                if (at) TextAt(f_.ToDevice(*at), (s * sign > 0 ? "+j" : "\u2212j") + Number(v));
+                if (at) GridLabel(f_.ToDevice(*at), (s * sign > 0 ? "+j" : "\u2212j") + Number(v));
             }
         }
     }
@@ -158,14 +185,27 @@ public:
         }
     }
 
-    void LabelledCircle(const TLabelledCircle& c, const QPen& pen, double labelAngle)
+    void LabelledCircle(const TLabelledCircle& c, const QPen& pen)
     {
         p_.setPen(pen);
         p_.setBrush(Qt::NoBrush);
         Circle(c.circle.centre, c.circle.radius);
-        const TGamma at = c.circle.centre + std::polar(c.circle.radius, labelAngle);
-        if (!Visible(at)) return;
-        Backed(f_.ToDevice(at) + QPointF(0.3 * f_.em, 0), c.label, pen.color());
+    }
+
+    // A circle's label beside the circle at the angle given, or along the
+    // circle from there when that place is taken.
+    void CircleLabel(const TLabelledCircle& c, const QColor& colour, double angle)
+    {
+        const QSizeF size = LabelSize(c.label);
+        std::vector<QRectF> places;
+        for (int k = 0; k <= 12; ++k) {
+            const double step = (k + 1) / 2 * (k % 2 ? 1 : -1) * kPi / 15;
+            const TGamma at = c.circle.centre + std::polar(c.circle.radius, angle + step);
+            if (!Visible(at)) continue;
+            const QPointF d = f_.ToDevice(at);
+            places.emplace_back(d.x() + 0.15 * f_.em, d.y() - size.height() / 2, size.width(), size.height());
+        }
+        if (const std::optional<QRectF> box = labels_.Place(places)) Backed(*box, c.label, colour);
     }
 
     void Path(const std::vector<TGamma>& points, const QPen& pen)
@@ -179,14 +219,46 @@ public:
     }
 
     enum class Shape { Disc, Square, Diamond, Ring };
-    void Point(TGamma g, Shape shape, const QColor& colour, const QString& label, double sizeEm, bool below = false)
+    struct TMark {
+        TGamma g;
+        Shape shape;
+        QColor colour;
+        QString label;
+        double sizeEm;
+        bool below = false;
+    };
+
+    // The marks in the order given, each over the ones before it. Their
+    // labels are placed the other way round, so that the topmost mark (the
+    // load) has the first pick of places, and no label covers a mark.
+    void Marks(const std::vector<TMark>& marks)
     {
-        if (!Visible(g)) return;
-        const QPointF c = f_.ToDevice(g);
-        const double r = sizeEm * f_.em;
+        std::vector<const TMark*> shown;
+        for (const TMark& m : marks) {
+            if (!Visible(m.g)) continue;
+            shown.push_back(&m);
+            const double r = 1.3 * m.sizeEm * f_.em;
+            labels_.Reserve(QRectF(f_.ToDevice(m.g) - QPointF(r, r), QSizeF(2 * r, 2 * r)));
+        }
+        std::vector<std::optional<QRectF>> boxes(shown.size());
+        for (std::size_t i = shown.size(); i-- > 0;) {
+            const TMark& m = *shown[i];
+            if (m.label.isEmpty()) continue;
+            boxes[i] = labels_.Place(
+                PlacesBeside(f_.ToDevice(m.g), m.sizeEm * f_.em, LabelSize(m.label), f_.em, m.below));
+        }
+        for (const TMark* m : shown) Shaped(*m);
+        for (std::size_t i = 0; i < shown.size(); ++i)
+            if (boxes[i]) Backed(*boxes[i], shown[i]->label, shown[i]->colour);
+    }
+
+    void Shaped(const TMark& m)
+    {
+        const QPointF c = f_.ToDevice(m.g);
+        const double r = m.sizeEm * f_.em;
         p_.setPen(Pen(pal_.background, 0.06));
-        p_.setBrush(colour);
-        switch (shape) {
+        p_.setBrush(m.colour);
+        switch (m.shape) {
         case Shape::Disc: p_.drawEllipse(c, r, r); break;
         case Shape::Square: p_.drawRect(QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r)); break;
         case Shape::Diamond:
@@ -194,13 +266,11 @@ public:
                                       c + QPointF(-1.3 * r, 0)}));
             break;
         case Shape::Ring:
-            p_.setPen(Pen(colour, 0.12));
+            p_.setPen(Pen(m.colour, 0.12));
             p_.setBrush(Qt::NoBrush);
             p_.drawEllipse(c, r, r);
             break;
         }
-        if (label.isEmpty()) return;
-        Backed(c + QPointF(r + 0.2 * f_.em, below ? r + 0.35 * f_.em : -r - 0.35 * f_.em), label, colour);
     }
 
     void Marker(TGamma g)
@@ -217,11 +287,14 @@ private:
     QPainter& p_;
     const TSmithFrame& f_;
     const TSmithPalette& pal_;
+    TLabelPlacer labels_;
 };
 
 }  // namespace
 
-TSmithFrame SmithFrame(const QRectF& area, double em, double edge)
+namespace {
+
+TSmithFrame FrameIn(const QRectF& area, double em, double edge)
 {
     TSmithFrame f;
     f.em = em;
@@ -233,19 +306,34 @@ TSmithFrame SmithFrame(const QRectF& area, double em, double edge)
     return f;
 }
 
+}  // namespace
+
+TSmithFrame SmithFrame(const QRectF& area, double em, double edge, bool legend)
+{
+    const TSmithFrame f = FrameIn(area, em, edge);
+    if (!legend) return f;
+    // The pulling's legend sits in the bottom left corner when that is clear
+    // of the disc and its phase scale; else the disc moves up above it.
+    const QRectF corner(area.left(), area.bottom() - kLegendHeightEm * em, kLegendWidthEm * em, kLegendHeightEm * em);
+    const double dx = std::max({corner.left() - f.centre.x(), 0.0, f.centre.x() - corner.right()});
+    const double dy = std::max({corner.top() - f.centre.y(), 0.0, f.centre.y() - corner.bottom()});
+    if (std::hypot(dx, dy) > f.radius + 2.6 * em) return f;
+    return FrameIn(area.adjusted(0, 0, 0, -kLegendHeightEm * em), em, edge);
+}
+
 namespace {
 
 // The painter's state for one layer: antialiased, in the font, the frame of the area.
 struct TLayer {
     QPainter& p;
     TSmithFrame f;
-    TLayer(QPainter& painter, const QRectF& area, const QFont& font, double edge) : p(painter)
+    TLayer(QPainter& painter, const QRectF& area, const QFont& font, double edge, bool legend) : p(painter)
     {
         p.save();
         p.setRenderHint(QPainter::Antialiasing);
         p.setRenderHint(QPainter::TextAntialiasing);
         p.setFont(font);
-        f = SmithFrame(area, QFontMetricsF(font, p.device()).height(), edge);
+        f = SmithFrame(area, QFontMetricsF(font, p.device()).height(), edge, legend);
     }
     ~TLayer() { p.restore(); }
     TLayer(const TLayer&) = delete;
@@ -264,17 +352,21 @@ struct TLayer {
 void PaintSmithBackground(QPainter& p, const QRectF& area, const TSmithScene& sc, const TSmithOptions& o,
                           const TSmithPalette& pal, const QFont& font)
 {
-    TLayer layer(p, area, font, o.edge);
-    TChartPainter c(p, layer.f, pal);
+    TLayer layer(p, area, font, o.edge, !sc.pulledMHz.empty());
+    TChartPainter c(p, layer.f, pal, area);
     p.fillRect(area, pal.background);
     p.save();
     layer.ClipToDisc();
     const bool impedance = o.grid != SmithGrid::Admittance, admittance = o.grid != SmithGrid::Impedance;
     // both grids: the admittance one dashed, unlabelled and without the finer lines of a zoom
-    if (admittance) c.Grid(true, !impedance, impedance ? Qt::DashLine : Qt::SolidLine, !impedance);
-    if (impedance) c.Grid(false, true, Qt::SolidLine, true);
-    for (const TLabelledCircle& s : sc.swr) c.LabelledCircle(s, c.Pen(pal.swr, 0.08, Qt::DashLine), -kPi / 4);
-    for (const TLabelledCircle& s : sc.power) c.LabelledCircle(s, c.Pen(pal.power, 0.08), kPi / 2);
+    if (admittance) c.Grid(true, impedance ? Qt::DashLine : Qt::SolidLine, !impedance);
+    if (impedance) c.Grid(false, Qt::SolidLine, true);
+    for (const TLabelledCircle& s : sc.swr) c.LabelledCircle(s, c.Pen(pal.swr, 0.08, Qt::DashLine));
+    for (const TLabelledCircle& s : sc.power) c.LabelledCircle(s, c.Pen(pal.power, 0.08));
+    // the circles' labels before the grid's numbers, which give way to them
+    for (const TLabelledCircle& s : sc.swr) c.CircleLabel(s, pal.swr, -kPi / 4);
+    for (const TLabelledCircle& s : sc.power) c.CircleLabel(s, pal.power, kPi / 2);
+    c.GridLabels(!impedance, true);
     p.restore();
     c.Rim();
 }
@@ -282,8 +374,8 @@ void PaintSmithBackground(QPainter& p, const QRectF& area, const TSmithScene& sc
 void PaintSmithForeground(QPainter& p, const QRectF& area, const TSmithScene& sc, const TSmithOptions& o,
                           const TSmithPalette& pal, const QFont& font)
 {
-    TLayer layer(p, area, font, o.edge);
-    TChartPainter c(p, layer.f, pal);
+    TLayer layer(p, area, font, o.edge, !sc.pulledMHz.empty());
+    TChartPainter c(p, layer.f, pal, area);
     p.save();
     // Within the unit circle lies all of this layer: only a zoom needs the
     // clip, which costs a good part of a repaint.
@@ -305,17 +397,19 @@ void PaintSmithForeground(QPainter& p, const QRectF& area, const TSmithScene& sc
     PaintTunerPath(p, layer.f, sc, pal);
     if (sc.measured.size() > 1) c.Path(sc.measured, c.Pen(pal.tuner, 0.1));
     p.restore();
+    using TMark = TChartPainter::TMark;
+    using Shape = TChartPainter::Shape;
+    std::vector<TMark> marks;
     for (const auto& [at, label] : sc.measuredLabels)
-        if (at < sc.measured.size()) c.Point(sc.measured[at], TChartPainter::Shape::Ring, pal.tuner, label, 0.25);
-
+        if (at < sc.measured.size()) marks.push_back({sc.measured[at], Shape::Ring, pal.tuner, label, 0.25});
     if (sc.locus.adviceDefined) {
-        c.Point(sc.locus.atMax, TChartPainter::Shape::Ring, pal.locus, QStringLiteral("max"), 0.4);
-        c.Point(sc.locus.atMin, TChartPainter::Shape::Ring, pal.locus, QStringLiteral("min"), 0.4);
+        marks.push_back({sc.locus.atMax, Shape::Ring, pal.locus, QStringLiteral("max"), 0.4});
+        marks.push_back({sc.locus.atMin, Shape::Ring, pal.locus, QStringLiteral("min"), 0.4});
     }
-    c.Point(sc.source, TChartPainter::Shape::Square, pal.source, QStringLiteral("\u0393s"), 0.28, true);
-    if (sc.sourceDefined)
-        c.Point(sc.conjugate, TChartPainter::Shape::Diamond, pal.conjugate, QStringLiteral("\u0393s*"), 0.3);
-    c.Point(sc.load, TChartPainter::Shape::Disc, pal.load, QStringLiteral("\u0393l"), 0.36);
+    marks.push_back({sc.source, Shape::Square, pal.source, QStringLiteral("\u0393s"), 0.28, true});
+    if (sc.sourceDefined) marks.push_back({sc.conjugate, Shape::Diamond, pal.conjugate, QStringLiteral("\u0393s*"), 0.3});
+    marks.push_back({sc.load, Shape::Disc, pal.load, QStringLiteral("\u0393l"), 0.36});
+    c.Marks(marks);
     if (sc.marker) c.Marker(*sc.marker);
     PaintPullLegend(p, area, layer.f.em, sc, pal);
 

@@ -109,7 +109,11 @@ struct TSmithFrame {
     QPointF ToDevice(TGamma g) const { return {centre.x() + g.real() * scale, centre.y() - g.imag() * scale}; }
     TGamma ToGamma(const QPointF& p) const { return {(p.x() - centre.x()) / scale, (centre.y() - p.y()) / scale}; }
 };
-TSmithFrame SmithFrame(const QRectF& area, double em, double edge);
+// The chart's frame in an area: the disc as large as the phase scale's
+// numbers round it leave, and clear of the pulling's legend when it has one.
+TSmithFrame SmithFrame(const QRectF& area, double em, double edge, bool legend = false);
+// the pulling's legend's size, in the font's line heights
+inline constexpr double kLegendWidthEm = 14.5, kLegendHeightEm = 3.4;
 
 // Paints the scene into area with the font given (its size sets every size).
 void PaintSmith(QPainter& p, const QRectF& area, const TSmithScene& scene, const TSmithOptions& o,

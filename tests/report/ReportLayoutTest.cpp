@@ -6,6 +6,11 @@
 
 #include "ReportLayout.h"
 #include "ReportSections.h"
+#include "ReportTable.h"
+#include "SmithPainter.h"
+
+#include <QBuffer>
+#include <QPdfWriter>
 
 #include <gtest/gtest.h>
 
@@ -160,6 +165,29 @@ TEST(ReportLayout, AChartWithoutRoomBelowTheTablesStartsAPage)
                 if (b.part == TPart::Chart) {
                     EXPECT_GE(b.rect.height(), 200 - 0.01);
                 }
+    }
+}
+
+TEST(ReportLayout, TheSmithChartHasRoomForItsLabelsInTheTablesSize)
+{
+    // The disc, in the tables' font, at least twelve lines across, and its
+    // legend clear of it: a chart beside the tables had less than six.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    const auto writer = rep::NewReportPdfWriter(buffer, QStringLiteral("test"));
+    const rep::TFonts fonts(writer.get());
+    const double em = fonts.Metrics(fonts.Make(rep::kTableFontSize, false)).height();
+    for (bool everyOption : {false, true}) {
+        SCOPED_TRACE(everyOption ? "every option" : "the worked example");
+        const TReport r = ReportOf(ReportCase(everyOption));
+        int seen = 0;
+        for (const TPage& page : rep::LayoutReportPdf(r))
+            for (const TBlock& b : page.blocks)
+                if (b.part == TPart::Smith) {
+                    ++seen;
+                    EXPECT_GE(merivane::smith::SmithFrame(b.rect, em, 1.0, true).radius, 6 * em);
+                }
+        EXPECT_EQ(seen, 1);
     }
 }
 

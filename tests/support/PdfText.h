@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The text of a PDF as pdftotext lays it out, and a test for a line that
-// holds given pieces in order.
+// The text of a PDF as pdftotext lays it out, its pages, and a test for a
+// line that holds given pieces in order.
 #pragma once
 
 #include <QProcess>
@@ -19,6 +19,14 @@ inline QString PdfToText(const QString& pdf)
     EXPECT_TRUE(p.waitForFinished(30000));
     EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
     return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// The text's pages, as pdftotext ends each with a form feed.
+inline QStringList PdfPages(const QString& text)
+{
+    QStringList pages = text.split(QLatin1Char('\f'));
+    if (!pages.isEmpty() && pages.back().trimmed().isEmpty()) pages.removeLast();
+    return pages;
 }
 
 inline bool HasLineWith(const QString& text, const QStringList& pieces)

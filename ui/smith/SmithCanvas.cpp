@@ -31,7 +31,7 @@ void TSmithCanvas::SetScene(const smith::TSmithScene& scene, const smith::TSmith
 
 smith::TSmithFrame TSmithCanvas::Frame() const
 {
-    return smith::SmithFrame(QRectF(rect()), QFontMetricsF(font()).height(), options_.edge);
+    return smith::SmithFrame(QRectF(rect()), QFontMetricsF(font()).height(), options_.edge, !scene_.pulledMHz.empty());
 }
 
 smith::TSmithPalette TSmithCanvas::Palette() const
@@ -62,6 +62,7 @@ TSmithCanvas::TBackgroundKey TSmithCanvas::BackgroundKey(const smith::TSmithPale
     k.base = palette.background.rgba();
     k.text = palette.text.rgba();
     k.font = font().toString();
+    k.legend = !scene_.pulledMHz.empty();
     for (const auto* list : {&scene_.swr, &scene_.power}) {
         for (const smith::TLabelledCircle& c : *list) {
             k.circles.insert(k.circles.end(), {c.circle.centre.real(), c.circle.centre.imag(), c.circle.radius});

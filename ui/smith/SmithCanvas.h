@@ -63,6 +63,7 @@ private:
         double edge = 0;
         QRgb base = 0, text = 0;
         QString font;
+        bool legend = false;  // the disc moves up above the pulling's legend
         std::vector<double> circles;  // centre and radius of each SWR and power circle
         QStringList labels;
         bool operator==(const TBackgroundKey&) const = default;
