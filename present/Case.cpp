@@ -168,6 +168,18 @@ std::string CaseHtml(const std::vector<TSection>& sections)
     return out;
 }
 
+namespace {
+
+// The columns a UTF-8 text takes in a terminal: one per character, not per
+// byte ("\u2212", "\u0393" and "\u00b0" take one each).
+std::size_t Columns(const std::string& t)
+{
+    return static_cast<std::size_t>(
+        std::count_if(t.begin(), t.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+}  // namespace
+
 std::string CaseText(const std::vector<TSection>& sections)
 {
     std::string out;
@@ -186,17 +198,17 @@ std::string CaseText(const std::vector<TSection>& sections)
         }
         std::vector<std::size_t> width(columns + 1, 0);
         for (const auto& l : lines)
-            for (std::size_t i = 0; i < l.size(); ++i) width[i] = std::max(width[i], l[i].size());
+            for (std::size_t i = 0; i < l.size(); ++i) width[i] = std::max(width[i], Columns(l[i]));
         // a title wider than every caption stands alone on its line
         if (s.columns.empty()) {
             width[0] = 0;
-            for (std::size_t i = 1; i < lines.size(); ++i) width[0] = std::max(width[0], lines[i][0].size());
+            for (std::size_t i = 1; i < lines.size(); ++i) width[0] = std::max(width[0], Columns(lines[i][0]));
         }
         for (const auto& l : lines) {
             std::string line;
             for (std::size_t i = 0; i < l.size(); ++i) {
                 line += l[i];
-                if (i + 1 < l.size()) line.append(width[i] - l[i].size() + 2, ' ');
+                if (i + 1 < l.size()) line.append(width[i] - Columns(l[i]) + 2, ' ');
             }
             TrimRight(line, ' ');
             out += line + '\n';

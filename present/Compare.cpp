@@ -2,7 +2,8 @@
 #include "Compare.h"
 
 #include "Case.h"
-#include "CompareNumbers.h"
+#include "CompareRow.h"
+#include "CompareViews.h"
 #include "NumberText.h"
 #include "SweepTexts.h"
 
@@ -17,12 +18,7 @@ namespace {
 
 using ext = long double;
 
-// One side of a row: its text as the copy writes it, and the number behind it.
-struct TSide {
-    std::string text;  // with the unit
-    std::string unit;
-    TNumber n;
-};
+using TSide = TCompareSide;
 
 TSide Side(const TValue& v, TNumber n) { return {v.Joined(), v.unit, n}; }
 
@@ -31,7 +27,8 @@ TSide Side(const TValue& v, TNumber n) { return {v.Joined(), v.unit, n}; }
 bool ShowsNumber(const std::string& t)
 {
     if (t.empty() || t.find("oo") != std::string::npos || t.find("..") != std::string::npos) return false;
-    const std::size_t first = t[0] == '-' ? 1 : 0;
+    // a sign: "-", "+" (a shift), or the minus sign U+2212 a view writes
+    const std::size_t first = t[0] == '-' || t[0] == '+' ? 1 : t.rfind("\u2212", 0) == 0 ? 3 : 0;
     return first < t.size() && std::isdigit(static_cast<unsigned char>(t[first]));
 }
 
@@ -54,7 +51,88 @@ std::string Signed(double x, int decimals)
     return s;
 }
 
-void Add(TComparison& out, const std::string& section, const std::string& caption, const TSide& ref, const TSide& cur)
+// The reference computed as the current case would show it: its results
+// with the current factor and measurement units.
+TModel WithCurrentUnits(const TModel& m, const TCase& current)
+{
+    TModel r = m;
+    r.SelUnit = current.factorUnit;
+    r.SelErrUnit = current.measUnit;
+    return r;
+}
+
+void AddInputs(TComparison& out, const TModel& ref, const TModel& cur, const TDisplay& d)
+{
+    const TSection a = InputSection(ref, d), b = InputSection(cur, d);
+    for (std::size_t i = 0; i < b.rows.size(); ++i) {
+        const int row = static_cast<int>(i);
+        AddComparedRow(out, b.title, b.rows[i].caption, Side(a.rows[i].values.at(0), InputNumber(row, ref, d)),
+            Side(b.rows[i].values.at(0), InputNumber(row, cur, d)));
+    }
+}
+
+// The Line Sweep page's inputs, each with the decimals its field writes back.
+void AddLine(TComparison& out, const TSweepInputs& ref, const TSweepInputs& cur)
+{
+    const char* section = "Line";
+    const auto number = [](double x, const char* unit) {
+        return TSide{FormatReal(x, 6) + (*unit ? std::string(" ") + unit : ""), unit, {x, x, 6}};
+    };
+    const auto add = [&](const char* caption, double a, double b, const char* unit) {
+        AddComparedRow(out, section, caption, number(a, unit), number(b, unit));
+    };
+    add("Frequency", ref.FreqMHz, cur.FreqMHz, "MHz");
+    const auto line = [](const TSweepInputs& in) {
+        const double type = static_cast<double>(in.Line);
+        return TSide{in.LineKnown ? LineTypeSpec(in.Line).name : "unknown", "", {type, kNoNumber, 0}};
+    };
+    AddComparedRow(out, section, "Line", line(ref), line(cur));
+    add("Waveguide Width", ref.WidthMm, cur.WidthMm, "mm");
+    add("Velocity Factor", ref.Vf, cur.Vf, "");
+    add("Line Length", ref.LengthM, cur.LengthM, "m");
+    add("Frequency Span", ref.SpanMHz, cur.SpanMHz, "MHz");
+}
+
+void AddResults(TComparison& out, const TModel& ref, const TModel& cur, const TDisplay& d)
+{
+    for (const TResultCell& c : ResultCells()) {
+        const TRegionSpec& region = RegionOf(c.region);
+        std::string caption = region.rows[static_cast<std::size_t>(c.row)];
+        if (!region.columns.empty()) caption += std::string(", ") + region.columns[static_cast<std::size_t>(c.column)];
+        AddComparedRow(out, region.title, caption, Side(CellValue(c, ref, d), CellNumber(c, ref, d)),
+            Side(CellValue(c, cur, d), CellNumber(c, cur, d)));
+    }
+}
+
+// The numbers behind SweepRows(), row by row; the 95 % interval holds two
+// and is compared by its ends, without a difference.
+std::vector<TNumber> SweepRowNumbers(const TSweepResult& r, PowerUnit unit)
+{
+    const auto plain = [](double x) { return TNumber{x, x, 2}; };
+    return {plain(r.Guide.wavelengthMm), plain(r.Period), plain(r.AddForMax), plain(r.AddForMin),
+            TNumber{r.SpreadDeg, kNoNumber, 2}, PowerNumber(r.Stats.Mean, unit),
+            PowerNumber(r.Stats.Deviation, PowerUnit::Watts), TNumber{r.Stats.Low, r.Stats.High, 2}};
+}
+
+void AddSweep(TComparison& out, const TSweepResult& ref, const TSweepResult& cur, PowerUnit unit)
+{
+    const std::vector<TSweepRow> a = SweepRows(ref, unit), b = SweepRows(cur, unit);
+    const std::vector<TNumber> x = SweepRowNumbers(ref, unit), y = SweepRowNumbers(cur, unit);
+    for (std::size_t i = 0; i < b.size() && i < x.size(); ++i)
+        AddComparedRow(out, "Line Sweep", b[i].name, TSide{a[i].WithUnit(), a[i].unit, x[i]}, TSide{b[i].WithUnit(), b[i].unit, y[i]});
+}
+
+std::string Clean(std::string s)
+{
+    for (char& c : s)
+        if (c == '\t' || c == '\n' || c == '\r') c = ' ';
+    return s;
+}
+
+}  // namespace
+
+void AddComparedRow(TComparison& out, const std::string& section, const std::string& caption, const TSide& ref,
+                    const TSide& cur)
 {
     TComparisonRow r;
     r.section = section;
@@ -83,86 +161,6 @@ void Add(TComparison& out, const std::string& section, const std::string& captio
     out.rows.push_back(std::move(r));
 }
 
-// The reference computed as the current case would show it: its results
-// with the current factor and measurement units.
-TModel WithCurrentUnits(const TModel& m, const TCase& current)
-{
-    TModel r = m;
-    r.SelUnit = current.factorUnit;
-    r.SelErrUnit = current.measUnit;
-    return r;
-}
-
-void AddInputs(TComparison& out, const TModel& ref, const TModel& cur, const TDisplay& d)
-{
-    const TSection a = InputSection(ref, d), b = InputSection(cur, d);
-    for (std::size_t i = 0; i < b.rows.size(); ++i) {
-        const int row = static_cast<int>(i);
-        Add(out, b.title, b.rows[i].caption, Side(a.rows[i].values.at(0), InputNumber(row, ref, d)),
-            Side(b.rows[i].values.at(0), InputNumber(row, cur, d)));
-    }
-}
-
-// The Line Sweep page's inputs, each with the decimals its field writes back.
-void AddLine(TComparison& out, const TSweepInputs& ref, const TSweepInputs& cur)
-{
-    const char* section = "Line";
-    const auto number = [](double x, const char* unit) {
-        return TSide{FormatReal(x, 6) + (*unit ? std::string(" ") + unit : ""), unit, {x, x, 6}};
-    };
-    const auto add = [&](const char* caption, double a, double b, const char* unit) {
-        Add(out, section, caption, number(a, unit), number(b, unit));
-    };
-    add("Frequency", ref.FreqMHz, cur.FreqMHz, "MHz");
-    const auto line = [](const TSweepInputs& in) {
-        const double type = static_cast<double>(in.Line);
-        return TSide{in.LineKnown ? LineTypeSpec(in.Line).name : "unknown", "", {type, kNoNumber, 0}};
-    };
-    Add(out, section, "Line", line(ref), line(cur));
-    add("Waveguide Width", ref.WidthMm, cur.WidthMm, "mm");
-    add("Velocity Factor", ref.Vf, cur.Vf, "");
-    add("Line Length", ref.LengthM, cur.LengthM, "m");
-    add("Frequency Span", ref.SpanMHz, cur.SpanMHz, "MHz");
-}
-
-void AddResults(TComparison& out, const TModel& ref, const TModel& cur, const TDisplay& d)
-{
-    for (const TResultCell& c : ResultCells()) {
-        const TRegionSpec& region = RegionOf(c.region);
-        std::string caption = region.rows[static_cast<std::size_t>(c.row)];
-        if (!region.columns.empty()) caption += std::string(", ") + region.columns[static_cast<std::size_t>(c.column)];
-        Add(out, region.title, caption, Side(CellValue(c, ref, d), CellNumber(c, ref, d)),
-            Side(CellValue(c, cur, d), CellNumber(c, cur, d)));
-    }
-}
-
-// The numbers behind SweepRows(), row by row; the 95 % interval holds two
-// and is compared by its ends, without a difference.
-std::vector<TNumber> SweepRowNumbers(const TSweepResult& r, PowerUnit unit)
-{
-    const auto plain = [](double x) { return TNumber{x, x, 2}; };
-    return {plain(r.Guide.wavelengthMm), plain(r.Period), plain(r.AddForMax), plain(r.AddForMin),
-            TNumber{r.SpreadDeg, kNoNumber, 2}, PowerNumber(r.Stats.Mean, unit),
-            PowerNumber(r.Stats.Deviation, PowerUnit::Watts), TNumber{r.Stats.Low, r.Stats.High, 2}};
-}
-
-void AddSweep(TComparison& out, const TSweepResult& ref, const TSweepResult& cur, PowerUnit unit)
-{
-    const std::vector<TSweepRow> a = SweepRows(ref, unit), b = SweepRows(cur, unit);
-    const std::vector<TNumber> x = SweepRowNumbers(ref, unit), y = SweepRowNumbers(cur, unit);
-    for (std::size_t i = 0; i < b.size() && i < x.size(); ++i)
-        Add(out, "Line Sweep", b[i].name, TSide{a[i].WithUnit(), a[i].unit, x[i]}, TSide{b[i].WithUnit(), b[i].unit, y[i]});
-}
-
-std::string Clean(std::string s)
-{
-    for (char& c : s)
-        if (c == '\t' || c == '\n' || c == '\r') c = ' ';
-    return s;
-}
-
-}  // namespace
-
 TComparison Compare(const TSnapshot& reference, const TSnapshot& current)
 {
     TComparison out;
@@ -172,6 +170,7 @@ TComparison Compare(const TSnapshot& reference, const TSnapshot& current)
     AddLine(out, reference.c.line, current.c.line);
     AddResults(out, ref, current.m, d);
     AddSweep(out, reference.sweep, current.sweep, d.power);
+    AddViews(out, reference, current);
     return out;
 }
 

@@ -16,8 +16,11 @@
 //   own (%, points of %, Mag, SWR, V, A, °, mm, MHz).
 // - The change in % is (current − reference) / |reference| × 100 of the
 //   linear quantity: for a linear display the shown number itself, for a
-//   decibel display the power, ratio or magnitude behind it, since a relative
-//   change of decibels means nothing. Phases have none, having no zero.
+//   power or a power ratio shown in a decibel unit the power or ratio behind
+//   it, since a relative change of decibels means nothing. A quantity that is
+//   itself in decibels (the directivity, a return loss, an isolation, a
+//   margin in dB) changes in dB alone: "+5 dB", without a change in %.
+//   Phases have none, having no zero.
 // - Difference and change are empty when either side shows no number (the
 //   infinity sentinel "+oo", "n/a", "Undefined", "Ideal", an empty cell); the
 //   change is also empty when the reference is 0.
@@ -42,7 +45,9 @@ struct TComparisonRow {
 };
 
 struct TComparison {
-    std::vector<TComparisonRow> rows;  // "Inputs", "Line", then the copy's regions, then "Line Sweep"
+    // "Inputs", "Line", the copy's regions, "Line Sweep", then the Workbench's
+    // views: "Tuner", "Guide", "Magnetron", "Uncertainty", a measured load's
+    std::vector<TComparisonRow> rows;
 };
 
 TComparison Compare(const TSnapshot& reference, const TSnapshot& current);

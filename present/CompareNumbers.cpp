@@ -39,12 +39,12 @@ TNumber Mism(const TRefl& r, int index)
     }
 }
 
-// A reflection magnitude as return loss (its change is that of the
-// magnitude), as SWR, or as the magnitude.
+// A reflection magnitude as return loss (a quantity in dB: no change in %),
+// as SWR, or as the magnitude.
 TNumber Magnitude(const TRefl& r, int form)
 {
     switch (form) {
-    case 1: return {r.Rloss, r.Mag, 2};
+    case 1: return {r.Rloss, kNoNumber, 2};
     case 2: return {r.Swr, r.Swr, 3};
     default: return {r.Mag, r.Mag, 3};
     }
@@ -160,9 +160,9 @@ TNumber InputNumber(int row, const TModel& m, const TDisplay& d)
     case 5: return Magnitude(m.LoaRfl, d.loaRfl);
     case 6: return {m.LoaRfl.Pha, kNoNumber, 3};
     case 7:
-        // the directivity in dB; its change is that of the power ratio 10^(D/10)
+        // the directivity, a quantity in dB: differenced in dB, without a change in %
         if (m.CplIdeal) return {};
-        return {m.CplDirDb, Pow10(static_cast<double>(static_cast<ext>(m.CplDirDb) / 10)), 3};
+        return {m.CplDirDb, kNoNumber, 3};
     default: return {};
     }
 }

@@ -162,6 +162,11 @@ TEST(CaseForms, TextAlignsEachSectionsColumns)
     EXPECT_EQ(*(out + 1), "Power to Match     10.2 kW");
     EXPECT_EQ(*(out + 2), "(Available Power)  10.63 kW");
     for (const std::string& l : lines) EXPECT_TRUE(l.empty() || l.back() != ' ') << l;
+
+    // a character of several bytes takes one column: the minus sign, a Greek letter
+    const TSection table{"Bounds", {"Low", "High"}, {{"\u0393", {{"\u22121.5", ""}, {"2", ""}}}, {"x", {{"-1.5", ""}, {"2", ""}}}}};
+    EXPECT_EQ(Lines(CaseText({table}))[1], "\u0393       \u22121.5  2");
+    EXPECT_EQ(Lines(CaseText({table}))[2], "x       -1.5  2");
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,11 @@ const TComparisonRow& Row(const TComparison& c, const std::string& section, cons
     ADD_FAILURE() << section << " / " << caption << " not found";
     static const TComparisonRow none;
     return none;
+}
+
+bool IsView(const std::string& section)
+{
+    return section == "Tuner" || section == "Guide" || section == "Magnetron" || section == "Uncertainty";
 }
 
 struct TExpectedRow {
@@ -101,8 +107,12 @@ TEST(Compare, IdenticalCasesHaveNoDifferingRow)
     c.display.power = PowerUnit::Dbm;
     c.factorUnit = 2;
     const TComparison cmp = Compare(Snap(c), Snap(c));
-    // inputs, the line's six, 39 cells, eight readouts
-    EXPECT_EQ(cmp.rows.size(), 8u + 6u + 39u + 8u);
+    // inputs, the line's six, 39 cells, eight readouts, then every view's rows
+    std::size_t window = 0;
+    std::set<std::string> views;
+    for (const TComparisonRow& r : cmp.rows) (IsView(r.section) ? views.insert(r.section), 0 : ++window);
+    EXPECT_EQ(window, 8u + 6u + 39u + 8u);
+    EXPECT_EQ(views, (std::set<std::string>{"Tuner", "Guide", "Magnetron", "Uncertainty"}));
     for (const TComparisonRow& r : cmp.rows) {
         EXPECT_FALSE(r.differs) << r.section << " / " << r.caption;
         EXPECT_EQ(r.reference, r.current) << r.caption;
@@ -117,7 +127,7 @@ TEST(Compare, EveryRowShownAsANumberHasADifference)
     const TComparison c = Compare(Snap(DefaultCase()), Snap(WithLoad(0.3, 90)));
     int withNumbers = 0;
     for (const TComparisonRow& r : c.rows) {
-        if (r.section == "Inputs" || r.section == "Line" || r.section == "Line Sweep") continue;
+        if (r.section == "Inputs" || r.section == "Line" || r.section == "Line Sweep" || IsView(r.section)) continue;
         EXPECT_FALSE(r.difference.empty()) << r.section << " / " << r.caption;
         ++withNumbers;
     }
@@ -204,6 +214,35 @@ TEST(Compare, TheSentinelAndNumberlessTextsHaveNoDifferenceNorChange)
     EXPECT_TRUE(r.differs);
     EXPECT_EQ(r.difference, "");
     EXPECT_EQ(r.change, "");
+}
+
+// A quantity in decibels changes in dB alone: 20 -> 25 dB is "+5 dB", not
+// the +216 % of the ratio 10^0.5. The views' rows are compared as they show.
+TEST(Compare, EveryViewIsComparedAndDecibelsChangeInDecibels)
+{
+    TCase ref = DefaultCase(), cur = WithLoad(0.3, 90);
+    ref.ideal = cur.ideal = false;
+    SetFieldValue(ref.inputs, Input::Dire, 20);
+    SetFieldValue(cur.inputs, Input::Dire, 25);
+    ref.display.loaRfl = cur.display.loaRfl = 1;  // return loss 20 log10 |G|: of 0.5 -6.02, of 0.3 -10.46 dB
+    ref.tube.magnetron.pullingMHz = 12;
+    cur.tube.magnetron.pullingMHz = 15;
+    ref.tube.magnetron.isolationDb = 20;
+    cur.tube.magnetron.isolationDb = 25;
+    ref.tube.measurement.couplingPct = 2;
+    cur.tube.measurement.couplingPct = 3;
+    const TComparison c = Compare(Snap(ref), Snap(cur));
+    ExpectRows(c, {
+        {"Inputs", "Directivity", "20 dB", "25 dB", "+5 dB", ""},
+        {"Inputs", "Load Magnitude", "-6.02 dB", "-10.46 dB", "-4.44 dB", ""},
+        {"Magnetron", "Isolation", "20 dB", "25 dB", "+5 dB", ""},
+        {"Magnetron", "Pulling Figure", "12 MHz", "15 MHz", "+3 MHz", "+25"},
+        {"Uncertainty", "Coupling Uncertainty", "2 %", "3 %", "+1 %", "+50"},
+    });
+    // a power in dBm is still a power: its change in % of the watts (worked above)
+    ref.display.power = cur.display.power = PowerUnit::Dbm;
+    ExpectRows(Compare(Snap(ref), Snap(cur)),
+               {{"Transmission", "Absorbed Power, Actual Value", "68.79 dBm", "69.66 dBm", "+0.87 dB", "+22.11"}});
 }
 
 TEST(Compare, AReferenceOfZeroHasADifferenceButNoChange)
