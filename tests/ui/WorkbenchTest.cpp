@@ -130,6 +130,26 @@ TEST_F(WorkbenchTest, AListChoiceIsOneStepInBothWindows)
     EXPECT_EQ(unit->currentIndex(), 0);
 }
 
+// |G| 0.3 is SWR 1.3 / 0.7 = 1.857142857: in the SWR form the field's 1.857,
+// in force as shown, and |G| = 0.857 / 2.857 follows.
+TEST_F(WorkbenchTest, AChangeOfFormPutsInForceWhatTheFieldShows)
+{
+    TWorkbench* wb = Open();
+    QLineEdit* mag = wb->Inputs()->Field(Input::LoaMag);
+    Enter(mag, QStringLiteral("0.3"));
+    QComboBox* form = wb->Inputs()->LoadForm();
+    form->setFocus();
+    QTest::keyClick(form, Qt::Key_Down);  // Rloss
+    QTest::keyClick(form, Qt::Key_Down);  // SWR
+    EXPECT_EQ(mag->text(), QStringLiteral("1.857"));
+    EXPECT_EQ(Model().LoaRfl.Swr, 1.857);
+    EXPECT_NEAR(Model().LoaRfl.Mag, 0.857 / 2.857, 1e-15);
+    // back in Mag: four decimals of 0.29996
+    form->setFocus();
+    QTest::keyClick(form, Qt::Key_Home);
+    EXPECT_EQ(Model().LoaRfl.Mag, 0.3);
+}
+
 // P = Va Ia Eff, so Ia = P / (Va Eff): 5100 W at 4000 V and 85 % is 1.5 A.
 TEST_F(WorkbenchTest, PowerToMatchSetsTheAnodeCurrent)
 {

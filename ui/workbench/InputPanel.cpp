@@ -133,7 +133,14 @@ TInputPanel::TInputPanel(QWidget* parent) : TCaseView(parent)
         const bool load = r.display == 1;
         connect(r.form, &QComboBox::activated, this, [this, load](int index) {
             Choose(load ? QStringLiteral("Load Representation") : QStringLiteral("Source Representation"),
-                   [load, index](present::TCase& c) { (load ? c.display.loaRfl : c.display.srcRfl) = index; });
+                   [load, index](present::TCase& c) {
+                       (load ? c.display.loaRfl : c.display.srcRfl) = index;
+                       // the reflection in force as the new form's field shows it, so that
+                       // the field reads back exactly; a measured load stays as measured
+                       if (load && c.measured) return;
+                       merivane::TRefl& refl = load ? c.inputs.LoaRfl : c.inputs.SrcRfl;
+                       refl = present::RoundedInForm(refl, index);
+                   });
         });
     }
     rg->setColumnStretch(2, 1);
