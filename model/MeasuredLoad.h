@@ -22,6 +22,9 @@ struct TMeasuredLoad {
     std::vector<double> freqHz;   // never decreasing
     std::vector<std::complex<double>> gamma;  // Skk at each frequency, at the analyser's plane
     double planeShiftMm = 0.0;    // ℓ, above
+    // the band shown about the case's frequency, ± MHz; 0: the magnetron's
+    // pulling range where the case has one, else 50 MHz
+    double bandHalfMHz = 0.0;
     bool operator==(const TMeasuredLoad&) const = default;
 };
 

@@ -2,8 +2,11 @@
 #include "CaseFileMeasured.h"
 
 #include "CaseFileParts.h"
+#include "EntryReader.h"
 #include "Export.h"
 #include "Fields.h"
+#include "InputRows.h"
+#include "ReflectionText.h"
 
 #include <QJsonArray>
 #include <QJsonValue>
@@ -14,7 +17,9 @@ namespace merivane::present {
 
 namespace {
 
-constexpr char kFileKey[] = "file", kPortKey[] = "port", kShiftKey[] = "plane_shift_mm", kPointsKey[] = "points";
+constexpr char kFileKey[] = "file", kPortKey[] = "port", kPointsKey[] = "points";
+
+const char* Key(Input id) { return InputRow(id).key; }
 
 std::string Path(const char* key) { return std::string(kMeasuredSection) + "." + key; }
 
@@ -22,6 +27,18 @@ bool Fail(std::string& error, const std::string& message)
 {
     if (error.empty()) error = message;
     return false;
+}
+
+// A number of the section by its row of the input table; absent keeps value.
+bool ReadRowNumber(const QJsonObject& o, Input id, double& value, std::string& error, std::vector<std::string>& clamps)
+{
+    const QJsonValue v = o.value(QLatin1String(Key(id)));
+    if (v.isUndefined() || v.isNull()) return true;
+    if (!v.isDouble()) return Fail(error, Path(Key(id)) + ": a number is expected, not " + JsonTypeName(v));
+    const TInputReading r = ReadInputNumber(id, Shortest(v.toDouble()), value);
+    if (!r.ok) return Fail(error, Path(Key(id)) + ": " + r.error);
+    if (!r.warning.empty()) clamps.push_back(Path(Key(id)) + ": " + r.warning);
+    return true;
 }
 
 bool ReadPoints(const QJsonValue& v, TMeasuredLoad& load, std::string& error)
@@ -61,9 +78,15 @@ void AppendMeasuredSection(std::string& out, const std::optional<TMeasuredLoad>&
     out += ": ";
     AppendInteger(out, load->port);
     out += ",\n    ";
-    AppendJsonString(out, kShiftKey);
+    AppendJsonString(out, Key(Input::PlaneShiftMm));
     out += ": ";
     AppendShortest(out, load->planeShiftMm + 0.0);
+    if (load->bandHalfMHz > 0) {  // a band of its own; files without it keep the pulling range's
+        out += ",\n    ";
+        AppendJsonString(out, Key(Input::BandHalfMHz));
+        out += ": ";
+        AppendShortest(out, load->bandHalfMHz);
+    }
     out += ",\n    ";
     AppendJsonString(out, kPointsKey);
     out += ": [";
@@ -80,7 +103,7 @@ void AppendMeasuredSection(std::string& out, const std::optional<TMeasuredLoad>&
 }
 
 bool ReadMeasuredSection(const QJsonObject& root, std::optional<TMeasuredLoad>& load, std::string& error,
-                         std::vector<std::string>& unknown)
+                         std::vector<std::string>& unknown, std::vector<std::string>& clamps)
 {
     const QJsonValue section = root.value(QLatin1String(kMeasuredSection));
     if (section.isUndefined() || section.isNull()) return true;
@@ -89,11 +112,12 @@ bool ReadMeasuredSection(const QJsonObject& root, std::optional<TMeasuredLoad>& 
     const QJsonObject o = section.toObject();
     for (auto it = o.begin(); it != o.end(); ++it) {
         const std::string key = it.key().toStdString();
-        if (key != kFileKey && key != kPortKey && key != kShiftKey && key != kPointsKey) unknown.push_back(Path(key.c_str()));
+        if (key != kFileKey && key != kPortKey && key != kPointsKey && key != Key(Input::PlaneShiftMm) &&
+            key != Key(Input::BandHalfMHz))
+            unknown.push_back(Path(key.c_str()));
     }
     TMeasuredLoad read;
-    const QJsonValue file = o.value(QLatin1String(kFileKey)), port = o.value(QLatin1String(kPortKey)),
-                     shift = o.value(QLatin1String(kShiftKey));
+    const QJsonValue file = o.value(QLatin1String(kFileKey)), port = o.value(QLatin1String(kPortKey));
     if (!file.isUndefined() && !file.isString())
         return Fail(error, Path(kFileKey) + ": a text is expected, not " + JsonTypeName(file));
     read.file = file.toString().toStdString();
@@ -103,11 +127,9 @@ bool ReadMeasuredSection(const QJsonObject& root, std::optional<TMeasuredLoad>& 
             return Fail(error, Path(kPortKey) + ": a whole number from 1 is expected");
         read.port = static_cast<int>(k);
     }
-    if (!shift.isUndefined()) {
-        if (!shift.isDouble() || !std::isfinite(shift.toDouble()))
-            return Fail(error, Path(kShiftKey) + ": a number is expected, not " + JsonTypeName(shift));
-        read.planeShiftMm = shift.toDouble();
-    }
+    if (!ReadRowNumber(o, Input::PlaneShiftMm, read.planeShiftMm, error, clamps) ||
+        !ReadRowNumber(o, Input::BandHalfMHz, read.bandHalfMHz, error, clamps))
+        return false;
     if (!ReadPoints(o.value(QLatin1String(kPointsKey)), read, error)) return false;
     load = std::move(read);
     return true;

@@ -27,8 +27,9 @@ void AppendMeasuredSection(std::string& out, const std::optional<TMeasuredLoad>&
 
 // Reads the section of root into load. False with error set for a value of
 // the wrong type, a point that is not three finite numbers, a decreasing
-// frequency, no points or a port below 1; unknown keys join unknown.
+// frequency, no points or a port below 1; unknown keys join unknown, and a
+// number clamped into its row's limits (the plane shift, the band) clamps.
 bool ReadMeasuredSection(const QJsonObject& root, std::optional<TMeasuredLoad>& load, std::string& error,
-                         std::vector<std::string>& unknown);
+                         std::vector<std::string>& unknown, std::vector<std::string>& clamps);
 
 }  // namespace merivane::present

@@ -337,7 +337,7 @@ TCaseReadResult ReadCaseFile(const std::string& text)
             !ReadTubeSections(root, r.c.tube, r.error, r.unknown, r.clamps))
             return Refused(r.error);
         if (!ReadTunerSection(root, r.c.tuner, r.error, r.unknown) ||
-            !ReadMeasuredSection(root, r.c.measured, r.error, r.unknown))
+            !ReadMeasuredSection(root, r.c.measured, r.error, r.unknown, r.clamps))
             return Refused(r.error);
     }
     // Each reflection is held as its text gave it, whatever its list shows:

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CaseModel.h"
 
+#include "MeasuredTexts.h"
+
 #include "InputRows.h"
 #include "InputValues.h"
 #include "Transmission.h"
@@ -70,6 +72,10 @@ TSnapshot ComputeCase(const TCase& c, const TCaseParts& parts, int sweepSteps)
     if (parts.sweep) s.sweep = CalcLineSweep(s.sweepCase, sweepSteps);
     if (parts.tuner) s.tuner = ComputeTuner(c.tuner, m, c.line);
     if (parts.tube) s.tube = ComputeTube(m, c.line, c.tube, pass);
+    // the band with the case's magnetron and source at every measured point
+    // within the line's frequency +- the band's half-width
+    if (parts.band && s.measured.present)
+        s.band = ComputeBand(*c.measured, c.inputs, c.ideal, c.line, c.guide, BandHalfMHz(s));
     return s;
 }
 

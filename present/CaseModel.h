@@ -61,6 +61,7 @@ struct TSnapshot {
     TGuideResult guide;   // the peak field, the attenuation and the line's loss; the sweep takes the loss
     TTubeResult tube;     // pulling, long line, isolator, uncertainty, trip, water load
     TMeasuredResult measured;  // the load taken from the measurement, when the case has one
+    TBandResult band;          // the measured points about the line's frequency (BandHalfMHz), with their powers
 };
 
 // The transmission model, the couplers and the line sweep. Pure: the same
@@ -74,6 +75,7 @@ struct TCaseParts {
     bool sweep = true;
     bool tuner = true;
     bool tube = true;
+    bool band = true;  // with a measured load; its default half-width needs the tube
 };
 
 // ComputeCase with only the parts asked for: those are the same, bit for

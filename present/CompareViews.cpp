@@ -46,7 +46,7 @@ TRows RowsOf(const TSection& s)
 std::vector<TSection> ViewSections(const TSnapshot& s)
 {
     std::vector<TSection> out{TunerSection(s), GuideSection(s), MagnetronSection(s), MeasurementSection(s)};
-    for (TSection& m : MeasuredSections(s, DefaultBandHalfMHz(s))) out.push_back(std::move(m));
+    for (TSection& m : MeasuredSections(s)) out.push_back(std::move(m));
     return out;
 }
 

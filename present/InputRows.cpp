@@ -18,6 +18,7 @@ constexpr const char* kGuide = "guide";
 constexpr const char* kMagnetron = "magnetron";
 constexpr const char* kMeasurement = "measurement";
 constexpr const char* kTuner = "tuner";
+constexpr const char* kMeasured = "measured";
 
 // A plain number of the case, clamped into its limits, with no control of the
 // main window: its control, where a view has one, is named by its key.
@@ -104,6 +105,16 @@ TInputRow gInputs[] = {
      nullptr, kNoSpinner, kTuner, nullptr, 0, nullptr},
     {Input::ScrewSusceptance, "screw_susceptance", "Screw Susceptance", "Susceptance b", "", -1e6, 1e6, 0, 0, Beyond::Keep,
      6, 1, nullptr, nullptr, kNoSpinner, kTuner, nullptr, 0, nullptr},
+
+    // a measured load: the length from the analyser's plane to the model's
+    // load plane, and the band the Band view shows about the case's frequency
+    CaseNumber(Input::PlaneShiftMm, kMeasured, "plane_shift_mm", "plane-shift", "Plane Shift", " mm", -1e6, 1e6, 0, 3, 1,
+               0, "The length \u2113 of the case's line from the analyser's reference plane to the model's load\n"
+                  "plane, positive toward the magnetron. The file's \u0393 becomes \u0393\u00b7e^(\u2212j4\u03c0\u2113/\u03bbg)\n"
+                  "at each frequency, with the line's loss where the case has one."),
+    CaseNumber(Input::BandHalfMHz, kMeasured, "band_half_mhz", "band", "Band Half-Width", " MHz", 0, 1e5, 0, 3, 5,
+               kMegahertz, "The band shown is the case's frequency \u00b1 this. 0: the magnetron's pulling range\n"
+                           "where the case has one, else \u00b150 MHz."),
 };
 
 TReflForm gReflForms[] = {

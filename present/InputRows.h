@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Every numeric input of the program, each written once: the eight fields of
 // the main window, the fields of the Line Sweep page, the guide's, the
-// magnetron's and the measurement's numbers and the tuner's. A row holds the
-// field's name and caption, its unit, its limits, its default, the forms its
-// text may take, what happens beyond the limits, its settings key, its
-// section and key in the case file and its option of merivane-calc. The
-// window, merivane-calc, the case file, the settings loader, the notes on
-// entries and the tooltips all read this table.
+// magnetron's and the measurement's numbers, the tuner's and a measured
+// load's. A row holds the field's name and caption, its unit, its limits,
+// its default, the forms its text may take, what happens beyond the limits,
+// its settings key, its section and key in the case file and its option of
+// merivane-calc. The window, merivane-calc, the case file, the settings
+// loader, the notes on entries and the tooltips all read this table.
 #pragma once
 
 #include <span>
@@ -22,6 +22,7 @@ enum class Input {
     Pulling, Qext, Isolation, DummyRating,                        // the magnetron, as TubeInput
     Coupling, Sensor, Trip, WaterFlow, WaterRise,                 // the measurement
     TunerSpacing, TunerSolution, ScrewDepthMm, ScrewSusceptance,  // the tuner
+    PlaneShiftMm, BandHalfMHz,                                    // a measured load
 };
 inline constexpr int kMainInputCount = 8;
 inline constexpr int kWindowInputCount = 13;  // the main window's and the Line Sweep page's fields

@@ -17,7 +17,12 @@ double DefaultBandHalfMHz(const TSnapshot& s)
     return s.c.tube.magnetron.pullingMHz > 0 && range > 0 ? range : 50.0;
 }
 
-std::vector<TSection> MeasuredSections(const TSnapshot& s, double halfMHz)
+double BandHalfMHz(const TSnapshot& s)
+{
+    return s.c.measured && s.c.measured->bandHalfMHz > 0 ? s.c.measured->bandHalfMHz : DefaultBandHalfMHz(s);
+}
+
+std::vector<TSection> MeasuredSections(const TSnapshot& s)
 {
     if (!s.c.measured || !s.measured.present) return {};
     const TMeasuredLoad& load = *s.c.measured;
@@ -35,8 +40,8 @@ std::vector<TSection> MeasuredSections(const TSnapshot& s, double halfMHz)
                           LimitText(m.frequencyMHz) + " MHz");
     row("Note", MeasuredNote(load, m));
 
-    const TBandResult b = ComputeBand(load, s.c.inputs, s.c.ideal, s.c.line, s.c.guide, halfMHz);
-    TSection band{"Band \u00b1" + LimitText(halfMHz) + " MHz",
+    const TBandResult& b = s.band;
+    TSection band{"Band \u00b1" + LimitText(b.halfMHz) + " MHz",
                   {"|\u0393l|", "Incident", "Reflected", "Absorbed"}, {}};
     const PowerUnit unit = s.c.display.power;
     for (const TBandPoint& p : b.points) {

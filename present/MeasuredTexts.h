@@ -11,9 +11,12 @@ namespace merivane::present {
 // The band's half-width where none is asked: the magnetron's pulling range
 // (the larger of its shifts over all phases) where the case has one, else 50 MHz.
 double DefaultBandHalfMHz(const TSnapshot& s);
+// The half-width in force: the measured load's own, else the default above.
+double BandHalfMHz(const TSnapshot& s);
 
-// "Measured Load": file, band, the load taken and the note; then the band's
-// points and its worst reflected power. Empty title without a measurement.
-std::vector<TSection> MeasuredSections(const TSnapshot& s, double halfMHz);
+// "Measured Load": file, band, the load taken and the note; then the
+// snapshot's band, its points and its worst reflected power. None without a
+// measurement.
+std::vector<TSection> MeasuredSections(const TSnapshot& s);
 
 }  // namespace merivane::present

@@ -16,7 +16,7 @@ std::vector<merivane::present::TSection> SnapshotSections(const merivane::presen
     if (s.c.guide != present::TGuideInputs{}) sections.push_back(present::GuideSection(s));
     for (present::TSection& t : present::TubeSections(s)) sections.push_back(std::move(t));
     // a measured load, with its band over the magnetron's pulling range
-    for (present::TSection& t : present::MeasuredSections(s, present::DefaultBandHalfMHz(s)))
+    for (present::TSection& t : present::MeasuredSections(s))
         sections.push_back(std::move(t));
     return sections;
 }

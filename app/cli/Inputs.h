@@ -35,7 +35,7 @@ struct TCliCase {
     bool match = false;       // --match given: the match is written
     bool guideGiven = false;  // a guide option, or a case file's guide not the default: the guide is written
     bool tubeShown = false;   // a tube option, or a case file's tube not the default: the tube is written
-    double bandHalfMHz = -1;  // --band: the half-width of the band written; below 0 for none
+    bool band = false;        // --band: the snapshot's band is written
 };
 
 // A case file's case as the options would give it: its reflections in the

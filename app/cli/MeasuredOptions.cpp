@@ -5,6 +5,8 @@
 #include "EntryReader.h"
 #include "Export.h"
 #include "Fields.h"
+#include "InputRows.h"
+#include "ReflectionText.h"
 #include "MeasuredFile.h"
 #include "MeasuredTexts.h"
 #include "NumberText.h"
@@ -26,8 +28,8 @@ QString Name(const char* n) { return QString::fromLatin1(n); }
 constexpr const char* kTouchstone = "touchstone";
 constexpr const char* kLoadFile = "load-file";
 constexpr const char* kPort = "port";
-constexpr const char* kPlaneShift = "plane-shift";
-constexpr const char* kBand = "band";
+const char* const kPlaneShift = present::InputRow(present::Input::PlaneShiftMm).option;
+const char* const kBand = present::InputRow(present::Input::BandHalfMHz).option;
 constexpr const char* kWrite = "write-touchstone";
 
 void Number(std::string& out, double v) { present::AppendShortest(out, v + 0.0); }  // -0 written as 0
@@ -72,6 +74,29 @@ bool ReadReal(const QCommandLineParser& parser, const char* option, double lo, d
     }
     value = *v;
     return true;
+}
+
+// A number of a measured load's row, read by the input table's one reader:
+// not a number is an error, a number beyond the limits is clamped with a warning.
+bool ReadRow(const QCommandLineParser& parser, present::Input id, double& value)
+{
+    const char* option = present::InputRow(id).option;
+    if (!parser.isSet(Name(option))) return true;
+    const present::TInputReading r = present::ReadInputNumber(id, U(parser.value(Name(option))), value);
+    if (!r.ok) {
+        Fail("--" + std::string(option) + " " + r.error);
+        return false;
+    }
+    if (!r.warning.empty()) Warn("--" + std::string(option) + " " + r.warning);
+    return true;
+}
+
+// "(default 0; -1000000 .. 1000000)" from the row
+std::string RowLimits(present::Input id)
+{
+    const present::TInputRow& row = present::InputRow(id);
+    return "(default " + present::LimitText(row.def) + "; " + present::LimitText(row.lo) + " .. " +
+           present::LimitText(row.hi) + ")";
 }
 
 std::string TouchstoneJson(const touchstone::TNetwork& n, const std::string& file)
@@ -167,11 +192,13 @@ void AddMeasuredOptions(QCommandLineParser& parser)
     add(kTouchstone, "Prints what a Touchstone file (.s1p .. .sNp, .ts) holds, and nothing else.", "FILE");
     add(kLoadFile, "Measured load: the load reflection from a Touchstone file at --frequency.", "FILE");
     add(kPort, "Measured load: the file's port k whose Skk is the load (default 1).", "K");
-    add(kPlaneShift,
-        "Measured load: the model's load plane lies MM of the line toward the magnetron from the analyser's "
-        "(default 0).",
-        "MM");
-    add(kBand, "Measured load: every measured point within --frequency +- HALF_MHZ, with its powers.", "HALF_MHZ");
+    const std::string shift = "Measured load: the model's load plane lies MM of the line toward the magnetron "
+                              "from the analyser's " + RowLimits(present::Input::PlaneShiftMm) + ".";
+    add(kPlaneShift, shift.c_str(), "MM");
+    const std::string band = "Measured load: every measured point within --frequency +- HALF_MHZ, with its "
+                             "powers; 0: the magnetron's pulling range, else 50 MHz " +
+                             RowLimits(present::Input::BandHalfMHz) + ".";
+    add(kBand, band.c_str(), "HALF_MHZ");
     add(kWrite, "Measured load: writes the load as the model sees it, version 1, RI, MHz.", "FILE");
 }
 
@@ -204,9 +231,9 @@ bool ReadMeasuredOptions(const QCommandLineParser& parser, TCliCase& c)
     }
     if (parser.isSet(QStringLiteral("load"))) c.c.measured.reset();  // a typed load detaches the measurement
     if (file) {
-        double port = 1, shift = 0;
+        double port = 1, shift = present::InputRow(present::Input::PlaneShiftMm).def;
         if (!ReadReal(parser, kPort, 1, touchstone::kMaxPorts, port) ||
-            !ReadReal(parser, kPlaneShift, -1e6, 1e6, shift))
+            !ReadRow(parser, present::Input::PlaneShiftMm, shift))
             return false;
         if (port != std::trunc(port)) {
             Fail("--port " + Quoted(U(parser.value(Name(kPort)))) + ": not a whole number");
@@ -226,7 +253,8 @@ bool ReadMeasuredOptions(const QCommandLineParser& parser, TCliCase& c)
             Fail("--band needs a measured load (--load-file, or a case file with one)");
             return false;
         }
-        if (!ReadReal(parser, kBand, 0, 1e5, c.bandHalfMHz)) return false;
+        if (!ReadRow(parser, present::Input::BandHalfMHz, c.c.measured->bandHalfMHz)) return false;
+        c.band = true;
     }
     return true;
 }
@@ -302,17 +330,14 @@ void AddMeasuredOutput(std::string& out, Format format, const TCliCase& c, const
 {
     if (!c.c.measured || !s.measured.present || format == kCsv) return;
     const TMeasuredLoad& load = *c.c.measured;
-    std::optional<present::TBandResult> band;
-    if (c.bandHalfMHz >= 0)
-        band = present::ComputeBand(load, s.c.inputs, s.c.ideal, s.c.line, s.c.guide, c.bandHalfMHz);
     if (format == kText) {
         // the report's sections: the load taken, and the band when asked for
-        std::vector<present::TSection> sections = present::MeasuredSections(s, std::max(c.bandHalfMHz, 0.0));
-        if (!band) sections.pop_back();
+        std::vector<present::TSection> sections = present::MeasuredSections(s);
+        if (!c.band) sections.pop_back();
         out += "\n" + present::CaseText(sections);
         return;
     }
-    std::string objects = MeasuredJson(load, s.measured) + (band ? BandJson(*band) : std::string());
+    std::string objects = MeasuredJson(load, s.measured) + (c.band ? BandJson(s.band) : std::string());
     // before "display", after "results" and the other sections
     const std::size_t at = out.find("\n  \"display\": {");
     if (at != std::string::npos) out = out.substr(0, at + 1) + objects + out.substr(at + 1);

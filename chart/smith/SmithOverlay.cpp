@@ -41,7 +41,7 @@ void AddMeasuredLocus(TSmithScene& sc, const present::TSnapshot& s)
 {
     if (!s.c.measured || !s.measured.present) return;
     const TMeasuredLoad& load = *s.c.measured;
-    const double half = present::DefaultBandHalfMHz(s), f0 = s.c.line.FreqMHz;
+    const double half = present::BandHalfMHz(s), f0 = s.c.line.FreqMHz;
     std::vector<std::size_t> index;
     for (std::size_t k = 0; k < load.freqHz.size(); ++k) {
         const double f = load.freqHz[k] / 1e6;

@@ -89,6 +89,7 @@ TCase EveryInputSet()
     c.guide.heightMm = 50;
     c.tube.magnetron = {12, 1500, 20, 3000};
     c.tube.measurement = {LeakPhaseModel::Disk, 1.5, 0.5, 10, 8, 12.5};
+    c.measured = TMeasuredLoad{"load.s1p", 1, {910e6, 920e6}, {{0.5, 0.25}, {-0.125, 0}}, 12.5, 20};
     return c;
 }
 
@@ -151,6 +152,16 @@ constexpr const char* kEveryInputText = R"({
     "trip": 10,
     "water_flow": 8,
     "water_rise": 12.5
+  },
+  "measured": {
+    "file": "load.s1p",
+    "port": 1,
+    "plane_shift_mm": 12.5,
+    "band_half_mhz": 20,
+    "points": [
+      [910000000, 0.5, 0.25],
+      [920000000, -0.125, 0]
+    ]
   }
 }
 )";

@@ -138,8 +138,8 @@ TInputPanel::TInputPanel(QWidget* parent) : TCaseView(parent)
                        // the reflection in force as the new form's field shows it, so that
                        // the field reads back exactly; a measured load stays as measured
                        if (load && c.measured) return;
-                       merivane::TRefl& refl = load ? c.inputs.LoaRfl : c.inputs.SrcRfl;
-                       refl = present::RoundedInForm(refl, index);
+                       merivane::TRefl& inForce = load ? c.inputs.LoaRfl : c.inputs.SrcRfl;
+                       inForce = present::RoundedInForm(inForce, index);
                    });
         });
     }
