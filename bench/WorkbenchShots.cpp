@@ -1,7 +1,8 @@
 // Pictures of the Workbench for the notes and the README: the main window's
 // case in the Workbench, offscreen, in the desktop's palette or a dark one.
-//   merivane_shots OUT.png [light|dark] [VIEW]   (QT_SCALE_FACTOR=2 for scale 2)
+//   merivane_shots OUT.png [light|dark] [VIEW] [LOAD.s1p]   (QT_SCALE_FACTOR=2 for scale 2)
 #include "Environment.h"
+#include "CaseCommands.h"
 #include "Look.h"
 #include "TForm1.h"
 #include "Workbench.h"
@@ -45,7 +46,7 @@ QPalette DarkPalette()
 int main(int argc, char** argv)
 {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: merivane_shots OUT.png [light|dark] [VIEW]\n");
+        std::fprintf(stderr, "usage: merivane_shots OUT.png [light|dark] [VIEW] [LOAD.s1p]\n");
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -59,6 +60,8 @@ int main(int argc, char** argv)
     InstallWorkbench(w);
     w.FormCreate();
     w.show();
+    // a measured load for the views that show one
+    if (argc > 4 && !w.CaseCommands()->OpenMeasuredFile(QString::fromLocal8Bit(argv[4]))) return 1;
     w.OpenWorkbench(argc > 3 ? QString::fromLocal8Bit(argv[3]) : QStringLiteral("Line Sweep"));
     TWorkbench* wb = WorkbenchOf(w);
     wb->resize(1200, 760);

@@ -7,6 +7,7 @@
 #include "Display.h"
 #include "LineSweep.h"
 #include "MagnetronCase.h"
+#include "MeasuredCase.h"
 
 class QPainter;
 class QRectF;
@@ -35,3 +36,20 @@ inline constexpr const char* kPaintSweepChartSymbol = "MerivanePaintSweepChart";
 using TPaintSweepChart = void (*)(QPainter& painter, const QRectF& rect, const merivane::TSweepCase& c,
                                   merivane::present::PowerUnit unit, bool ideal,
                                   const merivane::present::TTubeResult* tube);
+
+// The Band view's chart: |Γl| and the incident, reflected and absorbed power
+// at each measured point of the band.
+class IBandChart {
+public:
+    virtual ~IBandChart() = default;
+    // The chart's widget, owned by its parent.
+    virtual QWidget* Widget() = 0;
+    // The band's points, the powers in the unit; marks at the case's
+    // frequency and, where the case has a pulled range, at its ends (NaN: none).
+    virtual void ShowBand(const merivane::present::TBandResult& band, double caseMHz, double pulledLoMHz,
+                          double pulledHiMHz, merivane::present::PowerUnit unit) = 0;
+};
+
+// The band chart's entry point in the same library.
+inline constexpr const char* kMakeBandChartSymbol = "MerivaneMakeBandChart";
+using TMakeBandChart = IBandChart* (*)(QWidget* parent);

@@ -2,6 +2,8 @@
 // The chart's widget, its painting without a window, and the library's entry point.
 #include "SweepChart.h"
 
+#include "ChartAxes.h"
+
 #include <QAbstractAxis>
 #include <QLegend>
 #include <QPalette>
@@ -152,26 +154,6 @@ void PaintSweepChart(QPainter& painter, const QRectF& rect, const merivane::TSwe
 }
 
 // ------------------------------------------------------------------ the entry point
-
-namespace {
-
-// A roomy chart (the Workbench's) in the colours of the palette it is shown
-// in, a dark one included; the curves keep theirs.
-void FollowPalette(QChart* chart, const QPalette& p)
-{
-    chart->setBackgroundBrush(p.color(QPalette::Base));
-    chart->setTitleBrush(p.color(QPalette::Text));
-    chart->legend()->setLabelColor(p.color(QPalette::Text));
-    QColor grid = p.color(QPalette::Mid);
-    for (QAbstractAxis* axis : chart->axes()) {
-        axis->setLabelsColor(p.color(QPalette::Text));
-        axis->setTitleBrush(p.color(QPalette::Text));
-        axis->setLinePenColor(p.color(QPalette::Text));
-        axis->setGridLineColor(grid);
-    }
-}
-
-}  // namespace
 
 extern "C" Q_DECL_EXPORT ISweepChart* MerivaneMakeSweepChart(bool roomy, QWidget* parent)
 {

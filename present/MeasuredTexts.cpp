@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 namespace merivane::present {
@@ -20,6 +21,35 @@ double DefaultBandHalfMHz(const TSnapshot& s)
 double BandHalfMHz(const TSnapshot& s)
 {
     return s.c.measured && s.c.measured->bandHalfMHz > 0 ? s.c.measured->bandHalfMHz : DefaultBandHalfMHz(s);
+}
+
+TPulledRange PulledRangeMHz(const TSnapshot& s)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    if (!(s.c.tube.magnetron.pullingMHz > 0)) return {nan, nan};
+    const double f0 = s.c.line.FreqMHz;
+    return {f0 + s.tube.magnetron.ShiftMinMHz, f0 + s.tube.magnetron.ShiftMaxMHz};
+}
+
+std::string BandRowCaption(const TBandPoint& p) { return FormatReal(p.frequencyMHz, 3) + " MHz"; }
+
+std::string BandCell(const TBandPoint& p, int column, PowerUnit unit)
+{
+    switch (column) {
+    case 0: return FormatReal(p.gammaMag, 4);
+    case 1: return PowerCell(p.incidentW, unit).WithUnit();
+    case 2: return PowerCell(p.reflectedW, unit).WithUnit();
+    case 3: return PowerCell(p.absorbedW, unit).WithUnit();
+    default: return {};
+    }
+}
+
+std::string BandSummary(const TBandResult& b, PowerUnit unit)
+{
+    if (b.points.empty()) return "No measured point within \u00b1" + LimitText(b.halfMHz) + " MHz of the case's frequency.";
+    return "Worst reflected " + PowerCell(b.reflectedMaxW, unit).WithUnit() + " at " + LimitText(b.worstFrequencyMHz) +
+           " MHz; absorbed " + PowerCell(b.absorbedMinW, unit).WithUnit() + " .. " +
+           PowerCell(b.absorbedMaxW, unit).WithUnit() + " over " + std::to_string(b.points.size()) + " points";
 }
 
 std::vector<TSection> MeasuredSections(const TSnapshot& s)
@@ -45,10 +75,9 @@ std::vector<TSection> MeasuredSections(const TSnapshot& s)
                   {"|\u0393l|", "Incident", "Reflected", "Absorbed"}, {}};
     const PowerUnit unit = s.c.display.power;
     for (const TBandPoint& p : b.points) {
-        band.rows.push_back(TCaseRow{FormatReal(p.frequencyMHz, 3) + " MHz",
-                                     {TValue{FormatReal(p.gammaMag, 4), {}}, TValue{PowerCell(p.incidentW, unit).WithUnit(), {}},
-                                      TValue{PowerCell(p.reflectedW, unit).WithUnit(), {}},
-                                      TValue{PowerCell(p.absorbedW, unit).WithUnit(), {}}}});
+        TCaseRow r{BandRowCaption(p), {}};
+        for (int i = 0; i < kBandColumns; ++i) r.values.push_back(TValue{BandCell(p, i, unit), {}});
+        band.rows.push_back(std::move(r));
     }
     if (!b.points.empty())
         band.rows.push_back(TCaseRow{"Worst reflected",

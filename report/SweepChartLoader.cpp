@@ -17,6 +17,7 @@ namespace {
 struct TLoaded {
     TMakeSweepChart make = nullptr;
     TPaintSweepChart paint = nullptr;
+    TMakeBandChart band = nullptr;
     QString error;
 };
 
@@ -32,10 +33,12 @@ TLoaded Load()
         QLibrary lib(path);  // stays loaded: the library object does not unload it
         out.make = reinterpret_cast<TMakeSweepChart>(lib.resolve(kMakeSweepChartSymbol));
         out.paint = reinterpret_cast<TPaintSweepChart>(lib.resolve(kPaintSweepChartSymbol));
-        if (out.make && out.paint) return out;
+        out.band = reinterpret_cast<TMakeBandChart>(lib.resolve(kMakeBandChartSymbol));
+        if (out.make && out.paint && out.band) return out;
         out.error = lib.isLoaded() ? path + QStringLiteral(" lacks its entry points") : lib.errorString();
         out.make = nullptr;
         out.paint = nullptr;
+        out.band = nullptr;
     }
     if (out.error.isEmpty()) out.error = QString::fromLatin1(kSweepChartFile) + QStringLiteral(" was not found beside the program");
     return out;
@@ -53,6 +56,12 @@ ISweepChart* MakeSweepChart(bool roomy, QWidget* parent, QString& error)
 {
     error = Loaded().error;
     return Loaded().make ? Loaded().make(roomy, parent) : nullptr;
+}
+
+IBandChart* MakeBandChart(QWidget* parent, QString& error)
+{
+    error = Loaded().error;
+    return Loaded().band ? Loaded().band(parent) : nullptr;
 }
 
 bool PaintSweepChartLoaded(QPainter& painter, const QRectF& rect, const merivane::TSweepCase& c,

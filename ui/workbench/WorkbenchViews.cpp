@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "WorkbenchViews.h"
 
+#include "BandView.h"
 #include "CaseView.h"
 #include "GuideView.h"
 #include "MagnetronView.h"
@@ -19,5 +20,6 @@ std::vector<TViewEntry> WorkbenchViews()
          [](QWidget* p) -> TCaseView* { return new TMagnetronView(p); }},
         {QStringLiteral("Uncertainty"), QStringLiteral("wbDockUncertainty"),
          [](QWidget* p) -> TCaseView* { return new TUncertaintyView(p); }},
+        {QStringLiteral("Band"), QStringLiteral("wbDockBand"), [](QWidget* p) -> TCaseView* { return new TBandView(p); }},
     };
 }
