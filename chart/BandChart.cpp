@@ -22,7 +22,7 @@ namespace {
 QString U(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 const QColor kIncident(0, 64, 192), kReflected(192, 32, 32), kAbsorbed(0, 128, 0);
-const QColor kGamma(96, 96, 96), kCaseMark(120, 120, 120), kPulledMark(230, 120, 0);
+const QColor kGamma(150, 90, 200), kCaseMark(120, 120, 120), kPulledMark(230, 120, 0);
 
 QLineSeries* Line(QChart* chart, const QString& name, const QColor& colour, Qt::PenStyle style, double width)
 {
@@ -41,6 +41,35 @@ void NiceRange(double& lo, double& hi, double& step)
     step = NiceStep((hi - lo) * 1.05, 6);
     lo = std::floor(lo / step) * step;
     hi = std::ceil(hi / step) * step;
+}
+
+// The points as a line of the width drawn shows them: in each of `buckets`
+// runs of the band, its lowest and its highest point in the order of
+// frequency. A curve of ten thousand points keeps its peaks and dips at a
+// tenth of the cost to draw; a short one is kept whole.
+QList<QPointF> Drawn(const QList<QPointF>& points, int buckets)
+{
+    if (points.size() <= 2 * buckets || points.size() < 3) return points;
+    QList<QPointF> out;
+    out.reserve(2 * buckets + 2);
+    const double x0 = points.front().x(), x1 = points.back().x();
+    const double width = (x1 - x0) / buckets;
+    qsizetype i = 0;
+    while (i < points.size()) {
+        const int bucket = width > 0 ? std::min(buckets - 1, static_cast<int>((points[i].x() - x0) / width)) : 0;
+        qsizetype lo = i, hi = i;
+        qsizetype j = i;
+        for (; j < points.size(); ++j) {
+            const int b = width > 0 ? std::min(buckets - 1, static_cast<int>((points[j].x() - x0) / width)) : 0;
+            if (b != bucket) break;
+            if (points[j].y() < points[lo].y()) lo = j;
+            if (points[j].y() > points[hi].y()) hi = j;
+        }
+        out.append(points[std::min(lo, hi)]);
+        if (lo != hi) out.append(points[std::max(lo, hi)]);
+        i = j;
+    }
+    return out;
 }
 
 }  // namespace
@@ -70,10 +99,10 @@ TBandChartView::TBandChartView(QWidget* parent) : QChartView(new QChart, parent)
     marks_[0] = Line(c, QStringLiteral("Case frequency"), kCaseMark, Qt::SolidLine, 1.5);
     marks_[1] = Line(c, QStringLiteral("Pulled range"), kPulledMark, Qt::DashLine, 1.5);
     marks_[2] = Line(c, QStringLiteral("Pulled range (end)"), kPulledMark, Qt::DashLine, 1.5);
-    power_[0] = Line(c, QStringLiteral("Incident"), kIncident, Qt::SolidLine, 2);
-    power_[1] = Line(c, QStringLiteral("Reflected"), kReflected, Qt::SolidLine, 2);
-    power_[2] = Line(c, QStringLiteral("Absorbed"), kAbsorbed, Qt::SolidLine, 2);
-    gamma_ = Line(c, QStringLiteral("|\u0393l|"), kGamma, Qt::DashDotLine, 1.5);
+    power_[0] = Line(c, QStringLiteral("Incident"), kIncident, Qt::SolidLine, 1.5);
+    power_[1] = Line(c, QStringLiteral("Reflected"), kReflected, Qt::SolidLine, 1.5);
+    power_[2] = Line(c, QStringLiteral("Absorbed"), kAbsorbed, Qt::SolidLine, 1.5);
+    gamma_ = Line(c, QStringLiteral("|\u0393l|"), kGamma, Qt::SolidLine, 1.5);
     worst_ = new QScatterSeries(c);
     worst_->setName(QStringLiteral("Worst reflected"));
     worst_->setColor(kReflected);
@@ -108,8 +137,12 @@ void TBandChartView::ShowBand(const present::TBandResult& band, double caseMHz, 
         }
         gamma.append(QPointF(p.frequencyMHz, p.gammaMag));
     }
-    for (int i = 0; i < 3; ++i) power_[i]->replace(points[i]);
-    gamma_->replace(gamma);
+    // a bucket for each pixel of the plot's width (the widest screen's before the first layout)
+    const int buckets = std::max(200, static_cast<int>(chart()->plotArea().width()) > 0
+                                          ? static_cast<int>(chart()->plotArea().width() * devicePixelRatioF() / 4)
+                                          : 2000);
+    for (int i = 0; i < 3; ++i) power_[i]->replace(Drawn(points[i], buckets));
+    gamma_->replace(Drawn(gamma, buckets));
 
     // the frequency axis over the band asked for, the power's from its lowest (0 in W) to its highest
     double x0 = caseMHz - band.halfMHz, x1 = caseMHz + band.halfMHz, xStep = 1;

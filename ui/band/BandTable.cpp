@@ -13,6 +13,14 @@ QString Q(const std::string& s) { return QString::fromUtf8(s.data(), static_cast
 
 void TBandTable::Show(const present::TBandResult& band, present::PowerUnit unit)
 {
+    // as many rows as before: new texts in the same rows, which keeps the
+    // table's rows, scroll and selection (a reset would rebuild them all)
+    if (band.points.size() == points_.size() && !points_.empty()) {
+        points_ = band.points;
+        unit_ = unit;
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+        return;
+    }
     beginResetModel();
     points_ = band.points;
     unit_ = unit;
