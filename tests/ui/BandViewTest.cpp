@@ -12,6 +12,8 @@
 #include "BandChart.h"
 #include "CaseCommands.h"
 #include "CaseDocument.h"
+#include "ResultActionsFixture.h"
+#include "Touchstone.h"
 #include "TempFile.h"
 #include "WindowFixture.h"
 #include "Workbench.h"
@@ -94,6 +96,36 @@ TEST_F(BandViewTest, HalfWidthAndPlaneShiftAreOneStepEach)
     w->UndoAction()->trigger();
     EXPECT_EQ(v->Table()->model()->rowCount(), 3);
     EXPECT_EQ(v->HalfWidthField()->text(), QStringLiteral("0"));
+}
+
+// The load as the model sees it: read back, the file's Γ at 2450 MHz is the
+// one in force after the plane shift, to the last digit.
+TEST_F(BandViewTest, ExportTouchstoneWritesTheLoadAfterThePlaneShift)
+{
+    TBandView* v = OpenBand();
+    ASSERT_NE(v, nullptr);
+    Enter(v->PlaneShiftField(), QStringLiteral("10"));
+    auto dialogs = std::make_shared<TFakeDialogs>();
+    w->ResultActions()->SetDialogs(dialogs);
+    dialogs->path = dir_.filePath(QStringLiteral("shifted"));  // ".s1p" is added
+    w->CaseCommands()->ExportTouchstoneAction()->trigger();
+    const merivane::touchstone::TReadResult back =
+        merivane::touchstone::ReadTouchstoneFile(dir_.filePath(QStringLiteral("shifted.s1p")).toStdString());
+    ASSERT_TRUE(back.ok()) << back.error;
+    ASSERT_EQ(back.network->frequencyHz.size(), 3u);
+    EXPECT_EQ(back.network->frequencyHz[1], 2450e6);
+    const std::complex<double> g = back.network->S(1, 1, 1);
+    EXPECT_EQ(std::abs(g), Model().LoaRfl.Mag);
+    EXPECT_NEAR(std::arg(g) * 180 / 3.14159265358979323846, Model().LoaRfl.Pha, 1e-12);
+}
+
+TEST_F(BandViewTest, ExportWithoutAMeasuredLoadSaysSo)
+{
+    Show();
+    prompter->errorsExpected = true;
+    w->CaseCommands()->ExportTouchstoneAction()->trigger();
+    ASSERT_EQ(prompter->errors.size(), 1u);
+    EXPECT_TRUE(prompter->errors[0].contains(QStringLiteral("no measured load"))) << prompter->errors[0].toStdString();
 }
 
 TEST_F(BandViewTest, WithoutAMeasuredLoadSaysHowToOpenOne)

@@ -6,7 +6,9 @@
 #include "MeasuredFile.h"
 #include "Prompter.h"
 #include "ResultActions.h"
+#include "SafeSave.h"
 #include "TForm1.h"
+#include "Touchstone.h"
 
 #include <QAction>
 #include <QFile>
@@ -41,6 +43,27 @@ TCaseCommands::TCaseCommands(TForm1& form) : QObject(&form), form_(form)
                    &TCaseCommands::SaveAs);
     measured_ = make(QStringLiteral("Open Measured Load\u2026"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O),
                      &TCaseCommands::OpenMeasured);
+    exportTouchstone_ = make(QStringLiteral("Export Touchstone\u2026"), QKeySequence(), &TCaseCommands::ExportTouchstone);
+}
+
+void TCaseCommands::ExportTouchstone()
+{
+    if (form_.InputPending()) form_.bEvaluateClick();
+    const TCaseState& state = form_.Document()->State();
+    if (!state.c.measured) {
+        form_.ReportError(QStringLiteral("The case has no measured load to export: open one with Open Measured Load\u2026"));
+        return;
+    }
+    const QString name = QFileInfo(Q(state.c.measured->file)).completeBaseName() + QStringLiteral(" at the load.s1p");
+    QString path = form_.ResultActions()->AskPath(QStringLiteral("Export Touchstone"), name,
+                                                  QStringLiteral("Touchstone 1-port (*.s1p)"), nullptr);
+    if (path.isEmpty()) return;
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".s1p");
+    const std::string text = merivane::touchstone::WriteTouchstone1(
+        present::ModelLoadNetwork(*state.c.measured, state.c.line, state.c.guide));
+    QString reason;
+    if (!merivane::SaveWholeFile(path, QByteArray::fromStdString(text), &reason))
+        form_.ReportError(QStringLiteral("Unable to write to %1: %2").arg(path, reason));
 }
 
 void TCaseCommands::OpenMeasured()

@@ -22,6 +22,7 @@ public:
     QAction* SaveAction() const { return save_; }
     QAction* SaveAsAction() const { return saveAs_; }
     QAction* OpenMeasuredAction() const { return measured_; }
+    QAction* ExportTouchstoneAction() const { return exportTouchstone_; }
 
     // The file of the case: the one last opened or saved; empty at first.
     QString FilePath() const { return path_; }
@@ -41,6 +42,9 @@ public:
     // step: the port asked for when the file has several (port 0), else the
     // one given. A file refused is reported and changes nothing.
     bool OpenMeasuredFile(const QString& path, int port = 0);
+    // "Export Touchstone…": the measured load as the model sees it (after the
+    // plane shift), version 1, RI, MHz. Without a measured load says so.
+    void ExportTouchstone();
     // Saves the case to its file, or as Save As when it has none yet.
     bool Save();
     // Asks for a file and saves the case to it.
@@ -64,6 +68,7 @@ private:
     QAction* save_;
     QAction* saveAs_;
     QAction* measured_;
+    QAction* exportTouchstone_;
     QString path_;
     std::function<void(const QString&)> used_;
     std::string fileName_;  // the name the file gave; empty: the file's base name is the name

@@ -48,6 +48,7 @@ void TWorkbench::MakeMenus()
     file->addAction(Borrow(this, cases->SaveAction()));
     file->addAction(Borrow(this, cases->SaveAsAction()));
     file->addAction(Borrow(this, cases->OpenMeasuredAction()));
+    file->addAction(Borrow(this, cases->ExportTouchstoneAction()));
     file->addSeparator();
     file->addAction(Borrow(this, out->ExportAction()));
     file->addAction(Borrow(this, out->ReportAction()));
