@@ -7,10 +7,13 @@
 #include "SweepPage.h"
 #include "SweepFields.h"
 #include "SweepView.h"
+#include "InputPanel.h"
+#include "Workbench.h"
 #include "WindowFixture.h"
 
 #include <QAction>
 #include <QFile>
+#include <QLineEdit>
 #include <QTemporaryDir>
 
 #include "TempFile.h"
@@ -40,6 +43,12 @@ TEST_F(MeasuredLoadWindowTest, OpeningIsOneStepAndTheLoadFieldsShowTheMeasuremen
     EXPECT_NEAR(Model().LoaRfl.Pha, 90, 1e-12);
     EXPECT_EQ(Edit("edLoaMag")->text(), "0.4");
     EXPECT_EQ(Edit("edLoaPha")->text(), "90");
+    // both load fields name the file and the frequency, in this window and the Workbench's
+    for (const char* name : {"edLoaMag", "edLoaPha"})
+        EXPECT_TRUE(Edit(name)->toolTip().startsWith("Measured in load.s1p (port 1) at 2450 MHz")) << name;
+    w->OpenWorkbench();
+    QLineEdit* wbLoad = WorkbenchOf(*w)->Inputs()->Field(merivane::present::Input::LoaMag);
+    EXPECT_TRUE(wbLoad->toolTip().startsWith("Measured in load.s1p (port 1) at 2450 MHz")) << wbLoad->toolTip().toStdString();
 
     // the load follows the frequency: halfway to 2400 MHz, 0.1 + 0.2j
     Enter(w->SweepPage()->View()->Field(SweepField::Frequency), "2425");
@@ -50,6 +59,8 @@ TEST_F(MeasuredLoadWindowTest, OpeningIsOneStepAndTheLoadFieldsShowTheMeasuremen
     TypeAndLeave("edLoaMag", "0.3");
     EXPECT_EQ(Model().LoaRfl.Mag, 0.3);
     EXPECT_FALSE(w->Document()->State().c.measured.has_value());
+    EXPECT_FALSE(Edit("edLoaPha")->toolTip().contains("Measured in"));
+    EXPECT_FALSE(wbLoad->toolTip().contains("Measured in"));
     w->UndoAction()->trigger();
     EXPECT_TRUE(w->Document()->State().c.measured.has_value());
     EXPECT_NEAR(Model().LoaRfl.Mag, std::sqrt(0.05), 1e-15);

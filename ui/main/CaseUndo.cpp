@@ -74,6 +74,12 @@ void TForm1::ShowSnapshot(const present::TSnapshot& s)
 {
     M = s.m;  // the window's model is the snapshot's: it is never computed here
     ShowResults();
+    // a measured load's fields say where their values come from
+    const std::string measured = s.c.measured ? present::MeasuredNote(*s.c.measured, s.measured) : std::string();
+    for (present::Input id : {present::Input::LoaMag, present::Input::LoaPha}) {
+        const auto k = static_cast<std::size_t>(id);
+        SetMeasuredNote(controls_.inputs[k], measured, notes_[k]);
+    }
     ShowLineLossNote(present::LineLossNote(s.guide.loss));
     sweep_->ShowSnapshot(s);
     emit ResultsRendered();

@@ -38,3 +38,20 @@ void SetEntryNote(QLineEdit* field, const std::string& note)
     field->setAccessibleDescription(tip);
     SetEntryMark(field, !note.empty());
 }
+
+void SetMeasuredNote(QLineEdit* field, const std::string& measuredNote, const std::string& entryNote)
+{
+    static const char* const kMeasured = "merivaneMeasuredNote";
+    if (measuredNote.empty()) {
+        if (!field->property(kMeasured).toBool()) return;
+        field->setProperty(kMeasured, false);
+        SetEntryNote(field, entryNote);
+        return;
+    }
+    const char* explained = merivane::present::TooltipFor(field->objectName().toLatin1().constData());
+    QString tip = QString::fromStdString(measuredNote);
+    if (explained && *explained) tip += QLatin1Char('\n') + QString::fromUtf8(explained);
+    field->setToolTip(tip);
+    field->setAccessibleDescription(tip);
+    field->setProperty(kMeasured, true);
+}

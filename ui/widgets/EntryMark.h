@@ -14,3 +14,7 @@ bool HasEntryMark(const QLineEdit* field);
 // note, before the field's own explanation, and marks the field; an empty
 // note gives the explanation alone and takes the mark away.
 void SetEntryNote(QLineEdit* field, const std::string& note);
+// While a measured load is in force its note (file, port, frequency) leads
+// the load field's tooltip, without the entry's mark; an empty measuredNote
+// puts entryNote back where a measured note was.
+void SetMeasuredNote(QLineEdit* field, const std::string& measuredNote, const std::string& entryNote);

@@ -283,6 +283,8 @@ void TInputPanel::ShowSnapshot(const present::TSnapshot& s)
             SetEntryNote(f, std::string());
         }
     }
+    const std::string measured = s.c.measured ? present::MeasuredNote(*s.c.measured, s.measured) : std::string();
+    for (Input id : {Input::LoaMag, Input::LoaPha}) SetMeasuredNote(Field(id), measured, std::string());
     fields_[static_cast<std::size_t>(Input::Dire)]->setEnabled(!s.c.ideal);
     if (!power_->isModified()) power_->setText(PowerText(s.m.Pmatch));
     const std::pair<QComboBox*, int> lists[] = {{srcForm_, s.c.display.srcRfl}, {loaForm_, s.c.display.loaRfl},
