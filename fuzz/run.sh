@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 secs=${1:-20}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(parse_real parse_int format_real split_token settings batch_csv case_file screw_table swr_circles compare_file touchstone)
+[ ${#targets[@]} -eq 0 ] && targets=(parse_real parse_int format_real split_token settings batch_csv case_file screw_table swr_circles compare_file touchstone load_set)
 # the configure output is shown when it fails: it names a missing package
 if ! log=$(CC=clang CXX=clang++ cmake -S fuzz -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo 2>&1); then
   echo "$log"

@@ -11,6 +11,7 @@
 #include "MagnetronCase.h"
 #include "MeasuredCase.h"
 #include "Model.h"
+#include "Process.h"
 #include "TunerInput.h"
 
 #include <cstdint>
@@ -37,6 +38,11 @@ struct TCase {
     // A measured load: while it is set, the load reflection follows it at the
     // line's frequency (the snapshot's inputs hold the Γ taken from it).
     std::optional<TMeasuredLoad> measured;
+    // The process: the loads as the product heats, the first the nominal
+    // one; with robust, the one tuner setting that holds for all of them
+    // (and a measured load's band) is computed into the snapshot.
+    std::vector<TSetLoad> loadSet;
+    bool robust = false;
     // Two cases with the same inputs and choices, bit for bit.
     bool operator==(const TCase&) const = default;
 };
@@ -62,6 +68,7 @@ struct TSnapshot {
     TTubeResult tube;     // pulling, long line, isolator, uncertainty, trip, water load
     TMeasuredResult measured;  // the load taken from the measurement, when the case has one
     TBandResult band;          // the measured points about the line's frequency (BandHalfMHz), with their powers
+    TProcessResult process;    // the robust setting over the load set and the band, when asked for
 };
 
 // The transmission model, the couplers and the line sweep. Pure: the same
@@ -75,7 +82,8 @@ struct TCaseParts {
     bool sweep = true;
     bool tuner = true;
     bool tube = true;
-    bool band = true;  // with a measured load; its default half-width needs the tube
+    bool band = true;     // with a measured load; its default half-width needs the tube
+    bool process = true;  // with a robust solve asked for; it needs the band's half-width
 };
 
 // ComputeCase with only the parts asked for: those are the same, bit for

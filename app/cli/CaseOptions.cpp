@@ -7,6 +7,7 @@
 #include "InputRows.h"
 #include "Match.h"
 #include "MeasuredOptions.h"
+#include "ProcessOptions.h"
 #include "PowerToMatch.h"
 #include "EntryReader.h"
 #include "TubeOptions.h"
@@ -160,7 +161,7 @@ bool ReadCaseOptions(const QCommandLineParser& parser, const TOptionNames& names
     // the magnetron and the measurement: shown when an option or the case file sets them
     if (!ReadTubeOptions(parser, c.c.tube, stderr)) return false;
     c.tubeShown = TubeOptionsGiven(parser) || c.c.tube != present::DefaultTubeCase();
-    return ReadMeasuredOptions(parser, c);
+    return ReadMeasuredOptions(parser, c) && ReadProcessOptions(parser, c);
 }
 
 }  // namespace merivane::cli

@@ -11,6 +11,7 @@
 #include "ReportSections.h"
 #include "Match.h"
 #include "MeasuredOptions.h"
+#include "ProcessOptions.h"
 #include "Report.h"
 #include "SweepChartLoader.h"
 #include "SweepNumbers.h"
@@ -82,6 +83,7 @@ std::string CaseOutput(const TCliCase& c, const present::TSnapshot& s, Format fo
     if (c.match) AddMatchOutput(out, MatchFormat(format), s);
     if (c.tubeShown) AppendTubeOutput(out, TubeFormOf(format), s);
     AddMeasuredOutput(out, format, c, s);
+    AddProcessOutput(out, format, s);
     return out;
 }
 

@@ -9,6 +9,7 @@
 #include "GuideOptions.h"
 #include "Match.h"
 #include "MeasuredOptions.h"
+#include "ProcessOptions.h"
 #include "TubeOptions.h"
 
 #include <QFile>
@@ -208,6 +209,7 @@ TOptionNames AddOptions(QCommandLineParser& parser)
     AddGuideOptions(parser);
     AddTubeOptions(parser);
     AddMeasuredOptions(parser);
+    AddProcessOptions(parser);
     n.smith = AddSmithOptions(parser);
     return n;
 }

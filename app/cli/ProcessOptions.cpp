@@ -1,0 +1,231 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ProcessOptions.h"
+
+#include "CliOptions.h"
+#include "Export.h"
+#include "Fields.h"
+#include "LoadSetCsv.h"
+#include "MeasuredFile.h"
+#include "NumberText.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cmath>
+#include <numbers>
+
+namespace merivane::cli {
+
+namespace {
+
+constexpr const char* kLoadSet = "load-set";
+constexpr const char* kRobust = "robust";
+QString Name(const char* n) { return QString::fromLatin1(n); }
+
+bool ReadLoadSet(const QString& path, std::vector<present::TSetLoad>& loads)
+{
+    QFile file(path);
+    const std::string quoted = "--load-set " + Quoted(path.toStdString());
+    if (!file.open(QIODevice::ReadOnly)) {
+        Fail(quoted + ": " + file.errorString().toStdString());
+        return false;
+    }
+    constexpr qint64 kMaxBytes = 16 << 20;
+    const QByteArray bytes = file.read(kMaxBytes + 1);
+    if (bytes.size() > kMaxBytes) {
+        Fail(quoted + ": larger than a load set can be");
+        return false;
+    }
+    std::vector<TLoadSetRow> rows;
+    std::string error;
+    if (!ParseLoadSetCsv(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), rows, error)) {
+        Fail(quoted + ", " + error);
+        return false;
+    }
+    // a file named in the set is found beside the set
+    const QString folder = QFileInfo(path).absolutePath();
+    for (const TLoadSetRow& row : rows) {
+        present::TSetLoad load{row.name, row.refl, std::nullopt};
+        if (!row.file.empty()) {
+            const QString named = QString::fromStdString(row.file);
+            const QString at = QFileInfo(named).isAbsolute() ? named : folder + QLatin1Char('/') + named;
+            TMeasuredLoad measured;
+            if (!present::ReadMeasuredLoad(at.toStdString(), row.port, measured, error)) {
+                Fail(quoted + ", line " + std::to_string(row.line) + ": " + error);
+                return false;
+            }
+            load.measured = std::move(measured);
+        }
+        loads.push_back(std::move(load));
+    }
+    return true;
+}
+
+void Key(std::string& o, const char* key, bool first = false)
+{
+    o += first ? "    " : ",\n    ";
+    present::AppendJsonString(o, key);
+    o += ": ";
+}
+void Number(std::string& o, double v) { present::AppendShortest(o, v + 0.0); }
+void Optional(std::string& o, const std::optional<double>& v)
+{
+    if (v) Number(o, *v);
+    else o += "null";
+}
+
+// The setting by the match's own names.
+std::string SettingsJson(MatchMethod m, const TMatchSolution& s, double lg)
+{
+    std::string o = "{";
+    const auto field = [&o](const char* name, double v, bool first = false) {
+        if (!first) o += ", ";
+        present::AppendJsonString(o, name);
+        o += ": ";
+        Number(o, v);
+    };
+    switch (m) {
+    case MatchMethod::ThreeStub:
+    case MatchMethod::DoubleStub:
+        o += "\"susceptances\": [";
+        for (int k = 0; k < s.SusceptanceCount; ++k) {
+            if (k) o += ", ";
+            Number(o, s.Susceptances[k]);
+        }
+        o += "]";
+        break;
+    case MatchMethod::EH:
+        field("reactance", s.Reactance, true);
+        field("susceptance", s.Susceptance);
+        o += ", \"order\": ";
+        present::AppendJsonString(o, s.Order ? s.Order : kSeriesThenShunt);
+        break;
+    case MatchMethod::SingleStub:
+        // a shorted stub offers -j cot(2 pi l / lg): 2 pi l / lg = pi/2 + atan b
+        field("distance_mm", s.DistanceMm, true);
+        field("susceptance", s.Susceptance);
+        field("stub_length_mm", lg * (0.5 * std::numbers::pi + std::atan(s.Susceptance)) / (2 * std::numbers::pi));
+        break;
+    }
+    return o + "}";
+}
+
+std::string RobustJson(const present::TProcessResult& p)
+{
+    std::string o = "  \"robust\": {\n";
+    Key(o, "method", true);
+    present::AppendJsonString(o, MatchMethodName(p.method));
+    Key(o, "settings");
+    o += SettingsJson(p.method, p.robust.robust.setting, p.guideWavelengthMm);
+    Key(o, "spacing_mm");
+    Number(o, p.spacingMm);
+    Key(o, "guide_wavelength_mm");
+    Number(o, p.guideWavelengthMm);
+    Key(o, "worst_gamma_mag");
+    Number(o, p.robust.robust.worstMag);
+    Key(o, "worst_load");
+    present::AppendJsonString(o, p.worstLoad);
+    Key(o, "worst_frequency_mhz");
+    Number(o, p.worstFrequencyMHz);
+    Key(o, "nominal_worst_gamma_mag");
+    Number(o, p.robust.nominal.worstMag);
+    Key(o, "loads");
+    o += "[";
+    for (std::size_t i = 0; i < p.loads.size(); ++i) {
+        const present::TProcessLoad& l = p.loads[i];
+        o += i ? ",\n      {" : "\n      {";
+        o += "\"name\": ";
+        present::AppendJsonString(o, l.name);
+        o += ", \"gamma_mag_after\": ";
+        Number(o, l.gammaMagAfter);
+        o += ", \"reflected_w\": ";
+        Number(o, l.reflectedW);
+        o += ", \"absorbed_w\": ";
+        Number(o, l.absorbedW);
+        o += "}";
+    }
+    o += p.loads.empty() ? "]" : "\n    ]";
+    return o + "\n  },\n";
+}
+
+std::string EnvelopeJson(const present::TProcessEnvelope& e)
+{
+    std::string o = "  \"envelope\": {\n";
+    Key(o, "absorbed_min_w", true);
+    Number(o, e.absorbedMinW);
+    Key(o, "absorbed_max_w");
+    Number(o, e.absorbedMaxW);
+    Key(o, "reflected_max_w");
+    Number(o, e.reflectedMaxW);
+    Key(o, "trip_margin_db");
+    Optional(o, e.tripMarginDb);
+    Key(o, "dummy_load_margin_db");
+    Optional(o, e.dummyMarginDb);
+    Key(o, "water_flow_lpm");
+    Optional(o, e.waterFlowLpm);
+    return o + "\n  },\n";
+}
+
+std::string ProcessText(const present::TSnapshot& s)
+{
+    const present::TProcessResult& p = s.process;
+    const auto f = [](double v, int d) { return FormatReal(v, d); };
+    std::string o = "\nRobust " + std::string(MatchMethodName(p.method)) + " over " + std::to_string(p.loads.size()) +
+                    " points\n";
+    o += "Worst |\u0393in|  " + f(p.robust.robust.worstMag, 4) + " at " + p.worstLoad + "\n";
+    o += "Nominal setting  " + f(p.robust.nominal.worstMag, 4) + " at " + p.nominalWorstLoad + "\n";
+    for (const present::TProcessLoad& l : p.loads)
+        o += "  " + l.name + ": |\u0393in| " + f(l.gammaMagAfter, 4) + ", reflected " + f(l.reflectedW, 2) +
+             " W, absorbed " + f(l.absorbedW, 2) + " W\n";
+    return o;
+}
+
+}  // namespace
+
+void AddProcessOptions(QCommandLineParser& parser)
+{
+    parser.addOption(QCommandLineOption(
+        Name(kLoadSet),
+        QStringLiteral("Process: the loads as the product heats, a CSV of name,load or name,file,port; the first "
+                       "is the nominal one (with --robust)."),
+        QStringLiteral("FILE.csv")));
+    parser.addOption(QCommandLineOption(
+        Name(kRobust), QStringLiteral("Process: the one setting of --match that keeps the worst |\u0393in| over the "
+                                      "load set, or a measured load's --band, lowest.")));
+}
+
+bool ReadProcessOptions(const QCommandLineParser& parser, TCliCase& c)
+{
+    const bool robust = parser.isSet(Name(kRobust));
+    if (parser.isSet(Name(kLoadSet)) && !robust) {
+        Fail("--load-set needs --robust (and --match METHOD)");
+        return false;
+    }
+    if (!robust) return true;
+    if (!c.match) {
+        Fail("--robust needs --match METHOD");
+        return false;
+    }
+    if (parser.isSet(Name(kLoadSet))) {
+        if (!ReadLoadSet(parser.value(Name(kLoadSet)), c.c.loadSet)) return false;
+    } else if (!c.c.measured) {
+        Fail("--robust needs --load-set, or --load-file with --band");
+        return false;
+    }
+    c.c.robust = true;
+    return true;
+}
+
+void AddProcessOutput(std::string& out, Format format, const present::TSnapshot& s)
+{
+    if (!s.process.present || format == kCsv) return;
+    if (format == kText) {
+        out += ProcessText(s);
+        return;
+    }
+    const std::string objects = RobustJson(s.process) + EnvelopeJson(s.process.envelope);
+    const std::size_t at = out.find("\n  \"display\": {");
+    if (at != std::string::npos) out = out.substr(0, at + 1) + objects + out.substr(at + 1);
+}
+
+}  // namespace merivane::cli

@@ -1,0 +1,134 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "Process.h"
+
+#include "CaseModel.h"
+#include "EntryReader.h"
+#include "MeasuredTexts.h"
+#include "NumberText.h"
+#include "Transmission.h"
+#include "WaterLoad.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace merivane::present {
+
+namespace {
+
+struct TPoint {
+    std::string name;
+    double frequencyMHz;
+    cplx gamma;
+};
+
+// The set's points in order: a typed load at the case's frequency, a
+// measured one at each of its points within the band; without a set, the
+// case's measured load's band points, named by frequency.
+std::vector<TPoint> Points(const TSnapshot& s)
+{
+    std::vector<TPoint> out;
+    const double f0 = s.c.line.FreqMHz, half = BandHalfMHz(s);
+    const auto band = [&](const TMeasuredLoad& load, const std::string& name) {
+        for (std::size_t k = 0; k < load.freqHz.size(); ++k) {
+            const double f = load.freqHz[k] / 1e6;
+            if (f < f0 - half || f > f0 + half) continue;
+            const std::string at = FormatReal(f, 3) + " MHz";
+            out.push_back({name.empty() ? at : name + " at " + at, f, MeasuredPointAt(load, k, s.c.line, s.c.guide)});
+        }
+    };
+    if (s.c.loadSet.empty()) {
+        if (s.c.measured) band(*s.c.measured, {});
+        return out;
+    }
+    for (const TSetLoad& l : s.c.loadSet) {
+        if (l.measured) band(*l.measured, l.name);
+        else out.push_back({l.name, f0, LoadReflection(l.refl.Mag, l.refl.Pha)});
+    }
+    return out;
+}
+
+// Incident, reflected and absorbed power with the magnetron seeing gamma, on the case's line.
+TModel WithLoad(const TSnapshot& s, cplx gamma)
+{
+    TModel m = s.m;
+    m.LoaRfl.Mag = std::abs(gamma);
+    m.LoaRfl.Pha = gamma == cplx{} ? 0.0 : std::arg(gamma) * 180 / 3.14159265358979323846;
+    CalcTransmission(m, s.c.ideal, CaseLinePass(s.c.line, s.c.guide));
+    return m;
+}
+
+TProcessEnvelope Envelope(const TSnapshot& s, const std::vector<TProcessLoad>& loads, double worstMag)
+{
+    TProcessEnvelope e;
+    e.absorbedMinW = e.absorbedMaxW = loads.front().absorbedW;
+    for (const TProcessLoad& l : loads) {
+        e.absorbedMinW = std::min(e.absorbedMinW, l.absorbedW);
+        e.absorbedMaxW = std::max(e.absorbedMaxW, l.absorbedW);
+        e.reflectedMaxW = std::max(e.reflectedMaxW, l.reflectedW);
+    }
+    // the trip compares reflected with forward power: |Γin|² against its ratio
+    const double trip = s.c.tube.measurement.tripPct / 100;
+    if (trip > 0 && worstMag > 0) e.tripMarginDb = 10 * std::log10(trip / (worstMag * worstMag));
+    const double rating = s.c.tube.magnetron.dummyRatingW;
+    if (rating > 0 && e.reflectedMaxW > 0) e.dummyMarginDb = 10 * std::log10(rating / e.reflectedMaxW);
+    // Q = P / (rho c_p dT): the water load's flow for the worst reflected power
+    const double rise = s.c.tube.measurement.waterRiseK;
+    if (rise > 0) e.waterFlowLpm = e.reflectedMaxW / WaterLoadPowerW(1.0, rise);
+    return e;
+}
+
+}  // namespace
+
+TProcessResult ComputeProcess(const TSnapshot& s)
+{
+    TProcessResult out;
+    if (!s.c.robust) return out;
+    const std::vector<TPoint> points = Points(s);
+    if (points.empty()) return out;
+    out.method = s.c.tuner.method;
+    // the nominal setting: the match of the first load alone, at its frequency
+    const TMatchResult nominal = SolveMatch(out.method, s.c.line, points.front().gamma, s.c.tuner.spacingMm);
+    out.spacingMm = nominal.SpacingMm;
+    out.guideWavelengthMm = nominal.GuideWavelengthMm;
+    TMatchSolution none;  // no tuner at all where the nominal load cannot be matched
+    none.SusceptanceCount = out.method == MatchMethod::ThreeStub ? 3 : out.method == MatchMethod::DoubleStub ? 2 : 0;
+    none.Order = kSeriesThenShunt;
+    const int chosen = std::clamp(s.c.tuner.solution, 0, std::max(0, nominal.SolutionCount - 1));
+    const TMatchSolution start = nominal.Matchable ? nominal.Solutions[chosen] : none;
+    std::vector<TRobustPoint> at;
+    std::vector<TMatchSolution> starts;
+    for (const TPoint& p : points) {
+        const TGuide g = GuideAt(s.c.line, p.frequencyMHz);
+        at.push_back({p.gamma, g.wavelengthMm});
+    }
+    // the points' own matches as starts: every point's, or of a long band 32 spread evenly over it
+    constexpr std::size_t kStarts = 32;
+    const std::size_t every = std::max<std::size_t>(1, points.size() / kStarts);
+    for (std::size_t i = 0; i < points.size(); i += every) {
+        const TMatchResult own = SolveMatch(out.method, s.c.line, points[i].gamma, s.c.tuner.spacingMm);
+        for (int k = 0; k < own.SolutionCount; ++k) starts.push_back(own.Solutions[k]);
+    }
+    out.robust = SolveRobust(out.method, out.spacingMm, at, start, starts);
+    if (!out.robust.solved) return out;
+    out.present = true;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const TPoint& p = points[i];
+        const double after = InputReflectionAt(out.method, out.spacingMm, out.robust.robust.setting, at[i]);
+        // the powers with the Γin the tuner leaves, phase and all
+        TMatchResult r;
+        r.Method = out.method;
+        r.GuideWavelengthMm = at[i].guideWavelengthMm;
+        r.SpacingMm = out.spacingMm;
+        const TModel before = WithLoad(s, p.gamma), with = WithLoad(s, AppliedReflection(r, out.robust.robust.setting, p.gamma));
+        out.loads.push_back({p.name, p.frequencyMHz, std::abs(p.gamma), after, before.Prefl, before.Pload, with.Prefl,
+                             with.Pload});
+    }
+    out.worstLoad = points[out.robust.robust.worstPoint].name;
+    out.worstFrequencyMHz = points[out.robust.robust.worstPoint].frequencyMHz;
+    out.nominalWorstLoad = points[out.robust.nominal.worstPoint].name;
+    out.nominalWorstFrequencyMHz = points[out.robust.nominal.worstPoint].frequencyMHz;
+    out.envelope = Envelope(s, out.loads, out.robust.robust.worstMag);
+    return out;
+}
+
+}  // namespace merivane::present
