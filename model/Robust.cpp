@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <numbers>
 
 namespace merivane {
 
@@ -63,6 +64,7 @@ public:
     TWorstCase(MatchMethod m, double spacingMm, const std::vector<TRobustPoint>& points, const char* order)
         : m_(m), spacing_(spacingMm), points_(points), order_(order)
     {
+        Prepare();
     }
 
     // max |Gin| over the points; a setting beyond the tuner's reach is worse
@@ -76,6 +78,7 @@ public:
             if (!(m_ == MatchMethod::SingleStub && k == 0)) reach = std::max(reach, std::fabs(v) - kMatchSettingMax);
         }
         if (reach > 0) return 1.0 + reach;
+        if (!fast_.empty()) return FastWorst(x);
         return Worst(SettingOf(m_, x, order_)).worstMag;
     }
 
@@ -95,6 +98,56 @@ public:
     int evaluations = 0;
 
 private:
+    // A stub tuner's points as their load admittance y = (1 - G) / (1 + G)
+    // and the spacing's cos and sin of bd, bd = 2 pi d / lg(f): the search
+    // then turns no reflection and calls no sincos.
+    struct TFastPoint {
+        double g, b, cosBd, sinBd;
+    };
+
+    void Prepare()
+    {
+        if (m_ != MatchMethod::ThreeStub && m_ != MatchMethod::DoubleStub) return;
+        for (const TRobustPoint& p : points_) {
+            const cplx y = AdmittanceOf(p.gamma);
+            const double bd = 2.0 * std::numbers::pi * spacing_ / p.guideWavelengthMm;
+            if (!std::isfinite(y.real()) || !std::isfinite(y.imag()) || !std::isfinite(bd)) {
+                fast_.clear();  // a short circuit: the general form for all
+                return;
+            }
+            fast_.push_back({y.real(), y.imag(), std::cos(bd), std::sin(bd)});
+        }
+    }
+
+    // max |Gin| of the stub tuner, the same as Worst's in real arithmetic:
+    // y + j b_1 at the first stub; then along the line of length d,
+    // y' = (y cos bd + j sin bd) / (cos bd + j y sin bd), and + j b_k;
+    // at the last, |Gin|^2 = |1 - y|^2 / |1 + y|^2.
+    double FastWorst(const TParams& x) const
+    {
+        const int n = m_ == MatchMethod::ThreeStub ? 3 : 2;
+        TParams b{};
+        for (int k = 0; k < n; ++k) {
+            const double v = x[static_cast<std::size_t>(k)];
+            b[static_cast<std::size_t>(k)] = m_ == MatchMethod::ThreeStub ? std::fabs(v) : v;
+        }
+        double worst2 = 0;
+        for (const TFastPoint& p : fast_) {
+            double g = p.g, im = p.b + b[0];
+            for (int k = 1; k < n; ++k) {
+                const double nr = g * p.cosBd, ni = im * p.cosBd + p.sinBd;
+                const double dr = p.cosBd - im * p.sinBd, di = g * p.sinBd;
+                const double d2 = dr * dr + di * di;
+                g = (nr * dr + ni * di) / d2;
+                im = (ni * dr - nr * di) / d2 + b[static_cast<std::size_t>(k)];
+            }
+            const double m2 = ((1 - g) * (1 - g) + im * im) / ((1 + g) * (1 + g) + im * im);
+            if (!(m2 <= worst2)) worst2 = std::isnan(m2) ? 4.0 : m2;
+        }
+        return std::sqrt(worst2);
+    }
+
+    std::vector<TFastPoint> fast_;
     MatchMethod m_;
     double spacing_;
     const std::vector<TRobustPoint>& points_;
