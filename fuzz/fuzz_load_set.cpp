@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string text = in.Rest();
     std::vector<merivane::cli::TLoadSetRow> rows;
     std::string error;
-    const bool ok = merivane::cli::ParseLoadSetCsv(text, rows, error);
+    const bool ok = merivane::present::ParseLoadSetCsv(text, rows, error);
     FUZZ_CHECK(ok == error.empty());
     if (!ok) return 0;
     FUZZ_CHECK(!rows.empty());

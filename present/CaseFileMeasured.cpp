@@ -21,8 +21,6 @@ constexpr char kFileKey[] = "file", kPortKey[] = "port", kPointsKey[] = "points"
 
 const char* Key(Input id) { return InputRow(id).key; }
 
-std::string Path(const char* key) { return std::string(kMeasuredSection) + "." + key; }
-
 bool Fail(std::string& error, const std::string& message)
 {
     if (error.empty()) error = message;
@@ -30,8 +28,10 @@ bool Fail(std::string& error, const std::string& message)
 }
 
 // A number of the section by its row of the input table; absent keeps value.
-bool ReadRowNumber(const QJsonObject& o, Input id, double& value, std::string& error, std::vector<std::string>& clamps)
+bool ReadRowNumber(const QJsonObject& o, const std::string& path, Input id, double& value, std::string& error,
+                   std::vector<std::string>& clamps)
 {
+    const auto Path = [&](const char* key) { return path + "." + key; };
     const QJsonValue v = o.value(QLatin1String(Key(id)));
     if (v.isUndefined() || v.isNull()) return true;
     if (!v.isDouble()) return Fail(error, Path(Key(id)) + ": a number is expected, not " + JsonTypeName(v));
@@ -41,13 +41,13 @@ bool ReadRowNumber(const QJsonObject& o, Input id, double& value, std::string& e
     return true;
 }
 
-bool ReadPoints(const QJsonValue& v, TMeasuredLoad& load, std::string& error)
+bool ReadPoints(const QJsonValue& v, const std::string& path, TMeasuredLoad& load, std::string& error)
 {
-    if (!v.isArray()) return Fail(error, Path(kPointsKey) + ": a list is expected, not " + JsonTypeName(v));
+    if (!v.isArray()) return Fail(error, path + ": a list is expected, not " + JsonTypeName(v));
     const QJsonArray points = v.toArray();
-    if (points.isEmpty()) return Fail(error, Path(kPointsKey) + ": the list has no points");
+    if (points.isEmpty()) return Fail(error, path + ": the list has no points");
     for (qsizetype i = 0; i < points.size(); ++i) {
-        const std::string where = Path(kPointsKey) + "[" + std::to_string(i) + "]";
+        const std::string where = path + "[" + std::to_string(i) + "]";
         const QJsonArray p = points[i].toArray();
         if (!points[i].isArray() || p.size() != 3 || !p[0].isDouble() || !p[1].isDouble() || !p[2].isDouble())
             return Fail(error, where + ": [frequency_hz, re, im] is expected");
@@ -64,42 +64,80 @@ bool ReadPoints(const QJsonValue& v, TMeasuredLoad& load, std::string& error)
 
 }  // namespace
 
+void AppendMeasuredObject(std::string& out, const TMeasuredLoad& load, const std::string& indent)
+{
+    const std::string in = ",\n" + indent + "  ";
+    out += "{\n" + indent + "  ";
+    AppendJsonString(out, kFileKey);
+    out += ": ";
+    AppendJsonString(out, load.file);
+    out += in;
+    AppendJsonString(out, kPortKey);
+    out += ": ";
+    AppendInteger(out, load.port);
+    out += in;
+    AppendJsonString(out, Key(Input::PlaneShiftMm));
+    out += ": ";
+    AppendShortest(out, load.planeShiftMm + 0.0);
+    if (load.bandHalfMHz > 0) {  // a band of its own; files without it keep the pulling range's
+        out += in;
+        AppendJsonString(out, Key(Input::BandHalfMHz));
+        out += ": ";
+        AppendShortest(out, load.bandHalfMHz);
+    }
+    out += in;
+    AppendJsonString(out, kPointsKey);
+    out += ": [";
+    for (std::size_t k = 0; k < load.freqHz.size(); ++k) {
+        out += (k ? ",\n" : "\n") + indent + "    [";
+        AppendShortest(out, load.freqHz[k]);
+        out += ", ";
+        AppendShortest(out, load.gamma[k].real());
+        out += ", ";
+        AppendShortest(out, load.gamma[k].imag());
+        out += ']';
+    }
+    out += "\n" + indent + "  ]\n" + indent + "}";
+}
+
 void AppendMeasuredSection(std::string& out, const std::optional<TMeasuredLoad>& load)
 {
     if (!load) return;
     out += ",\n  ";
     AppendJsonString(out, kMeasuredSection);
-    out += ": {\n    ";
-    AppendJsonString(out, kFileKey);
     out += ": ";
-    AppendJsonString(out, load->file);
-    out += ",\n    ";
-    AppendJsonString(out, kPortKey);
-    out += ": ";
-    AppendInteger(out, load->port);
-    out += ",\n    ";
-    AppendJsonString(out, Key(Input::PlaneShiftMm));
-    out += ": ";
-    AppendShortest(out, load->planeShiftMm + 0.0);
-    if (load->bandHalfMHz > 0) {  // a band of its own; files without it keep the pulling range's
-        out += ",\n    ";
-        AppendJsonString(out, Key(Input::BandHalfMHz));
-        out += ": ";
-        AppendShortest(out, load->bandHalfMHz);
+    AppendMeasuredObject(out, *load, "  ");
+}
+
+bool ReadMeasuredObject(const QJsonValue& section, const std::string& path, TMeasuredLoad& load, std::string& error,
+                        std::vector<std::string>& unknown, std::vector<std::string>& clamps)
+{
+    const auto at = [&](const std::string& key) { return path + "." + key; };
+    if (!section.isObject()) return Fail(error, path + ": an object is expected, not " + JsonTypeName(section));
+    const QJsonObject o = section.toObject();
+    for (auto it = o.begin(); it != o.end(); ++it) {
+        const std::string key = it.key().toStdString();
+        if (key != kFileKey && key != kPortKey && key != kPointsKey && key != Key(Input::PlaneShiftMm) &&
+            key != Key(Input::BandHalfMHz))
+            unknown.push_back(at(key));
     }
-    out += ",\n    ";
-    AppendJsonString(out, kPointsKey);
-    out += ": [";
-    for (std::size_t k = 0; k < load->freqHz.size(); ++k) {
-        out += k ? ",\n      [" : "\n      [";
-        AppendShortest(out, load->freqHz[k]);
-        out += ", ";
-        AppendShortest(out, load->gamma[k].real());
-        out += ", ";
-        AppendShortest(out, load->gamma[k].imag());
-        out += ']';
+    TMeasuredLoad read;
+    const QJsonValue file = o.value(QLatin1String(kFileKey)), port = o.value(QLatin1String(kPortKey));
+    if (!file.isUndefined() && !file.isString())
+        return Fail(error, at(kFileKey) + ": a text is expected, not " + JsonTypeName(file));
+    read.file = file.toString().toStdString();
+    if (!port.isUndefined()) {
+        const double k = port.toDouble(-1);
+        if (!port.isDouble() || k < 1 || k > 1e6 || k != std::trunc(k))
+            return Fail(error, at(kPortKey) + ": a whole number from 1 is expected");
+        read.port = static_cast<int>(k);
     }
-    out += "\n    ]\n  }";
+    if (!ReadRowNumber(o, path, Input::PlaneShiftMm, read.planeShiftMm, error, clamps) ||
+        !ReadRowNumber(o, path, Input::BandHalfMHz, read.bandHalfMHz, error, clamps))
+        return false;
+    if (!ReadPoints(o.value(QLatin1String(kPointsKey)), at(kPointsKey), read, error)) return false;
+    load = std::move(read);
+    return true;
 }
 
 bool ReadMeasuredSection(const QJsonObject& root, std::optional<TMeasuredLoad>& load, std::string& error,
@@ -107,30 +145,8 @@ bool ReadMeasuredSection(const QJsonObject& root, std::optional<TMeasuredLoad>& 
 {
     const QJsonValue section = root.value(QLatin1String(kMeasuredSection));
     if (section.isUndefined() || section.isNull()) return true;
-    if (!section.isObject())
-        return Fail(error, std::string(kMeasuredSection) + ": an object is expected, not " + JsonTypeName(section));
-    const QJsonObject o = section.toObject();
-    for (auto it = o.begin(); it != o.end(); ++it) {
-        const std::string key = it.key().toStdString();
-        if (key != kFileKey && key != kPortKey && key != kPointsKey && key != Key(Input::PlaneShiftMm) &&
-            key != Key(Input::BandHalfMHz))
-            unknown.push_back(Path(key.c_str()));
-    }
     TMeasuredLoad read;
-    const QJsonValue file = o.value(QLatin1String(kFileKey)), port = o.value(QLatin1String(kPortKey));
-    if (!file.isUndefined() && !file.isString())
-        return Fail(error, Path(kFileKey) + ": a text is expected, not " + JsonTypeName(file));
-    read.file = file.toString().toStdString();
-    if (!port.isUndefined()) {
-        const double k = port.toDouble(-1);
-        if (!port.isDouble() || k < 1 || k > 1e6 || k != std::trunc(k))
-            return Fail(error, Path(kPortKey) + ": a whole number from 1 is expected");
-        read.port = static_cast<int>(k);
-    }
-    if (!ReadRowNumber(o, Input::PlaneShiftMm, read.planeShiftMm, error, clamps) ||
-        !ReadRowNumber(o, Input::BandHalfMHz, read.bandHalfMHz, error, clamps))
-        return false;
-    if (!ReadPoints(o.value(QLatin1String(kPointsKey)), read, error)) return false;
+    if (!ReadMeasuredObject(section, kMeasuredSection, read, error, unknown, clamps)) return false;
     load = std::move(read);
     return true;
 }

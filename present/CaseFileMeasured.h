@@ -22,6 +22,9 @@ namespace merivane::present {
 
 inline constexpr char kMeasuredSection[] = "measured";
 
+// Appends the load as a JSON object, its lines after the first indented by indent.
+void AppendMeasuredObject(std::string& out, const TMeasuredLoad& load, const std::string& indent);
+
 // Appends ",\n  \"measured\": {...}" when there is a measured load.
 void AppendMeasuredSection(std::string& out, const std::optional<TMeasuredLoad>& load);
 
@@ -31,5 +34,9 @@ void AppendMeasuredSection(std::string& out, const std::optional<TMeasuredLoad>&
 // number clamped into its row's limits (the plane shift, the band) clamps.
 bool ReadMeasuredSection(const QJsonObject& root, std::optional<TMeasuredLoad>& load, std::string& error,
                          std::vector<std::string>& unknown, std::vector<std::string>& clamps);
+
+// The same for an object at path ("load_set.loads[2].measured").
+bool ReadMeasuredObject(const QJsonValue& section, const std::string& path, TMeasuredLoad& load, std::string& error,
+                        std::vector<std::string>& unknown, std::vector<std::string>& clamps);
 
 }  // namespace merivane::present

@@ -5,6 +5,7 @@
 #include "CaseFile.h"
 
 #include "CaseFileGuide.h"
+#include "CaseFileLoadSet.h"
 #include "CaseFileMeasured.h"
 #include "CaseFileMagnetron.h"
 #include "CaseFileNames.h"
@@ -153,6 +154,7 @@ std::string CaseFileText(const TCase& c)
     AppendGuideSection(w.out_, c.guide);
     AppendTubeSections(w.out_, c.tube);
     AppendMeasuredSection(w.out_, c.measured);
+    AppendLoadSetSection(w.out_, c);
     w.out_ += "\n}\n";
     return w.out_;
 }

@@ -76,7 +76,7 @@ TSnapshot ComputeCase(const TCase& c, const TCaseParts& parts, int sweepSteps)
     // within the line's frequency +- the band's half-width
     if (parts.band && s.measured.present)
         s.band = ComputeBand(*c.measured, c.inputs, c.ideal, c.line, c.guide, BandHalfMHz(s));
-    if (parts.process && c.robust) s.process = ComputeProcess(s);
+    if (parts.process) s.process = ComputeProcess(s);
     return s;
 }
 

@@ -77,15 +77,10 @@ TProcessEnvelope Envelope(const TSnapshot& s, const std::vector<TProcessLoad>& l
     return e;
 }
 
-}  // namespace
-
-TProcessResult ComputeProcess(const TSnapshot& s)
+// The robust setting over the points, each load's |Γin| and powers after it.
+void Robust(const TSnapshot& s, const std::vector<TPoint>& points, const std::vector<TRobustPoint>& at,
+            TProcessResult& out)
 {
-    TProcessResult out;
-    if (!s.c.robust) return out;
-    const std::vector<TPoint> points = Points(s);
-    if (points.empty()) return out;
-    out.method = s.c.tuner.method;
     // the nominal setting: the match of the first load alone, at its frequency
     const TMatchResult nominal = SolveMatch(out.method, s.c.line, points.front().gamma, s.c.tuner.spacingMm);
     out.spacingMm = nominal.SpacingMm;
@@ -95,39 +90,56 @@ TProcessResult ComputeProcess(const TSnapshot& s)
     none.Order = kSeriesThenShunt;
     const int chosen = std::clamp(s.c.tuner.solution, 0, std::max(0, nominal.SolutionCount - 1));
     const TMatchSolution start = nominal.Matchable ? nominal.Solutions[chosen] : none;
-    std::vector<TRobustPoint> at;
-    std::vector<TMatchSolution> starts;
-    for (const TPoint& p : points) {
-        const TGuide g = GuideAt(s.c.line, p.frequencyMHz);
-        at.push_back({p.gamma, g.wavelengthMm});
-    }
     // the points' own matches as starts: every point's, or of a long band 32 spread evenly over it
     constexpr std::size_t kStarts = 32;
+    std::vector<TMatchSolution> starts;
     const std::size_t every = std::max<std::size_t>(1, points.size() / kStarts);
     for (std::size_t i = 0; i < points.size(); i += every) {
         const TMatchResult own = SolveMatch(out.method, s.c.line, points[i].gamma, s.c.tuner.spacingMm);
         for (int k = 0; k < own.SolutionCount; ++k) starts.push_back(own.Solutions[k]);
     }
     out.robust = SolveRobust(out.method, out.spacingMm, at, start, starts);
-    if (!out.robust.solved) return out;
-    out.present = true;
+    if (!out.robust.solved) return;
     for (std::size_t i = 0; i < points.size(); ++i) {
-        const TPoint& p = points[i];
-        const double after = InputReflectionAt(out.method, out.spacingMm, out.robust.robust.setting, at[i]);
+        TProcessLoad& l = out.loads[i];
+        l.gammaMagAfter = InputReflectionAt(out.method, out.spacingMm, out.robust.robust.setting, at[i]);
         // the powers with the Γin the tuner leaves, phase and all
         TMatchResult r;
         r.Method = out.method;
         r.GuideWavelengthMm = at[i].guideWavelengthMm;
         r.SpacingMm = out.spacingMm;
-        const TModel before = WithLoad(s, p.gamma), with = WithLoad(s, AppliedReflection(r, out.robust.robust.setting, p.gamma));
-        out.loads.push_back({p.name, p.frequencyMHz, std::abs(p.gamma), after, before.Prefl, before.Pload, with.Prefl,
-                             with.Pload});
+        const TModel with = WithLoad(s, AppliedReflection(r, out.robust.robust.setting, points[i].gamma));
+        l.reflectedW = with.Prefl;
+        l.absorbedW = with.Pload;
     }
     out.worstLoad = points[out.robust.robust.worstPoint].name;
     out.worstFrequencyMHz = points[out.robust.robust.worstPoint].frequencyMHz;
     out.nominalWorstLoad = points[out.robust.nominal.worstPoint].name;
     out.nominalWorstFrequencyMHz = points[out.robust.nominal.worstPoint].frequencyMHz;
-    out.envelope = Envelope(s, out.loads, out.robust.robust.worstMag);
+}
+
+}  // namespace
+
+TProcessResult ComputeProcess(const TSnapshot& s)
+{
+    TProcessResult out;
+    if (s.c.loadSet.empty() && !s.c.robust) return out;
+    const std::vector<TPoint> points = Points(s);
+    if (points.empty()) return out;
+    out.present = true;
+    out.method = s.c.tuner.method;
+    std::vector<TRobustPoint> at;
+    for (const TPoint& p : points) {
+        const TModel before = WithLoad(s, p.gamma);
+        const double mag = std::abs(p.gamma);
+        // without the robust setting the loads are as they stand: after = before
+        out.loads.push_back({p.name, p.frequencyMHz, mag, mag, before.Prefl, before.Pload, before.Prefl, before.Pload});
+        at.push_back({p.gamma, GuideAt(s.c.line, p.frequencyMHz).wavelengthMm});
+    }
+    if (s.c.robust) Robust(s, points, at, out);
+    double worst = 0;
+    for (const TProcessLoad& l : out.loads) worst = std::max(worst, l.gammaMagAfter);
+    out.envelope = Envelope(s, out.loads, worst);
     return out;
 }
 

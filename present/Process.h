@@ -37,9 +37,10 @@ struct TSetLoad {
 struct TProcessLoad {
     std::string name;  // the load's, or "2451.5 MHz" for a band point
     double frequencyMHz = 0;
-    double gammaMagBefore = 0, gammaMagAfter = 0;  // |Γ| without a tuner, and |Γin| with the robust one
+    // |Γ| without a tuner, and |Γin| with the robust one (without it, the same)
+    double gammaMagBefore = 0, gammaMagAfter = 0;
     double reflectedBeforeW = 0, absorbedBeforeW = 0;
-    double reflectedW = 0, absorbedW = 0;  // with the robust setting
+    double reflectedW = 0, absorbedW = 0;  // with the robust setting (without it, the same)
 };
 
 struct TProcessEnvelope {
@@ -50,7 +51,9 @@ struct TProcessEnvelope {
 };
 
 struct TProcessResult {
-    bool present = false;  // a set, or a measured band, and a robust solve asked for
+    // a set, or a measured band and a robust solve asked for; robust.solved
+    // when the robust setting was asked for and found
+    bool present = false;
     MatchMethod method = MatchMethod::ThreeStub;
     double spacingMm = 0, guideWavelengthMm = 0;
     TRobustResult robust;
@@ -60,7 +63,9 @@ struct TProcessResult {
     TProcessEnvelope envelope;
 };
 
-// The process of a snapshot already computed without it (its tuner, tube and band).
+// The process of a snapshot already computed without it (its tuner, tube and
+// band). The envelope is over the loads after the robust setting when it is
+// asked for, else over the loads as they stand.
 TProcessResult ComputeProcess(const TSnapshot& s);
 
 }  // namespace merivane::present

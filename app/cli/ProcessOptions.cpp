@@ -4,12 +4,8 @@
 #include "CliOptions.h"
 #include "Export.h"
 #include "Fields.h"
-#include "LoadSetCsv.h"
-#include "MeasuredFile.h"
+#include "LoadSetFile.h"
 #include "NumberText.h"
-
-#include <QFile>
-#include <QFileInfo>
 
 #include <cmath>
 #include <numbers>
@@ -24,41 +20,10 @@ QString Name(const char* n) { return QString::fromLatin1(n); }
 
 bool ReadLoadSet(const QString& path, std::vector<present::TSetLoad>& loads)
 {
-    QFile file(path);
-    const std::string quoted = "--load-set " + Quoted(path.toStdString());
-    if (!file.open(QIODevice::ReadOnly)) {
-        Fail(quoted + ": " + file.errorString().toStdString());
-        return false;
-    }
-    constexpr qint64 kMaxBytes = 16 << 20;
-    const QByteArray bytes = file.read(kMaxBytes + 1);
-    if (bytes.size() > kMaxBytes) {
-        Fail(quoted + ": larger than a load set can be");
-        return false;
-    }
-    std::vector<TLoadSetRow> rows;
     std::string error;
-    if (!ParseLoadSetCsv(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), rows, error)) {
-        Fail(quoted + ", " + error);
-        return false;
-    }
-    // a file named in the set is found beside the set
-    const QString folder = QFileInfo(path).absolutePath();
-    for (const TLoadSetRow& row : rows) {
-        present::TSetLoad load{row.name, row.refl, std::nullopt};
-        if (!row.file.empty()) {
-            const QString named = QString::fromStdString(row.file);
-            const QString at = QFileInfo(named).isAbsolute() ? named : folder + QLatin1Char('/') + named;
-            TMeasuredLoad measured;
-            if (!present::ReadMeasuredLoad(at.toStdString(), row.port, measured, error)) {
-                Fail(quoted + ", line " + std::to_string(row.line) + ": " + error);
-                return false;
-            }
-            load.measured = std::move(measured);
-        }
-        loads.push_back(std::move(load));
-    }
-    return true;
+    if (present::ReadLoadSetFile(path.toStdString(), loads, error)) return true;
+    Fail("--load-set " + Quoted(path.toStdString()) + ", " + error);
+    return false;
 }
 
 void Key(std::string& o, const char* key, bool first = false)
@@ -218,7 +183,7 @@ bool ReadProcessOptions(const QCommandLineParser& parser, TCliCase& c)
 
 void AddProcessOutput(std::string& out, Format format, const present::TSnapshot& s)
 {
-    if (!s.process.present || format == kCsv) return;
+    if (!s.process.robust.solved || format == kCsv) return;
     if (format == kText) {
         out += ProcessText(s);
         return;

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <charconv>
 
-namespace merivane::cli {
+namespace merivane::present {
 
 namespace {
 
@@ -54,8 +54,8 @@ bool ReadRow(const std::vector<std::string>& cells, std::size_t n, const TColumn
     if (c.load >= 0) {
         int form = 0;
         row.refl = TRefl{};
-        const present::TInputReading r =
-            present::ReadReflectionInput(cell(c.load), present::Input::LoaMag, present::Input::LoaPha, row.refl, form);
+        const TInputReading r =
+            ReadReflectionInput(cell(c.load), Input::LoaMag, Input::LoaPha, row.refl, form);
         if (!r.ok) return (error = r.error, false);
         return true;
     }
@@ -104,4 +104,4 @@ bool ParseLoadSetCsv(std::string_view text, std::vector<TLoadSetRow>& rows, std:
     return true;
 }
 
-}  // namespace merivane::cli
+}  // namespace merivane::present

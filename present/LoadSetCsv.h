@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-namespace merivane::cli {
+namespace merivane::present {
 
 struct TLoadSetRow {
     long long line = 0;  // in the file, from 1
@@ -25,4 +25,4 @@ struct TLoadSetRow {
 // The rows of text; false with error naming the line and what is wrong.
 bool ParseLoadSetCsv(std::string_view text, std::vector<TLoadSetRow>& rows, std::string& error);
 
-}  // namespace merivane::cli
+}  // namespace merivane::present
