@@ -8,6 +8,7 @@
 #include "LineSweep.h"
 #include "MagnetronCase.h"
 #include "MeasuredCase.h"
+#include "Process.h"
 
 class QPainter;
 class QRectF;
@@ -53,3 +54,17 @@ public:
 // The band chart's entry point in the same library.
 inline constexpr const char* kMakeBandChartSymbol = "MerivaneMakeBandChart";
 using TMakeBandChart = IBandChart* (*)(QWidget* parent);
+
+// The Process view's chart: the absorbed and the reflected power at each
+// point of the load set, without a tuner and with the robust setting.
+class IProcessChart {
+public:
+    virtual ~IProcessChart() = default;
+    // The chart's widget, owned by its parent.
+    virtual QWidget* Widget() = 0;
+    virtual void ShowProcess(const merivane::present::TProcessResult& process, merivane::present::PowerUnit unit) = 0;
+};
+
+// The process chart's entry point in the same library.
+inline constexpr const char* kMakeProcessChartSymbol = "MerivaneMakeProcessChart";
+using TMakeProcessChart = IProcessChart* (*)(QWidget* parent);

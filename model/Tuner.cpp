@@ -37,6 +37,11 @@ cplx AdmittanceOf(cplx gamma) { return (1.0 - gamma) / (1.0 + gamma); }
 
 cplx ReflectionOfAdmittance(cplx y) { return (1.0 - y) / (1.0 + y); }
 
+double ShortedStubLengthMm(double susceptance, double guideWavelengthMm)
+{
+    return guideWavelengthMm * (0.5 * kPi + std::atan(susceptance)) / (2.0 * kPi);
+}
+
 namespace detail {
 
 TMatchResult BeginMatch(MatchMethod method, double guideWavelengthMm, cplx gammaL)
@@ -89,7 +94,7 @@ TMatchResult SingleStubForm(double guideWavelengthMm, cplx gammaL)
     // A shorted stub of length l offers y = -j cot(2 pi l / lg). For the
     // susceptance b that is 2 pi l / lg = pi/2 + atan b, within (0, pi): a
     // stub shorter than half a wavelength.
-    const auto stubLength = [lg](double b) { return lg * (0.5 * kPi + std::atan(b)) / (2.0 * kPi); };
+    const auto stubLength = [lg](double b) { return ShortedStubLengthMm(b, lg); };
     if (rho == 0.0) {
         // Already matched: no stub, or one a quarter wavelength long (an open
         // circuit at its junction).

@@ -98,6 +98,10 @@ cplx AdmittanceOf(cplx gamma);
 // G = (1 - y) / (1 + y)
 cplx ReflectionOfAdmittance(cplx y);
 
+// A shorted stub of length l offers y = -j cot(2 pi l / lg); for the
+// susceptance b, 2 pi l / lg = pi/2 + atan b, shorter than half a wavelength.
+double ShortedStubLengthMm(double susceptance, double guideWavelengthMm);
+
 // The solvers on a known guide wavelength (mm). spacingMm <= 0 takes the
 // default: lg / 4 for the three-stub tuner, lg / 8 for the double stub.
 TMatchResult SolveSingleStub(double guideWavelengthMm, cplx gammaL);

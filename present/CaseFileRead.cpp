@@ -6,6 +6,7 @@
 #include "CaseFileParts.h"
 #include "CaseFile.h"
 
+#include "CaseFileApplicator.h"
 #include "CaseFileGuide.h"
 #include "CaseFileLoadSet.h"
 #include "CaseFileMeasured.h"
@@ -332,14 +333,16 @@ TCaseReadResult ReadCaseFile(const std::string& text)
                                                         : std::string(JsonTypeName(format))) +
                                      ", not \"merivane-case\".");
         r.NoteUnknown(root, "", {"format", "version", "name", kInputsSection, kLineSection, kDisplaySection, kTunerSection, kGuideSection,
-                                 kMagnetronSection, kMeasurementSection, kMeasuredSection, kLoadSetSection});
+                                 kMagnetronSection, kMeasurementSection, kMeasuredSection, kLoadSetSection,
+                                 kApplicatorSection});
         if (!r.Header(root) || !r.Inputs(root, false) || !r.Line(root, false) || !r.Display(root) ||
             !ReadGuideSection(root, r.c.guide, r.error, r.unknown, r.clamps) ||
             !ReadTubeSections(root, r.c.tube, r.error, r.unknown, r.clamps))
             return Refused(r.error);
         if (!ReadTunerSection(root, r.c.tuner, r.error, r.unknown) ||
             !ReadMeasuredSection(root, r.c.measured, r.error, r.unknown, r.clamps) ||
-            !ReadLoadSetSection(root, r.c, r.error, r.unknown, r.clamps))
+            !ReadLoadSetSection(root, r.c, r.error, r.unknown, r.clamps) ||
+            !ReadApplicatorSection(root, r.c.applicator, r.error, r.unknown, r.clamps))
             return Refused(r.error);
     }
     // Each reflection is held as its text gave it, whatever its list shows:

@@ -4,6 +4,7 @@
 // saved and opened again computes the same results bit for bit.
 #include "CaseFile.h"
 
+#include "CaseFileApplicator.h"
 #include "CaseFileGuide.h"
 #include "CaseFileLoadSet.h"
 #include "CaseFileMeasured.h"
@@ -155,6 +156,7 @@ std::string CaseFileText(const TCase& c)
     AppendTubeSections(w.out_, c.tube);
     AppendMeasuredSection(w.out_, c.measured);
     AppendLoadSetSection(w.out_, c);
+    AppendApplicatorSection(w.out_, c.applicator);
     w.out_ += "\n}\n";
     return w.out_;
 }

@@ -77,6 +77,8 @@ TSnapshot ComputeCase(const TCase& c, const TCaseParts& parts, int sweepSteps)
     if (parts.band && s.measured.present)
         s.band = ComputeBand(*c.measured, c.inputs, c.ideal, c.line, c.guide, BandHalfMHz(s));
     if (parts.process) s.process = ComputeProcess(s);
+    // every feed at its own frequency, a feed without one at the line's
+    if (parts.applicator && c.applicator) s.applicator = ComputeApplicatorCase(*c.applicator, c.line.FreqMHz);
     return s;
 }
 

@@ -5,6 +5,7 @@
 // its snapshot; nothing else computes.
 #pragma once
 
+#include "ApplicatorCase.h"
 #include "Display.h"
 #include "GuideInputs.h"
 #include "LineSweep.h"
@@ -43,6 +44,9 @@ struct TCase {
     // (and a measured load's band) is computed into the snapshot.
     std::vector<TSetLoad> loadSet;
     bool robust = false;
+    // Several magnetrons feeding one applicator: its N-port measurement and
+    // a feed on each port (ApplicatorCase.h); computed into the snapshot.
+    std::optional<TApplicatorCase> applicator;
     // Two cases with the same inputs and choices, bit for bit.
     bool operator==(const TCase&) const = default;
 };
@@ -69,6 +73,7 @@ struct TSnapshot {
     TMeasuredResult measured;  // the load taken from the measurement, when the case has one
     TBandResult band;          // the measured points about the line's frequency (BandHalfMHz), with their powers
     TProcessResult process;    // the robust setting over the load set and the band, when asked for
+    TApplicatorSnapshot applicator;  // the feeds' powers at their frequencies, the matrix at the case's
 };
 
 // The transmission model, the couplers and the line sweep. Pure: the same
@@ -84,6 +89,7 @@ struct TCaseParts {
     bool tube = true;
     bool band = true;     // with a measured load; its default half-width needs the tube
     bool process = true;  // with a robust solve asked for; it needs the band's half-width
+    bool applicator = true;  // with an applicator
 };
 
 // ComputeCase with only the parts asked for: those are the same, bit for

@@ -19,6 +19,13 @@ constexpr const char* kMagnetron = "magnetron";
 constexpr const char* kMeasurement = "measurement";
 constexpr const char* kTuner = "tuner";
 constexpr const char* kMeasured = "measured";
+constexpr const char* kApplicator = "applicator";
+
+// Limits two rows share: a feed of an applicator takes the line's frequency
+// and the magnetron's isolator by the same rules as the case's own.
+constexpr double kFrequencyLoMHz = 1, kFrequencyHiMHz = 100000, kDefaultFrequencyMHz = 2450;
+constexpr double kIsolationHiDb = 100, kDummyRatingHiW = 1e9;
+constexpr double kFeedPowerHiW = 1e9;
 
 // A plain number of the case, clamped into its limits, with no control of the
 // main window: its control, where a view has one, is named by its key.
@@ -52,7 +59,8 @@ TInputRow gInputs[] = {
      {"udLoaPha", -180, 180, 5, true, 90}, kInputs, nullptr, 5, nullptr},
     {Input::Dire, "edDire", "Directivity", "Directivity", " dB", 0, 160, 20, 0, Beyond::Clamp, 3, 1, "udDire", "directivity",
      {"udDire", 0, 100, 1, false, 20}, kInputs, "directivity", 1, nullptr},
-    {Input::SwFreq, "edSwFreq", "Frequency", "Frequency (MHz)", " MHz", 1, 100000, 2450, kMegahertz, Beyond::Clamp, 6, 1,
+    {Input::SwFreq, "edSwFreq", "Frequency", "Frequency (MHz)", " MHz", kFrequencyLoMHz, kFrequencyHiMHz,
+     kDefaultFrequencyMHz, kMegahertz, Beyond::Clamp, 6, 1,
      "Frequency", "frequency", kNoSpinner, kLine, "frequency", 0, nullptr},
     {Input::SwWidth, "edSwWidth", "Waveguide Width", "Waveguide Width (mm)", " mm", 1, 10000, 86.36, 0, Beyond::Clamp, 6, 1,
      "WaveguideWidth", nullptr, kNoSpinner, kLine, "width", 0, nullptr},
@@ -78,12 +86,13 @@ TInputRow gInputs[] = {
                "while a load of SWR 1.5 goes through all phases. It gives the external Q."),
     CaseNumber(Input::Qext, kMagnetron, "qext", "qext", "External Q", "", 0, 1e6, 0, 3, 1, 0,
                "The tube's external Q. When set, used instead of the pulling figure."),
-    CaseNumber(Input::Isolation, kMagnetron, "isolation", "isolator", "Isolation", " dB", 0, 100, 0, 2, 1, 0,
+    CaseNumber(Input::Isolation, kMagnetron, "isolation", "isolator", "Isolation", " dB", 0, kIsolationHiDb, 0, 2, 1, 0,
                "The isolation of the isolator between the tube and the line: the reflected wave reaches\n"
                "the tube weakened by it, the rest goes into the isolator's dummy load."),
-    CaseNumber(Input::DummyRating, kMagnetron, "dummy_rating", "dummy-rating", "Dummy Load Rating", " W", 0, 1e9, 0, 1, 100,
-               0, "The power rating of the isolator's dummy load, checked against what it takes now\n"
-                  "and at the worst phase of the line."),
+    CaseNumber(Input::DummyRating, kMagnetron, "dummy_rating", "dummy-rating", "Dummy Load Rating", " W", 0, kDummyRatingHiW,
+               0, 1, 100, 0,
+               "The power rating of the isolator's dummy load, checked against what it takes now\n"
+               "and at the worst phase of the line."),
     CaseNumber(Input::Coupling, kMeasurement, "coupling_uncertainty", "coupling-uncertainty", "Coupling Uncertainty", " %",
                0, 100, 0, 3, 0.1, 0, "The standard uncertainty (k = 1) of each coupler's coupling factor."),
     CaseNumber(Input::Sensor, kMeasurement, "sensor_uncertainty", "sensor-uncertainty", "Sensor Uncertainty", " %", 0, 100,
@@ -115,6 +124,24 @@ TInputRow gInputs[] = {
     CaseNumber(Input::BandHalfMHz, kMeasured, "band_half_mhz", "band", "Band Half-Width", " MHz", 0, 1e5, 0, 3, 5,
                kMegahertz, "The band shown is the case's frequency \u00b1 this. 0: the magnetron's pulling range\n"
                            "where the case has one, else \u00b150 MHz."),
+
+    // An applicator's feeds: one magnetron on each port. The case file keeps
+    // them as the list "feeds" of the section "applicator", a row per column
+    // of it (their keys are the section's own); merivane-calc takes each
+    // column as one list of numbers apart by commas.
+    {Input::FeedPowerW, "feed_power_w", "Feed Power", "Power (W)", " W", 0, kFeedPowerHiW, 0, 0, Beyond::Clamp, 3, 1,
+     nullptr, "feed-powers", kNoSpinner, kApplicator, nullptr, 100,
+     "The power this feed's magnetron sends into its port of the applicator."},
+    {Input::FeedFrequencyMHz, "feed_frequency_mhz", "Feed Frequency", "Frequency (MHz)", " MHz", kFrequencyLoMHz,
+     kFrequencyHiMHz, kDefaultFrequencyMHz, kMegahertz, Beyond::Clamp, 6, 1, nullptr, "feed-frequencies", kNoSpinner,
+     kApplicator, nullptr, 0, "The frequency this feed's magnetron runs at; left empty, the case's frequency."},
+    {Input::FeedIsolationDb, "feed_isolation_db", "Feed Isolation", "Isolation (dB)", " dB", 0, kIsolationHiDb, 0, 0,
+     Beyond::Clamp, 2, 1, nullptr, "feed-isolations", kNoSpinner, kApplicator, nullptr, 1,
+     "The isolation of this feed's isolator: what comes back reaches its tube weakened by it,\n"
+     "the rest goes into the isolator's dummy load. 0: no isolator."},
+    {Input::FeedDummyRatingW, "feed_dummy_rating_w", "Feed Dummy Load Rating", "Dummy Load Rating (W)", " W", 0,
+     kDummyRatingHiW, 0, 0, Beyond::Clamp, 1, 1, nullptr, "feed-dummy-ratings", kNoSpinner, kApplicator, nullptr, 100,
+     "The power rating of this feed's dummy load. 0: not set."},
 };
 
 TReflForm gReflForms[] = {

@@ -23,6 +23,7 @@ enum class Input {
     Coupling, Sensor, Trip, WaterFlow, WaterRise,                 // the measurement
     TunerSpacing, TunerSolution, ScrewDepthMm, ScrewSusceptance,  // the tuner
     PlaneShiftMm, BandHalfMHz,                                    // a measured load
+    FeedPowerW, FeedFrequencyMHz, FeedIsolationDb, FeedDummyRatingW,  // an applicator's feed, a column of its list
 };
 inline constexpr int kMainInputCount = 8;
 inline constexpr int kWindowInputCount = 13;  // the main window's and the Line Sweep page's fields

@@ -100,6 +100,14 @@ void Robust(const TSnapshot& s, const std::vector<TPoint>& points, const std::ve
     }
     out.robust = SolveRobust(out.method, out.spacingMm, at, start, starts);
     if (!out.robust.solved) return;
+    TMatchSolution& robust = out.robust.robust.setting;
+    if (out.method == MatchMethod::SingleStub)
+        robust.StubLengthMm = ShortedStubLengthMm(robust.Susceptance, out.guideWavelengthMm);
+    const std::vector<TScrewPoint>& table = s.c.tuner.screws;
+    if (robust.SusceptanceCount > 0)
+        for (int k = 0; k < robust.SusceptanceCount; ++k) out.screws[k] = ScrewSettingFor(table, robust.Susceptances[k]);
+    else
+        out.screws[0] = ScrewSettingFor(table, robust.Susceptance);
     for (std::size_t i = 0; i < points.size(); ++i) {
         TProcessLoad& l = out.loads[i];
         l.gammaMagAfter = InputReflectionAt(out.method, out.spacingMm, out.robust.robust.setting, at[i]);

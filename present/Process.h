@@ -17,6 +17,7 @@
 #include "MeasuredLoad.h"
 #include "Model.h"
 #include "Robust.h"
+#include "TunerInput.h"
 
 #include <optional>
 #include <string>
@@ -57,6 +58,9 @@ struct TProcessResult {
     MatchMethod method = MatchMethod::ThreeStub;
     double spacingMm = 0, guideWavelengthMm = 0;
     TRobustResult robust;
+    // where the case's screws stand for the robust setting's susceptances
+    // (b1..b3, bA bB; a single stub's or an E-H tuner's shunt b in [0])
+    TScrewSetting screws[3];
     std::vector<TProcessLoad> loads;  // every point, in the set's order
     std::string worstLoad, nominalWorstLoad;
     double worstFrequencyMHz = 0, nominalWorstFrequencyMHz = 0;

@@ -74,6 +74,9 @@ struct TScrewSetting {
     double depthMm = 0.0;
 };
 
+// Where a screw of the table stands for b (None without a table).
+TScrewSetting ScrewSettingFor(const std::vector<TScrewPoint>& table, double b);
+
 struct TTunerResult {
     TMatchResult match;
     int solution = 0;  // the chosen one, within the solutions found (0 when none)

@@ -18,7 +18,9 @@ constexpr TMethodName kMethods[] = {
     {MatchMethod::DoubleStub, "double-stub", "Double stub"},
 };
 
-TScrewSetting Setting(const std::vector<TScrewPoint>& table, double b)
+}  // namespace
+
+TScrewSetting ScrewSettingFor(const std::vector<TScrewPoint>& table, double b)
 {
     TScrewSetting s;
     if (table.empty()) return s;
@@ -31,8 +33,6 @@ TScrewSetting Setting(const std::vector<TScrewPoint>& table, double b)
     s.depthMm = depth.value_or(0.0);
     return s;
 }
-
-}  // namespace
 
 TTunerLimits TunerLimits()
 {
@@ -113,9 +113,9 @@ TTunerResult ComputeTuner(const TTunerInputs& in, const TModel& m, const TSweepI
     for (int i = 0; i < t.match.SolutionCount; ++i) {
         const TMatchSolution& s = t.match.Solutions[i];
         if (s.SusceptanceCount > 0) {
-            for (int k = 0; k < s.SusceptanceCount; ++k) t.screws[i][k] = Setting(in.screws, s.Susceptances[k]);
+            for (int k = 0; k < s.SusceptanceCount; ++k) t.screws[i][k] = ScrewSettingFor(in.screws, s.Susceptances[k]);
         } else {
-            t.screws[i][0] = Setting(in.screws, s.Susceptance);
+            t.screws[i][0] = ScrewSettingFor(in.screws, s.Susceptance);
         }
     }
     return t;

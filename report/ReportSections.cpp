@@ -5,6 +5,7 @@
 
 #include "GuideTexts.h"
 #include "MagnetronTexts.h"
+#include "ProcessTexts.h"
 #include "TunerTexts.h"
 
 std::vector<merivane::present::TSection> SnapshotSections(const merivane::present::TSnapshot& s)
@@ -18,5 +19,7 @@ std::vector<merivane::present::TSection> SnapshotSections(const merivane::presen
     // a measured load, with its band over the magnetron's pulling range
     for (present::TSection& t : present::MeasuredSections(s))
         sections.push_back(std::move(t));
+    // the process: the load set, the robust setting and the envelope
+    for (present::TSection& t : present::ProcessSections(s)) sections.push_back(std::move(t));
     return sections;
 }

@@ -18,6 +18,7 @@ struct TLoaded {
     TMakeSweepChart make = nullptr;
     TPaintSweepChart paint = nullptr;
     TMakeBandChart band = nullptr;
+    TMakeProcessChart process = nullptr;
     QString error;
 };
 
@@ -34,11 +35,13 @@ TLoaded Load()
         out.make = reinterpret_cast<TMakeSweepChart>(lib.resolve(kMakeSweepChartSymbol));
         out.paint = reinterpret_cast<TPaintSweepChart>(lib.resolve(kPaintSweepChartSymbol));
         out.band = reinterpret_cast<TMakeBandChart>(lib.resolve(kMakeBandChartSymbol));
-        if (out.make && out.paint && out.band) return out;
+        out.process = reinterpret_cast<TMakeProcessChart>(lib.resolve(kMakeProcessChartSymbol));
+        if (out.make && out.paint && out.band && out.process) return out;
         out.error = lib.isLoaded() ? path + QStringLiteral(" lacks its entry points") : lib.errorString();
         out.make = nullptr;
         out.paint = nullptr;
         out.band = nullptr;
+        out.process = nullptr;
     }
     if (out.error.isEmpty()) out.error = QString::fromLatin1(kSweepChartFile) + QStringLiteral(" was not found beside the program");
     return out;
@@ -62,6 +65,12 @@ IBandChart* MakeBandChart(QWidget* parent, QString& error)
 {
     error = Loaded().error;
     return Loaded().band ? Loaded().band(parent) : nullptr;
+}
+
+IProcessChart* MakeProcessChart(QWidget* parent, QString& error)
+{
+    error = Loaded().error;
+    return Loaded().process ? Loaded().process(parent) : nullptr;
 }
 
 bool PaintSweepChartLoaded(QPainter& painter, const QRectF& rect, const merivane::TSweepCase& c,

@@ -12,6 +12,8 @@
 ISweepChart* MakeSweepChart(bool roomy, QWidget* parent, QString& error);
 // The Band view's chart from the same library; null with the reason as above.
 IBandChart* MakeBandChart(QWidget* parent, QString& error);
+// The Process view's chart, the same way.
+IProcessChart* MakeProcessChart(QWidget* parent, QString& error);
 // PaintSweepChart of the library, for a report made by the window: false,
 // with the reason in error, when the library cannot be loaded. With a tube
 // whose pulling is known, the pulled frequency as on the page.

@@ -170,7 +170,8 @@ void RunLine(const TBatchColumns& cols, std::string_view line, long long lineNo,
     // the case as the window computes it, with the parts the row writes; no
     // curves: the rows hold the sweep's numbers only
     const present::TCaseParts parts{
-        .guide = s.c.guideGiven, .sweep = cols.sweep, .tuner = s.c.match, .tube = cols.tubeOut, .band = false, .process = false};
+        .guide = s.c.guideGiven, .sweep = cols.sweep, .tuner = s.c.match, .tube = cols.tubeOut, .band = false, .process = false,
+        .applicator = false};
     AppendRow(cols, present::ComputeCase(s.c.c, parts, kNoCurves), s, out.rows);
 }
 

@@ -2,6 +2,7 @@
 // The case the options give: ReadCaseOptions of CliOptions.h.
 #include "CliOptions.h"
 
+#include "ApplicatorOptions.h"
 #include "CaseFile.h"
 #include "GuideOptions.h"
 #include "InputRows.h"
@@ -161,7 +162,7 @@ bool ReadCaseOptions(const QCommandLineParser& parser, const TOptionNames& names
     // the magnetron and the measurement: shown when an option or the case file sets them
     if (!ReadTubeOptions(parser, c.c.tube, stderr)) return false;
     c.tubeShown = TubeOptionsGiven(parser) || c.c.tube != present::DefaultTubeCase();
-    return ReadMeasuredOptions(parser, c) && ReadProcessOptions(parser, c);
+    return ReadMeasuredOptions(parser, c) && ReadProcessOptions(parser, c) && ReadApplicatorOptions(parser, c);
 }
 
 }  // namespace merivane::cli

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CaseOutput.h"
 
+#include "ApplicatorOptions.h"
 #include "Environment.h"
 #include "EntryReader.h"
 #include "Export.h"
@@ -84,6 +85,7 @@ std::string CaseOutput(const TCliCase& c, const present::TSnapshot& s, Format fo
     if (c.tubeShown) AppendTubeOutput(out, TubeFormOf(format), s);
     AddMeasuredOutput(out, format, c, s);
     AddProcessOutput(out, format, s);
+    AddApplicatorOutput(out, format, s);
     return out;
 }
 

@@ -6,6 +6,7 @@
 #include "InputRows.h"
 #include "Inputs.h"
 
+#include "ApplicatorOptions.h"
 #include "GuideOptions.h"
 #include "Match.h"
 #include "MeasuredOptions.h"
@@ -42,6 +43,9 @@ constexpr TOptionUse kOptionUses[] = {
     {"power-to-match", kCaseMode},       // each row has its own Va and Eff
     {"batch", kBatchMode},
     {"smith", kCaseMode}, {"smith-grid", kCaseMode}, {"smith-zoom", kCaseMode}, {"smith-swr", kCaseMode},
+    // an applicator is one case's; the batch's rows leave it out
+    {"applicator", kCaseMode}, {"feed-powers", kCaseMode}, {"feed-frequencies", kCaseMode},
+    {"feed-isolations", kCaseMode}, {"feed-dummy-ratings", kCaseMode},
 };
 
 const TOptionUse* FindUse(const std::string& name)
@@ -210,6 +214,7 @@ TOptionNames AddOptions(QCommandLineParser& parser)
     AddTubeOptions(parser);
     AddMeasuredOptions(parser);
     AddProcessOptions(parser);
+    AddApplicatorOptions(parser);
     n.smith = AddSmithOptions(parser);
     return n;
 }

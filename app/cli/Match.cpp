@@ -4,6 +4,7 @@
 #include "Case.h"
 #include "Export.h"
 #include "Fields.h"
+#include "JsonOut.h"
 #include "ScrewTable.h"
 #include "TunerTexts.h"
 
@@ -25,13 +26,7 @@ using present::TTunerResult;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // a JSON number, or null for one that is not finite
-void AppendJsonNumber(std::string& out, double x)
-{
-    if (std::isfinite(x))
-        present::AppendShortest(out, x);
-    else
-        out += "null";
-}
+using cli::json::NumberOrNull;
 
 // a CSV cell after a comma: full precision, empty when not finite
 void Cell(std::string& out, double x)
@@ -144,13 +139,13 @@ void AddMatchJson(std::string& json, const TTunerResult& t)
     present::AppendJsonString(o, r.Status);
     o += ",\n    \"load_admittance\": [";
     const bool known = AdmittanceKnown(r);
-    AppendJsonNumber(o, known ? r.LoadAdmittance[0] : kNaN);
+    NumberOrNull(o, known ? r.LoadAdmittance[0] : kNaN);
     o += ", ";
-    AppendJsonNumber(o, known ? r.LoadAdmittance[1] : kNaN);
+    NumberOrNull(o, known ? r.LoadAdmittance[1] : kNaN);
     o += "],\n    \"guide_wavelength_mm\": ";
-    AppendJsonNumber(o, r.GuideWavelengthMm > 0 ? r.GuideWavelengthMm : kNaN);
+    NumberOrNull(o, r.GuideWavelengthMm > 0 ? r.GuideWavelengthMm : kNaN);
     o += ",\n    \"spacing_mm\": ";
-    AppendJsonNumber(o, r.SpacingMm > 0 ? r.SpacingMm : kNaN);
+    NumberOrNull(o, r.SpacingMm > 0 ? r.SpacingMm : kNaN);
     o += ",\n    \"solutions\": [";
     for (int i = 0; i < r.SolutionCount; ++i) {
         const TMatchSolution& s = r.Solutions[i];
@@ -158,17 +153,17 @@ void AddMatchJson(std::string& json, const TTunerResult& t)
         switch (r.Method) {
         case MatchMethod::SingleStub:
             o += "\"distance_mm\": ";
-            AppendJsonNumber(o, s.DistanceMm);
+            NumberOrNull(o, s.DistanceMm);
             o += ", \"susceptance\": ";
-            AppendJsonNumber(o, s.Susceptance);
+            NumberOrNull(o, s.Susceptance);
             o += ", \"stub_length_mm\": ";
-            AppendJsonNumber(o, s.StubLengthMm);
+            NumberOrNull(o, s.StubLengthMm);
             break;
         case MatchMethod::EH:
             o += "\"reactance\": ";
-            AppendJsonNumber(o, s.Reactance);
+            NumberOrNull(o, s.Reactance);
             o += ", \"susceptance\": ";
-            AppendJsonNumber(o, s.Susceptance);
+            NumberOrNull(o, s.Susceptance);
             o += ", \"order\": ";
             present::AppendJsonString(o, s.Order);
             break;
@@ -176,7 +171,7 @@ void AddMatchJson(std::string& json, const TTunerResult& t)
             o += "\"susceptances\": [";
             for (int k = 0; k < s.SusceptanceCount; ++k) {
                 if (k) o += ", ";
-                AppendJsonNumber(o, s.Susceptances[k]);
+                NumberOrNull(o, s.Susceptances[k]);
             }
             o += ']';
             if (t.screws[i][0].kind != present::ScrewDepth::None) {
@@ -185,9 +180,9 @@ void AddMatchJson(std::string& json, const TTunerResult& t)
                 for (int k = 0; k < s.SusceptanceCount; ++k) {
                     if (k) o += ", ";
                     const present::TScrewSetting& w = t.screws[i][k];
-                    AppendJsonNumber(o, w.kind == present::ScrewDepth::Depth ? w.depthMm
-                                        : w.kind == present::ScrewDepth::Out ? 0.0
-                                                                             : kNaN);
+                    NumberOrNull(o, w.kind == present::ScrewDepth::Depth ? w.depthMm
+                                    : w.kind == present::ScrewDepth::Out ? 0.0
+                                                                         : kNaN);
                 }
                 o += ']';
             }
@@ -199,17 +194,17 @@ void AddMatchJson(std::string& json, const TTunerResult& t)
     o += ",\n    \"matchable\": ";
     o += r.Matchable ? "true" : "false";
     o += ",\n    \"absorbed_w\": ";
-    AppendJsonNumber(o, t.after.AbsorbedW);
+    NumberOrNull(o, t.after.AbsorbedW);
     o += ",\n    \"matched_absorbed_w\": ";
-    AppendJsonNumber(o, t.after.MatchedAbsorbedW);
+    NumberOrNull(o, t.after.MatchedAbsorbedW);
     o += ",\n    \"gain_percent\": ";
-    AppendJsonNumber(o, t.after.GainPercent);
+    NumberOrNull(o, t.after.GainPercent);
     o += ",\n    \"gain_db\": ";
-    AppendJsonNumber(o, t.after.GainDb);
+    NumberOrNull(o, t.after.GainDb);
     o += ",\n    \"seen_reflection\": ";
-    AppendJsonNumber(o, t.after.SeenReflMag);
+    NumberOrNull(o, t.after.SeenReflMag);
     o += ",\n    \"seen_swr\": ";
-    AppendJsonNumber(o, t.after.SeenSwr);
+    NumberOrNull(o, t.after.SeenSwr);
     o += "\n  }";
     // before the closing "\n}\n" of the object
     const std::size_t end = json.rfind("\n}");

@@ -6,6 +6,7 @@
 #include "Export.h"
 #include "Fields.h"
 #include "InputRows.h"
+#include "JsonOut.h"
 #include "ReflectionText.h"
 #include "MeasuredFile.h"
 #include "MeasuredTexts.h"
@@ -13,7 +14,6 @@
 #include "SafeSave.h"
 
 #include <algorithm>
-#include <initializer_list>
 #include <cmath>
 #include <filesystem>
 #include <numbers>
@@ -32,27 +32,9 @@ const char* const kPlaneShift = present::InputRow(present::Input::PlaneShiftMm).
 const char* const kBand = present::InputRow(present::Input::BandHalfMHz).option;
 constexpr const char* kWrite = "write-touchstone";
 
-void Number(std::string& out, double v) { present::AppendShortest(out, v + 0.0); }  // -0 written as 0
-void Key(std::string& out, const char* key, bool first = false)
-{
-    out += first ? "    " : ",\n    ";
-    present::AppendJsonString(out, key);
-    out += ": ";
-}
-// {"a": 1, "b": 2} on one line: a noise point's, a band point's numbers
-void InlineObject(std::string& out, std::initializer_list<std::pair<const char*, double>> fields)
-{
-    out += '{';
-    bool first = true;
-    for (const auto& [key, value] : fields) {
-        if (!first) out += ", ";
-        first = false;
-        present::AppendJsonString(out, key);
-        out += ": ";
-        Number(out, value);
-    }
-    out += '}';
-}
+using json::InlineObject;  // a noise point's, a band point's numbers
+using json::Key;
+using json::Number;
 double Degrees(std::complex<double> g) { return g == std::complex<double>{} ? 0.0 : std::arg(g) * 180 / std::numbers::pi; }
 
 // A plain number of an option: false with the message when it is none.
@@ -337,10 +319,8 @@ void AddMeasuredOutput(std::string& out, Format format, const TCliCase& c, const
         out += "\n" + present::CaseText(sections);
         return;
     }
-    std::string objects = MeasuredJson(load, s.measured) + (c.band ? BandJson(s.band) : std::string());
     // before "display", after "results" and the other sections
-    const std::size_t at = out.find("\n  \"display\": {");
-    if (at != std::string::npos) out = out.substr(0, at + 1) + objects + out.substr(at + 1);
+    json::InsertBeforeDisplay(out, MeasuredJson(load, s.measured) + (c.band ? BandJson(s.band) : std::string()));
 }
 
 bool WriteTouchstoneOption(const QCommandLineParser& parser, const TCliCase& c)

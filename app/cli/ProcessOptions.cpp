@@ -4,6 +4,7 @@
 #include "CliOptions.h"
 #include "Export.h"
 #include "Fields.h"
+#include "JsonOut.h"
 #include "LoadSetFile.h"
 #include "NumberText.h"
 
@@ -26,21 +27,12 @@ bool ReadLoadSet(const QString& path, std::vector<present::TSetLoad>& loads)
     return false;
 }
 
-void Key(std::string& o, const char* key, bool first = false)
-{
-    o += first ? "    " : ",\n    ";
-    present::AppendJsonString(o, key);
-    o += ": ";
-}
-void Number(std::string& o, double v) { present::AppendShortest(o, v + 0.0); }
-void Optional(std::string& o, const std::optional<double>& v)
-{
-    if (v) Number(o, *v);
-    else o += "null";
-}
+using json::Key;
+using json::Number;
+using json::Optional;
 
 // The setting by the match's own names.
-std::string SettingsJson(MatchMethod m, const TMatchSolution& s, double lg)
+std::string SettingsJson(MatchMethod m, const TMatchSolution& s)
 {
     std::string o = "{";
     const auto field = [&o](const char* name, double v, bool first = false) {
@@ -66,10 +58,10 @@ std::string SettingsJson(MatchMethod m, const TMatchSolution& s, double lg)
         present::AppendJsonString(o, s.Order ? s.Order : kSeriesThenShunt);
         break;
     case MatchMethod::SingleStub:
-        // a shorted stub offers -j cot(2 pi l / lg): 2 pi l / lg = pi/2 + atan b
+        // the stub's length for b at the nominal frequency (ShortedStubLengthMm)
         field("distance_mm", s.DistanceMm, true);
         field("susceptance", s.Susceptance);
-        field("stub_length_mm", lg * (0.5 * std::numbers::pi + std::atan(s.Susceptance)) / (2 * std::numbers::pi));
+        field("stub_length_mm", s.StubLengthMm);
         break;
     }
     return o + "}";
@@ -81,7 +73,7 @@ std::string RobustJson(const present::TProcessResult& p)
     Key(o, "method", true);
     present::AppendJsonString(o, MatchMethodName(p.method));
     Key(o, "settings");
-    o += SettingsJson(p.method, p.robust.robust.setting, p.guideWavelengthMm);
+    o += SettingsJson(p.method, p.robust.robust.setting);
     Key(o, "spacing_mm");
     Number(o, p.spacingMm);
     Key(o, "guide_wavelength_mm");
@@ -188,9 +180,7 @@ void AddProcessOutput(std::string& out, Format format, const present::TSnapshot&
         out += ProcessText(s);
         return;
     }
-    const std::string objects = RobustJson(s.process) + EnvelopeJson(s.process.envelope);
-    const std::size_t at = out.find("\n  \"display\": {");
-    if (at != std::string::npos) out = out.substr(0, at + 1) + objects + out.substr(at + 1);
+    json::InsertBeforeDisplay(out, RobustJson(s.process) + EnvelopeJson(s.process.envelope));
 }
 
 }  // namespace merivane::cli

@@ -50,18 +50,40 @@ TEST(Robust, OneLoadIsMatchedExactly)
     }
 }
 
-// y = 1 + j beta1 and 1 + j beta2: a shunt of -(beta1 + beta2) / 2 leaves
-// 1 +- j delta, delta = (beta1 - beta2) / 2: |G| = delta / sqrt(4 + delta^2)
-// = 0.24254 for delta 0.5 at both. A series reactance can do better still
-// (the solver finds 0.23607), never worse: the shunt alone bounds the optimum.
-TEST(Robust, TwoLoadsMeetHalfWayBySymmetry)
+// A lossless tuner at one frequency maps the disc of Γ onto itself and keeps
+// the pseudo-hyperbolic distance rho = |G1 - G2| / |1 - conj(G1) G2| between
+// two loads. The best it can do for both is to match their midpoint on that
+// geometry: then |Gin| is r at both, with 2r / (1 + r^2) = rho, that is
+// r = (1 - sqrt(1 - rho^2)) / rho. The nominal match (G1 to 0) leaves G2 at rho.
+//   G1 = 0.6, G2 = 0.2:  rho = 0.4 / 0.88 = 5/11, r = (11 - 4 sqrt 6) / 5 = 0.240408
+//   y = 1 + 0.8j, 1 - 0.2j: rho = 1 / sqrt 5,    r = sqrt 5 - 2 = 0.236068
+// A tuner that can match any load reaches r: the E-H tuner, the single stub,
+// the three-stub tuner where its screws stay capacitive.
+TEST(Robust, TwoLoadsMeetAtTheirMidpoint)
 {
     const auto gammaOf = [](cplx y) { return (1.0 - y) / (1.0 + y); };
-    const std::vector<TRobustPoint> points{{gammaOf(cplx(1, 0.8)), kLg}, {gammaOf(cplx(1, -0.2)), kLg}};
-    const TRobustResult r = Robust(MatchMethod::EH, points);
-    EXPECT_LE(r.robust.worstMag, 0.5 / std::sqrt(4.25) + 1e-12);
-    EXPECT_GT(r.robust.worstMag, 0.2);
-    EXPECT_GT(r.nominal.worstMag, r.robust.worstMag);  // the nominal match leaves the other load at delta 1
+    struct TCase {
+        const char* name;
+        cplx g1, g2;
+        double r, rho;
+    };
+    const TCase cases[] = {
+        {"real 0.6 and 0.2", 0.6, 0.2, (11 - 4 * std::sqrt(6.0)) / 5, 5.0 / 11},
+        {"y 1+0.8j and 1-0.2j", gammaOf(cplx(1, 0.8)), gammaOf(cplx(1, -0.2)), std::sqrt(5.0) - 2, 1 / std::sqrt(5.0)},
+    };
+    for (const TCase& c : cases)
+        for (MatchMethod m : {MatchMethod::EH, MatchMethod::SingleStub, MatchMethod::ThreeStub}) {
+            SCOPED_TRACE(std::string(c.name) + ", " + MatchMethodName(m));
+            const TRobustResult r = Robust(m, {{c.g1, kLg}, {c.g2, kLg}});
+            ASSERT_TRUE(r.solved);
+            EXPECT_NEAR(r.robust.worstMag, c.r, 1e-6);
+            EXPECT_NEAR(r.nominal.worstMag, c.rho, 1e-9);
+            // both loads at r: the compromise is even
+            const double spacing = Match(m, c.g1).SpacingMm;
+            const double at1 = InputReflectionAt(m, spacing, r.robust.setting, {c.g1, kLg});
+            const double at2 = InputReflectionAt(m, spacing, r.robust.setting, {c.g2, kLg});
+            EXPECT_NEAR(at1, at2, 1e-5);
+        }
 }
 
 TEST(Robust, NeverWorseThanTheNominalSetting)

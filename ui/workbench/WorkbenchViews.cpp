@@ -5,6 +5,7 @@
 #include "CaseView.h"
 #include "GuideView.h"
 #include "MagnetronView.h"
+#include "ProcessView.h"
 #include "SmithView.h"
 #include "UncertaintyView.h"
 #include "TunerView.h"
@@ -21,5 +22,7 @@ std::vector<TViewEntry> WorkbenchViews()
         {QStringLiteral("Uncertainty"), QStringLiteral("wbDockUncertainty"),
          [](QWidget* p) -> TCaseView* { return new TUncertaintyView(p); }},
         {QStringLiteral("Band"), QStringLiteral("wbDockBand"), [](QWidget* p) -> TCaseView* { return new TBandView(p); }},
+        {QStringLiteral("Process"), QStringLiteral("wbDockProcess"),
+         [](QWidget* p) -> TCaseView* { return new TProcessView(p); }},
     };
 }
