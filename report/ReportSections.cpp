@@ -3,6 +3,7 @@
 
 #include "MeasuredTexts.h"
 
+#include "ApplicatorTexts.h"
 #include "GuideTexts.h"
 #include "MagnetronTexts.h"
 #include "ProcessTexts.h"
@@ -21,5 +22,7 @@ std::vector<merivane::present::TSection> SnapshotSections(const merivane::presen
         sections.push_back(std::move(t));
     // the process: the load set, the robust setting and the envelope
     for (present::TSection& t : present::ProcessSections(s)) sections.push_back(std::move(t));
+    // the applicator: what each feed gets back, the totals, the strongest couplings
+    for (present::TSection& t : present::ApplicatorSections(s)) sections.push_back(std::move(t));
     return sections;
 }

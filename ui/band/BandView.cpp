@@ -5,6 +5,7 @@
 #include "EntryReader.h"
 #include "MeasuredTexts.h"
 #include "SweepChartLoader.h"
+#include "ViewParts.h"
 
 #include <QEvent>
 #include <QFormLayout>
@@ -45,24 +46,13 @@ TBandView::TBandView(QWidget* parent) : TCaseView(parent), case_(present::Defaul
     shift_ = add(Input::PlaneShiftMm, tr("&Plane shift (mm)"));
     inputs->addStretch(1);
 
-    summary_ = new QLabel(this);
-    summary_->setObjectName(QStringLiteral("bandSummary"));
-    summary_->setWordWrap(true);
-    summary_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    summary_->setFocusPolicy(Qt::StrongFocus);
+    summary_ = SelectableLabel(this, "bandSummary");
 
     auto* split = new QSplitter(Qt::Vertical, this);
     chart_ = MakeBandChart(split, chartError_);
     if (chart_) split->addWidget(chart_->Widget());
     model_ = new TBandTable(this);
-    table_ = new QTableView(split);
-    table_->setAccessibleName(QStringLiteral("Band table"));
-    table_->setModel(model_);
-    table_->verticalHeader()->hide();
-    // fixed rows: a table of ten thousand points lays out at once
-    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_ = PointTable(split, model_, QStringLiteral("Band table"));
     split->addWidget(table_);
     // the chart readable, the table a few rows at least; the chart takes what is left
     const int em = fontMetrics().height();

@@ -6,6 +6,7 @@
 #include "ProcessPoints.h"
 #include "ProcessTexts.h"
 #include "SweepChartLoader.h"
+#include "ViewParts.h"
 
 #include <QCheckBox>
 #include <QFileDialog>
@@ -24,16 +25,6 @@ namespace present = merivane::present;
 namespace {
 
 QString Q(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
-QLabel* TextLabel(QWidget* parent, const char* name)
-{
-    auto* l = new QLabel(parent);
-    l->setObjectName(QString::fromLatin1(name));
-    l->setWordWrap(true);
-    l->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    l->setFocusPolicy(Qt::StrongFocus);
-    return l;
-}
 
 }  // namespace
 
@@ -77,8 +68,8 @@ TProcessView::TProcessView(QWidget* parent) : TCaseView(parent), case_(present::
         Propose(c, on ? tr("Robust Setting On") : tr("Robust Setting Off"));
     });
 
-    summary_ = TextLabel(this, "processSummary");
-    message_ = TextLabel(this, "processMessage");
+    summary_ = SelectableLabel(this, "processSummary");
+    message_ = SelectableLabel(this, "processMessage");
     message_->hide();
 
     auto* split = new QSplitter(Qt::Vertical, this);
@@ -86,13 +77,7 @@ TProcessView::TProcessView(QWidget* parent) : TCaseView(parent), case_(present::
     chart_ = MakeProcessChart(split, chartError_);
     if (chart_) split->addWidget(chart_->Widget());
     model_ = new TProcessPoints(this);
-    points_ = new QTableView(split);
-    points_->setAccessibleName(QStringLiteral("Process points"));
-    points_->setModel(model_);
-    points_->verticalHeader()->hide();
-    points_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    points_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    points_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    points_ = PointTable(split, model_, QStringLiteral("Process points"));
     split->addWidget(points_);
     const int em = fontMetrics().height();
     set_->setMinimumHeight(5 * em);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "WorkbenchViews.h"
 
+#include "ApplicatorView.h"
 #include "BandView.h"
 #include "CaseView.h"
 #include "GuideView.h"
@@ -24,5 +25,7 @@ std::vector<TViewEntry> WorkbenchViews()
         {QStringLiteral("Band"), QStringLiteral("wbDockBand"), [](QWidget* p) -> TCaseView* { return new TBandView(p); }},
         {QStringLiteral("Process"), QStringLiteral("wbDockProcess"),
          [](QWidget* p) -> TCaseView* { return new TProcessView(p); }},
+        {QStringLiteral("Applicator"), QStringLiteral("wbDockApplicator"),
+         [](QWidget* p) -> TCaseView* { return new TApplicatorView(p); }},
     };
 }
