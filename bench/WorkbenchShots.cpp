@@ -1,6 +1,6 @@
 // Pictures of the Workbench for the notes and the README: the main window's
 // case in the Workbench, offscreen, in the desktop's palette or a dark one.
-//   merivane_shots OUT.png [light|dark] [VIEW] [LOAD.s1p]   (QT_SCALE_FACTOR=2 for scale 2)
+//   merivane_shots OUT.png [light|dark] [VIEW] [LOAD.s1p | CASE.merivane]   (QT_SCALE_FACTOR=2 for scale 2)
 #include "Environment.h"
 #include "CaseCommands.h"
 #include "Look.h"
@@ -46,7 +46,7 @@ QPalette DarkPalette()
 int main(int argc, char** argv)
 {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: merivane_shots OUT.png [light|dark] [VIEW] [LOAD.s1p]\n");
+        std::fprintf(stderr, "usage: merivane_shots OUT.png [light|dark] [VIEW] [LOAD.s1p | CASE.merivane]\n");
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -60,8 +60,12 @@ int main(int argc, char** argv)
     InstallWorkbench(w);
     w.FormCreate();
     w.show();
-    // a measured load for the views that show one
-    if (argc > 4 && !w.CaseCommands()->OpenMeasuredFile(QString::fromLocal8Bit(argv[4]))) return 1;
+    // a measured load for the views that show one, or a whole case
+    if (argc > 4) {
+        const QString file = QString::fromLocal8Bit(argv[4]);
+        const bool isCase = file.endsWith(QStringLiteral(".merivane"), Qt::CaseInsensitive);
+        if (!(isCase ? w.CaseCommands()->OpenFile(file) : w.CaseCommands()->OpenMeasuredFile(file))) return 1;
+    }
     w.OpenWorkbench(argc > 3 ? QString::fromLocal8Bit(argv[3]) : QStringLiteral("Line Sweep"));
     TWorkbench* wb = WorkbenchOf(w);
     wb->resize(1200, 760);

@@ -141,7 +141,7 @@ TProcessResult ComputeProcess(const TSnapshot& s)
         const TModel before = WithLoad(s, p.gamma);
         const double mag = std::abs(p.gamma);
         // without the robust setting the loads are as they stand: after = before
-        out.loads.push_back({p.name, p.frequencyMHz, mag, mag, before.Prefl, before.Pload, before.Prefl, before.Pload});
+        out.loads.push_back({p.name, p.frequencyMHz, p.gamma, mag, mag, before.Prefl, before.Pload, before.Prefl, before.Pload});
         at.push_back({p.gamma, GuideAt(s.c.line, p.frequencyMHz).wavelengthMm});
     }
     if (s.c.robust) Robust(s, points, at, out);

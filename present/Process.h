@@ -19,6 +19,7 @@
 #include "Robust.h"
 #include "TunerInput.h"
 
+#include <complex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -38,6 +39,7 @@ struct TSetLoad {
 struct TProcessLoad {
     std::string name;  // the load's, or "2451.5 MHz" for a band point
     double frequencyMHz = 0;
+    std::complex<double> gamma;  // the load's Γ at the model's plane, without a tuner
     // |Γ| without a tuner, and |Γin| with the robust one (without it, the same)
     double gammaMagBefore = 0, gammaMagAfter = 0;
     double reflectedBeforeW = 0, absorbedBeforeW = 0;

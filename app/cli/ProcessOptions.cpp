@@ -9,6 +9,7 @@
 #include "NumberText.h"
 
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 namespace merivane::cli {
@@ -32,7 +33,7 @@ using json::Number;
 using json::Optional;
 
 // The setting by the match's own names.
-std::string SettingsJson(MatchMethod m, const TMatchSolution& s)
+std::string SettingsJson(MatchMethod m, const TMatchSolution& s, const present::TScrewSetting (&screws)[3])
 {
     std::string o = "{";
     const auto field = [&o](const char* name, double v, bool first = false) {
@@ -48,6 +49,18 @@ std::string SettingsJson(MatchMethod m, const TMatchSolution& s)
         for (int k = 0; k < s.SusceptanceCount; ++k) {
             if (k) o += ", ";
             Number(o, s.Susceptances[k]);
+        }
+        o += "]";
+        // where the case's screw table puts each screw, as the match gives it:
+        // 0 for a screw out, null for a susceptance beyond the table
+        if (screws[0].kind == present::ScrewDepth::None) break;
+        o += ", \"screw_depths_mm\": [";
+        for (int k = 0; k < s.SusceptanceCount && k < 3; ++k) {
+            if (k) o += ", ";
+            const present::TScrewSetting& w = screws[k];
+            json::NumberOrNull(o, w.kind == present::ScrewDepth::Depth ? w.depthMm
+                                  : w.kind == present::ScrewDepth::Out ? 0.0
+                                                                       : std::numeric_limits<double>::quiet_NaN());
         }
         o += "]";
         break;
@@ -73,7 +86,7 @@ std::string RobustJson(const present::TProcessResult& p)
     Key(o, "method", true);
     present::AppendJsonString(o, MatchMethodName(p.method));
     Key(o, "settings");
-    o += SettingsJson(p.method, p.robust.robust.setting);
+    o += SettingsJson(p.method, p.robust.robust.setting, p.screws);
     Key(o, "spacing_mm");
     Number(o, p.spacingMm);
     Key(o, "guide_wavelength_mm");

@@ -105,6 +105,7 @@ smith::TSmithScene SmithSceneOf(const TCliCase& c, const present::TSnapshot& s, 
     if (c.match) smith::AddTunerPath(scene, s.tuner);
     smith::AddPulledFrequency(scene, s.tube, s.c.line.FreqMHz);
     smith::AddMeasuredLocus(scene, s);
+    smith::AddLoadSet(scene, s);
     return scene;
 }
 

@@ -59,6 +59,24 @@ void AddMeasuredLocus(TSmithScene& sc, const present::TSnapshot& s)
     if (index.size() > 1) label(index.size() - 1);
 }
 
+void AddLoadSet(TSmithScene& sc, const present::TSnapshot& s)
+{
+    if (s.c.loadSet.empty() || !s.process.present) return;
+    // a measured load's band points are named "frozen at 2450 MHz": the load's
+    // name is written once, at its first point
+    const auto base = [](const std::string& name) {
+        const std::size_t at = name.rfind(" at ");
+        return at == std::string::npos ? name : name.substr(0, at);
+    };
+    std::string last;
+    for (const present::TProcessLoad& l : s.process.loads) {
+        const std::string name = base(l.name);
+        if (sc.setLoads.empty() || name != last) sc.setLabels.emplace_back(sc.setLoads.size(), QString::fromStdString(name));
+        last = name;
+        sc.setLoads.push_back(l.gamma);
+    }
+}
+
 TSmithScene MakeSmithScene(const present::TSnapshot& s, const TSmithOptions& o)
 {
     TSmithOptions withLoss = o;
@@ -67,6 +85,7 @@ TSmithScene MakeSmithScene(const present::TSnapshot& s, const TSmithOptions& o)
     if (s.tuner.match.Matchable) AddTunerPath(sc, s.tuner);
     AddPulledFrequency(sc, s.tube, s.c.line.FreqMHz);
     AddMeasuredLocus(sc, s);
+    AddLoadSet(sc, s);
     return sc;
 }
 

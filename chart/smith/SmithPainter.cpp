@@ -123,12 +123,19 @@ void PaintSmithForeground(QPainter& p, const QRectF& area, const TSmithScene& sc
     }
     PaintTunerPath(p, layer.f, sc, pal);
     if (sc.measured.size() > 1) c.Path(sc.measured, c.Pen(pal.tuner, 0.1));
+    if (sc.setLoads.size() > 1) {
+        QPen pen = c.Pen(pal.arc, 0.12);
+        pen.setStyle(Qt::DashLine);
+        c.Path(sc.setLoads, pen);
+    }
     p.restore();
     using TMark = TDiscPainter::TMark;
     using Shape = TDiscPainter::Shape;
     std::vector<TMark> marks;
     for (const auto& [at, label] : sc.measuredLabels)
         if (at < sc.measured.size()) marks.push_back({sc.measured[at], Shape::Ring, pal.tuner, label, 0.25});
+    for (const auto& [at, label] : sc.setLabels)
+        if (at < sc.setLoads.size()) marks.push_back({sc.setLoads[at], Shape::Diamond, pal.arc, label, 0.25});
     if (sc.locus.adviceDefined) {
         marks.push_back({sc.locus.atMax, Shape::Ring, pal.locus, QStringLiteral("max"), 0.4});
         marks.push_back({sc.locus.atMin, Shape::Ring, pal.locus, QStringLiteral("min"), 0.4});

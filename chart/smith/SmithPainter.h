@@ -74,6 +74,10 @@ struct TSmithScene {
     // frequency order, and the frequencies written beside a few of them.
     std::vector<TGamma> measured;
     std::vector<std::pair<std::size_t, QString>> measuredLabels;
+    // The process's load set at the model's plane, joined in process order,
+    // each load's name beside its first point.
+    std::vector<TGamma> setLoads;
+    std::vector<std::pair<std::size_t, QString>> setLabels;
 };
 
 // m computed by the model, s the Line Sweep of the case (its curves are not used).
@@ -93,6 +97,11 @@ TSmithScene MakeSmithScene(const present::TSnapshot& s, const TSmithOptions& o);
 // The measured load's locus over the band (the pulling range, or +-50 MHz)
 // with frequencies at its ends and middle; nothing without a measurement.
 void AddMeasuredLocus(TSmithScene& sc, const present::TSnapshot& s);
+
+// The process's load set, its points in order as the snapshot's process
+// gives them (a measured load's within the band), each load named once;
+// nothing without a set.
+void AddLoadSet(TSmithScene& sc, const present::TSnapshot& s);
 
 // The colour of the frequency f on the scale from f0 - span (pullLow)
 // through f0 (pullMid) to f0 + span (pullHigh); clamped at the ends, pullMid

@@ -69,6 +69,28 @@ TEST_F(ProcessCli, OneLoadIsMatchedExactly)
     }
 }
 
+// With a screw table the robust three-stub setting names each screw's
+// depth. The table is linear, b = 0.1 d up to 20 mm: a depth is 10 b, null
+// for a b beyond 2, 0 for a screw out (b = 0).
+TEST_F(ProcessCli, TheRobustScrewsStandWhereTheTablePutsThem)
+{
+    const QString one = Write("one.csv", "name,load\nnominal,0.5@90\n");
+    const QString table = Write("screws.csv", "depth_mm,susceptance\n0,0\n20,2\n");
+    const QJsonObject settings = Json(RunCalc({"--load-set", one, "--robust", "--match", "three-stub",
+                                               "--screw-table", table, "--format", "json"}))
+                                     .value("robust").toObject().value("settings").toObject();
+    const QJsonArray b = settings.value("susceptances").toArray();
+    const QJsonArray depth = settings.value("screw_depths_mm").toArray();
+    ASSERT_EQ(b.size(), 3);
+    ASSERT_EQ(depth.size(), 3);
+    for (int k = 0; k < 3; ++k) {
+        if (b[k].toDouble() > 2)
+            EXPECT_TRUE(depth[k].isNull()) << k;
+        else
+            EXPECT_NEAR(depth[k].toDouble(), 10 * b[k].toDouble(), 1e-9) << k;
+    }
+}
+
 struct TRefused {
     const char* name;
     QStringList args;  // SET is the file below

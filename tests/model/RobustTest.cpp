@@ -86,6 +86,34 @@ TEST(Robust, TwoLoadsMeetAtTheirMidpoint)
         }
 }
 
+// A thawing set: frozen 0.3 at -120 deg, -5 °C 0.45 at -150, thawed 0.55 at
+// 170, hot 0.5 at 150. Matched on the frozen load, the hot one is left at
+// their distance rho = |G1 - G4| / |1 - conj(G1) G4| = 0.576644, worse than
+// the thawed load with no tuner at all (0.55). The best any lossless tuner
+// can do is the radius of the smallest disc, in that distance, about all
+// four: here it touches frozen, thawed and hot, at 0.3174820 (its centre
+// -0.286465 + 0.014038j found by a search of the disc, apart from the
+// solver), above the two-point bound of frozen and hot alone, 0.317361;
+// -5 °C lies inside, at 0.2911712.
+TEST(Robust, TheThawingSetReachesTheSmallestDiscAboutItsLoads)
+{
+    const double deg = std::numbers::pi / 180;
+    const std::vector<TRobustPoint> set = {{std::polar(0.3, -120 * deg), kLg}, {std::polar(0.45, -150 * deg), kLg},
+                                           {std::polar(0.55, 170 * deg), kLg}, {std::polar(0.5, 150 * deg), kLg}};
+    const cplx g1 = set[0].gamma, g4 = set[3].gamma;
+    const double rho = std::abs((g1 - g4) / (1.0 - std::conj(g1) * g4));
+    for (MatchMethod m : {MatchMethod::EH, MatchMethod::SingleStub, MatchMethod::ThreeStub}) {
+        SCOPED_TRACE(MatchMethodName(m));
+        const TRobustResult r = Robust(m, set);
+        ASSERT_TRUE(r.solved);
+        EXPECT_NEAR(r.nominal.worstMag, rho, 1e-9);
+        EXPECT_NEAR(r.robust.worstMag, 0.3174820, 2e-6);
+        EXPECT_GT(r.robust.worstMag, (1 - std::sqrt(1 - rho * rho)) / rho);
+        const double spacing = Match(m, g1).SpacingMm;
+        EXPECT_NEAR(InputReflectionAt(m, spacing, r.robust.setting, set[1]), 0.2911712, 2e-5);
+    }
+}
+
 TEST(Robust, NeverWorseThanTheNominalSetting)
 {
     std::mt19937_64 rng(31);

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
 namespace merivane::smith {
 namespace {
@@ -174,6 +175,40 @@ TEST(SmithMeasured, TheLocusIsThePointsWithinTheBandNamedAtTheEnds)
     merivane::smith::TSmithScene none;
     merivane::smith::AddMeasuredLocus(none, merivane::present::ComputeCase(merivane::present::DefaultCase(), 0));
     EXPECT_TRUE(none.measured.empty());
+}
+
+// The thawing set: three typed loads and a measured one between them. The
+// chart joins them in process order, each named once; the measured load's
+// points are those within the band, under its one name.
+TEST(SmithLoadSet, TheLoadsAreJoinedInOrderEachNamedOnce)
+{
+    using merivane::present::TSetLoad;
+    merivane::present::TCase c = merivane::present::DefaultCase();
+    merivane::TMeasuredLoad m;
+    for (int k = 0; k <= 4; ++k) {  // 2440 .. 2460 MHz, all within the band of +-50 MHz
+        m.freqHz.push_back((2440 + 5.0 * k) * 1e6);
+        m.gamma.push_back(std::polar(0.45, -2.5 - 0.01 * k));
+    }
+    TSetLoad frozen{"frozen", {}, std::nullopt}, thawing{"-5 °C", {}, m}, thawed{"thawed", {}, std::nullopt};
+    frozen.refl.Mag = 0.3, frozen.refl.Pha = -120;
+    thawed.refl.Mag = 0.55, thawed.refl.Pha = 170;
+    c.loadSet = {frozen, thawing, thawed};
+    const merivane::present::TSnapshot s = merivane::present::ComputeCase(c, 0);
+    merivane::smith::TSmithScene sc;
+    merivane::smith::AddLoadSet(sc, s);
+    ASSERT_EQ(sc.setLoads.size(), 7u);  // 1 + 5 + 1
+    const double rad = std::numbers::pi / 180;
+    EXPECT_NEAR(std::abs(sc.setLoads.front() - std::polar(0.3, -120 * rad)), 0.0, 1e-12);
+    EXPECT_NEAR(std::abs(sc.setLoads[1] - m.gamma.front()), 0.0, 1e-12);
+    EXPECT_NEAR(std::abs(sc.setLoads.back() - std::polar(0.55, 170 * rad)), 0.0, 1e-12);
+    ASSERT_EQ(sc.setLabels.size(), 3u);
+    EXPECT_EQ(sc.setLabels[0], std::make_pair(std::size_t{0}, QStringLiteral("frozen")));
+    EXPECT_EQ(sc.setLabels[1], std::make_pair(std::size_t{1}, QStringLiteral("-5 °C")));
+    EXPECT_EQ(sc.setLabels[2], std::make_pair(std::size_t{6}, QStringLiteral("thawed")));
+    // no set, nothing drawn
+    merivane::smith::TSmithScene none;
+    merivane::smith::AddLoadSet(none, merivane::present::ComputeCase(merivane::present::DefaultCase(), 0));
+    EXPECT_TRUE(none.setLoads.empty());
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include "RowNames.h"
 #include "WindowFixture.h"
 
+#include <QImage>
+#include <QRegularExpression>
 #include <QScreen>
 
 namespace {
@@ -28,6 +30,24 @@ TEST_F(WindowTest, HelpOpensAtItsTopicAndNamesAMissingFile)
     const QString shown = w->HelpBrowser()->toPlainText();
     ASSERT_TRUE(QFile::rename(aside, file));
     EXPECT_EQ(S(shown), "Cannot find the help file " + S(file) + ".");
+}
+
+// Every picture the document names lies beside it and can be drawn: the
+// build and the package copy it with the document.
+TEST_F(WindowTest, EveryPictureOfTheHelpIsBesideItAndDraws)
+{
+    QFile file(QCoreApplication::applicationDirPath() + "/MerivaneHelp.html");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(file.readAll());
+    const QRegularExpression img(QStringLiteral("<img src=\"([^\"]+)\""));
+    int pictures = 0;
+    for (auto it = img.globalMatch(html); it.hasNext(); ++pictures) {
+        const QString name = it.next().captured(1);
+        QFile picture(QCoreApplication::applicationDirPath() + "/" + name);
+        ASSERT_TRUE(picture.open(QIODevice::ReadOnly)) << S(name);
+        EXPECT_FALSE(QImage::fromData(picture.readAll()).isNull()) << S(name);
+    }
+    EXPECT_GE(pictures, 1);
 }
 
 TEST_F(WindowTest, F1OpensHelpAndEscOrCtrlWCloseIt)
