@@ -61,9 +61,10 @@ TProcessChartView::TProcessChartView(QWidget* parent) : QChartView(new QChart, p
     c->addAxis(axisX_, Qt::AlignBottom);
     c->addAxis(axisAbsorbed_, Qt::AlignLeft);
     c->addAxis(axisReflected_, Qt::AlignRight);
-    series_[0] = Line(c, QStringLiteral("Absorbed, no tuner"), kAbsorbed, Qt::DashLine);
+    // without a tuner dashed and lighter, so that the legend's swatches tell them apart too
+    series_[0] = Line(c, QStringLiteral("Absorbed, no tuner"), kAbsorbed.lighter(170), Qt::DashLine);
     series_[1] = Line(c, QStringLiteral("Absorbed, robust"), kAbsorbed, Qt::SolidLine);
-    series_[2] = Line(c, QStringLiteral("Reflected, no tuner"), kReflected, Qt::DashLine);
+    series_[2] = Line(c, QStringLiteral("Reflected, no tuner"), kReflected.lighter(150), Qt::DashLine);
     series_[3] = Line(c, QStringLiteral("Reflected, robust"), kReflected, Qt::SolidLine);
     for (int i = 0; i < 4; ++i) {
         series_[i]->attachAxis(axisX_);

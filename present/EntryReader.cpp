@@ -74,6 +74,23 @@ std::optional<double> Number(const TInputRow& inputRow, std::string_view text, i
             }
         }
     }
+    if (inputRow.forms & kWattPrefix) {
+        // "3 kW" is 3000 W: a power's prefix is never a decoration to ignore
+        std::string s(text);
+        std::size_t end = s.size();
+        while (end > 0 && (s[end - 1] == ' ' || s[end - 1] == '\t')) --end;
+        if (end >= 2 && s[end - 1] == 'W') {
+            const char prefix = s[end - 2];
+            const int power = prefix == 'M' ? 6 : prefix == 'k' ? 3 : prefix == 'm' ? -3 : 0;
+            if (power != 0) {
+                s.erase(end - 2);
+                const std::optional<double> v = Real(s);
+                if (!v) return std::nullopt;
+                exponent = power;
+                return power == 6 ? *v * 1e6 : power == 3 ? *v * 1000 : *v / 1000;
+            }
+        }
+    }
     if (inputRow.forms & kAmpPrefix) {
         std::string s(text);
         exponent = TakeUnitPrefix(s, 'A', true);

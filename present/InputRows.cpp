@@ -90,7 +90,7 @@ TInputRow gInputs[] = {
                "The isolation of the isolator between the tube and the line: the reflected wave reaches\n"
                "the tube weakened by it, the rest goes into the isolator's dummy load."),
     CaseNumber(Input::DummyRating, kMagnetron, "dummy_rating", "dummy-rating", "Dummy Load Rating", " W", 0, kDummyRatingHiW,
-               0, 1, 100, 0,
+               0, 1, 100, kWattPrefix,
                "The power rating of the isolator's dummy load, checked against what it takes now\n"
                "and at the worst phase of the line."),
     CaseNumber(Input::Coupling, kMeasurement, "coupling_uncertainty", "coupling-uncertainty", "Coupling Uncertainty", " %",
@@ -129,7 +129,7 @@ TInputRow gInputs[] = {
     // them as the list "feeds" of the section "applicator", a row per column
     // of it (their keys are the section's own); merivane-calc takes each
     // column as one list of numbers apart by commas.
-    {Input::FeedPowerW, "feed_power_w", "Feed Power", "Power (W)", " W", 0, kFeedPowerHiW, 0, 0, Beyond::Clamp, 3, 1,
+    {Input::FeedPowerW, "feed_power_w", "Feed Power", "Power (W)", " W", 0, kFeedPowerHiW, 0, kWattPrefix, Beyond::Clamp, 3, 1,
      nullptr, "feed-powers", kNoSpinner, kApplicator, nullptr, 100,
      "The power this feed's magnetron sends into its port of the applicator."},
     {Input::FeedFrequencyMHz, "feed_frequency_mhz", "Feed Frequency", "Frequency (MHz)", " MHz", kFrequencyLoMHz,
@@ -140,7 +140,7 @@ TInputRow gInputs[] = {
      "The isolation of this feed's isolator: what comes back reaches its tube weakened by it,\n"
      "the rest goes into the isolator's dummy load. 0: no isolator."},
     {Input::FeedDummyRatingW, "feed_dummy_rating_w", "Feed Dummy Load Rating", "Dummy Load Rating (W)", " W", 0,
-     kDummyRatingHiW, 0, 0, Beyond::Clamp, 1, 1, nullptr, "feed-dummy-ratings", kNoSpinner, kApplicator, nullptr, 100,
+     kDummyRatingHiW, 0, kWattPrefix, Beyond::Clamp, 1, 1, nullptr, "feed-dummy-ratings", kNoSpinner, kApplicator, nullptr, 100,
      "The power rating of this feed's dummy load. 0: not set."},
 };
 

@@ -38,6 +38,7 @@ enum InputForm : unsigned {
     kWraps = 1u << 3,       // periodic: reduced by whole turns into lo .. hi
     kReflection = 1u << 4,  // a magnitude in one of the representations of ReflForms()
     kMegahertz = 1u << 5,   // "2.45 GHz", "915 MHz", "500 kHz": a frequency in MHz
+    kWattPrefix = 1u << 6,  // "3 kW", "1.2 MW", "500 mW": a power in W
 };
 
 // What a number beyond the limits does.

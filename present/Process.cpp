@@ -27,8 +27,10 @@ struct TPoint {
 std::vector<TPoint> Points(const TSnapshot& s)
 {
     std::vector<TPoint> out;
-    const double f0 = s.c.line.FreqMHz, half = BandHalfMHz(s);
+    const double f0 = s.c.line.FreqMHz, caseHalf = BandHalfMHz(s);
+    // a measured set load's own half-width where it has one, else the case's
     const auto band = [&](const TMeasuredLoad& load, const std::string& name) {
+        const double half = load.bandHalfMHz > 0 ? load.bandHalfMHz : caseHalf;
         for (std::size_t k = 0; k < load.freqHz.size(); ++k) {
             const double f = load.freqHz[k] / 1e6;
             if (f < f0 - half || f > f0 + half) continue;
@@ -84,7 +86,9 @@ void Robust(const TSnapshot& s, const std::vector<TPoint>& points, const std::ve
     // the nominal setting: the match of the first load alone, at its frequency
     const TMatchResult nominal = SolveMatch(out.method, s.c.line, points.front().gamma, s.c.tuner.spacingMm);
     out.spacingMm = nominal.SpacingMm;
-    out.guideWavelengthMm = nominal.GuideWavelengthMm;
+    // the E-H tuner's match needs no wavelength and gives none: the line's at the case's frequency
+    out.guideWavelengthMm =
+        nominal.GuideWavelengthMm > 0 ? nominal.GuideWavelengthMm : GuideAt(s.c.line, s.c.line.FreqMHz).wavelengthMm;
     TMatchSolution none;  // no tuner at all where the nominal load cannot be matched
     none.SusceptanceCount = out.method == MatchMethod::ThreeStub ? 3 : out.method == MatchMethod::DoubleStub ? 2 : 0;
     none.Order = kSeriesThenShunt;

@@ -43,57 +43,91 @@ double TTableMetrics::Height(std::size_t first, std::size_t end) const
     return h;
 }
 
+namespace {
+
+// The widest word of text: a cell narrower than that would cut it.
+double LongestWord(const QFontMetricsF& fm, const QString& text)
+{
+    double w = 0;
+    for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) w = std::max(w, fm.horizontalAdvance(word));
+    return w;
+}
+
+// The value columns' edges: each its natural need when the width allows,
+// else at least its longest word (a header wraps between words, a value
+// between its number and its unit) with what is left shared by what the
+// columns lack. False when even the longest words do not fit.
+bool PlaceColumns(TTableMetrics& t, double width, double captionNeed, double captionMin, const std::vector<double>& need,
+                  const std::vector<double>& least)
+{
+    const std::size_t columns = need.size();
+    double needSum = 0, leastSum = 0;
+    for (std::size_t c = 0; c < columns; ++c) needSum += need[c], leastSum += least[c];
+    t.natural = captionNeed + needSum;
+    // the caption column takes what it needs when it can, the value columns share the rest
+    t.captionW = std::clamp(width - needSum, std::min(width * 0.25, captionMin), std::max(width * 0.25, captionNeed));
+    const double room = width - t.captionW;
+    const double spare = std::max(0.0, room - needSum) / static_cast<double>(columns);
+    const double share = needSum > leastSum ? std::clamp((room - leastSum) / (needSum - leastSum), 0.0, 1.0) : 1.0;
+    t.left.assign(columns + 1, t.captionW);
+    for (std::size_t c = 0; c < columns; ++c)
+        t.left[c + 1] = t.left[c] + (room >= needSum ? need[c] + spare : least[c] + (need[c] - least[c]) * share);
+    return room >= leastSum;
+}
+
 // In each value column the numbers line up on their right and the units on
 // their left, the block centred under the column header; a list of single
-// values keeps its block at the right edge. A caption too long for its column
-// wraps.
-TTableMetrics MeasureTable(const TFonts& fonts, double width, const present::TSection& s)
+// values keeps its block at the right edge. A caption, a header or a value
+// too long for its column wraps between words.
+TTableMetrics MeasureAt(const TFonts& fonts, double width, const present::TSection& s, double points)
 {
-    const QFontMetricsF fm = fonts.Metrics(fonts.Make(kTableFontSize, false));
-    const QFontMetricsF fb = fonts.Metrics(fonts.Make(kTableFontSize, true));
+    const QFontMetricsF fm = fonts.Metrics(fonts.Make(points, false));
+    const QFontMetricsF fb = fonts.Metrics(fonts.Make(points, true));
     const double lineH = fm.height();
     const double rowPad = std::ceil(lineH * 0.55);
     const std::size_t columns = std::max<std::size_t>(1, s.columns.size());
     TTableMetrics t;
+    t.fontSize = points;
     t.unitGap = 0.35 * lineH;
     t.numberW.assign(columns, 0.0);
     t.unitW.assign(columns, 0.0);
+    std::vector<double> least(columns, 0.0);
 
     double captionNeed = fb.horizontalAdvance(Q(s.title + " (continued)"));
+    double captionMin = fb.horizontalAdvance(Q(s.title));
     for (const present::TCaseRow& r : s.rows) {
         captionNeed = std::max(captionNeed, fm.horizontalAdvance(Q(r.caption)));
+        captionMin = std::max(captionMin, LongestWord(fm, Q(r.caption)));
         for (std::size_t c = 0; c < r.values.size() && c < columns; ++c) {
             t.numberW[c] = std::max(t.numberW[c], fm.horizontalAdvance(Q(r.values[c].text)));
             if (!r.values[c].unit.empty()) t.unitW[c] = std::max(t.unitW[c], fm.horizontalAdvance(Q(r.values[c].unit)));
+            least[c] = std::max(least[c], LongestWord(fm, Q(r.values[c].Joined())));
         }
     }
     captionNeed += 2 * kPad;
+    captionMin += 2 * kPad;
     std::vector<double> need(columns, 0.0);
-    double needSum = 0;
     for (std::size_t c = 0; c < columns; ++c) {
         const double block = t.numberW[c] + (t.unitW[c] > 0 ? t.unitGap + t.unitW[c] : 0);
-        const double header = c < s.columns.size() ? fb.horizontalAdvance(Q(s.columns[c])) : 0;
-        need[c] = std::max(block, header) + 2 * kPad;
-        needSum += need[c];
+        const QString header = c < s.columns.size() ? Q(s.columns[c]) : QString();
+        need[c] = std::max(block, fb.horizontalAdvance(header)) + 2 * kPad;
+        least[c] = std::max(least[c], LongestWord(fb, header)) + 2 * kPad;
     }
-    t.natural = captionNeed + needSum;
-    // the caption column takes what it needs when it can, the value columns share the rest
-    t.captionW = std::clamp(width - needSum, width * 0.25, std::max(width * 0.25, captionNeed));
-    const double spare = std::max(0.0, width - t.captionW - needSum) / static_cast<double>(columns);
-    const double squeeze = std::min(1.0, (width - t.captionW) / needSum);
-    t.left.assign(columns + 1, t.captionW);
-    for (std::size_t c = 0; c < columns; ++c) t.left[c + 1] = t.left[c] + need[c] * squeeze + spare;
+    t.fits = PlaceColumns(t, width, captionNeed, captionMin, need, least);
 
     // a value wider than its cell wraps, and leaves the others lined up
-    const auto lines = [&](double w, const QString& text) {
-        const QRectF b = fm.boundingRect(QRectF(0, 0, w, 1e6), Qt::TextWordWrap, text);
-        return std::max(1.0, std::round(b.height() / fm.lineSpacing()));
+    const auto lines = [](const QFontMetricsF& m, double w, const QString& text) {
+        const QRectF b = m.boundingRect(QRectF(0, 0, w, 1e6), Qt::TextWordWrap, text);
+        return std::max(1.0, std::round(b.height() / m.lineSpacing()));
     };
     t.numberW.assign(columns, 0.0);
     t.unitW.assign(columns, 0.0);
-    t.headerH = lineH + rowPad;
+    double headerLines = 1;
+    for (std::size_t c = 0; c < s.columns.size(); ++c)
+        headerLines = std::max(headerLines, lines(fb, t.left[c + 1] - t.left[c] - 2 * kPad, Q(s.columns[c])));
+    t.headerH = headerLines * fb.lineSpacing() + rowPad;
     for (const present::TCaseRow& r : s.rows) {
-        double rowLines = lines(t.captionW - 2 * kPad, Q(r.caption));
+        double rowLines = lines(fm, t.captionW - 2 * kPad, Q(r.caption));
         std::vector<bool> wraps(columns, false);
         for (std::size_t c = 0; c < r.values.size() && c < columns; ++c) {
             const double cell = t.left[c + 1] - t.left[c] - 2 * kPad;
@@ -101,7 +135,7 @@ TTableMetrics MeasureTable(const TFonts& fonts, double width, const present::TSe
             const double unit = r.values[c].unit.empty() ? 0.0 : fm.horizontalAdvance(Q(r.values[c].unit));
             if (number + (unit > 0 ? t.unitGap + unit : 0) > cell) {
                 wraps[c] = true;
-                rowLines = std::max(rowLines, lines(cell, Q(r.values[c].Joined())));
+                rowLines = std::max(rowLines, lines(fm, cell, Q(r.values[c].Joined())));
                 continue;
             }
             t.numberW[c] = std::max(t.numberW[c], number);
@@ -113,13 +147,27 @@ TTableMetrics MeasureTable(const TFonts& fonts, double width, const present::TSe
     return t;
 }
 
+}  // namespace
+
+// A table too wide for the page at the tables' size is set smaller, down to
+// 60 % of it, rather than cut a number.
+TTableMetrics MeasureTable(const TFonts& fonts, double width, const present::TSection& s)
+{
+    TTableMetrics t;
+    for (const double scale : {1.0, 0.9, 0.8, 0.7, 0.6}) {
+        t = MeasureAt(fonts, width, s, kTableFontSize * scale);
+        if (t.fits) break;
+    }
+    return t;
+}
+
 void DrawTableRows(QPainter& p, const TFonts& fonts, double x, double y, double width, const present::TSection& s,
                    std::size_t first, std::size_t end)
 {
     const TTableMetrics t = MeasureTable(fonts, width, s);
     end = std::min(end, s.rows.size());
-    const QFont regular = fonts.Make(kTableFontSize, false);
-    const QFont bold = fonts.Make(kTableFontSize, true);
+    const QFont regular = fonts.Make(t.fontSize, false);
+    const QFont bold = fonts.Make(t.fontSize, true);
     const QFontMetricsF fb = fonts.Metrics(bold);
     const double height = t.Height(first, end);
     const double captionW = t.captionW - 2 * kPad;
@@ -132,7 +180,7 @@ void DrawTableRows(QPainter& p, const TFonts& fonts, double x, double y, double 
                fb.elidedText(title, Qt::ElideRight, captionW));
     for (std::size_t c = 0; c < s.columns.size(); ++c) {
         const QRectF r(x + t.left[c] + kPad, y, t.left[c + 1] - t.left[c] - 2 * kPad, t.headerH);
-        p.drawText(r, Qt::AlignHCenter | Qt::AlignVCenter, fb.elidedText(Q(s.columns[c]), Qt::ElideRight, r.width()));
+        p.drawText(r, Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextWordWrap, Q(s.columns[c]));
     }
 
     double top = y + t.headerH;

@@ -34,6 +34,8 @@ private:
 // The columns and the heights of a section drawn `width` points wide.
 struct TTableMetrics {
     double natural = 0;            // the width that fits every caption and value on one line
+    double fontSize = kTableFontSize;  // points: smaller for a table that does not fit at the tables' size
+    bool fits = true;              // every column at least as wide as its longest word
     double captionW = 0;
     std::vector<double> left;      // the value columns' edges from the table's left, one more than the columns
     std::vector<double> numberW;   // the widest number of each value column

@@ -2,6 +2,7 @@
 #include "ApplicatorOptions.h"
 
 #include "Case.h"
+#include "CellRules.h"
 #include "CliOptions.h"
 #include "EntryReader.h"
 #include "InputRows.h"
@@ -161,18 +162,27 @@ std::string ApplicatorJson(const present::TApplicatorSnapshot& a)
     json::Number(o, r.returnedW);
     json::Key(o, "efficiency");
     json::Optional(o, r.efficiency);
-    json::Key(o, "worst_port");
-    present::AppendInteger(o, r.feeds[r.worstFeed].port);
+    json::Key(o, "worst_port");  // null when nothing comes back
+    if (r.returnedW > 0)
+        present::AppendInteger(o, r.feeds[r.worstFeed].port);
+    else
+        o += "null";
     return o + "\n  },\n";
 }
 
-present::TValue Watts(double w) { return {FormatReal(w, 1), "W"}; }
+// a power as the window's cells write it, in the case's power unit ("10.2 kW")
+present::TValue Power(double w, present::PowerUnit unit)
+{
+    const present::TCell c = present::PowerCell(w, unit);
+    return {c.text, c.Caption()};
+}
 
 // The summary, then a row per feed; the isolator's columns when a feed has one.
 std::vector<present::TSection> ApplicatorSections(const present::TSnapshot& s)
 {
     const present::TApplicatorSnapshot& a = s.applicator;
     const TApplicatorResult& r = a.result;
+    const auto Watts = [unit = s.c.display.power](double w) { return Power(w, unit); };
     double sent = 0;
     bool isolated = false;
     for (const TApplicatorFeed& f : r.feeds) sent += f.powerW;
@@ -186,7 +196,7 @@ std::vector<present::TSection> ApplicatorSections(const present::TSnapshot& s)
     row("Absorbed", Watts(r.absorbedW));
     row("Efficiency",
         r.efficiency ? present::TValue{FormatReal(*r.efficiency * 100, 2), "%"} : present::TValue{"n/a", ""});
-    row("Worst port", {std::to_string(r.feeds[r.worstFeed].port), ""});
+    row("Worst port", {r.returnedW > 0 ? std::to_string(r.feeds[r.worstFeed].port) : "n/a", ""});
     present::TSection table{"Applicator Feeds",
                             {"Power", "Frequency", "Returned", "Self", "Coupled", "In phase", "Seen |\u0393|"},
                             {}};

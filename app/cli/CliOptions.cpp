@@ -43,7 +43,8 @@ constexpr TOptionUse kOptionUses[] = {
     {"power-to-match", kCaseMode},       // each row has its own Va and Eff
     {"batch", kBatchMode},
     {"smith", kCaseMode}, {"smith-grid", kCaseMode}, {"smith-zoom", kCaseMode}, {"smith-swr", kCaseMode},
-    // an applicator is one case's; the batch's rows leave it out
+    // a load set and an applicator are one case's; the batch's rows leave them out
+    {"load-set", kCaseMode}, {"robust", kCaseMode},
     {"applicator", kCaseMode}, {"feed-powers", kCaseMode}, {"feed-frequencies", kCaseMode},
     {"feed-isolations", kCaseMode}, {"feed-dummy-ratings", kCaseMode},
 };

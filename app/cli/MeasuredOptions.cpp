@@ -230,7 +230,9 @@ bool ReadMeasuredOptions(const QCommandLineParser& parser, TCliCase& c)
         }
         c.c.measured = std::move(load);
     }
-    if (parser.isSet(Name(kBand))) {
+    // a load set's measured loads take --band once the set is read (ProcessOptions.h)
+    const bool set = parser.isSet(QStringLiteral("load-set")) || !c.c.loadSet.empty();
+    if (parser.isSet(Name(kBand)) && !(set && !c.c.measured)) {
         if (!c.c.measured) {
             Fail("--band needs a measured load (--load-file, or a case file with one)");
             return false;

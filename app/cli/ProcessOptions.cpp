@@ -7,6 +7,8 @@
 #include "JsonOut.h"
 #include "LoadSetFile.h"
 #include "NumberText.h"
+#include "ProcessTexts.h"
+#include "ReflectionText.h"
 
 #include <cmath>
 #include <limits>
@@ -26,6 +28,30 @@ bool ReadLoadSet(const QString& path, std::vector<present::TSetLoad>& loads)
     if (present::ReadLoadSetFile(path.toStdString(), loads, error)) return true;
     Fail("--load-set " + Quoted(path.toStdString()) + ", " + error);
     return false;
+}
+
+// --band over a set: each measured load of it takes the half-width (the
+// case's own measured load took it already).
+bool ApplySetBand(const QCommandLineParser& parser, TCliCase& c)
+{
+    const QString band = QStringLiteral("band");
+    if (!parser.isSet(band) || c.c.measured) return true;
+    bool any = false;
+    for (const present::TSetLoad& l : c.c.loadSet) any = any || l.measured.has_value();
+    if (!any) {
+        Fail("--band needs a measured load (--load-file, a measured load in --load-set, or a case file with one)");
+        return false;
+    }
+    double half = 0;
+    const present::TInputReading r = present::ReadInputNumber(present::Input::BandHalfMHz, parser.value(band).toStdString(), half);
+    if (!r.ok) {
+        Fail("--band " + r.error);
+        return false;
+    }
+    if (!r.warning.empty()) Warn("--band " + r.warning);
+    for (present::TSetLoad& l : c.c.loadSet)
+        if (l.measured) l.measured->bandHalfMHz = half;
+    return true;
 }
 
 using json::Key;
@@ -87,8 +113,8 @@ std::string RobustJson(const present::TProcessResult& p)
     present::AppendJsonString(o, MatchMethodName(p.method));
     Key(o, "settings");
     o += SettingsJson(p.method, p.robust.robust.setting, p.screws);
-    Key(o, "spacing_mm");
-    Number(o, p.spacingMm);
+    Key(o, "spacing_mm");  // null for the E-H tuner and the single stub, which have none
+    json::NumberOrNull(o, p.spacingMm > 0 ? p.spacingMm : std::numeric_limits<double>::quiet_NaN());
     Key(o, "guide_wavelength_mm");
     Number(o, p.guideWavelengthMm);
     Key(o, "worst_gamma_mag");
@@ -136,19 +162,6 @@ std::string EnvelopeJson(const present::TProcessEnvelope& e)
     return o + "\n  },\n";
 }
 
-std::string ProcessText(const present::TSnapshot& s)
-{
-    const present::TProcessResult& p = s.process;
-    const auto f = [](double v, int d) { return FormatReal(v, d); };
-    std::string o = "\nRobust " + std::string(MatchMethodName(p.method)) + " over " + std::to_string(p.loads.size()) +
-                    " points\n";
-    o += "Worst |\u0393in|  " + f(p.robust.robust.worstMag, 4) + " at " + p.worstLoad + "\n";
-    o += "Nominal setting  " + f(p.robust.nominal.worstMag, 4) + " at " + p.nominalWorstLoad + "\n";
-    for (const present::TProcessLoad& l : p.loads)
-        o += "  " + l.name + ": |\u0393in| " + f(l.gammaMagAfter, 4) + ", reflected " + f(l.reflectedW, 2) +
-             " W, absorbed " + f(l.absorbedW, 2) + " W\n";
-    return o;
-}
 
 }  // namespace
 
@@ -166,22 +179,25 @@ void AddProcessOptions(QCommandLineParser& parser)
 
 bool ReadProcessOptions(const QCommandLineParser& parser, TCliCase& c)
 {
-    const bool robust = parser.isSet(Name(kRobust));
+    // a case file's set and its robust flag stand unless the options change them
+    const bool fromCase = parser.isSet(QStringLiteral("case"));
+    const bool robust = parser.isSet(Name(kRobust)) || (fromCase && c.c.robust);
     if (parser.isSet(Name(kLoadSet)) && !robust) {
         Fail("--load-set needs --robust (and --match METHOD)");
         return false;
     }
     if (!robust) return true;
-    if (!c.match) {
+    // the method: --match, or the case file's tuner
+    if (!c.match && !fromCase) {
         Fail("--robust needs --match METHOD");
         return false;
     }
-    if (parser.isSet(Name(kLoadSet))) {
-        if (!ReadLoadSet(parser.value(Name(kLoadSet)), c.c.loadSet)) return false;
-    } else if (!c.c.measured) {
-        Fail("--robust needs --load-set, or --load-file with --band");
+    if (parser.isSet(Name(kLoadSet)) && !ReadLoadSet(parser.value(Name(kLoadSet)), c.c.loadSet)) return false;
+    if (c.c.loadSet.empty() && !c.c.measured) {
+        Fail("--robust needs --load-set, or a measured load (--load-file)");
         return false;
     }
+    if (!ApplySetBand(parser, c)) return false;
     c.c.robust = true;
     return true;
 }
@@ -190,7 +206,8 @@ void AddProcessOutput(std::string& out, Format format, const present::TSnapshot&
 {
     if (!s.process.robust.solved || format == kCsv) return;
     if (format == kText) {
-        out += ProcessText(s);
+        // the report's sections: the setting, its worst case beside the nominal one, the envelope, the loads
+        out += "\n" + present::CaseText(present::ProcessSections(s));
         return;
     }
     json::InsertBeforeDisplay(out, RobustJson(s.process) + EnvelopeJson(s.process.envelope));

@@ -98,6 +98,20 @@ TEST_F(ApplicatorCli, TheFeedsOwnFrequenciesIsolatorsAndTheDefaultPower)
     EXPECT_EQ(idle.value("returned_w").toDouble(), 0);
 }
 
+// Powers take their prefix, as a power is written: 3 kW is 3000 W, never 3.
+// With no feed sending, nothing comes back and no port is the worst.
+TEST_F(ApplicatorCli, PowersTakeTheirPrefixAndNoPowerHasNoWorstPort)
+{
+    const QJsonArray feeds = Applicator({"--applicator", Oven(), "--feed-powers", "3 kW,0.5kW,1.2 MW",
+                                         "--feed-dummy-ratings", "1 kW,0,0"})
+                                 .value("feeds").toArray();
+    ASSERT_EQ(feeds.size(), 3);
+    EXPECT_EQ(feeds[0].toObject().value("power_w").toDouble(), 3000);
+    EXPECT_EQ(feeds[1].toObject().value("power_w").toDouble(), 500);
+    EXPECT_EQ(feeds[2].toObject().value("power_w").toDouble(), 1.2e6);
+    EXPECT_TRUE(Applicator({"--applicator", Oven(), "--feed-powers", "0,0,0"}).value("worst_port").isNull());
+}
+
 TEST_F(ApplicatorCli, TheTextHasATableAndTheCsvNothing)
 {
     const TRun text = RunCalc({"--applicator", Oven(), "--feed-powers", "1000,2000,500"});

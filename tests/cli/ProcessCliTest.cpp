@@ -91,6 +91,54 @@ TEST_F(ProcessCli, TheRobustScrewsStandWhereTheTablePutsThem)
     }
 }
 
+// The E-H tuner and the single stub have no spacing: null, as the match
+// writes it; the guide wavelength is the line's, WR340 at 2450 MHz:
+// lambda_g = lambda0 / sqrt(1 - (lambda0 / 2a)^2) = 173.38 mm.
+TEST_F(ProcessCli, ATunerWithoutSpacingHasNoneAndTheLinesWavelength)
+{
+    for (const char* method : {"eh", "single-stub"}) {
+        const QJsonObject robust =
+            Json(RunCalc({"--load-set", Pair(), "--robust", "--match", method, "--format", "json"})).value("robust").toObject();
+        EXPECT_TRUE(robust.value("spacing_mm").isNull()) << method;
+        EXPECT_NEAR(robust.value("guide_wavelength_mm").toDouble(), 173.38, 0.01) << method;
+    }
+}
+
+// A case file's set and robust flag stand: --robust alone takes the case's
+// tuner, and a saved robust case needs no option at all.
+TEST_F(ProcessCli, ACaseFilesSetIsComputedWithItsTuner)
+{
+    const auto caseWith = [this](const char* name, bool robust) {
+        return Write(name, (std::string("{\"format\": \"merivane-case\", \"version\": 1, \"tuner\": {\"method\": \"eh\"},\n"
+                                        " \"load_set\": {\"robust\": ") +
+                            (robust ? "true" : "false") +
+                            ", \"loads\": [{\"name\": \"start\", \"load\": \"0.3713906764@-111.80140949\"},"
+                            " {\"name\": \"end\", \"load\": \"0.0995037190@95.71059314\"}]}}\n")
+                               .c_str());
+    };
+    const QJsonObject saved = Json(RunCalc({"--case", caseWith("robust.merivane", true), "--format", "json"}));
+    const QJsonObject asked = Json(RunCalc({"--case", caseWith("plain.merivane", false), "--robust", "--format", "json"}));
+    for (const QJsonObject& o : {saved, asked}) {
+        const QJsonObject robust = o.value("robust").toObject();
+        EXPECT_EQ(robust.value("method").toString(), "eh");
+        EXPECT_LE(robust.value("worst_gamma_mag").toDouble(), 0.5 / std::sqrt(4.25) + 1e-9);
+    }
+}
+
+// --band narrows a measured set load to the case's frequency +- the
+// half-width: of 2400 .. 2500 MHz in 10 MHz steps, 2430 .. 2470 are within 20.
+TEST_F(ProcessCli, TheBandNarrowsTheSetsMeasuredLoads)
+{
+    std::string s1p = "# MHz S RI R 50\n";
+    for (int f = 2400; f <= 2500; f += 10) s1p += std::to_string(f) + " 0.3 0.1\n";
+    Write("product.s1p", s1p.c_str());
+    const QString set = Write("measured.csv", "name,file,port\nproduct,product.s1p,1\n");
+    const QJsonObject robust =
+        Json(RunCalc({"--load-set", set, "--robust", "--match", "eh", "--band", "20", "--format", "json"}))
+            .value("robust").toObject();
+    EXPECT_EQ(robust.value("loads").toArray().size(), 5);
+}
+
 struct TRefused {
     const char* name;
     QStringList args;  // SET is the file below
@@ -118,7 +166,11 @@ INSTANTIATE_TEST_SUITE_P(
         TRefused{"no_name", {"--load-set", "SET", "--robust", "--match", "eh"}, "name,load\n,0.5\n", "line 2: a load needs a name"},
         TRefused{"bad_header", {"--load-set", "SET", "--robust", "--match", "eh"}, "title,load\na,0.5\n", "line 1"},
         TRefused{"no_loads", {"--load-set", "SET", "--robust", "--match", "eh"}, "name,load\n", "no load"},
-        TRefused{"missing_file", {"--load-set", "SET", "--robust", "--match", "eh"}, "name,file\na,none.s1p\n", "line 2"}),
+        TRefused{"missing_file", {"--load-set", "SET", "--robust", "--match", "eh"}, "name,file\na,none.s1p\n", "line 2"},
+        TRefused{"in_a_batch", {"--batch", "SET", "--load-set", "SET", "--robust", "--match", "eh"}, "name,load\na,0.5\n",
+                 "--load-set cannot be used with --batch"},
+        TRefused{"band_without_measured", {"--load-set", "SET", "--robust", "--match", "eh", "--band", "20"},
+                 "name,load\na,0.5\n", "--band needs a measured load"}),
     ROW_NAMES(std::string(r.name)));
 
 }  // namespace

@@ -191,4 +191,37 @@ TEST(ReportLayout, TheSmithChartHasRoomForItsLabelsInTheTablesSize)
     }
 }
 
+// A table of many columns at the page's width: no cell is narrower than
+// the longest word of its header or its values, so no number is cut; the
+// table is set smaller where it must, never below 60 % of the tables' size.
+TEST(ReportLayout, AWideTableCutsNoNumber)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    const auto writer = rep::NewReportPdfWriter(buffer, QStringLiteral("test"));
+    const rep::TFonts fonts(writer.get());
+    merivane::present::TSection wide{"Applicator Feeds",
+                                     {"Power", "Frequency", "Returned", "In-phase bound", "Seen |Γ|", "To magnetron",
+                                      "To dummy load", "Dummy load margin"},
+                                     {}};
+    for (int feed = 1; feed <= 3; ++feed)
+        wide.rows.push_back({"Feed " + std::to_string(feed),
+                             {{"1000 W", ""}, {"2450.25 MHz", ""}, {"192.65 W", ""}, {"434.4 W", ""}, {"0.4389", ""},
+                              {"1.93 W", ""}, {"190.72 W", ""}, {"+309.28 W (+4.19 dB)", ""}}});
+    const double width = rep::kPageWidth - 2 * rep::kMargin;
+    const rep::TTableMetrics t = rep::MeasureTable(fonts, width, wide);
+    EXPECT_TRUE(t.fits);
+    EXPECT_GE(t.fontSize, 0.6 * rep::kTableFontSize);
+    EXPECT_LE(t.left.back(), width + 1e-6);
+    const QFontMetricsF fm = fonts.Metrics(fonts.Make(t.fontSize, false));
+    const QFontMetricsF fb = fonts.Metrics(fonts.Make(t.fontSize, true));
+    for (std::size_t c = 0; c < wide.columns.size(); ++c) {
+        const double cell = t.left[c + 1] - t.left[c];
+        for (const QString& w : QString::fromStdString(wide.columns[c]).split(' '))
+            EXPECT_GE(cell, fb.horizontalAdvance(w)) << wide.columns[c];
+        for (const QString& w : QString::fromStdString(wide.rows[0].values[c].text).split(' '))
+            EXPECT_GE(cell, fm.horizontalAdvance(w)) << wide.columns[c];
+    }
+}
+
 }  // namespace
