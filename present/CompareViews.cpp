@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CompareViews.h"
 
+#include "ApplicatorTexts.h"
 #include "GuideTexts.h"
 #include "MagnetronTexts.h"
 #include "MeasuredTexts.h"
+#include "ProcessTexts.h"
 #include "TunerTexts.h"
 
 #include <charconv>
@@ -42,11 +44,15 @@ TRows RowsOf(const TSection& s)
     return rows;
 }
 
-// Every view's section, in the Workbench's order; a measured load's only with one.
+// Every view's section, in the Workbench's order; a measured load's, the
+// process's and the applicator's only with one.
 std::vector<TSection> ViewSections(const TSnapshot& s)
 {
     std::vector<TSection> out{TunerSection(s), GuideSection(s), MagnetronSection(s), MeasurementSection(s)};
     for (TSection& m : MeasuredSections(s)) out.push_back(std::move(m));
+    if (s.process.present)
+        for (TSection& p : ProcessSections(s)) out.push_back(std::move(p));
+    for (TSection& a : ApplicatorSections(s)) out.push_back(std::move(a));
     return out;
 }
 

@@ -79,8 +79,10 @@ std::string RobustSettingText(const TProcessResult& p)
 
 std::string WorstText(double worstMag, const std::string& load, double frequencyMHz)
 {
-    return "|\u0393in| " + F(worstMag, 4) + " (SWR " + F(MagToSwr(worstMag), 3) + ") at " + load + ", " +
-           FormatReal3(frequencyMHz) + " MHz";
+    // a band point's name holds its frequency already: "frozen at 2450 MHz", "2450 MHz"
+    const bool named = load.size() >= 4 && load.compare(load.size() - 4, 4, " MHz") == 0;
+    return "|\u0393in| " + F(worstMag, 4) + " (SWR " + F(MagToSwr(worstMag), 3) + ") at " + load +
+           (named ? std::string() : ", " + FormatReal3(frequencyMHz) + " MHz");
 }
 
 std::vector<std::pair<std::string, std::string>> ProcessSummary(const TSnapshot& s)

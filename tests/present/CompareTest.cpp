@@ -245,6 +245,23 @@ TEST(Compare, EveryViewIsComparedAndDecibelsChangeInDecibels)
                {{"Transmission", "Absorbed Power, Actual Value", "68.79 dBm", "69.66 dBm", "+0.87 dB", "+22.11"}});
 }
 
+// The process stands beside its reference too: one load more is one point
+// more, +1 of 4, +25 %.
+TEST(Compare, TheProcessIsCompared)
+{
+    TCase ref = DefaultCase();
+    const auto load = [](const char* name, double mag, double pha) {
+        TSetLoad l{name, {}, std::nullopt};
+        l.refl.Mag = mag, l.refl.Pha = pha;
+        return l;
+    };
+    ref.loadSet = {load("frozen", 0.3, -120), load("-5 °C", 0.45, -150), load("thawed", 0.55, 170), load("hot", 0.5, 150)};
+    ref.robust = true;
+    TCase cur = ref;
+    cur.loadSet.push_back(load("dry", 0.2, 0));
+    ExpectRows(Compare(Snap(ref), Snap(cur)), {{"Process", "Points", "4", "5", "+1", "+25"}});
+}
+
 TEST(Compare, AReferenceOfZeroHasADifferenceButNoChange)
 {
     TCase cur = DefaultCase();
