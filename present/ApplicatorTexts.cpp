@@ -5,6 +5,7 @@
 #include "EntryReader.h"
 #include "MagnetronTexts.h"
 #include "NumberText.h"
+#include "Texts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -32,7 +33,7 @@ std::string Margin(const TApplicatorFeed& f, const TFeedCase& in)
 std::string Seen(const TApplicatorFeed& f, bool swr)
 {
     if (!f.seenMag) return {};
-    if (!swr) return FormatReal(*f.seenMag, 4);
+    if (!swr) return MagnitudeText(*f.seenMag);
     return f.seenSwr ? FormatReal(*f.seenSwr, 3) : std::string("\u221e");
 }
 

@@ -4,6 +4,7 @@
 #include "CellRules.h"
 #include "Conversions.h"
 #include "NumberText.h"
+#include "Texts.h"
 #include "TunerInput.h"
 
 #include <cmath>
@@ -37,8 +38,8 @@ const char* ProcessColumnCaption(int column) { return column >= 0 && column < kP
 std::string ProcessCell(const TProcessLoad& l, int column, PowerUnit unit)
 {
     switch (column) {
-    case 0: return F(l.gammaMagBefore, 4);
-    case 1: return F(l.gammaMagAfter, 4);
+    case 0: return MagnitudeText(l.gammaMagBefore);
+    case 1: return MagnitudeText(l.gammaMagAfter);
     case 2: return Power(l.reflectedBeforeW, unit);
     case 3: return Power(l.reflectedW, unit);
     case 4: return Power(l.absorbedBeforeW, unit);
@@ -81,7 +82,7 @@ std::string WorstText(double worstMag, const std::string& load, double frequency
 {
     // a band point's name holds its frequency already: "frozen at 2450 MHz", "2450 MHz"
     const bool named = load.size() >= 4 && load.compare(load.size() - 4, 4, " MHz") == 0;
-    return "|\u0393in| " + F(worstMag, 4) + " (SWR " + F(MagToSwr(worstMag), 3) + ") at " + load +
+    return "|\u0393in| " + MagnitudeText(worstMag) + " (SWR " + F(MagToSwr(worstMag), 3) + ") at " + load +
            (named ? std::string() : ", " + FormatReal3(frequencyMHz) + " MHz");
 }
 

@@ -4,11 +4,19 @@
 #include "Model.h"
 #include "NumberText.h"
 
+#include <charconv>
 #include <cmath>
 
 namespace merivane::present {
 
 std::string Fixed(double x, int decimals) { return FormatReal(x, decimals); }
+
+std::string MagnitudeText(double mag)
+{
+    char buf[64];
+    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, mag + 0.0, std::chars_format::fixed, 4);
+    return ec == std::errc() ? std::string(buf, end) : FormatReal(mag, 4);
+}
 
 std::string DbStr(double x)
 {

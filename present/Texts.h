@@ -17,5 +17,8 @@ std::string SwrStr(double s);
 
 // A number with the given decimals (FormatReal).
 std::string Fixed(double x, int decimals);
+// A reflection's magnitude, 0 .. 1, always with four decimals and never in
+// exponent form: "0.0725", not "7.2454E-2"; in any locale.
+std::string MagnitudeText(double mag);
 
 }  // namespace merivane::present

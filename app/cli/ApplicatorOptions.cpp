@@ -9,6 +9,7 @@
 #include "JsonOut.h"
 #include "NumberText.h"
 #include "ReflectionText.h"
+#include "Texts.h"
 
 #include <limits>
 #include <vector>
@@ -206,7 +207,7 @@ std::vector<present::TSection> ApplicatorSections(const present::TSnapshot& s)
         present::TCaseRow line{"Port " + std::to_string(f.port),
                                {Watts(f.powerW), {present::LimitText(a.feedFrequencyMHz[i]), "MHz"}, Watts(f.returnedW),
                                 Watts(f.selfW), Watts(f.coupledW), Watts(f.worstReturnedW),
-                                {f.seenMag ? FormatReal(*f.seenMag, 4) : "n/a", ""}}};
+                                {f.seenMag ? present::MagnitudeText(*f.seenMag) : "n/a", ""}}};
         if (isolated)
             line.values.insert(line.values.end(),
                                {Watts(f.magnetronW), Watts(f.dummyW),

@@ -219,6 +219,15 @@ TEST(Texts, DbRlossAndSwrAtTheirEdges)
     EXPECT_EQ(SwrStr(1), "1");
 }
 
+// A magnitude keeps four decimals and never an exponent, whatever its size.
+TEST(Texts, AMagnitudeHasFourDecimalsAndNoExponent)
+{
+    const std::pair<double, const char*> cases[] = {
+        {0.0724543994523452, "0.0725"}, {0.0, "0.0000"}, {-0.0, "0.0000"}, {1.0, "1.0000"}, {0.000012, "0.0000"},
+        {0.31748199, "0.3175"}, {1.7320508, "1.7321"}};
+    for (const auto& [mag, text] : cases) EXPECT_EQ(MagnitudeText(mag), text) << mag;
+}
+
 TEST(UnitLeft, EachCaptionHasItsEdge)
 {
     const struct {

@@ -170,7 +170,8 @@ void TApplicatorView::ShowSnapshot(const present::TSnapshot& s)
     FillMatrix(matrix_, s);
     QStringList notes;
     if (!a.couplings.empty())
-        notes << tr("At %1 MHz. %2").arg(Q(present::LimitText(a.frequencyMHz)), Q(present::StrongestText(a.couplings)));
+        notes << tr("|S_ij| in dB at %1 MHz: out of port i (the row) for a wave into port j (the column). %2")
+                     .arg(Q(present::LimitText(a.frequencyMHz)), Q(present::StrongestText(a.couplings)));
     if (s.c.applicator) notes << Q(present::OutsideBandText(a, s.c.applicator->data));
     notes.removeAll(QString());
     couplings_->setText(notes.join(QLatin1Char('\n')));
