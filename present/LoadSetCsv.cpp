@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <unordered_map>
 
 namespace merivane::present {
 
@@ -21,6 +22,7 @@ std::string Lower(std::string s)
 
 struct TColumns {
     int name = -1, load = -1, file = -1, port = -1;
+    std::size_t count = 0;  // the header's cells
 };
 
 bool ReadHeader(std::string_view line, char sep, TColumns& c, std::string& error)
@@ -34,8 +36,13 @@ bool ReadHeader(std::string_view line, char sep, TColumns& c, std::string& error
             error = "the header's column \"" + cells[i] + "\" is none of name, load, file, port";
             return false;
         }
+        if (*column >= 0) {
+            error = "the header names the column \"" + cells[i] + "\" twice";
+            return false;
+        }
         *column = static_cast<int>(i);
     }
+    c.count = n;
     if (c.name < 0 || (c.load < 0) == (c.file < 0)) {
         error = "the header names the columns name and load, or name, file and port";
         return false;
@@ -49,6 +56,12 @@ bool ReadRow(const std::vector<std::string>& cells, std::size_t n, const TColumn
         static const std::string none;
         return i >= 0 && static_cast<std::size_t>(i) < n ? cells[static_cast<std::size_t>(i)] : none;
     };
+    // a cell beyond the header's is a column the header does not name (a
+    // spreadsheet's empty cells at the end are none)
+    for (std::size_t i = c.count; i < n; ++i)
+        if (!cells[i].empty())
+            return (error = "the cell \"" + cells[i] + "\" lies beyond the header's " + std::to_string(c.count) + " columns",
+                    false);
     row.name = cell(c.name);
     if (row.name.empty()) return (error = "a load needs a name", false);
     if (c.load >= 0) {
@@ -79,6 +92,7 @@ bool ParseLoadSetCsv(std::string_view text, std::vector<TLoadSetRow>& rows, std:
     bool header = false;
     char sep = ',';
     std::vector<std::string> cells;
+    std::unordered_map<std::string, long long> names;  // each name's line
     long long lineNo = 0;
     while (!text.empty()) {
         const std::size_t end = std::min(text.find('\n'), text.size());
@@ -97,6 +111,11 @@ bool ParseLoadSetCsv(std::string_view text, std::vector<TLoadSetRow>& rows, std:
         TLoadSetRow row;
         row.line = lineNo;
         if (!ReadRow(cells, SplitCsv(line, sep, cells), columns, row, error)) return (error = where + error, false);
+        // each load is named once: the worst case is named by its load
+        const auto [same, fresh] = names.emplace(row.name, lineNo);
+        if (!fresh)
+            return (error = where + "the name \"" + row.name + "\" is line " + std::to_string(same->second) + "'s already",
+                    false);
         rows.push_back(std::move(row));
     }
     if (!header) return (error = "the file has no header", false);

@@ -51,7 +51,10 @@ bool MoveSetLoad(TCase& c, int row, int step)
 bool RenameSetLoad(TCase& c, int row, const std::string& name)
 {
     const std::string trimmed = Trim(name);
-    if (!Within(c, row) || trimmed.empty() || c.loadSet[static_cast<std::size_t>(row)].name == trimmed) return false;
+    if (!Within(c, row) || trimmed.empty()) return false;
+    // each load is named once, as the set's file has them: the worst case is named by its load
+    for (const TSetLoad& l : c.loadSet)
+        if (l.name == trimmed) return false;
     c.loadSet[static_cast<std::size_t>(row)].name = trimmed;
     return true;
 }

@@ -16,7 +16,7 @@ bool AddSetLoad(TCase& c, int row);
 bool RemoveSetLoad(TCase& c, int row);
 // Moves row by step (-1 up, +1 down).
 bool MoveSetLoad(TCase& c, int row, int step);
-// A new name, trimmed; an empty one is refused.
+// A new name, trimmed; an empty one, or one another load has, is refused.
 bool RenameSetLoad(TCase& c, int row, const std::string& name);
 // A typed load's Γ as merivane-calc's --load takes it; error says why not.
 bool RetypeSetLoad(TCase& c, int row, const std::string& text, std::string& error);

@@ -60,6 +60,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "frozen,\u22125 \u00b0C,hot"},
         TEditRow{"rename_to_nothing", [](TCase& c) { return RenameSetLoad(c, 1, "  "); }, false, "frozen,thawed,hot"},
         TEditRow{"rename_to_the_same", [](TCase& c) { return RenameSetLoad(c, 1, "thawed"); }, false,
+                 "frozen,thawed,hot"},
+        TEditRow{"rename_to_another_loads", [](TCase& c) { return RenameSetLoad(c, 1, " hot"); }, false,
                  "frozen,thawed,hot"}),
     ROW_NAMES(std::string(r.name)));
 

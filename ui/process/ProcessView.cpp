@@ -107,6 +107,11 @@ void TProcessView::CellEdited(QTableWidgetItem* item)
     std::string error;
     const bool changed = item->column() == 0 ? present::RenameSetLoad(c, item->row(), text)
                                              : present::RetypeSetLoad(c, item->row(), text, error);
+    const QString name = item->text().trimmed();
+    const auto row = static_cast<std::size_t>(item->row());
+    if (item->column() == 0 && !changed && !name.isEmpty() && row < case_.loadSet.size() &&
+        name != Q(case_.loadSet[row].name))
+        error = "another load is named \u201c" + name.toStdString() + "\u201d";
     if (!error.empty()) {
         message_->setText(tr("Not changed: %1").arg(Q(error)));
         message_->show();
