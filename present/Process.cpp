@@ -19,6 +19,7 @@ struct TPoint {
     std::string name;
     double frequencyMHz;
     cplx gamma;
+    int setLoad = -1;  // the set's load it is of
 };
 
 // The set's points in order: a typed load at the case's frequency, a
@@ -29,22 +30,25 @@ std::vector<TPoint> Points(const TSnapshot& s)
     std::vector<TPoint> out;
     const double f0 = s.c.line.FreqMHz, caseHalf = BandHalfMHz(s);
     // a measured set load's own half-width where it has one, else the case's
-    const auto band = [&](const TMeasuredLoad& load, const std::string& name) {
+    const auto band = [&](const TMeasuredLoad& load, const std::string& name, int setLoad) {
         const double half = load.bandHalfMHz > 0 ? load.bandHalfMHz : caseHalf;
         for (std::size_t k = 0; k < load.freqHz.size(); ++k) {
             const double f = load.freqHz[k] / 1e6;
             if (f < f0 - half || f > f0 + half) continue;
             const std::string at = FormatReal(f, 3) + " MHz";
-            out.push_back({name.empty() ? at : name + " at " + at, f, MeasuredPointAt(load, k, s.c.line, s.c.guide)});
+            out.push_back(
+                {name.empty() ? at : name + " at " + at, f, MeasuredPointAt(load, k, s.c.line, s.c.guide), setLoad});
         }
     };
     if (s.c.loadSet.empty()) {
-        if (s.c.measured) band(*s.c.measured, {});
+        if (s.c.measured) band(*s.c.measured, {}, -1);
         return out;
     }
-    for (const TSetLoad& l : s.c.loadSet) {
-        if (l.measured) band(*l.measured, l.name);
-        else out.push_back({l.name, f0, LoadReflection(l.refl.Mag, l.refl.Pha)});
+    for (std::size_t i = 0; i < s.c.loadSet.size(); ++i) {
+        const TSetLoad& l = s.c.loadSet[i];
+        const int index = static_cast<int>(i);
+        if (l.measured) band(*l.measured, l.name, index);
+        else out.push_back({l.name, f0, LoadReflection(l.refl.Mag, l.refl.Pha), index});
     }
     return out;
 }
@@ -145,7 +149,7 @@ TProcessResult ComputeProcess(const TSnapshot& s)
         const TModel before = WithLoad(s, p.gamma);
         const double mag = std::abs(p.gamma);
         // without the robust setting the loads are as they stand: after = before
-        out.loads.push_back({p.name, p.frequencyMHz, p.gamma, mag, mag, before.Prefl, before.Pload, before.Prefl, before.Pload});
+        out.loads.push_back({p.name, p.frequencyMHz, p.gamma, p.setLoad, mag, mag, before.Prefl, before.Pload, before.Prefl, before.Pload});
         at.push_back({p.gamma, GuideAt(s.c.line, p.frequencyMHz).wavelengthMm});
     }
     if (s.c.robust) Robust(s, points, at, out);

@@ -40,6 +40,7 @@ struct TProcessLoad {
     std::string name;  // the load's, or "2451.5 MHz" for a band point
     double frequencyMHz = 0;
     std::complex<double> gamma;  // the load's Γ at the model's plane, without a tuner
+    int setLoad = -1;            // the load of the set the point is of; -1 without a set
     // |Γ| without a tuner, and |Γin| with the robust one (without it, the same)
     double gammaMagBefore = 0, gammaMagAfter = 0;
     double reflectedBeforeW = 0, absorbedBeforeW = 0;

@@ -118,31 +118,18 @@ std::string Complaint(const QCommandLineParser& parser, bool file, const std::st
 
 std::string FeedJson(const TApplicatorFeed& f, double frequencyMHz)
 {
-    std::string o = "{";
-    const auto number = [&o](const char* key, double v) {
-        o += ", ";
-        present::AppendJsonString(o, key);
-        o += ": ";
-        json::Number(o, v);
-    };
-    const auto optional = [&o](const char* key, const std::optional<double>& v) {
-        o += ", ";
-        present::AppendJsonString(o, key);
-        o += ": ";
-        json::Optional(o, v);
-    };
-    o += "\"port\": ";
+    std::string o = "{\"port\": ";
     present::AppendInteger(o, f.port);
-    number("power_w", f.powerW);
-    number("frequency_mhz", frequencyMHz);
-    number("returned_w", f.returnedW);
-    number("self_w", f.selfW);
-    number("coupled_w", f.coupledW);
-    number("worst_returned_w", f.worstReturnedW);
-    optional("seen_reflection", f.seenMag);
-    number("magnetron_w", f.magnetronW);
-    number("dummy_w", f.dummyW);
-    optional("dummy_margin_db", f.dummyMarginDb);
+    json::InlineFields(o, {{"power_w", f.powerW},
+                           {"frequency_mhz", frequencyMHz},
+                           {"returned_w", f.returnedW},
+                           {"self_w", f.selfW},
+                           {"coupled_w", f.coupledW},
+                           {"worst_returned_w", f.worstReturnedW},
+                           {"seen_reflection", f.seenMag},
+                           {"magnetron_w", f.magnetronW},
+                           {"dummy_w", f.dummyW},
+                           {"dummy_margin_db", f.dummyMarginDb}});
     return o + "}";
 }
 

@@ -162,7 +162,8 @@ bool ReadCaseOptions(const QCommandLineParser& parser, const TOptionNames& names
     // the magnetron and the measurement: shown when an option or the case file sets them
     if (!ReadTubeOptions(parser, c.c.tube, stderr)) return false;
     c.tubeShown = TubeOptionsGiven(parser) || c.c.tube != present::DefaultTubeCase();
-    return ReadMeasuredOptions(parser, c) && ReadProcessOptions(parser, c) && ReadApplicatorOptions(parser, c);
+    return ReadMeasuredOptions(parser, c) && ReadProcessOptions(parser, c) && ReadBandOption(parser, c) &&
+           ReadApplicatorOptions(parser, c);
 }
 
 }  // namespace merivane::cli

@@ -7,9 +7,11 @@
 
 #include "Export.h"
 #include "Fields.h"
+#include "TunerInput.h"
 
 #include <cmath>
 #include <initializer_list>
+#include <limits>
 #include <optional>
 #include <string>
 #include <utility>
@@ -43,19 +45,43 @@ inline void Key(std::string& out, const char* key, bool first = false)
     out += ": ";
 }
 
-// {"a": 1, "b": 2} on one line
-inline void InlineObject(std::string& out, std::initializer_list<std::pair<const char*, double>> fields)
+// "\"a\": 1, \"b\": null" on one line, each field after ", " but the first
+// when first is set; an empty value is null
+inline void InlineFields(std::string& out, std::initializer_list<std::pair<const char*, std::optional<double>>> fields,
+                         bool first = false)
 {
-    out += '{';
-    bool first = true;
     for (const auto& [key, value] : fields) {
         if (!first) out += ", ";
         first = false;
         present::AppendJsonString(out, key);
         out += ": ";
-        Number(out, value);
+        Optional(out, value);
     }
+}
+
+// {"a": 1, "b": 2} on one line
+inline void InlineObject(std::string& out, std::initializer_list<std::pair<const char*, std::optional<double>>> fields)
+{
+    out += '{';
+    InlineFields(out, fields, true);
     out += '}';
+}
+
+// ", \"screw_depths_mm\": [...]": where the screws stand for the first count
+// susceptances, 0 for a screw out, null beyond the calibration table;
+// nothing without a table
+inline void ScrewDepths(std::string& out, const present::TScrewSetting* screws, int count)
+{
+    if (count <= 0 || screws[0].kind == present::ScrewDepth::None) return;
+    out += ", \"screw_depths_mm\": [";
+    for (int k = 0; k < count; ++k) {
+        if (k) out += ", ";
+        const present::TScrewSetting& w = screws[k];
+        NumberOrNull(out, w.kind == present::ScrewDepth::Depth ? w.depthMm
+                          : w.kind == present::ScrewDepth::Out ? 0.0
+                                                               : std::numeric_limits<double>::quiet_NaN());
+    }
+    out += ']';
 }
 
 // Inserts objects (each line "  \"name\": {...},\n") before the object

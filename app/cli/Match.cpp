@@ -174,18 +174,7 @@ void AddMatchJson(std::string& json, const TTunerResult& t)
                 NumberOrNull(o, s.Susceptances[k]);
             }
             o += ']';
-            if (t.screws[i][0].kind != present::ScrewDepth::None) {
-                // the screws' depths in mm: 0 for a screw out, null beyond the table
-                o += ", \"screw_depths_mm\": [";
-                for (int k = 0; k < s.SusceptanceCount; ++k) {
-                    if (k) o += ", ";
-                    const present::TScrewSetting& w = t.screws[i][k];
-                    NumberOrNull(o, w.kind == present::ScrewDepth::Depth ? w.depthMm
-                                    : w.kind == present::ScrewDepth::Out ? 0.0
-                                                                         : kNaN);
-                }
-                o += ']';
-            }
+            cli::json::ScrewDepths(o, t.screws[i], s.SusceptanceCount);
             break;
         }
         o += '}';

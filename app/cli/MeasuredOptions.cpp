@@ -230,16 +230,26 @@ bool ReadMeasuredOptions(const QCommandLineParser& parser, TCliCase& c)
         }
         c.c.measured = std::move(load);
     }
-    // a load set's measured loads take --band once the set is read (ProcessOptions.h)
-    const bool set = parser.isSet(QStringLiteral("load-set")) || !c.c.loadSet.empty();
-    if (parser.isSet(Name(kBand)) && !(set && !c.c.measured)) {
-        if (!c.c.measured) {
-            Fail("--band needs a measured load (--load-file, or a case file with one)");
-            return false;
-        }
-        if (!ReadRow(parser, present::Input::BandHalfMHz, c.c.measured->bandHalfMHz)) return false;
-        c.band = true;
+    return true;
+}
+
+bool ReadBandOption(const QCommandLineParser& parser, TCliCase& c)
+{
+    if (!parser.isSet(Name(kBand))) return true;
+    bool inSet = false;
+    for (const present::TSetLoad& l : c.c.loadSet) inSet = inSet || l.measured.has_value();
+    if (!c.c.measured && !inSet) {
+        Fail("--band needs a measured load (--load-file, a measured load in --load-set, or a case file with one)");
+        return false;
     }
+    double half = 0;
+    if (!ReadRow(parser, present::Input::BandHalfMHz, half)) return false;
+    if (c.c.measured) {
+        c.c.measured->bandHalfMHz = half;
+        c.band = true;  // the case's band is written
+    }
+    for (present::TSetLoad& l : c.c.loadSet)
+        if (l.measured) l.measured->bandHalfMHz = half;
     return true;
 }
 

@@ -21,10 +21,14 @@ bool TouchstoneAsked(const QCommandLineParser& parser);
 // file is refused, with the message printed.
 int RunTouchstone(const QCommandLineParser& parser, Format format);
 
-// The measured load and the band of the options into c (a case file's
-// measured load stays unless --load or --load-file replaces it). False with
-// the message printed on a bad value or a file that is refused.
+// The measured load of the options into c (a case file's measured load
+// stays unless --load or --load-file replaces it). False with the message
+// printed on a bad value or a file that is refused.
 bool ReadMeasuredOptions(const QCommandLineParser& parser, TCliCase& c);
+// --band: the half-width of the case's measured load and of every measured
+// load of its set, read after both. False with the message printed when
+// there is none or the value is refused.
+bool ReadBandOption(const QCommandLineParser& parser, TCliCase& c);
 
 // "measured" and "band" in the JSON, their lines in the text; the CSV is left.
 void AddMeasuredOutput(std::string& out, Format format, const TCliCase& c, const present::TSnapshot& s);

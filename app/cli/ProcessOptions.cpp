@@ -8,8 +8,8 @@
 #include "LoadSetFile.h"
 #include "NumberText.h"
 #include "ProcessTexts.h"
-#include "ReflectionText.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <numbers>
@@ -30,30 +30,6 @@ bool ReadLoadSet(const QString& path, std::vector<present::TSetLoad>& loads)
     return false;
 }
 
-// --band over a set: each measured load of it takes the half-width (the
-// case's own measured load took it already).
-bool ApplySetBand(const QCommandLineParser& parser, TCliCase& c)
-{
-    const QString band = QStringLiteral("band");
-    if (!parser.isSet(band) || c.c.measured) return true;
-    bool any = false;
-    for (const present::TSetLoad& l : c.c.loadSet) any = any || l.measured.has_value();
-    if (!any) {
-        Fail("--band needs a measured load (--load-file, a measured load in --load-set, or a case file with one)");
-        return false;
-    }
-    double half = 0;
-    const present::TInputReading r = present::ReadInputNumber(present::Input::BandHalfMHz, parser.value(band).toStdString(), half);
-    if (!r.ok) {
-        Fail("--band " + r.error);
-        return false;
-    }
-    if (!r.warning.empty()) Warn("--band " + r.warning);
-    for (present::TSetLoad& l : c.c.loadSet)
-        if (l.measured) l.measured->bandHalfMHz = half;
-    return true;
-}
-
 using json::Key;
 using json::Number;
 using json::Optional;
@@ -62,12 +38,6 @@ using json::Optional;
 std::string SettingsJson(MatchMethod m, const TMatchSolution& s, const present::TScrewSetting (&screws)[3])
 {
     std::string o = "{";
-    const auto field = [&o](const char* name, double v, bool first = false) {
-        if (!first) o += ", ";
-        present::AppendJsonString(o, name);
-        o += ": ";
-        Number(o, v);
-    };
     switch (m) {
     case MatchMethod::ThreeStub:
     case MatchMethod::DoubleStub:
@@ -77,30 +47,18 @@ std::string SettingsJson(MatchMethod m, const TMatchSolution& s, const present::
             Number(o, s.Susceptances[k]);
         }
         o += "]";
-        // where the case's screw table puts each screw, as the match gives it:
-        // 0 for a screw out, null for a susceptance beyond the table
-        if (screws[0].kind == present::ScrewDepth::None) break;
-        o += ", \"screw_depths_mm\": [";
-        for (int k = 0; k < s.SusceptanceCount && k < 3; ++k) {
-            if (k) o += ", ";
-            const present::TScrewSetting& w = screws[k];
-            json::NumberOrNull(o, w.kind == present::ScrewDepth::Depth ? w.depthMm
-                                  : w.kind == present::ScrewDepth::Out ? 0.0
-                                                                       : std::numeric_limits<double>::quiet_NaN());
-        }
-        o += "]";
+        // where the case's screw table puts each screw, as the match gives it
+        json::ScrewDepths(o, screws, std::min(s.SusceptanceCount, 3));
         break;
     case MatchMethod::EH:
-        field("reactance", s.Reactance, true);
-        field("susceptance", s.Susceptance);
+        json::InlineFields(o, {{"reactance", s.Reactance}, {"susceptance", s.Susceptance}}, true);
         o += ", \"order\": ";
         present::AppendJsonString(o, s.Order ? s.Order : kSeriesThenShunt);
         break;
     case MatchMethod::SingleStub:
         // the stub's length for b at the nominal frequency (ShortedStubLengthMm)
-        field("distance_mm", s.DistanceMm, true);
-        field("susceptance", s.Susceptance);
-        field("stub_length_mm", s.StubLengthMm);
+        json::InlineFields(
+            o, {{"distance_mm", s.DistanceMm}, {"susceptance", s.Susceptance}, {"stub_length_mm", s.StubLengthMm}}, true);
         break;
     }
     return o + "}";
@@ -197,7 +155,6 @@ bool ReadProcessOptions(const QCommandLineParser& parser, TCliCase& c)
         Fail("--robust needs --load-set, or a measured load (--load-file)");
         return false;
     }
-    if (!ApplySetBand(parser, c)) return false;
     c.c.robust = true;
     return true;
 }

@@ -62,17 +62,13 @@ void AddMeasuredLocus(TSmithScene& sc, const present::TSnapshot& s)
 void AddLoadSet(TSmithScene& sc, const present::TSnapshot& s)
 {
     if (s.c.loadSet.empty() || !s.process.present) return;
-    // a measured load's band points are named "frozen at 2450 MHz": the load's
-    // name is written once, at its first point
-    const auto base = [](const std::string& name) {
-        const std::size_t at = name.rfind(" at ");
-        return at == std::string::npos ? name : name.substr(0, at);
-    };
-    std::string last;
+    // a measured load's band points follow one another: its name at the first
+    int last = -1;
     for (const present::TProcessLoad& l : s.process.loads) {
-        const std::string name = base(l.name);
-        if (sc.setLoads.empty() || name != last) sc.setLabels.emplace_back(sc.setLoads.size(), QString::fromStdString(name));
-        last = name;
+        if (l.setLoad != last && l.setLoad >= 0 && static_cast<std::size_t>(l.setLoad) < s.c.loadSet.size())
+            sc.setLabels.emplace_back(sc.setLoads.size(),
+                                      QString::fromStdString(s.c.loadSet[static_cast<std::size_t>(l.setLoad)].name));
+        last = l.setLoad;
         sc.setLoads.push_back(l.gamma);
     }
 }
